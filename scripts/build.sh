@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Configures and builds everything into build/ (programs land in build/bin/).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+"$root/scripts/deps.sh"
+generator=()
+command -v ninja >/dev/null && generator=(-G Ninja)
+[ -f build/CMakeCache.txt ] || cmake -S . -B build "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build --parallel "$(nproc)"

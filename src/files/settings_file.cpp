@@ -1,0 +1,207 @@
+#include "files/settings_file.h"
+
+#include <unistd.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace kaldor {
+namespace {
+
+std::string_view trim(std::string_view s) {
+    const auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!s.empty() && isSpace(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isSpace(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+bool equalNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+SettingsFile::SettingsFile(std::string path) : m_path(std::move(path)) {
+    load();
+}
+
+void SettingsFile::load() {
+    m_lines.clear();
+    std::ifstream in(m_path, std::ios::binary);
+    if (!in)
+        return;
+    std::string text;
+    char buffer[4096];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        text.append(buffer, static_cast<std::size_t>(in.gcount()));
+        if (text.size() > kMaxFileSize)
+            return;
+    }
+    parse(text);
+}
+
+void SettingsFile::parse(std::string_view text) {
+    m_lines.clear();
+    if (text.size() > kMaxFileSize || text.find('\0') != std::string_view::npos)
+        return;
+    std::string current;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        std::string_view rawLine = text.substr(start, end - start);
+        if (!rawLine.empty() && rawLine.back() == '\r')
+            rawLine.remove_suffix(1);
+        Line line;
+        line.raw = std::string(rawLine);
+        const std::string_view t = trim(rawLine);
+        if (t.size() >= 2 && t.front() == '[' && t.back() == ']') {
+            line.isHeader = true;
+            line.section = std::string(trim(t.substr(1, t.size() - 2)));
+            current = line.section;
+        } else if (!t.empty() && t.front() != ';' && t.find('=') != std::string_view::npos) {
+            const std::size_t eq = t.find('=');
+            line.isEntry = true;
+            line.section = current;
+            line.key = std::string(trim(t.substr(0, eq)));
+            line.value = std::string(trim(t.substr(eq + 1)));
+        }
+        m_lines.push_back(std::move(line));
+        start = end + 1;
+    }
+}
+
+std::string SettingsFile::text() const {
+    std::string out;
+    for (const Line& l : m_lines) {
+        out += l.raw;
+        out += "\r\n";
+    }
+    return out;
+}
+
+bool SettingsFile::save() const {
+    if (m_path.empty())
+        return false;
+    const std::string tmp = m_path + ".tmp";
+    std::FILE* f = std::fopen(tmp.c_str(), "wb");
+    if (!f)
+        return false;
+    const std::string content = text();
+    bool ok = std::fwrite(content.data(), 1, content.size(), f) == content.size();
+    ok = std::fflush(f) == 0 && ok;
+    ok = ::fsync(fileno(f)) == 0 && ok;
+    ok = std::fclose(f) == 0 && ok;
+    if (!ok || std::rename(tmp.c_str(), m_path.c_str()) != 0) {
+        std::remove(tmp.c_str());
+        return false;
+    }
+    return true;
+}
+
+std::ptrdiff_t SettingsFile::findEntry(std::string_view section, std::string_view key) const {
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+        const Line& l = m_lines[i];
+        if (l.isEntry && equalNoCase(l.section, section) && equalNoCase(l.key, key))
+            return static_cast<std::ptrdiff_t>(i);
+    }
+    return -1;
+}
+
+std::optional<std::string> SettingsFile::value(std::string_view section,
+                                               std::string_view key) const {
+    const std::ptrdiff_t i = findEntry(section, key);
+    if (i < 0)
+        return std::nullopt;
+    return m_lines[static_cast<std::size_t>(i)].value;
+}
+
+std::string SettingsFile::readString(std::string_view section, std::string_view key,
+                                     const std::string& defaultValue) const {
+    return value(section, key).value_or(defaultValue);
+}
+
+long SettingsFile::readInt(std::string_view section, std::string_view key,
+                           long defaultValue) const {
+    const std::optional<std::string> v = value(section, key);
+    if (!v || v->empty())
+        return defaultValue;
+    errno = 0;
+    char* end = nullptr;
+    const long n = std::strtol(v->c_str(), &end, 10);
+    if (errno != 0 || end == v->c_str() || *end != '\0')
+        return defaultValue;
+    return n;
+}
+
+void SettingsFile::writeString(std::string_view section, std::string_view key,
+                               std::string_view value) {
+    Line entry;
+    entry.isEntry = true;
+    entry.key = std::string(key);
+    entry.value = std::string(value);
+    entry.raw = entry.key + "=" + entry.value;
+    const std::ptrdiff_t i = findEntry(section, key);
+    if (i >= 0) {
+        Line& existing = m_lines[static_cast<std::size_t>(i)];
+        entry.section = existing.section;
+        entry.key = existing.key;  // keep the spelling the file already uses
+        entry.raw = entry.key + "=" + entry.value;
+        existing = std::move(entry);
+        return;
+    }
+    // Append at the end of the section (after its last line), or as a new section at the end.
+    std::ptrdiff_t header = -1;
+    for (std::size_t j = 0; j < m_lines.size(); ++j)
+        if (m_lines[j].isHeader && equalNoCase(m_lines[j].section, section))
+            header = static_cast<std::ptrdiff_t>(j);
+    if (header < 0) {
+        Line h;
+        h.isHeader = true;
+        h.section = std::string(section);
+        h.raw = "[" + h.section + "]";
+        m_lines.push_back(std::move(h));
+        entry.section = std::string(section);
+        m_lines.push_back(std::move(entry));
+        return;
+    }
+    std::size_t insertAt = static_cast<std::size_t>(header) + 1;
+    while (insertAt < m_lines.size() && !m_lines[insertAt].isHeader)
+        ++insertAt;
+    // Keep blank lines that separate sections after the new entry.
+    while (insertAt > static_cast<std::size_t>(header) + 1 &&
+           trim(m_lines[insertAt - 1].raw).empty())
+        --insertAt;
+    entry.section = m_lines[static_cast<std::size_t>(header)].section;
+    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAt), std::move(entry));
+}
+
+void SettingsFile::writeInt(std::string_view section, std::string_view key, long value) {
+    writeString(section, key, std::to_string(value));
+}
+
+long readSettingInt(const std::string& file, std::string_view section, std::string_view key,
+                    long defaultValue) {
+    return SettingsFile(file).readInt(section, key, defaultValue);
+}
+
+bool writeSettingInt(const std::string& file, std::string_view section, std::string_view key,
+                     long value) {
+    SettingsFile settings(file);
+    settings.writeInt(section, key, value);
+    return settings.save();
+}
+
+}  // namespace kaldor

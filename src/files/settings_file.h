@@ -1,0 +1,64 @@
+#pragma once
+// The INI-style settings file: "[Section]" headers and "key=value" lines. Section and key names
+// match without regard to case; lines the program does not know survive a write untouched. A
+// missing or unreadable file reads as empty. Writes replace the file atomically, so a crash or a
+// full disk never leaves a half-written file behind.
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kaldor {
+
+class SettingsFile {
+public:
+    // Files larger than this, or holding NUL bytes, are not settings files: they read as empty.
+    static constexpr std::size_t kMaxFileSize = 1 << 20;
+
+    SettingsFile() = default;
+    explicit SettingsFile(std::string path);
+
+    // Re-reads the file from disk.
+    void load();
+    // Parses text as if it had been read from the file.
+    void parse(std::string_view text);
+    [[nodiscard]] std::string text() const;
+    // Writes the file (temporary file, then rename). False when it could not be written; the
+    // old file is then left as it was.
+    [[nodiscard]] bool save() const;
+
+    [[nodiscard]] std::optional<std::string> value(std::string_view section,
+                                                   std::string_view key) const;
+    [[nodiscard]] std::string readString(std::string_view section, std::string_view key,
+                                         const std::string& defaultValue) const;
+    // A value that is not a whole decimal integer in range reads as the default.
+    [[nodiscard]] long readInt(std::string_view section, std::string_view key,
+                               long defaultValue) const;
+    void writeString(std::string_view section, std::string_view key, std::string_view value);
+    void writeInt(std::string_view section, std::string_view key, long value);
+
+    [[nodiscard]] const std::string& path() const { return m_path; }
+
+private:
+    struct Line {
+        std::string raw;      // the line as read (kept for lines the program does not know)
+        std::string section;  // section header name, when this line is a header
+        std::string key;      // key, when this line is an entry
+        std::string value;
+        bool isHeader = false;
+        bool isEntry = false;
+    };
+    [[nodiscard]] std::ptrdiff_t findEntry(std::string_view section, std::string_view key) const;
+
+    std::string m_path;
+    std::vector<Line> m_lines;
+};
+
+// Stateless helpers for one-off reads and writes by file, section and key.
+[[nodiscard]] long readSettingInt(const std::string& file, std::string_view section,
+                                  std::string_view key, long defaultValue);
+[[nodiscard]] bool writeSettingInt(const std::string& file, std::string_view section,
+                                   std::string_view key, long value);
+
+}  // namespace kaldor

@@ -1,0 +1,106 @@
+#include "link/connection_scan.h"
+
+#include "model/fields.h"
+
+namespace kaldor {
+
+std::string connectionTitle(std::uint8_t hardware, std::uint8_t software, int port) {
+    return std::string(kProductTitle) + kVersionText + " Rev.H:" + std::to_string(hardware) +
+           " Rev.S:" + std::to_string(software) + " TR770 " + " COM" + std::to_string(port);
+}
+
+ConnectionScan::ConnectionScan(CommandSet& commands, ConnectionState& state, const EcuImage& image,
+                               Prompts& prompts, ScanHooks& hooks)
+    : m_commands(commands),
+      m_link(commands.link()),
+      m_state(state),
+      m_image(image),
+      m_prompts(prompts),
+      m_hooks(hooks) {}
+
+ScanOutcome ConnectionScan::scan() {
+    m_hooks.hideSetPinButton();
+    m_state.connected = false;
+    m_state.linkReady = false;
+    m_link.pause(150);
+    ScanOutcome outcome = ScanOutcome::NotFound;
+    for (int port = kFirstPort; port <= kLastPort; ++port) {
+        const PortResult r = tryPort(port, outcome);
+        if (r != PortResult::NextPort)
+            break;
+    }
+    return outcome;
+}
+
+ConnectionScan::PortResult ConnectionScan::tryPort(int port, ScanOutcome& outcome) {
+    m_link.close();
+    if (!m_link.open(port)) {
+        m_link.close();
+        if (!m_link.open(port)) {
+            m_link.close();
+            return PortResult::NextPort;
+        }
+    }
+    m_commands.identify();
+    if (!m_link.receiveWindow(commandTiming(Command::CmdIdentify).replyLength)) {
+        m_link.close();
+        return PortResult::NextPort;
+    }
+    const auto& reply = m_link.replyBuffer();
+    // An answer that is not an identification leaves the port open until the next close.
+    if (validateReply(ReplyKind::Ident, reply.data(), reply.size(), m_link.windowSucceeded()) !=
+        ReplyStatus::Ok)
+        return PortResult::NextPort;
+
+    const std::uint8_t software = reply[2];
+    const RevisionHandling handling = revisionHandling(software);
+    if (handling == RevisionHandling::Refuse) {
+        m_prompts.message(kMsgNeedUpdate);
+        m_link.close();
+        outcome = ScanOutcome::NeedUpdate;
+        return PortResult::End;
+    }
+    m_state.hardwareRevision = reply[1];
+    m_state.softwareRevision = software;
+
+    if (handling == RevisionHandling::Confirm) {
+        m_commands.confirm();
+        if (!m_link.receiveWindow(commandTiming(Command::CmdConfirm).replyLength)) {
+            m_prompts.message(kMsgConfirmError);
+            m_link.close();
+            outcome = ScanOutcome::ConfirmFailed;
+            return PortResult::End;
+        }
+        const auto& confirm = m_link.replyBuffer();
+        if (validateReply(ReplyKind::Confirm, confirm.data(), confirm.size(),
+                          m_link.windowSucceeded()) != ReplyStatus::Ok) {
+            m_prompts.message(kMsgInterfaceError);
+            return PortResult::NextPort;
+        }
+        m_state.confirmStatus = static_cast<std::int8_t>(confirm[1]);
+        if (m_state.confirmStatus != 0) {
+            m_prompts.message(kMsgSoftwareError);
+            m_link.close();
+            outcome = ScanOutcome::SoftwareError;
+            return PortResult::End;
+        }
+    }
+
+    m_state.portNumber = port;
+    std::string title = connectionTitle(m_state.hardwareRevision, software, port);
+    m_hooks.setWindowTitle(title);
+    m_state.connected = true;
+    m_hooks.appendConnectCaption(" <<COM" + std::to_string(port) + ">>");
+    m_hooks.readImage();
+    m_hooks.refreshControls();
+    if (handling == RevisionHandling::Confirm) {
+        title += " SN: " + std::to_string(readField(m_image, FieldId::ControllerSerialNumber));
+        m_hooks.setWindowTitle(title);
+    }
+    m_state.linkReady = true;
+    m_link.pause(50);
+    outcome = ScanOutcome::Connected;
+    return PortResult::Accepted;
+}
+
+}  // namespace kaldor

@@ -1,0 +1,68 @@
+#pragma once
+// The connection scan over COM1..COM16: identify, check the software revision, confirm where the
+// revision asks for it, read the image, refresh the controls and let the polling run.
+#include <cstdint>
+#include <string>
+
+#include "link/commands.h"
+#include "link/connection_state.h"
+#include "model/ecu_image.h"
+#include "model/prompts.h"
+
+namespace kaldor {
+
+inline constexpr const char* kProductTitle = "KALDOR DIESEL";
+inline constexpr const char* kVersionText = " v4.706";
+inline constexpr const char* kMsgNeedUpdate = "Need software update. Download From www !!!";
+inline constexpr const char* kMsgConfirmError = "!! ECU ID Confirm Error !!";
+inline constexpr const char* kMsgInterfaceError = "!! Unknown error (interface ?) !!";
+inline constexpr const char* kMsgSoftwareError = "!! Software ERROR !!";
+
+constexpr int kFirstPort = 1;
+constexpr int kLastPort = 16;
+
+// How the controller's software revision is handled.
+enum class RevisionHandling { Accept, Confirm, Refuse };
+[[nodiscard]] constexpr RevisionHandling revisionHandling(std::uint8_t softwareRevision) {
+    return softwareRevision <= 10   ? RevisionHandling::Accept
+           : softwareRevision == 11 ? RevisionHandling::Confirm
+                                    : RevisionHandling::Refuse;
+}
+
+// "KALDOR DIESEL v4.706 Rev.H:2 Rev.S:11 TR770  COM3"
+[[nodiscard]] std::string connectionTitle(std::uint8_t hardware, std::uint8_t software, int port);
+
+// What the scan does to the window; the window fills these in.
+class ScanHooks {
+public:
+    virtual ~ScanHooks() = default;
+    virtual void hideSetPinButton() = 0;
+    virtual void setWindowTitle(const std::string& title) = 0;
+    // Appends " <<COMn>>" to the caption of the autoconnect menu item.
+    virtual void appendConnectCaption(const std::string& piece) = 0;
+    virtual void readImage() = 0;
+    virtual void refreshControls() = 0;
+};
+
+enum class ScanOutcome { Connected, NotFound, NeedUpdate, ConfirmFailed, SoftwareError };
+
+class ConnectionScan {
+public:
+    ConnectionScan(CommandSet& commands, ConnectionState& state, const EcuImage& image,
+                   Prompts& prompts, ScanHooks& hooks);
+
+    ScanOutcome scan();
+
+private:
+    enum class PortResult { NextPort, Accepted, End };
+    PortResult tryPort(int port, ScanOutcome& outcome);
+
+    CommandSet& m_commands;
+    SerialLink& m_link;
+    ConnectionState& m_state;
+    const EcuImage& m_image;
+    Prompts& m_prompts;
+    ScanHooks& m_hooks;
+};
+
+}  // namespace kaldor

@@ -1,0 +1,16 @@
+#pragma once
+#include <cstdint>
+
+namespace kaldor {
+
+// What the connection scan learned and the flags that gate every exchange.
+struct ConnectionState {
+    bool connected = false;  // a controller was identified and accepted; cleared by every Close
+    bool linkReady = false;  // the polling loop may run
+    std::uint8_t hardwareRevision = 0;
+    std::uint8_t softwareRevision = 0;  // 0 until a controller has answered
+    std::int8_t confirmStatus = 0;
+    int portNumber = 0;  // 1..16, the port the controller answered on
+};
+
+}  // namespace kaldor

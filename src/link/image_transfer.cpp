@@ -1,0 +1,121 @@
+#include "link/image_transfer.h"
+
+#include <algorithm>
+
+namespace kaldor {
+
+ImageTransfer::ImageTransfer(CommandSet& commands, ConnectionState& state, EcuImage& image,
+                             Prompts& prompts)
+    : m_commands(commands), m_state(state), m_image(image), m_prompts(prompts) {}
+
+void ImageTransfer::refresh() {
+    if (m_refresh)
+        m_refresh();
+}
+
+void ImageTransfer::readImage(ProgressSink& bar) {
+    if (!m_state.connected) {
+        m_prompts.message(kNoConnectionMessage);
+        return;
+    }
+    bar.setPosition(0);
+    bar.setMaximum(static_cast<int>(EcuImage::kSize));
+    std::array<std::uint8_t, CommandSet::kBlockSize> page{};
+    for (int p = 0; p < kPages; ++p) {
+        const auto address = static_cast<std::uint16_t>(p * kPageStep);
+        bar.setPosition(address);
+        if (!m_commands.readPage(address, page.data()))
+            continue;
+        // The last page reaches past the image; only bytes below 768 are kept.
+        const std::size_t keep = std::min(page.size(), EcuImage::kSize - address);
+        for (std::size_t i = 0; i < keep; ++i)
+            m_image.setByte(address + i, page[i]);
+    }
+    bar.setPosition(static_cast<int>(EcuImage::kSize));
+}
+
+void ImageTransfer::writeWord(std::size_t wordIndex) {
+    m_commands.writeWord(wordIndex, m_image.word(wordIndex));
+}
+
+void ImageTransfer::writeByte(std::size_t byteOffset) {
+    m_commands.writeByte(byteOffset, m_image.byte(byteOffset));
+}
+
+void ImageTransfer::sendField(FieldId id, std::size_t element) {
+    const FieldDef& def = fieldDef(id);
+    if (element >= def.count)
+        return;
+    switch (def.sendAs) {
+        case SendAs::Word:
+            writeWord(sentWordIndex(def, element));
+            break;
+        case SendAs::Byte:
+            writeByte(sentByteOffset(def, element));
+            break;
+        case SendAs::None:
+            break;
+    }
+}
+
+void ImageTransfer::writeAll(const std::string& notConnectedMessage, ProgressSink& bar,
+                             bool stepBarWhenOffline) {
+    bar.setMaximum(static_cast<int>(EcuImage::kWords));
+    if (m_state.connected) {
+        for (std::size_t i = 0; i < EcuImage::kWords; ++i) {
+            writeWord(i);
+            bar.step();
+        }
+    } else {
+        if (stepBarWhenOffline)
+            for (std::size_t i = 0; i < EcuImage::kWords; ++i)
+                bar.step();
+        m_prompts.message(notConnectedMessage);
+    }
+    refresh();
+    m_image.setWord(0, kValidMarker);
+    writeWord(0);
+    m_commands.commit(0);
+    bar.setPosition(bar.maximum());
+}
+
+void ImageTransfer::loadToController(const std::string& notConnectedMessage, ProgressSink& bar,
+                                     TimerSwitch& timer) {
+    timer.setTimerEnabled(false);
+    m_commands.link().pause(250);
+    bar.setPosition(0);
+    writeAll(notConnectedMessage, bar, true);
+    timer.setTimerEnabled(true);
+}
+
+ImageTransfer::ConverterImage ImageTransfer::buildConverterImage(const EcuImage& image) {
+    // The converter takes every word high byte first, in groups of three data bytes and 0xFF.
+    std::array<std::uint8_t, EcuImage::kSize> swapped{};
+    for (std::size_t k = 0; k < EcuImage::kWords; ++k) {
+        swapped[2 * k] = image.byte(2 * k + 1);
+        swapped[2 * k + 1] = image.byte(2 * k);
+    }
+    ConverterImage out{};
+    std::size_t o = 0;
+    for (std::size_t i = 0; i < swapped.size(); i += 3) {
+        out[o++] = swapped[i];
+        out[o++] = swapped[i + 1];
+        out[o++] = swapped[i + 2];
+        out[o++] = 0xFF;
+    }
+    return out;
+}
+
+void ImageTransfer::writeConverter(ProgressSink& eepromBar) {
+    const ConverterImage converter = buildConverterImage(m_image);
+    eepromBar.setPosition(0);
+    for (int k = 0; k < kConverterWords; ++k) {
+        const auto value =
+            static_cast<std::uint16_t>(converter[2 * k] * 256 + converter[2 * k + 1]);
+        m_commands.converterAddress(static_cast<std::uint16_t>(k));
+        m_commands.converterData(static_cast<std::size_t>(k), value);
+        eepromBar.step();
+    }
+}
+
+}  // namespace kaldor

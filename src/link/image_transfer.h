@@ -1,0 +1,62 @@
+#pragma once
+// Moves the parameter image between PC and controller: the full read after connecting, the
+// single word and byte writes of every edit, the full write, and the converter memory write.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "link/commands.h"
+#include "link/connection_state.h"
+#include "model/ecu_image.h"
+#include "model/fields.h"
+#include "model/prompts.h"
+
+namespace kaldor {
+
+inline constexpr const char* kNoConnectionMessage = "No Connection";
+
+class ImageTransfer {
+public:
+    static constexpr int kPages = 12;
+    static constexpr std::uint16_t kPageStep = 64;
+    static constexpr std::size_t kConverterSize = 1024;
+    static constexpr int kConverterWords = 512;
+    static constexpr std::uint16_t kValidMarker = 0xAAAA;
+    using ConverterImage = std::array<std::uint8_t, kConverterSize>;
+
+    ImageTransfer(CommandSet& commands, ConnectionState& state, EcuImage& image, Prompts& prompts);
+
+    // Shows the whole image in every control; filled in by the window.
+    void setRefresh(std::function<void()> refresh) { m_refresh = std::move(refresh); }
+
+    // Twelve overlapping page reads; a rejected page keeps its old bytes.
+    void readImage(ProgressSink& bar);
+    void writeWord(std::size_t wordIndex);
+    void writeByte(std::size_t byteOffset);
+    // Sends the word or byte that holds one element of a field, as the field table says.
+    void sendField(FieldId id, std::size_t element = 0);
+    // The full write: 384 words, refresh, then the validity marker and the commit. Offline, the
+    // bar optionally runs through without sending, then the message is shown.
+    void writeAll(const std::string& notConnectedMessage, ProgressSink& bar,
+                  bool stepBarWhenOffline = false);
+    // The transfer half of "load to ECU": polling stopped for its duration.
+    void loadToController(const std::string& notConnectedMessage, ProgressSink& bar,
+                          TimerSwitch& timer);
+    // "save data if 24->12V converter": 512 address/data pairs; no connection check.
+    void writeConverter(ProgressSink& eepromBar);
+
+    [[nodiscard]] static ConverterImage buildConverterImage(const EcuImage& image);
+
+private:
+    void refresh();
+
+    CommandSet& m_commands;
+    ConnectionState& m_state;
+    EcuImage& m_image;
+    Prompts& m_prompts;
+    std::function<void()> m_refresh;
+};
+
+}  // namespace kaldor

@@ -1,0 +1,111 @@
+#include "link/qt_serial_port.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <termios.h>
+#include <unistd.h>
+#include <QFileInfo>
+
+namespace kaldor {
+
+QtSerialPort::QtSerialPort(PortMap map) : m_map(std::move(map)) {}
+
+QtSerialPort::~QtSerialPort() {
+    close();
+}
+
+bool QtSerialPort::open(int number) {
+    close();
+    const QString device = QString::fromStdString(m_map.deviceName(number));
+    // Only ports that already exist are opened.
+    if (device.isEmpty() || !QFileInfo::exists(device))
+        return false;
+    m_port.setPortName(device);
+    m_port.setBaudRate(QSerialPort::Baud57600);
+    m_port.setDataBits(QSerialPort::Data8);
+    m_port.setParity(QSerialPort::NoParity);
+    m_port.setStopBits(QSerialPort::OneStop);
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        m_port.clearError();
+        return false;
+    }
+    // QSerialPort locks the device with a lock file and TIOCEXCL; root passes TIOCEXCL, so an
+    // advisory lock on the device itself keeps two programs of ours off one port as well.
+    m_lockFd =
+        ::open(device.toLocal8Bit().constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (m_lockFd >= 0 && ::flock(m_lockFd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(m_lockFd);
+        m_lockFd = -1;
+        m_port.close();
+        return false;
+    }
+    // Lines the device does not have (a pseudo-terminal has neither DTR nor RTS) are harmless.
+    m_port.setDataTerminalReady(false);
+    m_port.clearError();
+    return true;
+}
+
+void QtSerialPort::close() {
+    if (m_port.isOpen())
+        m_port.close();
+    m_port.clearError();
+    if (m_lockFd >= 0) {
+        ::flock(m_lockFd, LOCK_UN);
+        ::close(m_lockFd);
+        m_lockFd = -1;
+    }
+}
+
+void QtSerialPort::setRts(bool high) {
+    if (!m_port.isOpen())
+        return;
+    m_port.setRequestToSend(high);
+    m_port.clearError();
+}
+
+bool QtSerialPort::write(const std::uint8_t* data, std::size_t count) {
+    if (!m_port.isOpen())
+        return false;
+    const qint64 n = m_port.write(reinterpret_cast<const char*>(data), static_cast<qint64>(count));
+    return n == static_cast<qint64>(count);
+}
+
+void QtSerialPort::waitTransmitEmpty() {
+    if (!m_port.isOpen())
+        return;
+    while (m_port.bytesToWrite() > 0) {
+        if (!m_port.waitForBytesWritten(200))
+            break;
+    }
+    if (m_port.handle() >= 0)
+        ::tcdrain(m_port.handle());
+}
+
+void QtSerialPort::drain() {
+    waitTransmitEmpty();
+}
+
+void QtSerialPort::pullQueued() {
+    // Without an event loop between calls, the driver's queue reaches QSerialPort's buffer only
+    // when asked; a zero timeout never waits.
+    while (m_port.waitForReadyRead(0)) {
+    }
+}
+
+std::size_t QtSerialPort::queuedCount() {
+    if (!m_port.isOpen())
+        return 0;
+    pullQueued();
+    m_port.clearError();
+    return static_cast<std::size_t>(m_port.bytesAvailable());
+}
+
+std::size_t QtSerialPort::readQueued(std::uint8_t* destination, std::size_t maximum) {
+    if (!m_port.isOpen() || maximum == 0)
+        return 0;
+    const qint64 n =
+        m_port.read(reinterpret_cast<char*>(destination), static_cast<qint64>(maximum));
+    return n > 0 ? static_cast<std::size_t>(n) : 0;
+}
+
+}  // namespace kaldor

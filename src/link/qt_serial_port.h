@@ -1,0 +1,35 @@
+#pragma once
+// The serial port seam on QSerialPort. Used without an event loop between calls: every read
+// first asks the port for what the driver has queued.
+#include <QSerialPort>
+
+#include "link/port_map.h"
+#include "link/serial_port.h"
+
+namespace kaldor {
+
+class QtSerialPort final : public SerialPort {
+public:
+    explicit QtSerialPort(PortMap map);
+    ~QtSerialPort() override;
+
+    [[nodiscard]] bool open(int number) override;
+    void close() override;
+    void setRts(bool high) override;
+    [[nodiscard]] bool write(const std::uint8_t* data, std::size_t count) override;
+    void waitTransmitEmpty() override;
+    void drain() override;
+    [[nodiscard]] std::size_t queuedCount() override;
+    [[nodiscard]] std::size_t readQueued(std::uint8_t* destination, std::size_t maximum) override;
+
+    [[nodiscard]] QString portName() const { return m_port.portName(); }
+
+private:
+    void pullQueued();
+
+    PortMap m_map;
+    QSerialPort m_port;
+    int m_lockFd = -1;
+};
+
+}  // namespace kaldor

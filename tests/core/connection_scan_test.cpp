@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include "fake_port.h"
+#include "link/connection_scan.h"
+#include "model/fields.h"
+
+using namespace kaldor;
+using namespace kaldor::test;
+
+namespace {
+
+struct RecordingPrompts : Prompts {
+    std::vector<std::string> messages;
+    void message(const std::string& text) override { messages.push_back(text); }
+};
+
+struct RecordingHooks : ScanHooks {
+    std::vector<std::string> calls;
+    std::string title;
+    std::string caption = "[F10] autoconnect (COM1-16)";
+    void hideSetPinButton() override { calls.push_back("hide pin"); }
+    void setWindowTitle(const std::string& t) override {
+        title = t;
+        calls.push_back("title");
+    }
+    void appendConnectCaption(const std::string& piece) override { caption += piece; }
+    void readImage() override { calls.push_back("read image"); }
+    void refreshControls() override { calls.push_back("refresh"); }
+};
+
+// A controller per port: identity and confirm replies (empty: no answer).
+struct Device {
+    Bytes ident;
+    Bytes confirm;
+};
+
+struct ScanFixture : ::testing::Test {
+    EventLog log;
+    FakePort port{log};
+    VirtualClock clock{log};
+    ConnectionState state;
+    SerialLink link{port, clock, state};
+    CommandSet commands{link};
+    EcuImage image;
+    RecordingPrompts prompts;
+    RecordingHooks hooks;
+    ConnectionScan scanner{commands, state, image, prompts, hooks};
+    std::map<int, Device> devices;
+
+    void SetUp() override {
+        port.responder = [this](int p, const Bytes& frame) -> Bytes {
+            auto it = devices.find(p);
+            if (it == devices.end())
+                return {};
+            if (frame[0] == 0x01)
+                return it->second.ident;
+            if (frame[0] == 0x02)
+                return it->second.confirm;
+            return {};
+        };
+    }
+    static Bytes ident(std::uint8_t hw, std::uint8_t sw) { return {0x49, hw, sw, 0x00, 0xF2}; }
+    static Bytes confirmed(std::uint8_t status) { return {0x43, status, 0x00, 0xF2}; }
+    std::set<int> opened() const { return {port.openAttempts.begin(), port.openAttempts.end()}; }
+};
+
+TEST_F(ScanFixture, Revision11ConfirmedOnCom1EndsTheScanThere) {
+    devices[1] = {ident(2, 11), confirmed(0)};
+    image.setDword(242, 770123);  // what the image read would bring
+    EXPECT_EQ(scanner.scan(), ScanOutcome::Connected);
+    EXPECT_EQ(opened(), std::set<int>{1});
+    EXPECT_TRUE(state.connected);
+    EXPECT_TRUE(state.linkReady);
+    EXPECT_EQ(state.hardwareRevision, 2);
+    EXPECT_EQ(state.softwareRevision, 11);
+    EXPECT_EQ(state.portNumber, 1);
+    EXPECT_EQ(hooks.title, "KALDOR DIESEL v4.706 Rev.H:2 Rev.S:11 TR770  COM1 SN: 770123");
+    const std::vector<std::string> order{"hide pin", "title", "read image", "refresh", "title"};
+    EXPECT_EQ(hooks.calls, order);
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(log.writes(), (std::vector<std::string>{"01 00 00 00 AB F2", "02 00 00 00 AC F2"}));
+    EXPECT_EQ(log.events.front(), "pause 150");
+    EXPECT_EQ(log.events.back(), "pause 50");
+}
+
+TEST_F(ScanFixture, Revision10NeedsNoConfirmAndHasNoSerialNumber) {
+    devices[3] = {ident(1, 10), {}};
+    EXPECT_EQ(scanner.scan(), ScanOutcome::Connected);
+    EXPECT_EQ(hooks.title, "KALDOR DIESEL v4.706 Rev.H:1 Rev.S:10 TR770  COM3");
+    EXPECT_EQ(log.writes().size(), 3u);  // identify on COM1, COM2, COM3; never confirm
+}
+
+TEST_F(ScanFixture, ForeignDeviceIsSkipped) {
+    devices[1] = {{0x50, 1, 1, 0, 0xF2}, {}};
+    devices[2] = {ident(2, 9), {}};
+    EXPECT_EQ(scanner.scan(), ScanOutcome::Connected);
+    EXPECT_EQ(state.portNumber, 2);
+}
+
+TEST_F(ScanFixture, Revision12StopsTheScanEvenWithAGoodControllerLater) {
+    devices[1] = {ident(2, 12), {}};
+    devices[2] = {ident(2, 10), {}};
+    EXPECT_EQ(scanner.scan(), ScanOutcome::NeedUpdate);
+    EXPECT_EQ(prompts.messages,
+              std::vector<std::string>{"Need software update. Download From www !!!"});
+    EXPECT_EQ(opened(), std::set<int>{1});
+    EXPECT_FALSE(link.portOpen());
+    EXPECT_FALSE(state.connected);
+}
+
+TEST_F(ScanFixture, InvalidConfirmOnCom2ShowsTheInterfaceMessageAndTriesCom3) {
+    devices[2] = {ident(2, 11), {0x43, 0, 0, 0x00}};
+    devices[3] = {ident(2, 11), confirmed(0)};
+    EXPECT_EQ(scanner.scan(), ScanOutcome::Connected);
+    EXPECT_EQ(prompts.messages, std::vector<std::string>{"!! Unknown error (interface ?) !!"});
+    EXPECT_EQ(state.portNumber, 3);
+}
+
+TEST_F(ScanFixture, ConfirmFailuresEndTheScan) {
+    devices[1] = {ident(2, 11), {}};
+    devices[2] = {ident(2, 10), {}};
+    EXPECT_EQ(scanner.scan(), ScanOutcome::ConfirmFailed);
+    EXPECT_EQ(prompts.messages, std::vector<std::string>{"!! ECU ID Confirm Error !!"});
+    EXPECT_FALSE(link.portOpen());
+
+    prompts.messages.clear();
+    devices[1] = {ident(2, 11), confirmed(3)};
+    EXPECT_EQ(scanner.scan(), ScanOutcome::SoftwareError);
+    EXPECT_EQ(prompts.messages, std::vector<std::string>{"!! Software ERROR !!"});
+    EXPECT_EQ(state.confirmStatus, 3);
+    EXPECT_FALSE(state.linkReady);
+}
+
+TEST_F(ScanFixture, FailedOpenIsRetriedOnceThenSkipped) {
+    port.failOpens[1] = 1;  // second attempt works
+    port.failOpens[2] = 2;  // both fail
+    port.existing = {1, 2};
+    devices[1] = {{}, {}};
+    EXPECT_EQ(scanner.scan(), ScanOutcome::NotFound);
+    int opensOf1 = 0, opensOf2 = 0;
+    for (int p : port.openAttempts)
+        (p == 1 ? opensOf1 : p == 2 ? opensOf2 : p) += 1;
+    EXPECT_EQ(opensOf1, 2);
+    EXPECT_EQ(opensOf2, 2);
+    EXPECT_EQ(port.openAttempts.size(), 2u + 2u + 14u * 2u);
+    EXPECT_EQ(log.writes().size(), 1u);  // only COM1 opened and was asked
+    EXPECT_FALSE(state.connected);
+    EXPECT_FALSE(state.linkReady);
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(ScanFixture, EverySuccessfulScanAppendsToTheMenuCaption) {
+    devices[4] = {ident(2, 10), {}};
+    ASSERT_EQ(scanner.scan(), ScanOutcome::Connected);
+    ASSERT_EQ(scanner.scan(), ScanOutcome::Connected);
+    EXPECT_EQ(hooks.caption, "[F10] autoconnect (COM1-16) <<COM4>> <<COM4>>");
+}
+
+TEST(RevisionThresholds, InOnePlace) {
+    EXPECT_EQ(revisionHandling(0), RevisionHandling::Accept);
+    EXPECT_EQ(revisionHandling(10), RevisionHandling::Accept);
+    EXPECT_EQ(revisionHandling(11), RevisionHandling::Confirm);
+    EXPECT_EQ(revisionHandling(12), RevisionHandling::Refuse);
+    EXPECT_EQ(revisionHandling(255), RevisionHandling::Refuse);
+}
+
+}  // namespace

@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "files/settings_file.h"
+#include "link/port_map.h"
+
+using namespace kaldor;
+
+namespace {
+
+std::string tempPath(const char* name) {
+    return ::testing::TempDir() + "/" + name + std::to_string(::getpid()) + ".ini";
+}
+
+std::string slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST(SettingsFile, MatchesSectionsAndKeysWithoutRegardToCase) {
+    SettingsFile s;
+    s.parse("[Window]\r\nTop=12\nleft = -3\n[ports]\nCOM1=/dev/pts/7\n");
+    EXPECT_EQ(s.readInt("WINDOW", "top", 0), 12);
+    EXPECT_EQ(s.readInt("window", "LEFT", 0), -3);
+    EXPECT_EQ(s.readString("Ports", "com1", ""), "/dev/pts/7");
+    EXPECT_EQ(s.readInt("Window", "Missing", 42), 42);
+}
+
+TEST(SettingsFile, NonNumbersAndOutOfRangeReadAsTheDefault) {
+    SettingsFile s;
+    s.parse("[A]\nx=12abc\ny=\nz=99999999999999999999999\nw=+7\n");
+    EXPECT_EQ(s.readInt("A", "x", 5), 5);
+    EXPECT_EQ(s.readInt("A", "y", 5), 5);
+    EXPECT_EQ(s.readInt("A", "z", 5), 5);
+    EXPECT_EQ(s.readInt("A", "w", 5), 7);
+}
+
+TEST(SettingsFile, MissingOrBinaryFileReadsAsEmpty) {
+    SettingsFile missing(tempPath("nothere"));
+    EXPECT_EQ(missing.readInt("A", "b", 9), 9);
+    SettingsFile s;
+    s.parse(std::string("[A]\nb=1\n\0\x01\x02", 11));
+    EXPECT_EQ(s.readInt("A", "b", 9), 9);
+}
+
+TEST(SettingsFile, WritesKeepUnknownEntriesAndComments) {
+    const std::string path = tempPath("keep");
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "; written by hand\n[Window]\nTop=1\nFoo=bar\n\n[Other]\nX=1\n";
+    }
+    SettingsFile s(path);
+    s.writeInt("window", "top", 100);
+    s.writeInt("Window", "Height", 480);
+    s.writeInt("New", "Key", -5);
+    ASSERT_TRUE(s.save());
+    const std::string text = slurp(path);
+    EXPECT_NE(text.find("; written by hand"), std::string::npos);
+    EXPECT_NE(text.find("Top=100"), std::string::npos);
+    EXPECT_NE(text.find("Foo=bar"), std::string::npos);
+    EXPECT_NE(text.find("X=1"), std::string::npos);
+    EXPECT_LT(text.find("Height=480"), text.find("[Other]"));
+    EXPECT_NE(text.find("[New]\r\nKey=-5"), std::string::npos);
+    EXPECT_EQ(readSettingInt(path, "WINDOW", "HEIGHT", 0), 480);
+    ASSERT_TRUE(writeSettingInt(path, "Window", "Top", 7));
+    EXPECT_EQ(readSettingInt(path, "Window", "Top", 0), 7);
+    EXPECT_EQ(readSettingInt(path, "Other", "X", 0), 1);
+    std::remove(path.c_str());
+}
+
+TEST(SettingsFile, FailedSaveLeavesTheOldFile) {
+    SettingsFile s("/nonexistent-folder/settings.ini");
+    s.writeInt("A", "b", 1);
+    EXPECT_FALSE(s.save());
+}
+
+TEST(PortMap, StableDefaultsAndOverrides) {
+    EXPECT_EQ(PortMap::defaultDeviceName(1), "/dev/ttyUSB0");
+    EXPECT_EQ(PortMap::defaultDeviceName(8), "/dev/ttyUSB7");
+    EXPECT_EQ(PortMap::defaultDeviceName(9), "/dev/ttyACM0");
+    EXPECT_EQ(PortMap::defaultDeviceName(12), "/dev/ttyACM3");
+    EXPECT_EQ(PortMap::defaultDeviceName(13), "/dev/ttyS0");
+    EXPECT_EQ(PortMap::defaultDeviceName(16), "/dev/ttyS3");
+    EXPECT_EQ(PortMap::defaultDeviceName(17), "");
+    SettingsFile s;
+    s.parse("[Ports]\ncom1=/dev/pts/7\n");
+    const PortMap map(&s);
+    EXPECT_EQ(map.deviceName(1), "/dev/pts/7");
+    EXPECT_EQ(map.deviceName(2), "/dev/ttyUSB1");
+    EXPECT_EQ(map.deviceName(0), "");
+}
+
+}  // namespace
