@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include "fake_port.h"
+#include "live/live_poller.h"
+
+using namespace kaldor;
+using namespace kaldor::test;
+
+namespace {
+
+struct RecordingLiveHooks : LiveHooks {
+    std::vector<std::string> calls;
+    bool readingsVisible = true;
+    void showNotConnected() override { calls.push_back("not connected"); }
+    bool nextPlaybackRecord(LiveFrame& f) override {
+        calls.push_back("playback");
+        f.setWord(0, 77);
+        return true;
+    }
+    void appendLog(const LiveFrame&) override { calls.push_back("log"); }
+    void updateDisplay() override { calls.push_back("display"); }
+    void updateCalibrationTables() override { calls.push_back("tables"); }
+    bool readingsPageVisible() const override { return readingsVisible; }
+    void feedOscilloscope() override { calls.push_back("scope"); }
+};
+
+struct PollerFixture : ::testing::Test {
+    EventLog log;
+    FakePort port{log};
+    VirtualClock clock{log};
+    ConnectionState state;
+    SerialLink link{port, clock, state};
+    CommandSet commands{link};
+    LiveFrame frame;
+    CalibrationBlock block;
+    RecordingLiveHooks hooks;
+    LivePoller poller{commands, state, frame, block, hooks};
+    Bytes record = Bytes(192, 0);
+    bool corrupt = false;
+
+    void SetUp() override {
+        ASSERT_TRUE(link.open(1));
+        state.connected = true;
+        state.linkReady = true;
+        port.responder = [this](int, const Bytes& f) -> Bytes {
+            if (f[0] != 0xAA || f[1] != 0x05)
+                return {};
+            Bytes r = liveReply(record);
+            if (corrupt)
+                r[194] ^= 1;
+            return r;
+        };
+    }
+    void setRecordWord(std::size_t w, std::uint16_t v) {
+        record[2 * w] = static_cast<std::uint8_t>(v & 0xFF);
+        record[2 * w + 1] = static_cast<std::uint8_t>(v >> 8);
+    }
+};
+
+TEST_F(PollerFixture, TicksAlternateRequestAndCollect) {
+    for (int i = 0; i < 4; ++i)
+        poller.TimerTick();
+    EXPECT_EQ(log.writes(), (std::vector<std::string>{"AA 05 00 00 59 F2", "AA 05 00 00 59 F2"}));
+    EXPECT_EQ(hooks.calls, (std::vector<std::string>{"display", "tables", "scope", "display",
+                                                     "tables", "scope"}));
+}
+
+TEST_F(PollerFixture, CollectedRecordFillsTheFrameAndTheBlockSlice) {
+    setRecordWord(3, 180);
+    setRecordWord(18, 6);
+    for (std::size_t w = 12; w < 18; ++w)
+        setRecordWord(w, static_cast<std::uint16_t>(1000 + w));
+    poller.TimerTick();
+    poller.TimerTick();
+    EXPECT_EQ(frame.word(3), 180);
+    for (std::size_t k = 0; k < 6; ++k)
+        EXPECT_EQ(block.word(k), 1012 + k);
+}
+
+TEST(CalibrationBlock, SlicePositionRules) {
+    struct Case {
+        std::uint16_t position;
+        int firstWritten;  // -1: nothing
+    };
+    for (const Case c : {Case{6, 0}, Case{5, -1}, Case{0, -1}, Case{320, 314}, Case{321, -1},
+                         Case{65535, -1}, Case{100, 94}}) {
+        CalibrationBlock block;
+        LiveFrame f;
+        f.setWord(18, c.position);
+        for (std::size_t w = 12; w < 18; ++w)
+            f.setWord(w, 0xBEEF);
+        block.takeSlice(f);
+        int first = -1, count = 0;
+        for (std::size_t i = 0; i < CalibrationBlock::kWords; ++i)
+            if (block.word(i) == 0xBEEF) {
+                if (first < 0)
+                    first = static_cast<int>(i);
+                ++count;
+            }
+        EXPECT_EQ(first, c.firstWritten) << "position " << c.position;
+        EXPECT_EQ(count, c.firstWritten < 0 ? 0 : 6) << "position " << c.position;
+    }
+}
+
+TEST_F(PollerFixture, BadChecksumLeavesEveryWordAndTheLoggerLogsTheOldRecordAgain) {
+    setRecordWord(0, 25);
+    poller.setLogging(true);
+    poller.TimerTick();
+    poller.TimerTick();
+    ASSERT_EQ(frame.word(0), 25);
+    const auto before = frame.bytes();
+    corrupt = true;
+    setRecordWord(0, 99);
+    hooks.calls.clear();
+    poller.TimerTick();
+    poller.TimerTick();
+    EXPECT_EQ(frame.bytes(), before);
+    EXPECT_EQ(hooks.calls.front(), "log");
+    EXPECT_FALSE(poller.requestPhase());  // one bad reply costs exactly one record
+}
+
+TEST_F(PollerFixture, NothingIsSentWhileTheLinkIsNotReady) {
+    state.linkReady = false;
+    poller.TimerTick();
+    poller.TimerTick();
+    EXPECT_TRUE(log.writes().empty());
+    EXPECT_TRUE(hooks.calls.empty());
+    state.connected = false;
+    poller.TimerTick();
+    EXPECT_EQ(hooks.calls, std::vector<std::string>{"not connected"});
+}
+
+TEST_F(PollerFixture, DemoPlaybackTakesRecordsWithoutAController) {
+    state.connected = false;
+    state.linkReady = false;
+    poller.setDemoPlayback(true);
+    hooks.readingsVisible = false;
+    poller.TimerTick();
+    poller.TimerTick();
+    EXPECT_EQ(hooks.calls, (std::vector<std::string>{"playback", "display", "tables"}));
+    EXPECT_EQ(frame.word(0), 77);
+}
+
+}  // namespace

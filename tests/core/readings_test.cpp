@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include "live/readings.h"
+#include "model/fields.h"
+#include "model/units.h"
+
+using namespace kaldor;
+
+namespace {
+
+constexpr std::uint16_t kIgnitionOn = 0x0400;  // word 36 high byte bit 2
+
+LiveFrame running(FuelMode mode) {
+    LiveFrame f;
+    f.setWord(36, kIgnitionOn);
+    f.setWord(39, static_cast<std::uint16_t>(static_cast<unsigned>(mode) << 7));
+    return f;
+}
+
+struct ReadingsFixture : ::testing::Test {
+    EcuImage image;
+    ConnectionState connection;
+    DisplayVisibility visible;
+    StatusTexts texts;
+    DisplayState state;
+    Readings compute(const LiveFrame& f) {
+        return computeReadings(f, image, connection, visible, texts, state);
+    }
+};
+
+TEST(StatusIndicator, FollowsTheTable) {
+    StatusTexts texts;
+    struct Case {
+        const char* name;
+        LiveFrame frame;
+        int status;
+        bool flashing;
+        std::string caption;
+    };
+    LiveFrame ignitionOff = running(FuelMode::Propane);
+    ignitionOff.setWord(36, 0);
+    LiveFrame rpmError = running(FuelMode::Diesel);
+    rpmError.setWord(36, kIgnitionOn | 0x0800);
+    LiveFrame pressure = running(FuelMode::Error);
+    pressure.setWord(48, 0x0100);
+    const Case cases[] = {
+        {"diesel", running(FuelMode::Diesel), 0, false, "diesel"},
+        {"auto", running(FuelMode::Auto), 0, false, "auto"},
+        {"propane", running(FuelMode::Propane), 0, false, "propane"},
+        {"error", running(FuelMode::Error), 1, true, "error"},
+        {"pressure", pressure, 1, true, "error pres."},
+        {"ignition off", ignitionOff, 1, true, "error RPM/IGN."},
+        {"rpm error", rpmError, 1, true, "error RPM/IGN."},
+    };
+    for (const auto& c : cases) {
+        const StatusIndicator s = statusIndicatorFor(c.frame, texts);
+        EXPECT_EQ(s.status, c.status) << c.name;
+        EXPECT_EQ(s.flashing, c.flashing) << c.name;
+        EXPECT_EQ(s.caption, c.caption) << c.name;
+    }
+    EXPECT_EQ(notConnectedIndicator(texts).caption, "error COMx");
+    texts.propane = "LPG";
+    EXPECT_EQ(statusIndicatorFor(running(FuelMode::Propane), texts).caption, "LPG");
+}
+
+TEST(TankLevel, LedsPerStepAndUnchangedFromFive) {
+    using L = std::array<bool, 5>;
+    EXPECT_EQ(tankLevelLeds(0), (L{true, false, false, false, false}));
+    EXPECT_EQ(tankLevelLeds(1), (L{false, true, false, false, false}));
+    EXPECT_EQ(tankLevelLeds(2), (L{false, true, true, false, false}));
+    EXPECT_EQ(tankLevelLeds(3), (L{false, true, true, true, false}));
+    EXPECT_EQ(tankLevelLeds(4), (L{false, true, true, true, true}));
+    EXPECT_FALSE(tankLevelLeds(5).has_value());
+    EXPECT_FALSE(tankLevelLeds(255).has_value());
+}
+
+TEST_F(ReadingsFixture, WorkTimeSharesAndTexts) {
+    LiveFrame f = running(FuelMode::Diesel);
+    f.setWord(88, 300);
+    Readings r = compute(f);
+    EXPECT_EQ(r.dieselShare, 0);
+    EXPECT_EQ(r.propaneShare, 0);
+    EXPECT_EQ(r.labelWtg, "work time propane: 0 [s] 0.00 [%]");
+    EXPECT_EQ(r.labelWtd, "work time diesel: 300 [s]0.00 [%]");
+    f.setWord(90, 100);
+    f.setWord(91, 1);  // 65636 s on propane: the high word counts
+    r = compute(f);
+    EXPECT_NEAR(r.propaneShare, 65636 * 100.0 / 65936, 1e-9);
+    EXPECT_EQ(r.labelWtg, "work time propane: 65636 [s] 99.55 [%]");
+}
+
+TEST_F(ReadingsFixture, EngineSpeedFollowsTheRpmSignalType) {
+    LiveFrame f = running(FuelMode::Auto);
+    f.setWord(21, static_cast<std::uint16_t>(RpmToPeriod(2000, 3)));
+    storeField(image, FieldId::RpmSignalType, 3);
+    Readings r = compute(f);
+    EXPECT_EQ(r.rpm, 2000);
+    EXPECT_DOUBLE_EQ(r.rpmThousands, 2.0);
+    storeField(image, FieldId::RpmSignalType, 0);
+    EXPECT_NE(compute(f).rpm, 2000);
+}
+
+TEST_F(ReadingsFixture, PressureDifferenceDependsOnTheVacuumLine) {
+    LiveFrame f = running(FuelMode::Propane);
+    f.setWord(24, 1250);
+    f.setWord(78, 2100);
+    storeField(image, FieldId::RegulatorVacuumConnected, 1);
+    EXPECT_DOUBLE_EQ(compute(f).pressureDifference, 1.25);
+    storeField(image, FieldId::RegulatorVacuumConnected, 0);
+    EXPECT_NEAR(compute(f).pressureDifference, 1.1, 1e-12);
+}
+
+TEST_F(ReadingsFixture, RailVoltageUsesTheDividerOnlyForTheDnaEmulatorOnNewControllers) {
+    LiveFrame f = running(FuelMode::Diesel);
+    f.setWord(9, 1000);
+    connection.hardwareRevision = 2;
+    connection.softwareRevision = 5;
+    EXPECT_NEAR(compute(f).rail, 1.22, 1e-12);
+    storeField(image, FieldId::DnaEmulatorOn, 1);
+    EXPECT_NEAR(compute(f).rail, 1.22 * 3.14, 1e-12);
+    connection.hardwareRevision = 1;
+    EXPECT_NEAR(compute(f).rail, 1.22, 1e-12);
+}
+
+TEST_F(ReadingsFixture, ErrorCounterChangeTriggersExactlyOneRead) {
+    LiveFrame f = running(FuelMode::Diesel);
+    f.setWord(50, 3);
+    EXPECT_TRUE(compute(f).errorCounterChanged);
+    EXPECT_FALSE(compute(f).errorCounterChanged);
+    f.setWord(50, 4);
+    EXPECT_TRUE(compute(f).errorCounterChanged);
+    EXPECT_FALSE(compute(f).errorCounterChanged);
+}
+
+TEST_F(ReadingsFixture, EmulatorExtremesMoveOnlyWhileMeasuringAndShown) {
+    LiveFrame f = running(FuelMode::Diesel);
+    f.setWord(9, 1000);
+    f.setWord(10, 500);
+    (void)compute(f);
+    EXPECT_EQ(state.channel1Max, -1.0);
+    f.setWord(65, 0x04);
+    visible.dnaGroup = true;
+    Readings r = compute(f);
+    EXPECT_NEAR(state.channel1Max, 3.8308, 1e-9);
+    EXPECT_NEAR(state.channel2Min, 1.9154, 1e-9);
+    EXPECT_EQ(r.labelDnaMaxMinK1, "K1 max: 3.831 | min: 3.831");
+    state.resetEmulatorExtremes();
+    EXPECT_EQ(state.channel1Min, 20.0);
+}
+
+TEST_F(ReadingsFixture, EmulatorPageTextsOnlyWhileItIsShown) {
+    LiveFrame f = running(FuelMode::Diesel);
+    f.setWord(19, 0xF605);  // K1 = 5, K2 = -10
+    f.setWord(72, 113);
+    f.setWord(86, 420);
+    EXPECT_FALSE(compute(f).emulatorTexts);
+    visible.emulatorPage = true;
+    const Readings r = compute(f);
+    EXPECT_EQ(r.labelK1, "K1: 5%");
+    EXPECT_EQ(r.labelK2, "K2: -10%");
+    EXPECT_EQ(r.labelDtps1, "DTPS1in: 0.50 ms");
+    EXPECT_EQ(r.labelOperations, "420 [op/s]");
+}
+
+TEST_F(ReadingsFixture, ConsumptionEstimateAdaptsItsFactor) {
+    LiveFrame f = running(FuelMode::Propane);
+    f.setWord(3, 100);
+    f.setWord(79, 1500);
+    Readings r = compute(f);
+    EXPECT_DOUBLE_EQ(state.consumptionFactor, 10.5);
+    EXPECT_NEAR(state.propaneConsumption, 10.5, 1e-12);
+    EXPECT_NEAR(state.dieselConsumption, 14.8, 1e-12);
+    EXPECT_EQ(r.editGazL, "10.5 l/h");
+    f.setWord(3, 0);  // stepper closed: counted as not on propane
+    r = compute(f);
+    EXPECT_DOUBLE_EQ(state.consumptionFactor, 11.0);
+    EXPECT_EQ(r.editGazL, "0.0 l/h");
+    f.setWord(79, 100);  // below 0.5 bar boost: a negative difference, not a wrapped one
+    r = compute(f);
+    EXPECT_LT(state.dieselConsumption, 14.8);
+}
+
+TEST_F(ReadingsFixture, ScalesOfTheGauges) {
+    LiveFrame f = running(FuelMode::Diesel);
+    f.setWord(6, 2000);
+    f.setWord(0, static_cast<std::uint16_t>(-15));
+    f.setWord(80, 1000);
+    f.setWord(49, 0x0205);  // low byte 5: LEDs unchanged
+    const Readings r = compute(f);
+    EXPECT_EQ(r.editAkum, "14.2V");
+    EXPECT_EQ(r.regulatorTemperature, -15);
+    EXPECT_NEAR(r.egtCelsius, 348.92, 1e-9);
+    EXPECT_FALSE(r.levelLeds.has_value());
+    EXPECT_TRUE(r.ignitionOn);
+}
+
+}  // namespace
