@@ -1,15 +1,23 @@
 #pragma once
 // How the core asks the user something. The window answers with modal Qt dialogs; tests answer
 // from a script. Every call blocks until the user has answered.
+#include <array>
+#include <optional>
 #include <string>
 
 namespace kaldor {
+
+using PinDigits = std::array<int, 4>;
 
 class Prompts {
 public:
     virtual ~Prompts() = default;
     // A modal box with an OK button.
     virtual void message(const std::string& text) = 0;
+    // The four-digit PIN entry; nothing when the user did not confirm with OK.
+    virtual std::optional<PinDigits> askPin() { return std::nullopt; }
+    // The PIN setting dialog (entered twice); nothing when not confirmed.
+    virtual std::optional<PinDigits> askNewPin() { return std::nullopt; }
 };
 
 // Progress bars and the polling timer as the core's long operations see them.
