@@ -1,0 +1,117 @@
+#include "widgets/ab_col_bit_btn.h"
+
+#include "widgets/widget_paint.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
+
+#include <algorithm>
+
+namespace {
+
+constexpr qreal kCornerShare = 0.18;
+constexpr int kMinHeight = 16;
+// Text height as a share of the button's height.
+constexpr qreal kTextShare = 0.45;
+
+}  // namespace
+
+AbColBitBtn::AbColBitBtn(QWidget* parent) : QAbstractButton(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void AbColBitBtn::setState(bool on) {
+    if (on == m_state) {
+        return;
+    }
+    m_state = on;
+    // The accessible name follows what is shown.
+    QAbstractButton::setText(shownText());
+    update();
+}
+
+void AbColBitBtn::setTextOn(const QString& text) {
+    if (text == m_textOn) {
+        return;
+    }
+    m_textOn = text;
+    textsChanged();
+}
+
+void AbColBitBtn::setTextOff(const QString& text) {
+    if (text == m_textOff) {
+        return;
+    }
+    m_textOff = text;
+    textsChanged();
+}
+
+void AbColBitBtn::setColorOn(const QColor& colour) {
+    m_colorOn = colour;
+    update();
+}
+
+void AbColBitBtn::setColorOff(const QColor& colour) {
+    m_colorOff = colour;
+    update();
+}
+
+void AbColBitBtn::textsChanged() {
+    QAbstractButton::setText(shownText());
+    updateGeometry();
+    update();
+}
+
+QSize AbColBitBtn::sizeHint() const {
+    const QFontMetrics metrics(font());
+    const int textWidth =
+        std::max(metrics.horizontalAdvance(m_textOn), metrics.horizontalAdvance(m_textOff));
+    return {std::max(40, textWidth + 2 * metrics.averageCharWidth() + 8),
+            std::max(kMinHeight, metrics.height() + 10)};
+}
+
+QSize AbColBitBtn::minimumSizeHint() const {
+    return {24, kMinHeight};
+}
+
+void AbColBitBtn::paintEvent(QPaintEvent*) {
+    const QRectF area = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    if (area.width() <= 1 || area.height() <= 1) {
+        return;
+    }
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+
+    QColor face = shownColor();
+    if (!isEnabled()) {
+        face = face.lighter(130);
+        face.setAlpha(150);
+    } else if (isDown()) {
+        face = face.darker(125);
+    }
+    const qreal corner = std::min(area.height(), area.width()) * kCornerShare;
+    QLinearGradient gradient(area.topLeft(), area.bottomLeft());
+    gradient.setColorAt(0.0, face.lighter(isDown() ? 100 : 118));
+    gradient.setColorAt(1.0, face.darker(isDown() ? 100 : 112));
+    painter.setPen(QPen(face.darker(170), 1.0));
+    painter.setBrush(gradient);
+    painter.drawRoundedRect(area, corner, corner);
+
+    if (hasFocus()) {
+        painter.setPen(QPen(widget_paint::textColourOn(face), 1.0, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        const qreal inset = std::max(2.0, corner * 0.6);
+        painter.drawRoundedRect(area.adjusted(inset, inset, -inset, -inset), corner * 0.5,
+                                corner * 0.5);
+    }
+
+    painter.setFont(widget_paint::scaledFont(font(), area.height() * kTextShare, font().bold()));
+    painter.setPen(isEnabled() ? widget_paint::textColourOn(face) : QColor(120, 120, 120));
+    const QRectF textArea = area.adjusted(4, 1, -4, -1);
+    const QPointF shift = isDown() ? QPointF(1, 1) : QPointF(0, 0);
+    const QString text = painter.fontMetrics().elidedText(shownText(), Qt::ElideRight,
+                                                          static_cast<int>(textArea.width()));
+    painter.drawText(textArea.translated(shift), Qt::AlignCenter, text);
+}

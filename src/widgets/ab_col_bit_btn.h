@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QColor>
+#include <QString>
+
+// Coloured two-state button: shows TextOn on ColorOn when its state is on, TextOff on ColorOff
+// when off. A click emits clicked() as usual and does not change the state: the state shows
+// what the program sets (a fuel-mode button lights up once the controller reports that mode).
+// Setting any property from the program emits nothing.
+class AbColBitBtn : public QAbstractButton {
+    Q_OBJECT
+    Q_PROPERTY(bool state READ state WRITE setState)
+    Q_PROPERTY(QString TextOn READ textOn WRITE setTextOn)
+    Q_PROPERTY(QString TextOff READ textOff WRITE setTextOff)
+    Q_PROPERTY(QColor ColorOn READ colorOn WRITE setColorOn)
+    Q_PROPERTY(QColor ColorOff READ colorOff WRITE setColorOff)
+
+public:
+    explicit AbColBitBtn(QWidget* parent = nullptr);
+
+    [[nodiscard]] bool state() const { return m_state; }
+    void setState(bool on);
+    [[nodiscard]] QString textOn() const { return m_textOn; }
+    void setTextOn(const QString& text);
+    [[nodiscard]] QString textOff() const { return m_textOff; }
+    void setTextOff(const QString& text);
+    [[nodiscard]] QColor colorOn() const { return m_colorOn; }
+    void setColorOn(const QColor& colour);
+    [[nodiscard]] QColor colorOff() const { return m_colorOff; }
+    void setColorOff(const QColor& colour);
+
+    // The text and colour of the current state.
+    [[nodiscard]] QString shownText() const { return m_state ? m_textOn : m_textOff; }
+    [[nodiscard]] QColor shownColor() const { return m_state ? m_colorOn : m_colorOff; }
+
+    [[nodiscard]] QSize sizeHint() const override;
+    [[nodiscard]] QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void textsChanged();
+
+    bool m_state = false;
+    QString m_textOn;
+    QString m_textOff;
+    QColor m_colorOn{60, 200, 60};
+    QColor m_colorOff{200, 200, 200};
+};

@@ -1,0 +1,197 @@
+#include "widgets/ab_led.h"
+
+#include "widgets/widget_paint.h"
+
+#include <QFontMetricsF>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRadialGradient>
+
+#include <algorithm>
+
+namespace {
+
+// Half of a 2 Hz blink period.
+constexpr int kDefaultBlinkMs = 250;
+constexpr int kMinBlinkMs = 10;
+constexpr qreal kPad = 1.0;
+
+}  // namespace
+
+AbLED::AbLED(QWidget* parent) : QWidget(parent) {
+    m_blink.setInterval(kDefaultBlinkMs);
+    connect(&m_blink, &QTimer::timeout, this, &AbLED::toggleBlinkPhase);
+}
+
+void AbLED::setStatus(int status) {
+    status = status != 0 ? 1 : 0;
+    if (status == m_status) {
+        return;
+    }
+    m_status = status;
+    updateBlink();
+    update();
+}
+
+void AbLED::setFlashing(bool flashing) {
+    if (flashing == m_flashing) {
+        return;
+    }
+    m_flashing = flashing;
+    updateBlink();
+    update();
+}
+
+void AbLED::setChecked(bool checked) {
+    if (checked == m_checked) {
+        return;
+    }
+    m_checked = checked;
+    updateBlink();
+    update();
+}
+
+void AbLED::setCaption(const QString& caption) {
+    if (caption == m_caption) {
+        return;
+    }
+    m_caption = caption;
+    updateGeometry();
+    update();
+}
+
+void AbLED::setColor(const QColor& colour) {
+    if (colour == m_color) {
+        return;
+    }
+    m_color = colour;
+    update();
+}
+
+void AbLED::setCaptionBelow(bool below) {
+    if (below == m_captionBelow) {
+        return;
+    }
+    m_captionBelow = below;
+    updateGeometry();
+    update();
+}
+
+void AbLED::setBlinkInterval(int milliseconds) {
+    m_blink.setInterval(std::max(kMinBlinkMs, milliseconds));
+}
+
+bool AbLED::isLitShown() const {
+    return isLit() && (!m_blink.isActive() || m_blinkBright);
+}
+
+// Each blink starts bright, so a lamp that starts flashing is seen at once.
+void AbLED::updateBlink() {
+    const bool wanted = m_flashing && isLit();
+    if (wanted && !m_blink.isActive()) {
+        m_blinkBright = true;
+        m_blink.start();
+    } else if (!wanted && m_blink.isActive()) {
+        m_blink.stop();
+        m_blinkBright = true;
+    }
+}
+
+void AbLED::toggleBlinkPhase() {
+    m_blinkBright = !m_blinkBright;
+    update();
+}
+
+QSize AbLED::sizeHint() const {
+    if (m_caption.isEmpty()) {
+        return {18, 18};
+    }
+    const QFontMetrics metrics(font());
+    const int textWidth = metrics.horizontalAdvance(m_caption);
+    if (m_captionBelow) {
+        return {std::max(18, textWidth + 4), 18 + metrics.height() + 2};
+    }
+    return {18 + 6 + textWidth + 2, std::max(18, metrics.height() + 2)};
+}
+
+QSize AbLED::minimumSizeHint() const {
+    return {8, 8};
+}
+
+void AbLED::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        m_pressed = true;
+        event->accept();
+        return;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void AbLED::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && m_pressed) {
+        m_pressed = false;
+        if (rect().contains(event->position().toPoint())) {
+            emit clicked();
+        }
+        event->accept();
+        return;
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+void AbLED::paintEvent(QPaintEvent*) {
+    const QRectF area = QRectF(rect()).adjusted(kPad, kPad, -kPad, -kPad);
+    if (area.width() <= 0 || area.height() <= 0) {
+        return;
+    }
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+
+    // The lamp takes the height (beside) or a share of it (below); the caption the rest.
+    qreal diameter = 0;
+    QRectF lampArea;
+    QRectF textArea;
+    qreal fontPixels = 0;
+    if (m_caption.isEmpty()) {
+        diameter = std::min(area.width(), area.height());
+        lampArea = QRectF(area.center().x() - diameter / 2, area.center().y() - diameter / 2,
+                          diameter, diameter);
+    } else if (m_captionBelow) {
+        fontPixels = std::max(widget_paint::kMinFontPixels, area.height() * 0.3);
+        const qreal textHeight = fontPixels * 1.3;
+        diameter = std::max(0.0, std::min(area.width(), area.height() - textHeight));
+        lampArea = QRectF(area.center().x() - diameter / 2, area.top(), diameter, diameter);
+        textArea =
+            QRectF(area.left(), lampArea.bottom(), area.width(), area.bottom() - lampArea.bottom());
+    } else {
+        diameter = std::min(area.height(), area.width() * 0.4);
+        lampArea = QRectF(area.left(), area.center().y() - diameter / 2, diameter, diameter);
+        fontPixels = std::max(widget_paint::kMinFontPixels,
+                              std::min(area.height() * 0.6, 14.0 + area.height() * 0.2));
+        textArea = QRectF(lampArea.right() + diameter * 0.3 + 2, area.top(),
+                          area.right() - lampArea.right() - diameter * 0.3 - 2, area.height());
+    }
+
+    if (diameter > 1.0) {
+        const bool lit = isLitShown();
+        const QColor face = lit ? m_color : m_color.darker(380);
+        QRadialGradient gradient(lampArea.center() - QPointF(diameter * 0.15, diameter * 0.15),
+                                 diameter * 0.6);
+        gradient.setColorAt(0.0, lit ? face.lighter(160) : face.lighter(130));
+        gradient.setColorAt(1.0, face);
+        painter.setPen(QPen(QColor(60, 60, 60), std::max(1.0, diameter * 0.06)));
+        painter.setBrush(gradient);
+        const qreal inset = std::max(0.5, diameter * 0.03);
+        painter.drawEllipse(lampArea.adjusted(inset, inset, -inset, -inset));
+    }
+
+    if (!m_caption.isEmpty() && textArea.width() > 0 && textArea.height() > 0) {
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.setFont(widget_paint::scaledFont(font(), fontPixels));
+        const QString text = painter.fontMetrics().elidedText(m_caption, Qt::ElideRight,
+                                                              static_cast<int>(textArea.width()));
+        const Qt::Alignment align =
+            m_captionBelow ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignLeft | Qt::AlignVCenter;
+        painter.drawText(textArea, align, text);
+    }
+}
