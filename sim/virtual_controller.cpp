@@ -1,0 +1,448 @@
+#include "virtual_controller.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/inotify.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
+#include <utility>
+
+namespace kaldor::sim {
+namespace {
+
+constexpr int kPollMs = 20;           // the engine and the error source advance at least this often
+constexpr int kHangUpBackoffMs = 10;  // master reports EIO/POLLHUP while no slave is open
+constexpr int kWriteTimeoutMs = 500;  // a reader that never reads does not block the controller
+constexpr int kDeliveryGraceMs = 100;
+constexpr std::uint8_t kStrayByte = 0x55;
+
+CoreSettings coreSettings(const VirtualController::Options& options) {
+    CoreSettings settings;
+    settings.hardwareRevision = options.hardwareRevision;
+    settings.softwareRevision = options.softwareRevision;
+    settings.confirmStatus = options.confirmStatus;
+    settings.image = options.image.value_or(factoryImage());
+    if (options.serialNumber) {
+        storeSerialNumber(settings.image, *options.serialNumber);
+    }
+    if (options.pin) {
+        storeWord(settings.image, kPinWord, *options.pin);
+    }
+    settings.mode = options.mode;
+    settings.errors = options.errors;
+    settings.errorEverySeconds = options.errorEverySeconds;
+    return settings;
+}
+
+std::runtime_error systemError(const std::string& what) {
+    return std::runtime_error(what + ": " + std::strerror(errno));
+}
+
+void makeRaw(int fd) {
+    termios tio{};
+    if (tcgetattr(fd, &tio) != 0) {
+        return;
+    }
+    cfmakeraw(&tio);
+    cfsetispeed(&tio, B57600);
+    cfsetospeed(&tio, B57600);
+    tio.c_cc[VMIN] = 0;
+    tio.c_cc[VTIME] = 0;
+    tcsetattr(fd, TCSANOW, &tio);
+}
+
+void closeFd(int& fd) {
+    if (fd >= 0) {
+        ::close(fd);
+        fd = -1;
+    }
+}
+
+}  // namespace
+
+VirtualController::VirtualController(Options options)
+    : m_options(std::move(options)), m_core(coreSettings(m_options)) {}
+
+VirtualController::~VirtualController() {
+    stop();
+}
+
+std::string VirtualController::start() {
+    if (m_thread.joinable()) {
+        return m_device;
+    }
+    try {
+        m_master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+        if (m_master < 0) {
+            throw systemError("cannot open a pseudo-terminal");
+        }
+        if (::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0) {
+            throw systemError("cannot unlock the pseudo-terminal");
+        }
+        char name[PATH_MAX] = {};
+        if (::ptsname_r(m_master, name, sizeof name) != 0) {
+            throw systemError("cannot name the pseudo-terminal");
+        }
+        m_device = name;
+        m_slave = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+        if (m_slave < 0) {
+            throw systemError("cannot open " + m_device);
+        }
+        makeRaw(m_slave);
+        makeRaw(m_master);
+        ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
+
+        // Without the watch the controller still works; only replies the program left unread
+        // when it closed the port would greet it when it opens the port again.
+        m_watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        if (m_watch >= 0 && ::inotify_add_watch(m_watch, name, IN_OPEN | IN_CLOSE) < 0) {
+            closeFd(m_watch);
+        }
+        if (::pipe2(m_wake.data(), O_CLOEXEC | O_NONBLOCK) != 0) {
+            throw systemError("cannot create a pipe");
+        }
+        if (!m_options.logPath.empty()) {
+            m_log = std::fopen(m_options.logPath.c_str(), "w");
+            if (m_log == nullptr) {
+                throw systemError("cannot create the log " + m_options.logPath);
+            }
+        }
+        if (!m_options.linkPath.empty()) {
+            struct stat st {};
+            if (::lstat(m_options.linkPath.c_str(), &st) == 0) {
+                if (!S_ISLNK(st.st_mode)) {
+                    errno = EEXIST;
+                    throw systemError("will not replace " + m_options.linkPath);
+                }
+                ::unlink(m_options.linkPath.c_str());
+            }
+            if (::symlink(name, m_options.linkPath.c_str()) != 0) {
+                throw systemError("cannot link " + m_options.linkPath);
+            }
+            m_linkCreated = true;
+        }
+    } catch (...) {
+        closeAll();
+        throw;
+    }
+    m_start = std::chrono::steady_clock::now();
+    m_thread = std::thread([this] { serve(); });
+    return m_device;
+}
+
+void VirtualController::stop() {
+    if (m_thread.joinable()) {
+        const std::uint8_t wake = 1;
+        [[maybe_unused]] const ssize_t written = ::write(m_wake[1], &wake, 1);
+        m_thread.join();
+    }
+    closeAll();
+}
+
+void VirtualController::closeAll() {
+    closeFd(m_master);
+    closeFd(m_slave);
+    closeFd(m_watch);
+    closeFd(m_wake[0]);
+    closeFd(m_wake[1]);
+    if (m_log != nullptr) {
+        std::fclose(m_log);
+        m_log = nullptr;
+    }
+    if (m_linkCreated) {
+        char target[PATH_MAX] = {};
+        const ssize_t n = ::readlink(m_options.linkPath.c_str(), target, sizeof target - 1);
+        // Someone may have pointed the link elsewhere since; then it is no longer ours.
+        if (n > 0 && m_device == std::string(target, static_cast<std::size_t>(n))) {
+            ::unlink(m_options.linkPath.c_str());
+        }
+        m_linkCreated = false;
+    }
+}
+
+double VirtualController::simulatedSeconds() const {
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - m_start;
+    return elapsed.count() * m_options.timeScale;
+}
+
+std::int64_t VirtualController::elapsedMs() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                 m_start)
+        .count();
+}
+
+bool VirtualController::pauseFor(unsigned ms) {
+    pollfd wake{m_wake[0], POLLIN, 0};
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            return true;
+        }
+        const int r = ::poll(&wake, 1, static_cast<int>(left.count()));
+        if (r > 0) {
+            return false;  // stop() wants the thread back
+        }
+    }
+}
+
+void VirtualController::serve() {
+    for (;;) {
+        pollfd fds[3] = {{m_wake[0], POLLIN, 0}, {m_master, POLLIN, 0}, {m_watch, POLLIN, 0}};
+        const int r = ::poll(fds, 3, kPollMs);
+        if (r < 0 && errno != EINTR) {
+            break;
+        }
+        if (fds[0].revents != 0) {
+            break;
+        }
+        if ((fds[2].revents & POLLIN) != 0) {
+            discardUnreadReplies();
+        }
+        if ((fds[1].revents & POLLIN) != 0) {
+            receive();
+        } else if ((fds[1].revents & (POLLHUP | POLLERR)) != 0) {
+            pauseFor(kHangUpBackoffMs);
+        }
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_hungUp) {
+            break;
+        }
+        m_core.advanceTo(simulatedSeconds());
+    }
+}
+
+void VirtualController::discardUnreadReplies() {
+    alignas(inotify_event) char events[4096];
+    bool any = false;
+    while (::read(m_watch, events, sizeof events) > 0) {
+        any = true;
+    }
+    // A serial port forgets unread input when it is closed; the pty would keep it for the next
+    // open, in front of the first reply.
+    if (any) {
+        ::tcflush(m_slave, TCIFLUSH);
+    }
+}
+
+void VirtualController::receive() {
+    std::uint8_t buffer[512];
+    const ssize_t n = ::read(m_master, buffer, sizeof buffer);
+    if (n <= 0) {
+        if (n < 0 && errno == EIO) {
+            pauseFor(kHangUpBackoffMs);
+        }
+        return;
+    }
+    std::vector<CommandFrame> frames;
+    m_receiver.push(buffer, static_cast<std::size_t>(n), frames);
+    for (const CommandFrame& frame : frames) {
+        answer(frame);
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_hungUp) {
+            return;
+        }
+    }
+}
+
+void VirtualController::answer(const CommandFrame& frame) {
+    std::vector<std::uint8_t> reply;
+    bool silent = false;
+    bool hang = false;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        const std::int64_t ms = elapsedMs();
+        ++m_frameCount;
+        if (m_frames.size() >= kFrameLogLimit) {
+            m_frames.pop_front();
+        }
+        m_frames.push_back({ms, frame});
+        if (m_log != nullptr) {
+            std::fprintf(m_log, "%lld", static_cast<long long>(ms));
+            for (const std::uint8_t b : frame) {
+                std::fprintf(m_log, " %02X", b);
+            }
+            std::fputc('\n', m_log);
+            std::fflush(m_log);
+        }
+        m_core.advanceTo(simulatedSeconds());
+        reply = m_core.handle(frame);
+        const FaultOptions& f = m_options.faults;
+        silent = f.silentAfter && m_frameCount > *f.silentAfter;
+        hang = f.hangUpAfter && m_frameCount >= *f.hangUpAfter;
+    }
+    m_frameArrived.notify_all();
+    if (!reply.empty() && !silent) {
+        sendReply(std::move(reply));
+    }
+    if (hang) {
+        hangUp();
+    }
+}
+
+void VirtualController::sendReply(std::vector<std::uint8_t> reply) {
+    const FaultOptions& f = m_options.faults;
+    const bool block = reply[0] == kBlockHeader;
+    std::size_t number = 0;
+    std::size_t blockNumber = 0;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        number = ++m_replyCount;
+        if (block) {
+            blockNumber = ++m_blockReplyCount;
+        }
+    }
+    auto hits = [](unsigned every, std::size_t n) { return every != 0 && n % every == 0; };
+    if (hits(f.dropEvery, number)) {
+        return;
+    }
+    if (hits(f.corruptEvery, number)) {
+        const bool checksummed = reply[0] == kBlockHeader || reply[0] == kLiveHeader;
+        std::uint8_t& target = checksummed ? reply[reply.size() - 2] : reply.back();
+        target = static_cast<std::uint8_t>(target + 1);
+    }
+    if (block && hits(f.wrongSubCodeEvery, blockNumber)) {
+        reply[1] = reply[1] == kReadPage ? kReadErrors : kReadPage;
+    }
+    if (hits(f.strayEvery, number)) {
+        reply.insert(reply.begin(), kStrayByte);
+    }
+    if (f.delayMs != 0 && !pauseFor(f.delayMs)) {
+        return;
+    }
+    writeAll(reply.data(), reply.size());
+}
+
+bool VirtualController::writeAll(const std::uint8_t* data, std::size_t count) {
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(kWriteTimeoutMs);
+    while (count > 0) {
+        const ssize_t n = ::write(m_master, data, count);
+        if (n > 0) {
+            data += n;
+            count -= static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno != EAGAIN && errno != EINTR) {
+            return false;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        pollfd out{m_master, POLLOUT, 0};
+        ::poll(&out, 1, kPollMs);
+    }
+    return true;
+}
+
+void VirtualController::hangUp() {
+    // Closing the master throws away what the program has not read yet; let the last reply
+    // reach it first, as it would leave a real controller before the line went dead.
+    // The pty passes written bytes on to the slave's queue a little later, so the queue is
+    // watched only after a grace period.
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(kWriteTimeoutMs);
+    bool stopping = !pauseFor(kDeliveryGraceMs);
+    int unread = 0;
+    while (!stopping && ::ioctl(m_slave, TIOCINQ, &unread) == 0 && unread > 0 &&
+           std::chrono::steady_clock::now() < deadline) {
+        stopping = !pauseFor(kHangUpBackoffMs);
+    }
+    closeFd(m_master);
+    closeFd(m_slave);
+    closeFd(m_watch);
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_hungUp = true;
+    }
+    m_frameArrived.notify_all();
+}
+
+std::string VirtualController::deviceName() const {
+    return m_device;
+}
+
+bool VirtualController::hungUp() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_hungUp;
+}
+
+std::uint8_t VirtualController::readByte(std::size_t address) const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_core.readByte(address);
+}
+
+std::uint16_t VirtualController::readWord(std::size_t index) const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_core.readWord(index);
+}
+
+ParameterImage VirtualController::image() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    ParameterImage image{};
+    std::copy(m_core.memory().begin(), m_core.memory().begin() + kImageSize, image.begin());
+    return image;
+}
+
+std::array<std::uint8_t, kConverterSize> VirtualController::converterMemory() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_core.converterMemory();
+}
+
+std::vector<std::uint16_t> VirtualController::errorCodes() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_core.errorCodes();
+}
+
+FuelMode VirtualController::fuelMode() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_core.reportedMode();
+}
+
+FuelMode VirtualController::selectedMode() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_core.selectedMode();
+}
+
+std::size_t VirtualController::commandCount(std::uint8_t cmd) const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_core.commandCount(cmd);
+}
+
+LiveRecord VirtualController::liveRecord() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_core.liveRecord();
+}
+
+void VirtualController::addError(std::uint16_t code) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_core.addError(code);
+}
+
+std::vector<ReceivedFrame> VirtualController::receivedFrames() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return {m_frames.begin(), m_frames.end()};
+}
+
+std::size_t VirtualController::frameCount() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_frameCount;
+}
+
+bool VirtualController::waitForFrames(std::size_t count, std::chrono::milliseconds timeout) const {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    return m_frameArrived.wait_for(lock, timeout, [&] {
+        return m_frameCount >= count || m_hungUp;
+    }) && m_frameCount >= count;
+}
+
+}  // namespace kaldor::sim
