@@ -94,9 +94,3 @@ TEST_F(QtSerialPortTest, OpensExclusivelyWritesWholeFramesAndReadsQueuedReplies)
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
