@@ -15,23 +15,4 @@ void QtPrompts::message(const std::string& text) {
     box.exec();
 }
 
-void QtProgress::setMaximum(int maximum) {
-    if (m_bar) m_bar->setMaximum(maximum);
-}
-
-void QtProgress::setPosition(int position) {
-    if (!m_bar) return;
-    m_bar->setValue(std::min(position, m_bar->maximum()));
-    // The window is blocked while the transfer runs: paint the step now.
-    m_bar->repaint();
-}
-
-void QtTimerSwitch::setTimerEnabled(bool enabled) {
-    if (!m_timer) return;
-    if (enabled)
-        m_timer->start();
-    else
-        m_timer->stop();
-}
-
 }  // namespace kaldor

@@ -1,9 +1,5 @@
 #pragma once
-// The core's seams answered by Qt: modal message boxes and PIN dialogs, progress bars that
-// repaint as they step while a long operation blocks the window, and the polling timer switch.
-#include <QPointer>
-#include <QProgressBar>
-#include <QTimer>
+// The core's questions answered by Qt: modal message boxes and the PIN dialogs.
 #include <functional>
 
 #include "model/prompts.h"
@@ -34,27 +30,6 @@ private:
     PinQuestion m_askPin;
     PinQuestion m_askNewPin;
     std::function<void(const std::string&)> m_sink;
-};
-
-class QtProgress final : public ProgressSink {
-public:
-    explicit QtProgress(QProgressBar* bar) : m_bar(bar) {}
-    void setMaximum(int maximum) override;
-    void setPosition(int position) override;
-    int position() const override { return m_bar ? m_bar->value() : 0; }
-    int maximum() const override { return m_bar ? m_bar->maximum() : 0; }
-
-private:
-    QPointer<QProgressBar> m_bar;
-};
-
-class QtTimerSwitch final : public TimerSwitch {
-public:
-    explicit QtTimerSwitch(QTimer* timer) : m_timer(timer) {}
-    void setTimerEnabled(bool enabled) override;
-
-private:
-    QPointer<QTimer> m_timer;
 };
 
 }  // namespace kaldor

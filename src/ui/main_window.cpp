@@ -1,0 +1,435 @@
+#include "ui/main_window.h"
+
+#include "link/connection_scan.h"
+#include "ui/grid_headers.h"
+#include "ui/hot_keys.h"
+#include "ui/pages/adjustment_page.h"
+#include "ui/pages/advanced_page.h"
+#include "ui/pages/diagnostic_page.h"
+#include "ui/pages/dna_page.h"
+#include "ui/pages/emu_page.h"
+#include "ui/pages/parameters_page.h"
+#include "ui/pages/readings_page.h"
+#include "ui/pages/storage_page.h"
+#include "ui/side_panel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QScreen>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <exception>
+
+namespace kaldor {
+
+namespace {
+
+// Built-in captions of the pages, in page order; pages 4, 5 and 7 have none in any language.
+constexpr const char* kPageCaptions[MainWindow::kPageCount] = {
+    "[F2]readings", "[F3]parameters", "[F4]adjustment", "[F5]diagnostic", "", "", "EMU", ""};
+
+// The page tabs are drawn as raised buttons; the active page's button is pressed in.
+constexpr const char* kTabButtonStyle =
+    "QTabBar::tab {"
+    "  border: 2px outset #d8d8d8; border-radius: 2px; background: #e4e4e4;"
+    "  padding: 3px 8px; margin: 2px 1px 3px 1px; min-width: 16px; min-height: 16px; }"
+    "QTabBar::tab:selected { border-style: inset; background: #c4c4c4; }"
+    "QTabBar::tab:hover:!selected { background: #eeeeee; }";
+
+constexpr const char* kHelpFolder = "sch";
+constexpr const char* kConfigurationFolder = "parametry";
+
+void trigger(const std::function<void()>& hook) {
+    if (hook) {
+        hook();
+    }
+}
+
+}  // namespace
+
+MainWindow::MainWindow(const Folders& folders, QWidget* parent)
+    : QMainWindow(parent),
+      m_baseFolder(folders.baseFolder.left(kMaxBaseFolderChars)),
+      m_programFolder(folders.programFolder),
+      m_programName(folders.programName) {
+    setObjectName(QStringLiteral("TForm1"));
+    setWindowTitle(QString::fromLatin1(kProductTitle) + QString::fromLatin1(kVersionText));
+
+    m_hooks.openFolder = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    m_hooks.reportException = [this](const QString& text) {
+        QMessageBox::critical(this, QApplication::applicationName(), text);
+    };
+
+    buildMenu();
+    buildPages();
+    copyHotKeys();
+    writeFixedGridHeaders(this);
+
+    setMinimumSize(kMinWidth, kMinHeight);
+    resize(kBuiltInWidth, kBuiltInHeight);
+    centreOnScreen();
+
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(kTimerIntervalMs);
+    connect(m_timer, &QTimer::timeout, this, &MainWindow::Timer1Timer);
+    m_timer->start();
+    m_progressSink = std::make_unique<ProgressBarSink>(progressBar());
+    m_timerSwitch = std::make_unique<QtTimerSwitch>(m_timer);
+
+    // The menu keys win over the controls' own editing keys (Ctrl+A is "-> auto" here, not
+    // "select all"), whichever control of the window has the focus.
+    qApp->installEventFilter(this);
+}
+
+MainWindow::~MainWindow() {
+    if (qApp != nullptr) {
+        qApp->removeEventFilter(this);
+    }
+}
+
+QString MainWindow::settingsFilePath() const {
+    return m_programFolder + QLatin1Char('/') + m_programName + QStringLiteral(".INI");
+}
+
+QString MainWindow::configurationFolder() const {
+    return m_baseFolder + QLatin1Char('/') + QString::fromLatin1(kConfigurationFolder);
+}
+
+void MainWindow::buildMenu() {
+    auto* bar = new QMenuBar(this);
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    setMenuBar(bar);
+    m_menu.MainMenu1 = bar;
+
+    auto addMenu = [bar](const char* name, const char* caption) {
+        QMenu* menu = bar->addMenu(QString::fromLatin1(caption));
+        menu->setObjectName(QString::fromLatin1(name));
+        return menu;
+    };
+    auto addItem = [this](QWidget* owner, const char* name, const char* caption,
+                          void (MainWindow::*handler)()) {
+        auto* action = new QAction(QString::fromLatin1(caption), this);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, handler);
+        owner->addAction(action);
+        return action;
+    };
+
+    m_menu.File1 = addMenu("File1", "file");
+    m_menu.savetodisk1 =
+        addItem(m_menu.File1, "savetodisk1", "save to disk", &MainWindow::savetodisk1Click);
+    m_menu.loadtoECU1 =
+        addItem(m_menu.File1, "loadtoECU1", "load to ECU", &MainWindow::loadtoECU1Click);
+    m_menu.exit1 = addItem(m_menu.File1, "exit1", "exit", &MainWindow::exit1Click);
+    m_menu.LoadMap1 = addItem(m_menu.File1, "LoadMap1", "LoadMap", &MainWindow::LoadMap1Click);
+
+    m_menu.port1 = addMenu("port1", "port");
+    m_menu.F10autoconnect1 = addItem(m_menu.port1, "F10autoconnect1", "[F10] autoconnect (COM1-16)",
+                                     &MainWindow::F10autoconnect1Click);
+
+    m_menu.options1 = addMenu("options1", "options");
+    m_menu.F2readings1 =
+        addItem(m_menu.options1, "F2readings1", "[F2]readings", &MainWindow::F2readings1Click);
+    m_menu.F3parameters1 = addItem(m_menu.options1, "F3parameters1", "[F3]parameters",
+                                   &MainWindow::F3parameters1Click);
+    m_menu.F4adjustment1 = addItem(m_menu.options1, "F4adjustment1", "[F4]adjustment",
+                                   &MainWindow::F4adjustment1Click);
+    m_menu.F5diagnostic1 = addItem(m_menu.options1, "F5diagnostic1", "[F5]diagnostic",
+                                   &MainWindow::F5diagnostic1Click);
+    m_menu.petro1 = addItem(m_menu.options1, "petro1", "-> diesel", &MainWindow::petro1Click);
+    m_menu.auto1 = addItem(m_menu.options1, "auto1", "-> auto", &MainWindow::auto1Click);
+    m_menu.propane1 =
+        addItem(m_menu.options1, "propane1", "-> propane", &MainWindow::propane1Click);
+    m_menu.RESET1 = addItem(m_menu.options1, "RESET1", "RESET ECU", &MainWindow::RESET1Click);
+
+    m_menu.language1 = addMenu("language1", "language");
+    m_menu.help1 = addItem(bar, "help1", "help", &MainWindow::help1Click);
+}
+
+void MainWindow::buildPages() {
+    auto* central = new QWidget(this);
+    m_sidePanel = new SidePanel(central);
+
+    m_pageControl = new QTabWidget(central);
+    m_pageControl->setObjectName(QStringLiteral("PageControl1"));
+    m_pageControl->tabBar()->setStyleSheet(QString::fromLatin1(kTabButtonStyle));
+    m_pageControl->setUsesScrollButtons(true);
+
+    m_readings = new ReadingsPage(m_pageControl);
+    m_parameters = new ParametersPage(m_pageControl);
+    m_adjustment = new AdjustmentPage(m_pageControl);
+    m_diagnostic = new DiagnosticPage(m_pageControl);
+    m_advanced = new AdvancedPage(m_pageControl);
+    m_dna = new DnaPage(m_pageControl);
+    m_emu = new EmuPage(m_pageControl);
+    m_storage = new StoragePage(m_pageControl);
+    const std::array<QWidget*, kPageCount> pages{
+        m_readings, m_parameters, m_adjustment, m_diagnostic, m_advanced, m_dna, m_emu, m_storage};
+    for (int i = 0; i < kPageCount; ++i) {
+        m_pageControl->addTab(pages[i], QString::fromLatin1(kPageCaptions[i]));
+    }
+    m_pageControl->setTabVisible(kPageAdvanced, false);
+    m_pageControl->setTabVisible(kPageDna, false);
+    m_pageControl->setCurrentIndex(kPageReadings);
+
+    auto* row = new QHBoxLayout(central);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+    row->addWidget(m_sidePanel);
+    row->addWidget(m_pageControl, 1);
+    setCentralWidget(central);
+
+    connect(m_sidePanel->AbLEDStatus, &AbLED::clicked, this, &MainWindow::F5diagnostic1Click);
+    connect(m_sidePanel->AbColBitBtnPasBenzyna, &AbColBitBtn::clicked, this,
+            &MainWindow::petro1Click);
+    connect(m_sidePanel->AbColBitBtnPasAutomat, &AbColBitBtn::clicked, this,
+            &MainWindow::auto1Click);
+    connect(m_sidePanel->AbColBitBtnPasGaz, &AbColBitBtn::clicked, this,
+            &MainWindow::propane1Click);
+}
+
+void MainWindow::copyHotKeys() {
+    for (std::size_t i = 0; i < kHotKeys.size(); ++i) {
+        auto* action = findChild<QAction*>(QString::fromLatin1(kHotKeys[i].menuItem));
+        m_hotKeyActions[i] = action;
+        if (action != nullptr) {
+            action->setShortcut(hotKeySequence(kHotKeys[i].code));
+            // Held by the window as well as by the menu, so the keys do not depend on the
+            // menu bar being shown.
+            addAction(action);
+        }
+    }
+}
+
+QProgressBar* MainWindow::progressBar() const {
+    return m_sidePanel->ProgressBar1;
+}
+
+void MainWindow::showPage(int index) {
+    if (index >= 0 && index < m_pageControl->count()) {
+        m_pageControl->setCurrentIndex(index);
+    }
+}
+
+int MainWindow::currentPage() const {
+    return m_pageControl->currentIndex();
+}
+
+void MainWindow::setTabShown(int page, bool shown) {
+    if (page >= 0 && page < m_pageControl->count()) {
+        m_pageControl->setTabVisible(page, shown);
+    }
+}
+
+bool MainWindow::isTabShown(int page) const {
+    return page >= 0 && page < m_pageControl->count() && m_pageControl->isTabVisible(page);
+}
+
+void MainWindow::setMenusLocked(bool locked) {
+    m_menusLocked = locked;
+    // The items are switched with their menus: the window holds the key items as well, and a
+    // disabled menu alone would leave their keys working.
+    for (QMenu* menu : {m_menu.File1, m_menu.options1}) {
+        menu->menuAction()->setEnabled(!locked);
+        for (QAction* action : menu->actions()) {
+            action->setEnabled(!locked);
+        }
+    }
+}
+
+bool MainWindow::FormCanResize(int& newWidth, int& newHeight) {
+    bool allowed = true;
+    if (newWidth < kMinWidth) {
+        newWidth = kMinWidth;
+        resize(kMinWidth, height());
+        centreOnScreen();
+        allowed = false;
+    }
+    if (newHeight < kMinHeight) {
+        newHeight = kMinHeight;
+        resize(width(), kMinHeight);
+        centreOnScreen();
+        allowed = false;
+    }
+    return allowed;
+}
+
+void MainWindow::centreOnScreen() {
+    const QScreen* target = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+    if (target == nullptr) {
+        return;
+    }
+    QRect frame = frameGeometry();
+    frame.moveCenter(target->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+void MainWindow::F2readings1Click() {
+    showPage(kPageReadings);
+}
+
+void MainWindow::F3parameters1Click() {
+    showPage(kPageParameters);
+}
+
+void MainWindow::F4adjustment1Click() {
+    showPage(kPageAdjustment);
+}
+
+void MainWindow::F5diagnostic1Click() {
+    showPage(kPageDiagnostic);
+}
+
+void MainWindow::F10autoconnect1Click() {
+    runGuarded(m_hooks.onAutoconnect);
+}
+
+void MainWindow::savetodisk1Click() {
+    runGuarded(m_hooks.onSaveToDisk);
+}
+
+void MainWindow::loadtoECU1Click() {
+    runGuarded(m_hooks.onLoadToEcu);
+}
+
+void MainWindow::LoadMap1Click() {
+    runGuarded(m_hooks.onLoadMap);
+}
+
+void MainWindow::RESET1Click() {
+    runGuarded(m_hooks.onReset);
+}
+
+void MainWindow::petro1Click() {
+    runGuarded(m_hooks.onFuelModeDiesel);
+}
+
+void MainWindow::auto1Click() {
+    runGuarded(m_hooks.onFuelModeAuto);
+}
+
+void MainWindow::propane1Click() {
+    runGuarded(m_hooks.onFuelModePropane);
+}
+
+void MainWindow::exit1Click() {
+    close();
+}
+
+void MainWindow::help1Click() {
+    const QUrl folder =
+        QUrl::fromLocalFile(m_programFolder + QLatin1Char('/') + QString::fromLatin1(kHelpFolder));
+    runGuarded([this, &folder] {
+        if (m_hooks.openFolder) {
+            m_hooks.openFolder(folder);
+        }
+    });
+}
+
+void MainWindow::Timer1Timer() {
+    runGuarded(m_hooks.onTimerTick);
+}
+
+void MainWindow::FormActivate() {
+    if (m_firstActivationDone) {
+        return;
+    }
+    m_firstActivationDone = true;
+    if (!runGuarded(m_hooks.onFirstActivation)) {
+        return;
+    }
+    setTabShown(kPageAdvanced, true);
+    setTabShown(kPageDna, true);
+    m_advanced->showAdvancedControls();
+    m_adjustment->showAdvancedControls();
+    m_dna->PanelDNADigitAll->show();
+}
+
+void MainWindow::FormClose() {
+    m_timer->stop();
+    runGuarded(m_hooks.onClose);
+}
+
+bool MainWindow::event(QEvent* event) {
+    const bool handled = QMainWindow::event(event);
+    if (event->type() == QEvent::WindowActivate) {
+        FormActivate();
+    }
+    return handled;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    FormClose();
+    event->accept();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (m_applyingSizeRule) {
+        return;
+    }
+    int newWidth = width();
+    int newHeight = height();
+    if (newWidth < kMinWidth || newHeight < kMinHeight) {
+        m_applyingSizeRule = true;
+        FormCanResize(newWidth, newHeight);
+        m_applyingSizeRule = false;
+    }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride && watched != this) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget != nullptr && widget->window() == this) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (isEnabledHotKey(key->keyCombination())) {
+                // Unaccepted: the control does not claim the key and the shortcut runs.
+                key->ignore();
+                return true;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool MainWindow::isEnabledHotKey(const QKeyCombination& keys) const {
+    const QKeySequence pressed(
+        QKeyCombination(keys.keyboardModifiers() & ~Qt::KeypadModifier, keys.key()));
+    for (const QAction* action : m_hotKeyActions) {
+        if (action != nullptr && action->isEnabled() && !action->shortcut().isEmpty() &&
+            action->shortcut() == pressed) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool MainWindow::runGuarded(const std::function<void()>& hook) {
+    try {
+        trigger(hook);
+        return true;
+    } catch (const std::exception& error) {
+        if (m_hooks.reportException) {
+            m_hooks.reportException(QString::fromUtf8(error.what()));
+        }
+    } catch (...) {
+        if (m_hooks.reportException) {
+            m_hooks.reportException(QStringLiteral("Unknown error"));
+        }
+    }
+    return false;
+}
+
+}  // namespace kaldor

@@ -1,0 +1,31 @@
+#include "ui/pages/dna_page.h"
+
+#include "ui/ui_build.h"
+
+#include <QVBoxLayout>
+
+namespace kaldor {
+
+DnaPage::DnaPage(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("TabSheet9"));
+
+    PanelDNADigitAll = namedPanel(this, "PanelDNADigitAll");
+    GroupBoxDNA =
+        namedGroup(PanelDNADigitAll, "GroupBoxDNA", QStringLiteral("DNA chain regulation data"));
+    new QVBoxLayout(GroupBoxDNA);
+    PaintBoxMapowanie = named<QWidget>(PanelDNADigitAll, "PaintBoxMapowanie");
+    PaintBoxMapowanie->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    PaintBoxMapowanie->setMinimumSize(160, 120);
+
+    auto* panel = new QVBoxLayout(PanelDNADigitAll);
+    panel->setContentsMargins(3, 3, 3, 3);
+    panel->addWidget(GroupBoxDNA);
+    panel->addWidget(PaintBoxMapowanie, 1);
+    PanelDNADigitAll->hide();
+
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(4, 4, 4, 4);
+    page->addWidget(PanelDNADigitAll);
+}
+
+}  // namespace kaldor

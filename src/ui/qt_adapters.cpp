@@ -1,0 +1,51 @@
+#include "ui/qt_adapters.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include <algorithm>
+
+namespace kaldor {
+
+void MessageBoxPrompts::message(const std::string& text) {
+    QMessageBox::information(m_parent, QApplication::applicationName(),
+                             QString::fromStdString(text), QMessageBox::Ok);
+}
+
+void ProgressBarSink::setMaximum(int maximum) {
+    if (m_bar != nullptr) {
+        m_bar->setMaximum(std::max(maximum, m_bar->minimum()));
+        m_bar->repaint();
+    }
+}
+
+void ProgressBarSink::setPosition(int position) {
+    if (m_bar == nullptr) {
+        return;
+    }
+    // QProgressBar resets itself on a value outside its range; the core only ever steps past
+    // the end by accident, so the bar stays full instead.
+    m_bar->setValue(std::clamp(position, m_bar->minimum(), m_bar->maximum()));
+    m_bar->repaint();
+}
+
+int ProgressBarSink::position() const {
+    return m_bar != nullptr ? m_bar->value() : 0;
+}
+
+int ProgressBarSink::maximum() const {
+    return m_bar != nullptr ? m_bar->maximum() : 0;
+}
+
+void QtTimerSwitch::setTimerEnabled(bool enabled) {
+    if (m_timer == nullptr) {
+        return;
+    }
+    if (enabled) {
+        m_timer->start();
+    } else {
+        m_timer->stop();
+    }
+}
+
+}  // namespace kaldor

@@ -1,0 +1,208 @@
+#include "ui/side_panel.h"
+
+#include "ui/gauge_scales.h"
+#include "ui/ui_build.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace kaldor {
+
+namespace {
+
+constexpr int kMargin = 2;
+constexpr int kSpacing = 1;
+
+struct FuelButtonLook {
+    const char* name;
+    const char* text;
+    QRgb colorOn;
+};
+
+// The lit colour tells the three modes apart at a glance; unlit they are all grey.
+constexpr FuelButtonLook kFuelButtons[] = {
+    {"AbColBitBtnPasBenzyna", "diesel", 0xEBBE28},
+    {"AbColBitBtnPasAutomat", "auto", 0x4696EB},
+    {"AbColBitBtnPasGaz", "propane", 0x3CC83C},
+};
+
+QGridLayout* panelGrid(QFrame* panel) {
+    auto* grid = new QGridLayout(panel);
+    grid->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+    grid->setHorizontalSpacing(3);
+    grid->setVerticalSpacing(kSpacing);
+    grid->setColumnStretch(1, 1);
+    return grid;
+}
+
+AbBar* sideBar(QWidget* parent, const char* name) {
+    auto* bar = namedGauge<AbBar>(parent, name);
+    bar->setOrientation(Qt::Horizontal);
+    return bar;
+}
+
+// A labelled bar as one row of a panel grid.
+AbBar* addBarRow(QGridLayout* grid, QFrame* panel, QLabel*& label, const char* labelName,
+                 const QString& labelText, const char* barName) {
+    const int row = grid->rowCount();
+    label = namedLabel(panel, labelName, labelText);
+    AbBar* bar = sideBar(panel, barName);
+    grid->addWidget(label, row, 0);
+    grid->addWidget(bar, row, 1);
+    return bar;
+}
+
+}  // namespace
+
+SidePanel::SidePanel(QWidget* parent) : QFrame(parent) {
+    setObjectName(QStringLiteral("PanelPasek"));
+    setFrameShape(QFrame::Panel);
+    setFrameShadow(QFrame::Raised);
+    setFixedWidth(kWidth);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+
+    buildPressurePanel();
+    buildTemperaturePanel();
+    buildSignalPanel();
+    buildLevelPanel();
+    buildValvePanel();
+    buildStatusPanel();
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+    column->setSpacing(kMargin);
+    // The pressure panel holds the round meter: it takes the spare height first.
+    column->addWidget(PanelV2, 3);
+    column->addWidget(PanelV4, 1);
+    column->addWidget(PanelV5, 1);
+    column->addWidget(PanelV6, 1);
+    column->addWidget(PanelV1, 2);
+    column->addWidget(PanelV7, 1);
+}
+
+void SidePanel::buildPressurePanel() {
+    PanelV2 = namedPanel(this, "PanelV2");
+    QGridLayout* grid = panelGrid(PanelV2);
+    AbBarPasRpm =
+        addBarRow(grid, PanelV2, LabelPasRpm, "LabelPasRpm", QStringLiteral("RPM"), "AbBarPasRpm");
+    Ab180MeterPasDifP = namedGauge<Ab180Meter>(PanelV2, "Ab180MeterPasDifP");
+    grid->addWidget(Ab180MeterPasDifP, grid->rowCount(), 0, 1, 2);
+    grid->setRowStretch(grid->rowCount() - 1, 1);
+    AbBarPasDifP = addBarRow(grid, PanelV2, LabelPasDif, "LabelPasDif", QStringLiteral("diff."),
+                             "AbBarPasDifP");
+    AbBarPasVacum = addBarRow(grid, PanelV2, LabelPasVac, "LabelPasVac", QStringLiteral("boost"),
+                              "AbBarPasVacum");
+    AbBarPasAbs =
+        addBarRow(grid, PanelV2, LabelPasAbs, "LabelPasAbs", QStringLiteral("abs."), "AbBarPasAbs");
+}
+
+void SidePanel::buildTemperaturePanel() {
+    PanelV4 = namedPanel(this, "PanelV4");
+    QGridLayout* grid = panelGrid(PanelV4);
+    AbBarPasTg =
+        addBarRow(grid, PanelV4, LabelTempG, "LabelTempG", QStringLiteral("T.gas"), "AbBarPasTg");
+    AbBarPasTr =
+        addBarRow(grid, PanelV4, LabelTempR, "LabelTempR", QStringLiteral("T.reg."), "AbBarPasTr");
+}
+
+void SidePanel::buildSignalPanel() {
+    PanelV5 = namedPanel(this, "PanelV5");
+    QGridLayout* grid = panelGrid(PanelV5);
+    AbBarPasAir = addBarRow(grid, PanelV5, LabelAirFlow, "LabelAirFlow", QStringLiteral("air flow"),
+                            "AbBarPasAir");
+    AbBarPasTps =
+        addBarRow(grid, PanelV5, LabelTPSpas, "LabelTPSpas", QStringLiteral("TPS"), "AbBarPasTps");
+    AbBarPasRail = addBarRow(grid, PanelV5, LabelRailPresPas, "LabelRailPresPas",
+                             QStringLiteral("rail"), "AbBarPasRail");
+}
+
+void SidePanel::buildLevelPanel() {
+    PanelV6 = namedPanel(this, "PanelV6");
+    QGridLayout* grid = panelGrid(PanelV6);
+    AbBarPasLevel = addBarRow(grid, PanelV6, LabelPasLevel, "LabelPasLevel",
+                              QStringLiteral("level"), "AbBarPasLevel");
+
+    LabelPasLevel2 = namedLabel(PanelV6, "LabelPasLevel2", QStringLiteral("tank"));
+    auto* lamps = new QHBoxLayout;
+    lamps->setSpacing(2);
+    AbLED** const levelLeds[] = {&AbLedPasLev1, &AbLedPasLev2, &AbLedPasLev3, &AbLedPasLev4,
+                                 &AbLedPasLev5};
+    const char* const levelNames[] = {"AbLedPasLev1", "AbLedPasLev2", "AbLedPasLev3",
+                                      "AbLedPasLev4", "AbLedPasLev5"};
+    for (std::size_t i = 0; i < std::size(levelLeds); ++i) {
+        *levelLeds[i] = named<AbLED>(PanelV6, levelNames[i]);
+        lamps->addWidget(*levelLeds[i]);
+    }
+    const int row = grid->rowCount();
+    grid->addWidget(LabelPasLevel2, row, 0);
+    grid->addLayout(lamps, row, 1);
+}
+
+void SidePanel::buildValvePanel() {
+    PanelV1 = namedPanel(this, "PanelV1");
+    auto* column = new QVBoxLayout(PanelV1);
+    column->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+    column->setSpacing(kSpacing);
+    AbLEDReduktor = namedLed(PanelV1, "AbLEDReduktor", QStringLiteral("Regulator Valve"));
+    AbLEDZaworEzaw = namedLed(PanelV1, "AbLEDZaworEzaw", QStringLiteral("Tank + Filter Valve"));
+    AbLEDdiesel = namedLed(PanelV1, "AbLEDdiesel", QStringLiteral("Diesel ECO Valve"));
+    AbLEDReduktor->hide();
+    AbLEDZaworEzaw->hide();
+    column->addWidget(AbLEDReduktor);
+    column->addWidget(AbLEDZaworEzaw);
+    column->addWidget(AbLEDdiesel);
+
+    AbBarPasStep = sideBar(PanelV1, "AbBarPasStep");
+    AbBarPasStep->setCaption(QStringLiteral("step"));
+    AbBarPasStepProc = sideBar(PanelV1, "AbBarPasStepProc");
+    AbBarPasStepProc->setCaption(QStringLiteral("step %"));
+    AbBarEGT = sideBar(PanelV1, "AbBarEGT");
+    AbBarEGT->setCaption(QStringLiteral("EGT"));
+    AbBarEGT1 = sideBar(PanelV1, "AbBarEGT1");
+    AbBarEGT1->setCaption(QStringLiteral("EGT"));
+    for (AbBar* bar : {AbBarPasStep, AbBarPasStepProc, AbBarEGT, AbBarEGT1}) {
+        column->addWidget(bar);
+    }
+}
+
+void SidePanel::buildStatusPanel() {
+    PanelV7 = namedPanel(this, "PanelV7");
+    auto* column = new QVBoxLayout(PanelV7);
+    column->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+    column->setSpacing(kSpacing + 1);
+
+    LabelPasStatus = namedLabel(PanelV7, "LabelPasStatus", QStringLiteral("STATUS:"));
+    column->addWidget(LabelPasStatus);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(2);
+    AbColBitBtn** const targets[] = {&AbColBitBtnPasBenzyna, &AbColBitBtnPasAutomat,
+                                     &AbColBitBtnPasGaz};
+    for (std::size_t i = 0; i < std::size(targets); ++i) {
+        const FuelButtonLook& look = kFuelButtons[i];
+        auto* button = named<AbColBitBtn>(PanelV7, look.name);
+        button->setTextOn(QString::fromLatin1(look.text));
+        button->setTextOff(QString::fromLatin1(look.text));
+        button->setColorOn(QColor::fromRgb(look.colorOn));
+        *targets[i] = button;
+        buttons->addWidget(button);
+    }
+    column->addLayout(buttons);
+
+    AbLEDStatus = named<AbLED>(PanelV7, "AbLEDStatus");
+    // Lit means trouble: no controller, ignition or a fault.
+    AbLEDStatus->setColor(QColor(230, 40, 30));
+    AbLEDStatus->setCursor(Qt::PointingHandCursor);
+    AbLEDStatus->setMinimumHeight(20);
+    column->addWidget(AbLEDStatus);
+
+    ProgressBar1 = named<QProgressBar>(PanelV7, "ProgressBar1");
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setTextVisible(false);
+    ProgressBar1->setMaximumHeight(12);
+    column->addWidget(ProgressBar1);
+}
+
+}  // namespace kaldor

@@ -1,0 +1,93 @@
+#pragma once
+// The always-visible summary panel at the left of the main window: six stacked panels with the
+// engine's main readings, the tank level, the valves, the fuel-mode buttons, the status lamp and
+// the progress bar of long transfers. The live display fills it; the window connects the buttons
+// and the status lamp.
+#include <QFrame>
+#include <QLabel>
+#include <QProgressBar>
+
+#include "widgets/ab_bar.h"
+#include "widgets/ab_col_bit_btn.h"
+#include "widgets/ab_led.h"
+#include "widgets/ab_meter.h"
+
+namespace kaldor {
+
+class SidePanel : public QFrame {
+    Q_OBJECT
+
+public:
+    static constexpr int kWidth = 196;
+
+    explicit SidePanel(QWidget* parent = nullptr);
+
+    // PanelV2: engine speed and pressures.
+    QFrame* PanelV2 = nullptr;
+    QLabel* LabelPasRpm = nullptr;
+    AbBar* AbBarPasRpm = nullptr;
+    Ab180Meter* Ab180MeterPasDifP = nullptr;
+    QLabel* LabelPasDif = nullptr;
+    AbBar* AbBarPasDifP = nullptr;
+    QLabel* LabelPasVac = nullptr;
+    AbBar* AbBarPasVacum = nullptr;
+    QLabel* LabelPasAbs = nullptr;
+    AbBar* AbBarPasAbs = nullptr;
+
+    // PanelV4: temperatures.
+    QFrame* PanelV4 = nullptr;
+    QLabel* LabelTempG = nullptr;
+    AbBar* AbBarPasTg = nullptr;
+    QLabel* LabelTempR = nullptr;
+    AbBar* AbBarPasTr = nullptr;
+
+    // PanelV5: air flow, throttle and rail pressure signals.
+    QFrame* PanelV5 = nullptr;
+    QLabel* LabelAirFlow = nullptr;
+    AbBar* AbBarPasAir = nullptr;
+    QLabel* LabelTPSpas = nullptr;
+    AbBar* AbBarPasTps = nullptr;
+    QLabel* LabelRailPresPas = nullptr;
+    AbBar* AbBarPasRail = nullptr;
+
+    // PanelV6: propane level; AbLedPasLev1 is the empty tank, AbLedPasLev5 the full one.
+    QFrame* PanelV6 = nullptr;
+    QLabel* LabelPasLevel = nullptr;
+    AbBar* AbBarPasLevel = nullptr;
+    QLabel* LabelPasLevel2 = nullptr;
+    AbLED* AbLedPasLev1 = nullptr;
+    AbLED* AbLedPasLev2 = nullptr;
+    AbLED* AbLedPasLev3 = nullptr;
+    AbLED* AbLedPasLev4 = nullptr;
+    AbLED* AbLedPasLev5 = nullptr;
+
+    // PanelV1: valves, gas stepper and exhaust-gas temperature. The regulator and tank valve
+    // lamps stay hidden until something shows them.
+    QFrame* PanelV1 = nullptr;
+    AbLED* AbLEDReduktor = nullptr;
+    AbLED* AbLEDZaworEzaw = nullptr;
+    AbLED* AbLEDdiesel = nullptr;
+    AbBar* AbBarPasStep = nullptr;
+    AbBar* AbBarPasStepProc = nullptr;
+    AbBar* AbBarEGT = nullptr;
+    AbBar* AbBarEGT1 = nullptr;
+
+    // PanelV7: fuel mode, status and progress.
+    QFrame* PanelV7 = nullptr;
+    QLabel* LabelPasStatus = nullptr;
+    AbColBitBtn* AbColBitBtnPasBenzyna = nullptr;
+    AbColBitBtn* AbColBitBtnPasAutomat = nullptr;
+    AbColBitBtn* AbColBitBtnPasGaz = nullptr;
+    AbLED* AbLEDStatus = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+
+private:
+    void buildPressurePanel();
+    void buildTemperaturePanel();
+    void buildSignalPanel();
+    void buildLevelPanel();
+    void buildValvePanel();
+    void buildStatusPanel();
+};
+
+}  // namespace kaldor

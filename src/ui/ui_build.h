@@ -1,0 +1,54 @@
+#pragma once
+// Small helpers the window and its pages build their controls with. Every control carries the
+// name the rest of the program knows it by, so creation always goes through named().
+#include <QFont>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QString>
+#include <QTableWidget>
+#include <QWidget>
+
+#include "widgets/ab_led.h"
+
+namespace kaldor {
+
+template <class W, class... Args>
+W* named(QWidget* parent, const char* name, Args&&... args) {
+    auto* widget = new W(std::forward<Args>(args)..., parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+// A plain panel with a sunken or raised frame, as the panels of the window are drawn.
+QFrame* namedPanel(QWidget* parent, const char* name, QFrame::Shadow shadow = QFrame::Raised);
+
+QLabel* namedLabel(QWidget* parent, const char* name, const QString& text);
+
+QGroupBox* namedGroup(QWidget* parent, const char* name, const QString& title);
+
+AbLED* namedLed(QWidget* parent, const char* name, const QString& caption);
+
+// A string grid: cell (column c, row r) is item(r, c). The first fixedRows rows and
+// fixedColumns columns are heading cells: filled with empty, non-editable items drawn in the
+// button colour. The grid has no header sections of its own and is not edited in place unless
+// its owner switches that on.
+QTableWidget* namedGrid(QWidget* parent, const char* name, int rows, int columns, int fixedRows,
+                        int fixedColumns, int columnWidth = 40, int rowHeight = 18);
+
+// The font a notch smaller, for grids with many narrow columns.
+[[nodiscard]] QFont smallerFont(const QFont& font);
+
+// Columns share the grid's width equally, texts are clipped rather than elided and there is no
+// horizontal scroll bar: for the one-row maps whose whole axis must be seen at once.
+void spreadColumns(QTableWidget* grid);
+// Makes the grid exactly as high as its rows, with no vertical scroll bar.
+void fitHeightToRows(QTableWidget* grid);
+
+// Sets the text of cell (column, row), creating the item when needed. Cells outside the grid
+// are ignored.
+void setCellText(QTableWidget* grid, int column, int row, const QString& text);
+// The text of cell (column, row); empty for a cell outside the grid or never written.
+[[nodiscard]] QString cellText(const QTableWidget* grid, int column, int row);
+
+}  // namespace kaldor

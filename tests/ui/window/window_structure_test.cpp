@@ -1,0 +1,385 @@
+// What creation builds: caption, pages in order, every named control, the gauges' scales and
+// the fixed grid headings.
+#include <QTabWidget>
+#include <QTableWidget>
+
+#include "ui/gauge_scales.h"
+#include "ui/grid_headers.h"
+#include "ui/ui_build.h"
+#include "window_fixture.h"
+
+namespace kaldor::test {
+namespace {
+
+TEST_F(WindowTest, CarriesItsNameAndStartCaption) {
+    EXPECT_EQ(window->objectName(), QStringLiteral("TForm1"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("KALDOR DIESEL v4.706"));
+}
+
+TEST_F(WindowTest, PagesInOrderWithBuiltInCaptionsAndTabsShownAsGiven) {
+    auto* pages = find<QTabWidget>("PageControl1");
+    ASSERT_NE(pages, nullptr);
+    struct Page {
+        const char* name;
+        const char* caption;
+        bool tabShownAtStart;
+    };
+    const Page expected[] = {
+        {"TabSheet1", "[F2]readings", true},
+        {"TabSheet2", "[F3]parameters", true},
+        {"TabSheet3", "[F4]adjustment", true},
+        {"TabSheet4", "[F5]diagnostic", true},
+        {"TabSheet5", "", false},
+        {"TabSheet9", "", false},
+        {"TabSheet10", "EMU", true},
+        {"TabSheet11", "", true},
+    };
+    ASSERT_EQ(pages->count(), 8);
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(pages->widget(i)->objectName(), QString::fromLatin1(expected[i].name)) << i;
+        EXPECT_EQ(pages->tabText(i), QString::fromLatin1(expected[i].caption)) << i;
+        EXPECT_EQ(pages->isTabVisible(i), expected[i].tabShownAtStart) << i;
+    }
+    EXPECT_EQ(window->currentPage(), 0);
+
+    auto* diag = find<QTabWidget>("PageControlDiag");
+    ASSERT_NE(diag, nullptr);
+    ASSERT_EQ(diag->count(), 3);
+    EXPECT_EQ(diag->tabText(0), QStringLiteral("ECU"));
+    EXPECT_EQ(diag->tabText(1), QStringLiteral("EOBD/OBD/OBDII"));
+    EXPECT_EQ(diag->tabText(2), QStringLiteral("DataLogger"));
+    EXPECT_EQ(diag->widget(1)->objectName(), QStringLiteral("TabSheet7"));
+}
+
+TEST_F(WindowTest, EveryNamedControlExists) {
+    const char* const names[] = {
+        // side panel
+        "PanelPasek",
+        "PanelV2",
+        "PanelV4",
+        "PanelV5",
+        "PanelV6",
+        "PanelV1",
+        "PanelV7",
+        "AbBarPasRpm",
+        "Ab180MeterPasDifP",
+        "AbBarPasDifP",
+        "AbBarPasVacum",
+        "AbBarPasAbs",
+        "AbBarPasTg",
+        "AbBarPasTr",
+        "AbBarPasAir",
+        "AbBarPasTps",
+        "AbBarPasRail",
+        "AbBarPasLevel",
+        "AbLedPasLev1",
+        "AbLedPasLev2",
+        "AbLedPasLev3",
+        "AbLedPasLev4",
+        "AbLedPasLev5",
+        "AbLEDReduktor",
+        "AbLEDZaworEzaw",
+        "AbLEDdiesel",
+        "AbBarPasStep",
+        "AbBarPasStepProc",
+        "AbBarEGT",
+        "AbBarEGT1",
+        "LabelPasStatus",
+        "AbColBitBtnPasBenzyna",
+        "AbColBitBtnPasAutomat",
+        "AbColBitBtnPasGaz",
+        "AbLEDStatus",
+        "ProgressBar1",
+        "LabelPasDif",
+        "LabelPasVac",
+        "LabelPasAbs",
+        "LabelPasRpm",
+        "LabelTempG",
+        "LabelTempR",
+        "LabelAirFlow",
+        "LabelTPSpas",
+        "LabelRailPresPas",
+        "LabelPasLevel",
+        "LabelPasLevel2",
+        // readings page
+        "Ab270MeterRPM",
+        "Ab180MeterDIFP",
+        "AbBarTPS",
+        "AbBarLambda",
+        "AbBarRail",
+        "AbBarOdTg",
+        "AbBarOdTR",
+        "AbBarOdRez",
+        "AbBarStep",
+        "AbLEDOdPoz0",
+        "AbLEDOdPoz1",
+        "AbLEDOdPoz2",
+        "AbLEDOdPoz3",
+        "AbLEDOdPoz4",
+        "AbLEDRed",
+        "AbLEDEzaw",
+        "AbLEDdies",
+        "AbLEDStac",
+        "LabelWTG",
+        "LabelWTD",
+        "EditAkum",
+        "ButtonSetPin",
+        "PanelOsc",
+        "PaintBoxScope",
+        "ComboBoxScopType",
+        "ComboBoxScopeTypeRed",
+        "ComboBoxScopeTypeGreen",
+        "ComboBoxScopeTypeBlue",
+        "EditDieselL",
+        "EditGazL",
+        "Button2",
+        "Button3",
+        "Button4",
+        "Button5",
+        "Button6",
+        "Button7",
+        "Button8",
+        "Button9",
+        "Button10",
+        "LabelOdLambda",
+        "LabelTPS",
+        "LabelCommonRail",
+        "LabelOdT",
+        "LabelOdTg",
+        "LabelOdTR",
+        "LabelOdLevel",
+        "LabelStep",
+        // other pages
+        "EditAlter",
+        "GroupBoxPar3",
+        "GroupBoxDoubleInjectionTime",
+        "PanelAdj",
+        "PanelMapAdj",
+        "StringGridMapa",
+        "StringGridMapaTempomatu",
+        "PanelTpsCrus",
+        "AbLEDCutOff",
+        "AbLEDCruise",
+        "ButtonTempoP5",
+        "ButtonTempoP1",
+        "ButtonTempoM1",
+        "ButtonTempoM5",
+        "PageControlDiag",
+        "TabSheet6",
+        "TabSheet7",
+        "TabSheet8",
+        "AbLEDobd",
+        "PanelAdvanced",
+        "PanelAdvanced2",
+        "GroupBoxCutOff",
+        "GroupBoxCdiEmu",
+        "GroupBoxEnError",
+        "GroupBoxAdvanced",
+        "StringGridMapaEGT",
+        "StringGridMapaLambda_5V",
+        "StringGridMapaTempGazu",
+        "StringGridMapaCisnienieKolektora",
+        "StringGridMapaCisnienieGazu",
+        "StringGridMapaTempReduktora",
+        "StringGridMapaCisnienieRoznicowe",
+        "PanelDNADigitAll",
+        "GroupBoxDNA",
+        "PaintBoxMapowanie",
+        "GroupBoxDnaSimple",
+        "LabelK1",
+        "LabelK2",
+        "LabelDTPS1",
+        "LabelDTPS2",
+        "LabelDTPSout1",
+        "LabelDTPSout2",
+        "LabelFreq1Val",
+        "LabelFreq1ValOut",
+        "LabelOperationsPer100",
+        "LabelVemu1",
+        "LabelVemu2",
+        "LabelDnaMaxMinK1",
+        "LabelDnaMaxMinK2",
+        "GroupBoxMapsEmu",
+        "StringGridTpsEmulator",
+        "StringGridStepEmu",
+        "StringGridBenz",
+        "StringGridGaz",
+        "StringGrid3dKor",
+        "StringGridKorektuj",
+        "Button19",
+        "Button18",
+        "Button20",
+        "ButtonNaniesPunkty",
+        "Timer1",
+    };
+    for (const char* name : names) {
+        const QList<QObject*> found = window->findChildren<QObject*>(QString::fromLatin1(name));
+        EXPECT_EQ(found.size(), 1) << name;
+    }
+}
+
+TEST_F(WindowTest, ControlsHiddenAtStartAreHidden) {
+    for (const char* name : {"AbLEDReduktor",
+                             "AbLEDZaworEzaw",
+                             "ButtonSetPin",
+                             "EditAlter",
+                             "EditDieselL",
+                             "EditGazL",
+                             "Button2",
+                             "Button10",
+                             "PanelAdvanced",
+                             "PanelAdvanced2",
+                             "GroupBoxCutOff",
+                             "PanelTpsCrus",
+                             "StringGridMapaTempomatu",
+                             "ButtonTempoP5",
+                             "ButtonTempoM5",
+                             "PanelDNADigitAll",
+                             "StringGridBenz",
+                             "StringGridKorektuj",
+                             "Button19",
+                             "ButtonNaniesPunkty"}) {
+        ASSERT_NE(find<QWidget>(name), nullptr) << name;
+        EXPECT_TRUE(find<QWidget>(name)->isHidden()) << name;
+    }
+    for (const char* name : {"AbLEDdiesel", "AbLEDStatus", "ProgressBar1", "AbLEDobd"}) {
+        EXPECT_FALSE(find<QWidget>(name)->isHidden()) << name;
+    }
+}
+
+TEST_F(WindowTest, FixedTextsOfControls) {
+    EXPECT_EQ(find<QObject>("Ab180MeterDIFP")->property("caption"),
+              QStringLiteral("DIFF. PRESSURE [BAR]"));
+    EXPECT_EQ(find<QObject>("AbLEDReduktor")->property("caption"),
+              QStringLiteral("Regulator Valve"));
+    EXPECT_EQ(find<QObject>("AbLEDZaworEzaw")->property("caption"),
+              QStringLiteral("Tank + Filter Valve"));
+    EXPECT_EQ(find<QObject>("AbLEDdiesel")->property("caption"),
+              QStringLiteral("Diesel ECO Valve"));
+    EXPECT_EQ(find<QObject>("AbLEDobd")->property("caption"), QStringLiteral("MIL status"));
+    EXPECT_EQ(find<QObject>("LabelPasStatus")->property("text"), QStringLiteral("STATUS:"));
+    EXPECT_EQ(find<QObject>("ButtonSetPin")->property("text"), QStringLiteral("SET PIN"));
+    EXPECT_EQ(find<QObject>("EditAlter")->property("text"), QStringLiteral("pwr"));
+    EXPECT_EQ(find<QObject>("Button9")->property("text"), QStringLiteral("CTx1"));
+    EXPECT_TRUE(find<QObject>("EditAkum")->property("readOnly").toBool());
+    EXPECT_EQ(find<QObject>("AbColBitBtnPasGaz")->property("TextOn"), QStringLiteral("propane"));
+    EXPECT_EQ(find<QObject>("AbColBitBtnPasBenzyna")->property("TextOff"),
+              QStringLiteral("diesel"));
+}
+
+TEST_F(WindowTest, GaugesCarryTheirRangesPatternsAndUnits) {
+    struct Scale {
+        const char* name;
+        double minimum;
+        double maximum;
+        const char* format;
+        const char* unit;
+    };
+    const Scale expected[] = {
+        {"AbBarPasRpm", 0, 9999, "##0", " "},
+        {"Ab270MeterRPM", 0, 6, "##0.0", "RPMx1000"},
+        {"Ab180MeterDIFP", 0.001, 3, "##0.00", "P[Bar]"},
+        {"Ab180MeterPasDifP", 0.001, 3, "##0.00", "P[Bar]"},
+        {"AbBarOdTR", -40, 150, "##00", "\u00B0C"},
+        {"AbBarPasTps", 0, 12, "##0.0", "V"},
+        {"AbBarTPS", 0, 14, "##0.0", "V"},
+        {"AbBarEGT1", 0, 1100, "##0", "\u00B0C"},
+        {"AbBarOdRez", 0, 5, "##0.00", " "},
+        {"AbBarPasStepProc", 0, 100, "##0", " %"},
+    };
+    for (const Scale& s : expected) {
+        QObject* gauge = find<QObject>(s.name);
+        ASSERT_NE(gauge, nullptr) << s.name;
+        EXPECT_DOUBLE_EQ(gauge->property("minimum").toDouble(), s.minimum) << s.name;
+        EXPECT_DOUBLE_EQ(gauge->property("maximum").toDouble(), s.maximum) << s.name;
+        EXPECT_EQ(gauge->property("format").toString(), QString::fromLatin1(s.format)) << s.name;
+        EXPECT_EQ(gauge->property("unitText").toString(), QString::fromUtf8(s.unit)) << s.name;
+    }
+    for (const GaugeScale& entry : kGaugeScales) {
+        EXPECT_NE(find<QObject>(entry.name), nullptr) << "no gauge for " << entry.name;
+    }
+}
+
+TEST_F(WindowTest, GridsHaveTheirDimensions) {
+    const std::tuple<const char*, int, int> expected[] = {
+        {"StringGridMapa", 17, 9},    {"StringGridMapaTempomatu", 2, 24},
+        {"StringGridStepEmu", 3, 13}, {"StringGridTpsEmulator", 3, 13},
+        {"StringGridMapaEGT", 2, 24}, {"StringGridMapaCisnienieRoznicowe", 2, 16},
+        {"StringGridBenz", 17, 9},    {"StringGridKorektuj", 17, 9},
+    };
+    for (const auto& [name, rows, columns] : expected) {
+        auto* grid = find<QTableWidget>(name);
+        ASSERT_NE(grid, nullptr) << name;
+        EXPECT_EQ(grid->rowCount(), rows) << name;
+        EXPECT_EQ(grid->columnCount(), columns) << name;
+    }
+}
+
+TEST_F(WindowTest, CreationWritesTheFixedGridHeadings) {
+    struct Cell {
+        const char* grid;
+        int column;
+        int row;
+        const char* text;
+    };
+    const Cell expected[] = {
+        {"StringGridMapa", 1, 0, "800"},
+        {"StringGridMapa", 8, 0, "4000"},
+        {"StringGridStepEmu", 0, 0, "Step"},
+        {"StringGridStepEmu", 0, 1, "K1"},
+        {"StringGridStepEmu", 0, 2, "K2"},
+        {"StringGridStepEmu", 1, 0, "14"},
+        {"StringGridStepEmu", 12, 0, "200"},
+        {"StringGridMapaCisnienieRoznicowe", 0, 0, "0.50"},
+        {"StringGridMapaCisnienieRoznicowe", 6, 0, "1.00"},
+        {"StringGridMapaCisnienieRoznicowe", 15, 0, "2.60"},
+        {"StringGridMapaTempReduktora", 1, 0, "-20"},
+        {"StringGridMapaTempReduktora", 2, 0, "-15"},
+        {"StringGridMapaTempReduktora", 23, 0, "90"},
+        {"StringGridMapaCisnienieGazu", 1, 0, "0.90"},
+        {"StringGridMapaCisnienieGazu", 2, 0, "1.00"},
+        {"StringGridMapaCisnienieGazu", 22, 0, "3.00"},
+        {"StringGridMapaCisnienieGazu", 23, 0, "3.20"},
+        {"StringGridMapaCisnienieKolektora", 5, 0, "0.50"},
+        {"StringGridMapaCisnienieKolektora", 6, 0, "0.60"},
+        {"StringGridMapaCisnienieKolektora", 20, 0, "2.00"},
+        {"StringGridMapaCisnienieKolektora", 23, 0, "2.60"},
+        {"StringGridMapaTempGazu", 6, 0, "5"},
+        {"StringGridMapaLambda_5V", 3, 0, "0.80"},
+        {"StringGridMapaLambda_5V", 4, 0, "1.00"},
+        {"StringGridMapaLambda_5V", 23, 0, "4.80"},
+        {"StringGridMapaEGT", 0, 0, "171"},
+        {"StringGridMapaEGT", 23, 0, "972"},
+        {"StringGridMapaTempomatu", 0, 0, "0.9"},
+        {"StringGridMapaTempomatu", 2, 0, "1"},
+        {"StringGridMapaTempomatu", 3, 0, "1.05"},
+        {"StringGridMapaTempomatu", 16, 0, "1.7"},
+        {"StringGridMapaTempomatu", 19, 0, "2"},
+        {"StringGridMapaTempomatu", 23, 0, "2.7"},
+    };
+    for (const Cell& c : expected) {
+        EXPECT_EQ(cellText(find<QTableWidget>(c.grid), c.column, c.row),
+                  QString::fromLatin1(c.text))
+            << c.grid << " (" << c.column << ", " << c.row << ")";
+    }
+    EXPECT_EQ(cellText(find<QTableWidget>("StringGridMapa"), 0, 0), QString())
+        << "the corner of the main map has no heading";
+    EXPECT_EQ(cellText(find<QTableWidget>("StringGridMapaTempomatu"), 0, 1), QString())
+        << "headings go into row 0 only";
+}
+
+TEST(HeaderText, WritesExactDecimalsWithAPointSeparator) {
+    const std::tuple<int, HeaderFormat, const char*> cases[] = {
+        {50, HeaderFormat::TwoDecimals, "0.50"}, {300, HeaderFormat::TwoDecimals, "3.00"},
+        {5, HeaderFormat::TwoDecimals, "0.05"},  {-20, HeaderFormat::TwoDecimals, "-0.20"},
+        {100, HeaderFormat::Shortest, "1"},      {105, HeaderFormat::Shortest, "1.05"},
+        {90, HeaderFormat::Shortest, "0.9"},     {0, HeaderFormat::Shortest, "0"},
+        {-5, HeaderFormat::Shortest, "-0.05"},   {-20, HeaderFormat::Integer, "-20"},
+    };
+    for (const auto& [value, format, text] : cases) {
+        EXPECT_EQ(headerText(value, format), QString::fromLatin1(text)) << value;
+    }
+}
+
+}  // namespace
+}  // namespace kaldor::test
