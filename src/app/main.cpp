@@ -8,6 +8,7 @@
 #include <exception>
 
 #include "ui/main_window.h"
+#include "ui/window_logic.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
         folders.programName = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
 
         kaldor::MainWindow window(folders);
+        new kaldor::WindowLogic(window);  // a child of the window, which owns it
         window.show();
         return QApplication::exec();
     } catch (const std::exception& error) {
