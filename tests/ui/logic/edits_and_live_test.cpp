@@ -1,0 +1,189 @@
+// Edits as the user makes them, each sent at once; live records on the display.
+#include <QComboBox>
+#include <QLineEdit>
+
+#include "live/readings.h"
+#include "model/units.h"
+#include "ui/pages/readings_page.h"
+#include "ui/parameter_controls.h"
+#include "widgets/ab_num_spin.h"
+#include "window_logic_fixture.h"
+
+namespace kaldor::test {
+namespace {
+
+std::string wordFrame(std::size_t index, std::uint16_t value) {
+    const auto f = writeWordFrame(index, value);
+    return hex(f.data(), f.size());
+}
+
+struct EditTest : LogicTest {
+    void SetUp() override {
+        LogicTest::SetUp();
+        showActive();
+        connect();
+        window->showPage(MainWindow::kPageParameters);
+    }
+    void type(AbNumSpin* spin, const char* text) {
+        spin->setFocus();
+        spin->selectAll();
+        QTest::keyClicks(spin, text);
+        QTest::keyClick(spin, Qt::Key_Return);
+    }
+    // Chooses an item as a user does with the keyboard on the closed list.
+    void choose(QComboBox* box, int index) {
+        box->setFocus();
+        while (box->currentIndex() < index)
+            QTest::keyClick(box, Qt::Key_Down);
+        while (box->currentIndex() > index)
+            QTest::keyClick(box, Qt::Key_Up);
+    }
+    ParameterControls& p() { return logic->parameters(); }
+};
+
+TEST_F(EditTest, MinimumPressureBelow1Point1WithoutVacuumIsRaised) {
+    type(p().AbNumSpinMinPsys, "0.5");
+    EXPECT_EQ(log.writes(), std::vector<std::string>{wordFrame(184, 1100)});
+    EXPECT_DOUBLE_EQ(p().AbNumSpinMinPsys->value(), 1.1);
+    EXPECT_EQ(p().AbNumSpinMinPsys->text(), QStringLiteral("1.1"));
+}
+
+TEST_F(EditTest, VacuumDisconnectedSetsTheMinimumPressureTo1199Millibar) {
+    choose(p().ComboBoxRegulatorVacum, 1);
+    log.events.clear();
+    choose(p().ComboBoxRegulatorVacum, 0);
+    EXPECT_EQ(logic->session().image.word(184), 1199);
+    const auto writes = log.writes();
+    ASSERT_GE(writes.size(), 2u);
+    EXPECT_EQ(writes[1], wordFrame(184, 1199));
+}
+
+TEST_F(EditTest, RpmSnapsTo1200) {
+    type(p().AbNumSpinRpm, "1210");
+    EXPECT_EQ(log.writes(), std::vector<std::string>{wordFrame(181, 23041)});
+    EXPECT_EQ(p().AbNumSpinRpm->text(), QStringLiteral("1200"));
+}
+
+TEST_F(EditTest, WikaPresetSendsByteWordAndFourPointsInOrder) {
+    choose(p().ComboBoxLevelSensor, 5);
+    const EcuImage& img = logic->session().image;
+    EXPECT_EQ(img.word(187), 4005);
+    EXPECT_EQ(img.word(188), 3932);
+    EXPECT_EQ(img.word(189), 3850);
+    EXPECT_EQ(img.word(190), 3358);
+    const auto writes = log.writes();
+    ASSERT_GE(writes.size(), 6u);
+    const auto byte130 = writeByteFrame(130, 5);
+    EXPECT_EQ(writes[writes.size() - 6], hex(byte130.data(), 6));
+    EXPECT_EQ(writes[writes.size() - 5], wordFrame(270, img.word(270)));
+    EXPECT_EQ(writes[writes.size() - 4], wordFrame(187, 4005));
+    EXPECT_EQ(writes[writes.size() - 1], wordFrame(190, 3358));
+    EXPECT_TRUE(p().CheckBoxLevelSensorNegativ->isChecked());
+    EXPECT_DOUBLE_EQ(p().AbNumSpinPozE->value(), 4.89);
+}
+
+TEST_F(EditTest, LeavingAControlSendsItsFieldAgain) {
+    p().AbNumSpinOffDelay->setFocus();
+    QTest::qWait(1);
+    p().AbNumSpinOnDelay->setFocus();
+    QTest::qWait(1);
+    EXPECT_EQ(log.writes().size(), 1u);
+}
+
+TEST_F(EditTest, ValuesSetByTheProgramSendNothing) {
+    p().AbNumSpinMinPsys->setValue(2.0);
+    p().ComboBoxLevelSensor->setCurrentIndex(3);
+    p().CheckBoxWskaznikZasilany->setChecked(true);
+    logic->RefreshControls();
+    EXPECT_TRUE(log.writes().empty());
+}
+
+struct LiveTest : LogicTest {
+    void SetUp() override {
+        LogicTest::SetUp();
+        showActive();
+        connect();
+        controller.setRecordWord(36, 0x0400);  // ignition on
+    }
+    SidePanel& side() { return window->sidePanel(); }
+    void setMode(FuelMode m) {
+        controller.setRecordWord(39, static_cast<std::uint16_t>(static_cast<unsigned>(m) << 7));
+    }
+};
+
+TEST_F(LiveTest, StatusIndicatorShowsTheReportedMode) {
+    setMode(FuelMode::Propane);
+    pollOnce();
+    EXPECT_EQ(side().AbLEDStatus->caption(), QStringLiteral("propane"));
+    EXPECT_FALSE(side().AbLEDStatus->flashing());
+    setMode(FuelMode::Error);
+    controller.setRecordWord(48, 0x0100);
+    pollOnce();
+    EXPECT_EQ(side().AbLEDStatus->caption(), QStringLiteral("error pres."));
+    EXPECT_TRUE(side().AbLEDStatus->flashing());
+    controller.setRecordWord(36, 0);
+    pollOnce();
+    EXPECT_EQ(side().AbLEDStatus->caption(), QStringLiteral("error RPM/IGN."));
+}
+
+TEST_F(LiveTest, NotConnectedFlashesErrorCom) {
+    logic->session().link.close();
+    window->Timer1Timer();
+    EXPECT_EQ(side().AbLEDStatus->caption(), QStringLiteral("error COMx"));
+    EXPECT_TRUE(side().AbLEDStatus->flashing());
+    EXPECT_EQ(side().AbLEDStatus->status(), 1);
+}
+
+TEST_F(LiveTest, TankLevelLedsAndLevelFiveLeavesThem) {
+    controller.setRecordWord(49, 2);
+    pollOnce();
+    ReadingsPage& page = window->readingsPage();
+    EXPECT_FALSE(page.AbLEDOdPoz0->checked());
+    EXPECT_TRUE(page.AbLEDOdPoz1->checked());
+    EXPECT_TRUE(page.AbLEDOdPoz2->checked());
+    EXPECT_FALSE(page.AbLEDOdPoz3->checked());
+    EXPECT_TRUE(side().AbLedPasLev3->checked());
+    EXPECT_FALSE(side().AbLedPasLev4->checked());
+    controller.setRecordWord(49, 7);
+    pollOnce();
+    EXPECT_TRUE(page.AbLEDOdPoz2->checked());
+    EXPECT_TRUE(side().AbLedPasLev3->checked());
+}
+
+TEST_F(LiveTest, ErrorCounterChangeReadsTheErrorMemoryOnce) {
+    controller.setRecordWord(50, 3);
+    pollOnce();
+    EXPECT_EQ(errorReads, 1);
+    pollOnce();
+    EXPECT_EQ(errorReads, 1);
+    controller.setRecordWord(50, 4);
+    pollOnce();
+    pollOnce();
+    EXPECT_EQ(errorReads, 2);
+}
+
+TEST_F(LiveTest, PropaneButtonSendsTheCommandAndWaitsForTheController) {
+    setMode(FuelMode::Diesel);
+    pollOnce();
+    log.events.clear();
+    QTest::mouseClick(side().AbColBitBtnPasGaz, Qt::LeftButton);
+    EXPECT_EQ(log.writes(), std::vector<std::string>{"51 00 00 00 FB F2"});
+    EXPECT_EQ(side().AbLEDStatus->caption(), QStringLiteral("diesel"));
+    setMode(FuelMode::Propane);
+    pollOnce();
+    EXPECT_EQ(side().AbLEDStatus->caption(), QStringLiteral("propane"));
+}
+
+TEST_F(LiveTest, ReadingsReachTheGauges) {
+    controller.memory[125] = 3;
+    connect();
+    controller.setRecordWord(36, 0x0400);
+    controller.setRecordWord(21, static_cast<std::uint16_t>(RpmToPeriod(2000, 3)));
+    controller.setRecordWord(6, 2000);
+    pollOnce();
+    EXPECT_DOUBLE_EQ(side().AbBarPasRpm->value(), 2000);
+    EXPECT_EQ(window->readingsPage().EditAkum->text(), QStringLiteral("14.2V"));
+}
+
+}  // namespace
+}  // namespace kaldor::test
