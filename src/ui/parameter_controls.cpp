@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <array>
 #include <cmath>
@@ -104,11 +105,18 @@ void ParameterControls::build(const Places& places) {
     QWidget* page = places.parameters->parentWidget();
     auto* group = namedGroup(page, "GroupBoxEngine", QString());
     auto* grid = new QGridLayout(group);
-    int row = 0;
+    grid->setVerticalSpacing(4);
+    // Two columns of label and control pairs, so the page fits the window's built-in height.
+    constexpr int kRowsPerColumn = 9;
+    int item = 0;
     const auto add = [&](const char* labelName, const QString& text, QWidget* control) {
-        grid->addWidget(namedLabel(group, labelName, text), row, 0);
-        grid->addWidget(control, row, 1);
-        ++row;
+        const int row = item % kRowsPerColumn;
+        const int column = 2 * (item / kRowsPerColumn);
+        QLabel* label = namedLabel(group, labelName, text);
+        label->setWordWrap(true);
+        grid->addWidget(label, row, column);
+        grid->addWidget(control, row, column + 1);
+        ++item;
     };
 
     ComboBoxTempOn = named<QComboBox>(group, "ComboBoxTempOn");
@@ -127,11 +135,6 @@ void ParameterControls::build(const Places& places) {
         namedList(group, "ComboBoxRegulatorVacum",
                   std::array{"vacum/boost disconnected", "vacum/boost normal"});
     add("LabelRegulatorVacum", tr("regulator"), ComboBoxRegulatorVacum);
-    ComboBoxRegulatorValv =
-        namedList(group, "ComboBoxRegulatorValv",
-                  std::array{"Regulator Allways ON", "Regulator Off if STEP == 0"});
-    ComboBoxRegulatorValv->hide();
-    grid->addWidget(ComboBoxRegulatorValv, row++, 1);
     ComboBoxTGsensor = namedList(group, "ComboBoxTGsensor", kSensorTempItems);
     add("LabelTGsensor", tr("gas temperature sensor"), ComboBoxTGsensor);
     ComboBoxTRsensor = namedList(group, "ComboBoxTRsensor", kSensorTempItems);
@@ -146,26 +149,42 @@ void ParameterControls::build(const Places& places) {
     add("LabelCoilType", tr("rpm signal type"), ComboBoxCoilType);
     ComboBoxRpmPower = namedList(group, "ComboBoxRpmPower", std::array{"5V", "0-24VDC"});
     add("LabelRpmPower", tr("rpm signal level"), ComboBoxRpmPower);
-    AbNumSpinRpmVar = namedSpin(group, "AbNumSpinRpmVar", kRpmVarSpin);
+    // The threshold (0-24 V signal) and the power-stage box (third kind) share one place.
+    auto* signalBox = new QWidget(group);
+    auto* signalLayout = new QHBoxLayout(signalBox);
+    signalLayout->setContentsMargins(0, 0, 0, 0);
+    AbNumSpinRpmVar = namedSpin(signalBox, "AbNumSpinRpmVar", kRpmVarSpin);
     AbNumSpinRpmVar->hide();
-    add("LabelRpmVar", tr("rpm signal threshold [V]"), AbNumSpinRpmVar);
+    EditAlter = places.editAlter;
+    signalLayout->addWidget(AbNumSpinRpmVar);
+    if (EditAlter)
+        signalLayout->addWidget(EditAlter);
+    add("LabelRpmVar", tr("rpm signal threshold [V]"), signalBox);
     ComboBoxEGT = namedList(group, "ComboBoxEGT", kOffOn);
     add("LabelEGT", tr("EGT sensor"), ComboBoxEGT);
     ComboBoxEGT_Temp = named<QComboBox>(group, "ComboBoxEGT_Temp");
     for (int i = 0; i < kEgtItems; ++i)
         ComboBoxEGT_Temp->addItem(egtItem(i));
     add("LabelEGT_Temp", tr("EGT maximum"), ComboBoxEGT_Temp);
+    // Kept hidden: nothing shows them.
+    ComboBoxRegulatorValv =
+        namedList(group, "ComboBoxRegulatorValv",
+                  std::array{"Regulator Allways ON", "Regulator Off if STEP == 0"});
+    ComboBoxRegulatorValv->hide();
     AbNumSpinWzbogacenieGlowne = namedSpin(group, "AbNumSpinWzbogacenieGlowne", kEnrichmentSpin);
     AbNumSpinWzbogacenieGlowne->hide();
     AbNumSpinOffsetGlowny = namedSpin(group, "AbNumSpinOffsetGlowny", kOffsetSpin);
     AbNumSpinOffsetGlowny->hide();
-    grid->addWidget(AbNumSpinWzbogacenieGlowne, row, 0);
-    grid->addWidget(AbNumSpinOffsetGlowny, row++, 1);
-    EditAlter = places.editAlter;
 
-    auto* level = namedGroup(page, "GroupBoxLevelSensor", tr("level sensor"));
-    auto* levelGrid = new QGridLayout(level);
-    row = 0;
+    QGroupBox* level = places.levelGroup;
+    QGridLayout* levelGrid = nullptr;
+    if (auto* box = qobject_cast<QBoxLayout*>(level->layout())) {
+        levelGrid = new QGridLayout;
+        box->addLayout(levelGrid);
+    } else {
+        levelGrid = new QGridLayout(level);
+    }
+    int row = 0;
     const auto addLevel = [&](const char* labelName, const QString& text, QWidget* control) {
         levelGrid->addWidget(namedLabel(level, labelName, text), row, 0);
         levelGrid->addWidget(control, row, 1);
@@ -191,7 +210,7 @@ void ParameterControls::build(const Places& places) {
     levelGrid->addWidget(CheckBoxWskaznikZasilany, row++, 0, 1, 2);
 
     auto* eeprom = new QWidget(page);
-    auto* eepromLayout = new QVBoxLayout(eeprom);
+    auto* eepromLayout = new QHBoxLayout(eeprom);
     eepromLayout->setContentsMargins(0, 0, 0, 0);
     ButtonSaveEeprom =
         named<QPushButton>(eeprom, "ButtonSaveEeprom", tr("save data if 24->12V converter"));
@@ -199,24 +218,22 @@ void ParameterControls::build(const Places& places) {
     ProgressBarEeprom->setRange(0, kEepromWords);
     ProgressBarEeprom->setValue(0);
     eepromLayout->addWidget(ButtonSaveEeprom);
-    eepromLayout->addWidget(ProgressBarEeprom);
+    eepromLayout->addWidget(ProgressBarEeprom, 1);
     m_eepromProgress = ProgressBarSink(ProgressBarEeprom);
 
     auto* column = new QVBoxLayout;
     column->addWidget(group);
-    column->addWidget(level);
     column->addWidget(eeprom);
     column->addStretch(1);
-    places.parameters->addLayout(
-        column, 0, 0, places.parameters->rowCount() > 0 ? places.parameters->rowCount() : 1, 1);
+    places.parameters->addLayout(column, 0, 0, 3, 1);
 
     auto* workLayout = places.workPressure->layout();
-    auto* workLabel = namedLabel(places.workPressure, "LabelCisnieniePracy", tr("work pressure"));
-    AbNumSpinCisnieniePracy =
-        namedSpin(places.workPressure, "AbNumSpinCisnieniePracy", kWorkPressureSpin);
     if (!workLayout)
         workLayout = new QVBoxLayout(places.workPressure);
-    workLayout->addWidget(workLabel);
+    workLayout->addWidget(
+        namedLabel(places.workPressure, "LabelCisnieniePracy", tr("work pressure")));
+    AbNumSpinCisnieniePracy =
+        namedSpin(places.workPressure, "AbNumSpinCisnieniePracy", kWorkPressureSpin);
     workLayout->addWidget(AbNumSpinCisnieniePracy);
 
     auto* returnLayout = places.returnToPropane->layout();

@@ -17,6 +17,7 @@
 #include "widgets/ab_num_spin.h"
 
 class QGridLayout;
+class QGroupBox;
 
 namespace kaldor {
 
@@ -27,6 +28,7 @@ public:
     struct Places {
         QGridLayout* parameters;   // "[F3]parameters", column 0 is ours
         QLineEdit* editAlter;      // the page's hidden "pwr" box
+        QGroupBox* levelGroup;     // the page's level sensor group
         QWidget* workPressure;     // where the work pressure goes on "[F4]adjustment"
         QWidget* returnToPropane;  // where the return to propane goes on "[F5]diagnostic"
     };

@@ -101,7 +101,7 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
 
     ParametersPage& params = window.parametersPage();
     m_parameters =
-        new ParameterControls({params.pageLayout(), params.EditAlter,
+        new ParameterControls({params.pageLayout(), params.EditAlter, params.GroupBoxPar3,
                                window.adjustmentPage().PanelAdj, window.diagnosticPage().TabSheet6},
                               *m_session, this);
 

@@ -1,0 +1,35 @@
+// One QApplication for the window tests against the virtual controller, offscreen unless told
+// otherwise.
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class QtApplicationEnvironment : public ::testing::Environment {
+public:
+    QtApplicationEnvironment(int& argc, char** argv) : m_argc(argc), m_argv(argv) {}
+    void SetUp() override {
+        m_app = std::make_unique<QApplication>(m_argc, m_argv);
+        QApplication::setApplicationName(QStringLiteral("VESTRA SEQUENTIAL DIESEL"));
+    }
+    void TearDown() override { m_app.reset(); }
+
+private:
+    int& m_argc;
+    char** m_argv;
+    std::unique_ptr<QApplication> m_app;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    ::testing::InitGoogleTest(&argc, argv);
+    ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment(argc, argv));
+    return RUN_ALL_TESTS();
+}
