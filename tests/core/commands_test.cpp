@@ -8,14 +8,7 @@ using namespace kaldor::test;
 
 namespace {
 
-struct CommandFixture : ::testing::Test {
-    EventLog log;
-    FakePort port{log};
-    VirtualClock clock{log};
-    ConnectionState state;
-    SerialLink link{port, clock, state};
-    CommandSet commands{link};
-
+struct CommandFixture : ::testing::Test, ScriptedLink {
     void SetUp() override {
         ASSERT_TRUE(link.open(1));
         log.events.clear();

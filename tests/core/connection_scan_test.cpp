@@ -9,11 +9,6 @@ using namespace kaldor::test;
 
 namespace {
 
-struct RecordingPrompts : Prompts {
-    std::vector<std::string> messages;
-    void message(const std::string& text) override { messages.push_back(text); }
-};
-
 struct RecordingHooks : ScanHooks {
     std::vector<std::string> calls;
     std::string title;
@@ -34,13 +29,7 @@ struct Device {
     Bytes confirm;
 };
 
-struct ScanFixture : ::testing::Test {
-    EventLog log;
-    FakePort port{log};
-    VirtualClock clock{log};
-    ConnectionState state;
-    SerialLink link{port, clock, state};
-    CommandSet commands{link};
+struct ScanFixture : ::testing::Test, ScriptedLink {
     EcuImage image;
     RecordingPrompts prompts;
     RecordingHooks hooks;

@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "link/commands.h"
 #include "link/serial_port.h"
+#include "model/prompts.h"
 
 namespace kaldor::test {
 
@@ -128,6 +130,22 @@ public:
 private:
     EventLog& m_log;
     std::deque<std::pair<long, std::uint8_t>> m_incoming;
+};
+
+// A link to a scripted port in virtual time, as most core tests start.
+struct ScriptedLink {
+    EventLog log;
+    FakePort port{log};
+    VirtualClock clock{log};
+    ConnectionState state;
+    SerialLink link{port, clock, state};
+    CommandSet commands{link};
+};
+
+// Message boxes answered by remembering their texts.
+struct RecordingPrompts : Prompts {
+    std::vector<std::string> messages;
+    void message(const std::string& text) override { messages.push_back(text); }
 };
 
 // Reply builders, written from the protocol independently of the program's codec.

@@ -8,23 +8,12 @@ using namespace kaldor::test;
 
 namespace {
 
-struct RecordingPrompts : Prompts {
-    std::vector<std::string> messages;
-    void message(const std::string& text) override { messages.push_back(text); }
-};
-
 struct RecordingTimer : TimerSwitch {
     std::vector<bool> changes;
     void setTimerEnabled(bool on) override { changes.push_back(on); }
 };
 
-struct TransferFixture : ::testing::Test {
-    EventLog log;
-    FakePort port{log};
-    VirtualClock clock{log};
-    ConnectionState state;
-    SerialLink link{port, clock, state};
-    CommandSet commands{link};
+struct TransferFixture : ::testing::Test, ScriptedLink {
     EcuImage image;
     RecordingPrompts prompts;
     ImageTransfer transfer{commands, state, image, prompts};

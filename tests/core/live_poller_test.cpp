@@ -24,13 +24,7 @@ struct RecordingLiveHooks : LiveHooks {
     void feedOscilloscope() override { calls.push_back("scope"); }
 };
 
-struct PollerFixture : ::testing::Test {
-    EventLog log;
-    FakePort port{log};
-    VirtualClock clock{log};
-    ConnectionState state;
-    SerialLink link{port, clock, state};
-    CommandSet commands{link};
+struct PollerFixture : ::testing::Test, ScriptedLink {
     LiveFrame frame;
     CalibrationBlock block;
     RecordingLiveHooks hooks;

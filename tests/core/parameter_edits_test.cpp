@@ -23,13 +23,7 @@ struct ScriptedPrompts : Prompts {
     std::optional<PinDigits> askNewPin() override { return newPin; }
 };
 
-struct EditFixture : ::testing::Test {
-    EventLog log;
-    FakePort port{log};
-    VirtualClock clock{log};
-    ConnectionState state;
-    SerialLink link{port, clock, state};
-    CommandSet commands{link};
+struct EditFixture : ::testing::Test, ScriptedLink {
     EcuImage image;
     ScriptedPrompts prompts;
     ImageTransfer transfer{commands, state, image, prompts};

@@ -8,13 +8,7 @@ using namespace kaldor::test;
 
 namespace {
 
-struct LinkFixture : ::testing::Test {
-    EventLog log;
-    FakePort port{log};
-    VirtualClock clock{log};
-    ConnectionState state;
-    SerialLink link{port, clock, state};
-
+struct LinkFixture : ::testing::Test, ScriptedLink {
     Bytes counting(std::size_t n, std::uint8_t start = 0) {
         Bytes b(n);
         for (std::size_t i = 0; i < n; ++i)
