@@ -1,6 +1,7 @@
 #include "ui/parameter_controls.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -49,14 +50,18 @@ constexpr int kEgtItems = 51;
 constexpr double kEgtDegreesPerVolt = 285.8;
 constexpr int kEepromWords = 512;
 
-// Calls `action` whenever the watched widget loses the input focus.
+// Calls `action` whenever the input focus leaves the watched control for another control; another
+// window taking over (a dialog, a message box) or the list's own popup does not count.
 class FocusOutFilter : public QObject {
 public:
     FocusOutFilter(QObject* parent, std::function<void()> action)
         : QObject(parent), m_action(std::move(action)) {}
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::FocusOut)
-            m_action();
+        if (event->type() == QEvent::FocusOut) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+                m_action();
+        }
         return QObject::eventFilter(watched, event);
     }
 

@@ -197,7 +197,9 @@ void AbNumSpin::keyPressEvent(QKeyEvent* event) {
 void AbNumSpin::focusOutEvent(QFocusEvent* event) {
     commitTypedText();
     QAbstractSpinBox::focusOutEvent(event);
-    emit focusLost();
+    // Another window taking over (a message box, a dialog) or a popup is not leaving the box.
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+        emit focusLost();
 }
 
 QSize AbNumSpin::hintFor(bool minimal) const {
