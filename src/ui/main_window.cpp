@@ -178,12 +178,16 @@ void MainWindow::buildPages() {
     const std::array<QWidget*, kPageCount> pages{
         m_readings, m_parameters, m_adjustment, m_diagnostic, m_advanced, m_dna, m_emu, m_storage};
     for (int i = 0; i < kPageCount; ++i) {
+        // Opaque pages: a gauge or label changing on a page then repaints the page alone, not
+        // the page control's frame beneath it, on every live record.
+        pages[i]->setAutoFillBackground(true);
         m_pageControl->addTab(pages[i], QString::fromLatin1(kPageCaptions[i]));
     }
     m_pageControl->setTabVisible(kPageAdvanced, false);
     m_pageControl->setTabVisible(kPageDna, false);
     m_pageControl->setCurrentIndex(kPageReadings);
 
+    m_sidePanel->setAutoFillBackground(true);
     auto* row = new QHBoxLayout(central);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(2);

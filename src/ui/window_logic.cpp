@@ -35,7 +35,7 @@ constexpr std::array<const char*, 24> kCruiseHeadingFrom4{
     "1",   "1",   "1.05", "1.1", "1.15", "1.2", "1.3", "1.35", "1.4", "1.5", "1.6", "1.7",
     "1.8", "1.9", "2",    "2.1", "2.2",  "2.4", "2.6", "2.8",  "3",   "3.2", "3.4", "3.6"};
 
-void setText(QLabel* label, const std::string& text) {
+void setText(LiveLabel* label, const std::string& text) {
     const QString q = QString::fromStdString(text);
     if (label && label->text() != q)
         label->setText(q);
@@ -114,6 +114,9 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
     hooks.onClose = [this] { m_session->link.close(); };
     connect(window.readingsPage().ButtonSetPin, &QPushButton::clicked, this,
             &WindowLogic::ButtonSetPinClick);
+    // The battery voltage changes with live records: it fills its own background, so its
+    // repaint does not reach the page beneath it.
+    window.readingsPage().EditAkum->setAutoFillBackground(true);
 }
 
 WindowLogic::~WindowLogic() = default;

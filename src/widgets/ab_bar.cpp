@@ -26,6 +26,9 @@ AbBar::AbBar(QWidget* parent)
     : QWidget(parent),
       m_warningAbove(std::numeric_limits<double>::infinity()),
       m_warningBelow(-std::numeric_limits<double>::infinity()) {
+    // The layers are painted on the window colour, so nothing under the bar needs repainting
+    // when its value moves: a live update repaints the bar alone.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     refreshShown(true);
 }
 
@@ -231,7 +234,7 @@ QPixmap AbBar::renderLayer(const QColor* fill) const {
     const qreal ratio = devicePixelRatioF();
     QPixmap layer(size() * ratio);
     layer.setDevicePixelRatio(ratio);
-    layer.fill(Qt::transparent);
+    layer.fill(palette().color(QPalette::Window));
     const Layout& layout = m_layout;
     QPainter painter(&layer);
     painter.setRenderHint(QPainter::Antialiasing, true);

@@ -19,6 +19,8 @@ constexpr qreal kPad = 1.0;
 }  // namespace
 
 AbLED::AbLED(QWidget* parent) : QWidget(parent) {
+    // Paints its whole rectangle, so a lamp that changes repaints nothing beneath it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     m_blink.setInterval(kDefaultBlinkMs);
     connect(&m_blink, &QTimer::timeout, this, &AbLED::toggleBlinkPhase);
 }
@@ -142,9 +144,11 @@ void AbLED::mouseReleaseEvent(QMouseEvent* event) {
 void AbLED::paintEvent(QPaintEvent*) {
     const QRectF area = QRectF(rect()).adjusted(kPad, kPad, -kPad, -kPad);
     if (area.width() <= 0 || area.height() <= 0) {
+        QPainter(this).fillRect(rect(), palette().color(QPalette::Window));
         return;
     }
     QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Window));
     painter.setRenderHint(QPainter::Antialiasing, true);
 
     // The lamp takes the height (beside) or a share of it (below); the caption the rest.

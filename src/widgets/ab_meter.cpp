@@ -45,6 +45,9 @@ QPointF polar(const QPointF& centre, qreal radius, double degrees) {
 
 AbRoundMeter::AbRoundMeter(double sweepDegrees, QWidget* parent)
     : QWidget(parent), m_sweep(sweepDegrees) {
+    // The cached dial is painted on the window colour, so a moving needle repaints the meter
+    // alone, and the dial is copied rather than blended.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     refreshShown(true);
 }
 
@@ -212,7 +215,7 @@ void AbRoundMeter::renderDial() {
     const qreal ratio = devicePixelRatioF();
     m_dial = QPixmap(size() * ratio);
     m_dial.setDevicePixelRatio(ratio);
-    m_dial.fill(Qt::transparent);
+    m_dial.fill(palette().color(QPalette::Window));
     m_dialValid = true;
     const Geometry& g = m_geometry;
     const qreal r = g.radius;

@@ -7,7 +7,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPushButton>
-#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -16,7 +15,6 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -99,8 +97,17 @@ protected:
     // Shown and active, as after start-up: keys reach the window's shortcuts only then.
     void showActive() {
         window->show();
+        activate();
+    }
+
+    // The offscreen platform leaves a closed dialog as the focus window, and the window counts
+    // as active through it (it is the dialog's parent); the window's shortcuts only work once
+    // the application's active window is the window itself again.
+    void activate() {
         window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        ASSERT_TRUE(QTest::qWaitFor([this] {
+            return QApplication::activeWindow() == window.get();
+        })) << "the window did not become active";
     }
 
     QString statusCaption() const { return window->sidePanel().AbLEDStatus->caption(); }
@@ -309,14 +316,8 @@ TEST_F(WindowAgainstController, RightPinTypedIntoTheDialogUnlocksTheWindow) {
     EXPECT_EQ(logic->session().image.word(374), 0);
     EXPECT_EQ(controller->readWord(374), kPin);
 
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    QAction* f3 = window->menu().F3parameters1;
-    fprintf(stderr, "DBG enabled=%d shortcut=%s focus=%s active=%s tabShown=%d\n", f3->isEnabled(), qPrintable(f3->shortcut().toString()), QApplication::focusWidget() ? qPrintable(QApplication::focusWidget()->objectName()) : "none", QApplication::activeWindow() ? qPrintable(QApplication::activeWindow()->objectName()) : "none", window->isTabShown(1));
+    activate();
     QTest::keyClick(window.get(), Qt::Key_F3);
-    fprintf(stderr, "DBG page=%d\n", window->currentPage());
-    f3->trigger();
-    fprintf(stderr, "DBG page after trigger=%d\n", window->currentPage());
     EXPECT_EQ(window->currentPage(), MainWindow::kPageParameters);
 }
 
@@ -343,8 +344,7 @@ TEST_F(WindowAgainstController, WrongPinLocksUntilF10ReadsTheControllerAndAsksAg
     EXPECT_TRUE(logic->session().state.linkReady);
     EXPECT_EQ(window->currentPage(), MainWindow::kPageReadings);
 
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    activate();
     QTest::keyClick(window.get(), Qt::Key_F3);
     QTest::qWait(100);
     EXPECT_EQ(window->currentPage(), MainWindow::kPageReadings);

@@ -9,13 +9,13 @@ namespace kaldor {
 
 namespace {
 
-struct LiveLabel {
-    QLabel* EmuPage::*member;
+struct LiveText {
+    LiveLabel* EmuPage::*member;
     const char* name;
 };
 
 // Laid out two to a row, in pairs of K1 and K2.
-constexpr LiveLabel kLiveLabels[] = {
+constexpr LiveText kLiveLabels[] = {
     {&EmuPage::LabelK1, "LabelK1"},
     {&EmuPage::LabelK2, "LabelK2"},
     {&EmuPage::LabelDTPS1, "LabelDTPS1"},
@@ -42,7 +42,7 @@ EmuPage::EmuPage(QWidget* parent) : QWidget(parent) {
     auto* texts = new QGridLayout;
     texts->setHorizontalSpacing(12);
     for (int i = 0; i < static_cast<int>(std::size(kLiveLabels)); ++i) {
-        QLabel* label = named<QLabel>(GroupBoxDnaSimple, kLiveLabels[i].name);
+        LiveLabel* label = named<LiveLabel>(GroupBoxDnaSimple, kLiveLabels[i].name);
         texts->addWidget(label, i / 2, i % 2);
         this->*kLiveLabels[i].member = label;
     }

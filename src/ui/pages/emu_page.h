@@ -2,8 +2,10 @@
 // Page 6, "EMU": the DNA emulator group with its live texts and the two emulator maps.
 #include <QGroupBox>
 #include <QLabel>
+
 #include <QTableWidget>
 #include <QWidget>
+#include "widgets/live_label.h"
 
 namespace kaldor {
 
@@ -17,19 +19,19 @@ public:
     explicit EmuPage(QWidget* parent = nullptr);
 
     QGroupBox* GroupBoxDnaSimple = nullptr;
-    QLabel* LabelK1 = nullptr;
-    QLabel* LabelK2 = nullptr;
-    QLabel* LabelDTPS1 = nullptr;
-    QLabel* LabelDTPS2 = nullptr;
-    QLabel* LabelDTPSout1 = nullptr;
-    QLabel* LabelDTPSout2 = nullptr;
-    QLabel* LabelFreq1Val = nullptr;
-    QLabel* LabelFreq1ValOut = nullptr;
-    QLabel* LabelOperationsPer100 = nullptr;
-    QLabel* LabelVemu1 = nullptr;
-    QLabel* LabelVemu2 = nullptr;
-    QLabel* LabelDnaMaxMinK1 = nullptr;
-    QLabel* LabelDnaMaxMinK2 = nullptr;
+    LiveLabel* LabelK1 = nullptr;
+    LiveLabel* LabelK2 = nullptr;
+    LiveLabel* LabelDTPS1 = nullptr;
+    LiveLabel* LabelDTPS2 = nullptr;
+    LiveLabel* LabelDTPSout1 = nullptr;
+    LiveLabel* LabelDTPSout2 = nullptr;
+    LiveLabel* LabelFreq1Val = nullptr;
+    LiveLabel* LabelFreq1ValOut = nullptr;
+    LiveLabel* LabelOperationsPer100 = nullptr;
+    LiveLabel* LabelVemu1 = nullptr;
+    LiveLabel* LabelVemu2 = nullptr;
+    LiveLabel* LabelDnaMaxMinK1 = nullptr;
+    LiveLabel* LabelDnaMaxMinK2 = nullptr;
 
     QGroupBox* GroupBoxMapsEmu = nullptr;
     QTableWidget* StringGridTpsEmulator = nullptr;

@@ -35,8 +35,8 @@ ReadingsPage::ReadingsPage(QWidget* parent) : QWidget(parent) {
     dashboard->addLayout(buildBars(), 3);
     dashboard->addLayout(buildLamps(), 0);
 
-    LabelWTG = named<QLabel>(this, "LabelWTG");
-    LabelWTD = named<QLabel>(this, "LabelWTD");
+    LabelWTG = named<LiveLabel>(this, "LabelWTG");
+    LabelWTD = named<LiveLabel>(this, "LabelWTD");
     auto* workTimes = new QHBoxLayout;
     workTimes->addWidget(LabelWTD, 1);
     workTimes->addWidget(LabelWTG, 1);

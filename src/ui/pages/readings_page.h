@@ -5,10 +5,12 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+
 #include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QWidget>
+#include "widgets/live_label.h"
 
 #include <array>
 
@@ -54,8 +56,8 @@ public:
     AbLED* AbLEDdies = nullptr;
     AbLED* AbLEDStac = nullptr;
 
-    QLabel* LabelWTG = nullptr;
-    QLabel* LabelWTD = nullptr;
+    LiveLabel* LabelWTG = nullptr;
+    LiveLabel* LabelWTD = nullptr;
     QLineEdit* EditAkum = nullptr;
     QPushButton* ButtonSetPin = nullptr;
 

@@ -1,0 +1,266 @@
+// The window's side of the live loop: one collect tick of Timer1 with the readings display
+// updated and repainted on a shown window, against a port that answers every live request at
+// once. Also the start-up figure: from the start of main() to the first painted main window.
+// Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "link/serial_port.h"
+#include "ui/main_window.h"
+#include "ui/window_logic.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr std::size_t kRecordWords = 96;
+constexpr std::size_t kRecordBytes = 2 * kRecordWords;
+constexpr std::array<std::uint8_t, 6> kLiveRequest{0xAA, 0x05, 0x00, 0x00, 0x59, 0xF2};
+constexpr std::uint8_t kLiveHeader = 0x56;
+constexpr std::uint8_t kLiveSubcode = 0x05;
+constexpr std::uint8_t kChecksumKey = 0xAA;
+constexpr std::uint8_t kTrailer = 0xF2;
+
+// A running engine as the controller reports it: word = base + (record * step) % span, so every
+// record moves the gauges, the texts and now and then the LEDs and the status caption.
+struct MovingWord {
+    std::size_t word;
+    std::uint16_t base;
+    std::uint16_t step;
+    std::uint16_t span;  // 1: constant
+};
+
+constexpr MovingWord kRunningEngine[] = {
+    {0, 70, 1, 15},                // regulator temperature, degC
+    {1, 28, 1, 10},                // propane temperature, degC
+    {3, 40, 7, 180},               // stepper position
+    {4, 250, 37, 900},             // throttle signal
+    {5, 900, 23, 1800},            // air-flow input
+    {6, 1900, 3, 120},             // supply voltage, about 13.4 .. 14.3 V
+    {8, 300, 11, 200},             // power stage
+    {9, 1200, 29, 1500},           // rail pressure signal
+    {10, 800, 17, 900},            // emulator channel 2
+    {18, 6, 6, 315},               // calibration block position + 6
+    {21, 10800, 977, 30000},       // engine-speed period: about 800 .. 3200 rpm
+    {24, 700, 13, 600},            // differential pressure, mbar
+    {26, 1800, 5, 500},            // tank level sensor
+    {27, 1950, 1, 40},             // ignition contact voltage
+    {30, 1400, 19, 1600},          // air-flow meter
+    {35, 0x0100, 0x0400, 0x0800},  // regulator and diesel valves open in turn
+    {36, 0x0400, 0x0200, 0x0400},  // ignition on; tank valve in turn
+    {39, 0x0000, 0x0080, 0x0180},  // fuel mode diesel, auto, propane in turn
+    {49, 0, 1, 5},                 // tank level steps 0 .. 4
+    {51, 10, 3, 40},               // current corrections, tenths of a percent
+    {52, 5, 2, 30},
+    {65, 0, 4, 32},     // emulator, cruise and cut-off flags
+    {72, 200, 9, 400},  // digital throttle times
+    {73, 210, 9, 400},
+    {78, 1900, 31, 900},   // gas pressure, absolute mbar
+    {79, 1000, 27, 1200},  // manifold pressure, absolute mbar
+    {80, 350, 7, 600},     // exhaust gas temperature signal
+    {86, 880, 1, 40},      // operations per second
+    {88, 3600, 1, 60000},  // diesel time, low word
+    {90, 1800, 1, 60000},  // propane time, low word
+};
+
+std::array<std::uint8_t, kRecordBytes> engineRecord(std::uint32_t number) {
+    std::array<std::uint8_t, kRecordBytes> record{};
+    for (const MovingWord& w : kRunningEngine) {
+        const auto value = static_cast<std::uint16_t>(w.base + (number * w.step) % w.span);
+        record[2 * w.word] = static_cast<std::uint8_t>(value & 0xFF);
+        record[2 * w.word + 1] = static_cast<std::uint8_t>(value >> 8);
+    }
+    return record;
+}
+
+// The 196-byte live reply: header, the record highest byte first, checksum, trailer.
+std::vector<std::uint8_t> liveReply(const std::array<std::uint8_t, kRecordBytes>& record) {
+    std::vector<std::uint8_t> reply{kLiveHeader, kLiveSubcode};
+    unsigned sum = kChecksumKey;
+    for (std::size_t k = 0; k < kRecordBytes; ++k) {
+        const std::uint8_t b = record[kRecordBytes - 1 - k];
+        reply.push_back(b);
+        sum += b;
+    }
+    reply.push_back(static_cast<std::uint8_t>(sum & 0xFF));
+    reply.push_back(kTrailer);
+    return reply;
+}
+
+// A controller that answers every live request with the next record at once; every other
+// frame is taken and forgotten.
+class LiveReplyPort final : public kaldor::SerialPort {
+public:
+    bool open(int) override { return true; }
+    void close() override {}
+    void setRts(bool) override {}
+    bool write(const std::uint8_t* data, std::size_t count) override {
+        if (count == kLiveRequest.size() && std::equal(data, data + count, kLiveRequest.begin())) {
+            m_queue.erase(m_queue.begin(), m_queue.begin() + static_cast<std::ptrdiff_t>(m_read));
+            m_read = 0;
+            const std::vector<std::uint8_t> reply = liveReply(engineRecord(m_records++));
+            m_queue.insert(m_queue.end(), reply.begin(), reply.end());
+        }
+        return true;
+    }
+    void waitTransmitEmpty() override {}
+    void drain() override {}
+    std::size_t queuedCount() override { return m_queue.size() - m_read; }
+    std::size_t readQueued(std::uint8_t* destination, std::size_t maximum) override {
+        const std::size_t n = std::min(maximum, m_queue.size() - m_read);
+        std::copy_n(m_queue.begin() + static_cast<std::ptrdiff_t>(m_read), n, destination);
+        m_read += n;
+        return n;
+    }
+
+private:
+    std::vector<std::uint8_t> m_queue;
+    std::size_t m_read = 0;
+    std::uint32_t m_records = 0;
+};
+
+class NoPause final : public kaldor::PauseClock {
+public:
+    void pause(int) override {}
+};
+
+// Counts the paint events of one window's widgets.
+class PaintWatch : public QObject {
+public:
+    explicit PaintWatch(const QWidget* window) : m_window(window) {
+        qApp->installEventFilter(this);
+    }
+    ~PaintWatch() override {
+        if (qApp != nullptr) {
+            qApp->removeEventFilter(this);
+        }
+    }
+    [[nodiscard]] long paints() const { return m_paints; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->window() == m_window) {
+            ++m_paints;
+        }
+        return false;
+    }
+
+private:
+    const QWidget* m_window;
+    long m_paints = 0;
+};
+
+// A main window with its logic on the answering port, as the program builds it.
+struct BenchWindow {
+    BenchWindow() : window(folders()) {
+        logic = new kaldor::WindowLogic(window, std::make_unique<LiveReplyPort>(),
+                                        std::make_unique<NoPause>());
+    }
+    static kaldor::Folders folders() {
+        return {QDir::tempPath(), QDir::tempPath(), QStringLiteral("window_bench")};
+    }
+    // Shows the window and runs the event loop until its first frame has been painted.
+    void showAndPaint() {
+        PaintWatch watch(&window);
+        window.show();
+        const Clock::time_point giveUp = Clock::now() + std::chrono::seconds(10);
+        while (watch.paints() == 0 && Clock::now() < giveUp) {
+            QApplication::processEvents(QEventLoop::AllEvents, 5);
+        }
+    }
+
+    kaldor::MainWindow window;
+    kaldor::WindowLogic* logic = nullptr;  // owned by the window
+};
+
+double milliseconds(Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+// One collect tick as Timer1 runs it on a connected window showing the readings page: collect
+// and validate the reply, decode it, update the side panel and the page, and repaint them.
+void BM_CollectTick(benchmark::State& state) {
+    BenchWindow bench;
+    bench.showAndPaint();
+    // Only the benchmark drives the ticks, so request and collect alternate as measured.
+    bench.window.timer()->stop();
+    kaldor::ConnectionState& connection = bench.logic->session().state;
+    connection.connected = true;
+    connection.linkReady = true;
+    connection.hardwareRevision = 2;
+    connection.softwareRevision = 11;
+    PaintWatch watch(&bench.window);
+    for (auto _ : state) {
+        state.PauseTiming();
+        bench.window.Timer1Timer();  // request
+        state.ResumeTiming();
+        bench.window.Timer1Timer();  // collect
+        QApplication::processEvents();
+    }
+    state.counters["paints/tick"] =
+        benchmark::Counter(static_cast<double>(watch.paints()), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_CollectTick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+
+// Building the main window with its logic and dialogs, showing it, and its first paint; the
+// application itself already runs, so this is the part that the window costs at start-up.
+void BM_WindowToFirstPaint(benchmark::State& state) {
+    for (auto _ : state) {
+        auto bench = std::make_unique<BenchWindow>();
+        bench->showAndPaint();
+        state.PauseTiming();
+        bench.reset();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_WindowToFirstPaint)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(5)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const Clock::time_point mainStart = Clock::now();
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    const Clock::time_point applicationReady = Clock::now();
+    {
+        BenchWindow first;
+        first.showAndPaint();
+        const Clock::time_point painted = Clock::now();
+        std::printf(
+            "start-up: main() to the first painted window %.1f ms "
+            "(application %.1f ms, window %.1f ms)\n",
+            milliseconds(painted - mainStart), milliseconds(applicationReady - mainStart),
+            milliseconds(painted - applicationReady));
+    }
+    QApplication::processEvents();
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
