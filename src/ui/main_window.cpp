@@ -222,7 +222,9 @@ QProgressBar* MainWindow::progressBar() const {
 }
 
 void MainWindow::showPage(int index) {
-    if (index >= 0 && index < m_pageControl->count()) {
+    // A page whose tab is hidden (the controller is locked) is never shown, whichever way it
+    // is asked for: the status lamp's click too leads to the diagnostic page.
+    if (index >= 0 && index < m_pageControl->count() && m_pageControl->isTabVisible(index)) {
         m_pageControl->setCurrentIndex(index);
     }
 }

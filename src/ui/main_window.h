@@ -131,7 +131,8 @@ public:
     [[nodiscard]] QTabWidget* pageControl() const { return m_pageControl; }
     [[nodiscard]] const MainMenu& menu() const { return m_menu; }
 
-    // Makes page index the active page of PageControl1; an index out of range is ignored.
+    // Makes page index the active page of PageControl1; an index out of range, or a page whose
+    // tab is hidden, is ignored.
     void showPage(int index);
     [[nodiscard]] int currentPage() const;
     // Shows or hides a page's tab; an index out of range is ignored.

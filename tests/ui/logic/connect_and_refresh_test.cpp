@@ -95,8 +95,11 @@ TEST_F(LogicTest, WrongOrCancelledPinLocksAndF10AsksAgain) {
     for (int page : kLockedPages)
         EXPECT_FALSE(window->isTabShown(page)) << page;
     EXPECT_TRUE(window->readingsPage().ButtonSetPin->isHidden());
-    // F3 does nothing while locked; the readings page stays.
+    // F3 does nothing while locked, nor does a click on the status lamp; the readings page
+    // stays.
     QTest::keyClick(window.get(), Qt::Key_F3);
+    EXPECT_EQ(window->currentPage(), 0);
+    QTest::mouseClick(window->sidePanel().AbLEDStatus, Qt::LeftButton);
     EXPECT_EQ(window->currentPage(), 0);
     // F10 reads the controller again and asks again; cancelling locks again.
     pinAnswer.reset();
