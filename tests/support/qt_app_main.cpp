@@ -1,4 +1,5 @@
-// One QApplication for all dialog tests, on the offscreen platform unless told otherwise.
+// The main of every test program that needs widgets: one QApplication for all its tests, on
+// the offscreen platform unless told otherwise.
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -10,7 +11,10 @@ namespace {
 class QtApplicationEnvironment : public ::testing::Environment {
 public:
     QtApplicationEnvironment(int& argc, char** argv) : m_argc(argc), m_argv(argv) {}
-    void SetUp() override { m_app = std::make_unique<QApplication>(m_argc, m_argv); }
+    void SetUp() override {
+        m_app = std::make_unique<QApplication>(m_argc, m_argv);
+        QApplication::setApplicationName(QStringLiteral("VESTRA SEQUENTIAL DIESEL"));
+    }
     void TearDown() override { m_app.reset(); }
 
 private:
