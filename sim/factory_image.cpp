@@ -49,7 +49,8 @@ constexpr std::uint32_t kGasWorkTime = 1186320;
 constexpr unsigned kFactorySignalType = 0;
 constexpr std::uint32_t kCruiseRpm = 1000;
 constexpr std::uint32_t kOnRpm = 1200;
-constexpr std::uint32_t kOnRpmAlt = 1200;  // word 203, a second switch-on period the controller keeps
+constexpr std::uint32_t kOnRpmAlt =
+    1200;  // word 203, a second switch-on period the controller keeps
 constexpr std::uint16_t kCruiseRpmWord = 78;
 constexpr std::uint16_t kOnRpmWord = 181;
 constexpr std::uint16_t kOnRpmAltWord = 203;
