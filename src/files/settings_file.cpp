@@ -148,20 +148,23 @@ long SettingsFile::readInt(std::string_view section, std::string_view key,
 
 void SettingsFile::writeString(std::string_view section, std::string_view key,
                                std::string_view value) {
-    Line entry;
-    entry.isEntry = true;
-    entry.key = std::string(key);
-    entry.value = std::string(value);
-    entry.raw = entry.key + "=" + entry.value;
+    // A line break in a value would split it into lines of its own: values are one line.
+    std::string clean(value);
+    for (char& c : clean)
+        if (c == '\r' || c == '\n')
+            c = ' ';
     const std::ptrdiff_t i = findEntry(section, key);
     if (i >= 0) {
         Line& existing = m_lines[static_cast<std::size_t>(i)];
-        entry.section = existing.section;
-        entry.key = existing.key;  // keep the spelling the file already uses
-        entry.raw = entry.key + "=" + entry.value;
-        existing = std::move(entry);
+        existing.value = clean;
+        existing.raw = existing.key + "=" + clean;  // keeps the spelling the file already uses
         return;
     }
+    Line entry;
+    entry.isEntry = true;
+    entry.key = std::string(key);
+    entry.value = clean;
+    entry.raw = entry.key + "=" + clean;
     // Append at the end of the section (after its last line), or as a new section at the end.
     std::ptrdiff_t header = -1;
     for (std::size_t j = 0; j < m_lines.size(); ++j)
@@ -201,6 +204,18 @@ bool writeSettingInt(const std::string& file, std::string_view section, std::str
                      long value) {
     SettingsFile settings(file);
     settings.writeInt(section, key, value);
+    return settings.save();
+}
+
+std::string readSettingString(const std::string& file, std::string_view section,
+                              std::string_view key, const std::string& defaultValue) {
+    return SettingsFile(file).readString(section, key, defaultValue);
+}
+
+bool writeSettingString(const std::string& file, std::string_view section, std::string_view key,
+                        std::string_view value) {
+    SettingsFile settings(file);
+    settings.writeString(section, key, value);
     return settings.save();
 }
 

@@ -60,5 +60,9 @@ private:
                                   std::string_view key, long defaultValue);
 [[nodiscard]] bool writeSettingInt(const std::string& file, std::string_view section,
                                    std::string_view key, long value);
+[[nodiscard]] std::string readSettingString(const std::string& file, std::string_view section,
+                                            std::string_view key, const std::string& defaultValue);
+[[nodiscard]] bool writeSettingString(const std::string& file, std::string_view section,
+                                      std::string_view key, std::string_view value);
 
 }  // namespace kaldor

@@ -71,7 +71,19 @@ TEST(SettingsFile, WritesKeepUnknownEntriesAndComments) {
     ASSERT_TRUE(writeSettingInt(path, "Window", "Top", 7));
     EXPECT_EQ(readSettingInt(path, "Window", "Top", 0), 7);
     EXPECT_EQ(readSettingInt(path, "Other", "X", 0), 1);
+    ASSERT_TRUE(writeSettingString(path, "ports", "COM3", "/dev/pts/4"));
+    EXPECT_EQ(readSettingString(path, "Ports", "com3", ""), "/dev/pts/4");
+    EXPECT_EQ(readSettingString(path, "Window", "Foo", ""), "bar");
     std::remove(path.c_str());
+}
+
+TEST(SettingsFile, AValueStaysOnItsLine) {
+    SettingsFile s;
+    s.writeString("A", "b", "one\n[Evil]\nc=2");
+    EXPECT_EQ(s.readString("A", "b", ""), "one [Evil] c=2");
+    SettingsFile reread;
+    reread.parse(s.text());
+    EXPECT_EQ(reread.readString("Evil", "c", "none"), "none");
 }
 
 TEST(SettingsFile, FailedSaveLeavesTheOldFile) {
