@@ -7,7 +7,11 @@
 
 namespace kaldor {
 
-void MessageBoxPrompts::message(const std::string& text) {
+void QtPrompts::message(const std::string& text) {
+    if (m_sink) {
+        m_sink(text);
+        return;
+    }
     QMessageBox::information(m_parent, QApplication::applicationName(),
                              QString::fromStdString(text), QMessageBox::Ok);
 }

@@ -5,19 +5,36 @@
 #include <QProgressBar>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 
 #include "model/prompts.h"
 
 namespace kaldor {
 
-// A modal box with an OK button, captioned with the application's title.
-class MessageBoxPrompts final : public Prompts {
+// Message boxes are modal with an OK button, captioned with the application's title; the PIN
+// questions are answered by the PIN dialogs, which the window logic plugs in.
+class QtPrompts final : public Prompts {
 public:
-    explicit MessageBoxPrompts(QWidget* parent) : m_parent(parent) {}
+    using PinQuestion = std::function<std::optional<PinDigits>()>;
+
+    explicit QtPrompts(QWidget* parent) : m_parent(parent) {}
     void message(const std::string& text) override;
+    std::optional<PinDigits> askPin() override { return m_askPin ? m_askPin() : std::nullopt; }
+    std::optional<PinDigits> askNewPin() override {
+        return m_askNewPin ? m_askNewPin() : std::nullopt;
+    }
+    void setPinQuestions(PinQuestion askPin, PinQuestion askNewPin) {
+        m_askPin = std::move(askPin);
+        m_askNewPin = std::move(askNewPin);
+    }
+    // Tests answer message boxes without a screen: the text goes here instead of a dialog.
+    void setMessageSink(std::function<void(const std::string&)> sink) { m_sink = std::move(sink); }
 
 private:
     QPointer<QWidget> m_parent;
+    PinQuestion m_askPin;
+    PinQuestion m_askNewPin;
+    std::function<void(const std::string&)> m_sink;
 };
 
 // A progress bar that repaints at every step: long transfers run on the user-interface thread

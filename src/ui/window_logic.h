@@ -12,7 +12,7 @@
 #include "link/serial_port.h"
 #include "live/live_poller.h"
 #include "ui/parameter_controls.h"
-#include "ui/qt_services.h"
+#include "ui/qt_adapters.h"
 #include "ui/session.h"
 
 namespace kaldor {
