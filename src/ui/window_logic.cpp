@@ -47,16 +47,12 @@ void setText(QLineEdit* edit, const std::string& text) {
         edit->setText(q);
 }
 
-std::optional<PinDigits> digitsOf(const QString& text) {
-    if (text.size() != 4)
+// The four digits a PIN dialog holds, or nothing unless all four are digits.
+std::optional<PinDigits> digitsOf(const PinDialog& dialog) {
+    const std::optional<std::uint16_t> packed = dialog.pin();
+    if (!packed)
         return std::nullopt;
-    PinDigits d{};
-    for (int i = 0; i < 4; ++i) {
-        if (!text[i].isDigit())
-            return std::nullopt;
-        d[static_cast<std::size_t>(i)] = text[i].digitValue();
-    }
-    return d;
+    return unpackPin(*packed);
 }
 
 }  // namespace
@@ -91,12 +87,12 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
         [this]() -> std::optional<PinDigits> {
             if (m_form4->exec() != QDialog::Accepted)
                 return std::nullopt;
-            return digitsOf(m_form4->digits());
+            return digitsOf(*m_form4);
         },
         [this]() -> std::optional<PinDigits> {
             if (m_form3->exec() != QDialog::Accepted)
                 return std::nullopt;
-            return digitsOf(m_form3->digits());
+            return digitsOf(*m_form3);
         });
 
     ParametersPage& params = window.parametersPage();
@@ -114,9 +110,6 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
     hooks.onClose = [this] { m_session->link.close(); };
     connect(window.readingsPage().ButtonSetPin, &QPushButton::clicked, this,
             &WindowLogic::ButtonSetPinClick);
-    // The battery voltage changes with live records: it fills its own background, so its
-    // repaint does not reach the page beneath it.
-    window.readingsPage().EditAkum->setAutoFillBackground(true);
 }
 
 WindowLogic::~WindowLogic() = default;

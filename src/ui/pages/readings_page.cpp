@@ -139,6 +139,9 @@ QLayout* ReadingsPage::buildLamps() {
 
     EditAkum = named<QLineEdit>(this, "EditAkum");
     EditAkum->setReadOnly(true);
+    // The battery voltage changes with live records: it fills its own background, so its
+    // repaint does not reach the page beneath it.
+    EditAkum->setAutoFillBackground(true);
     EditAkum->setMaximumWidth(90);
     EditAkum->setToolTip(QStringLiteral("battery"));
     column->addWidget(EditAkum);
