@@ -4,8 +4,12 @@
 
 namespace kaldor {
 
+std::string initialTitle() {
+    return std::string(kProductTitle) + kVersionText;
+}
+
 std::string connectionTitle(std::uint8_t hardware, std::uint8_t software, int port) {
-    return std::string(kProductTitle) + kVersionText + " Rev.H:" + std::to_string(hardware) +
+    return initialTitle() + " Rev.H:" + std::to_string(hardware) +
            " Rev.S:" + std::to_string(software) + " TR770 " + " COM" + std::to_string(port);
 }
 
@@ -29,6 +33,9 @@ ScanOutcome ConnectionScan::scan() {
         if (r != PortResult::NextPort)
             break;
     }
+    // The caption names a controller only while one is connected.
+    if (outcome != ScanOutcome::Connected)
+        m_hooks.setWindowTitle(initialTitle());
     return outcome;
 }
 
@@ -91,7 +98,16 @@ ConnectionScan::PortResult ConnectionScan::tryPort(int port, ScanOutcome& outcom
     m_hooks.setWindowTitle(title);
     m_state.connected = true;
     m_hooks.appendConnectCaption(" <<COM" + std::to_string(port) + ">>");
-    m_hooks.readImage();
+    if (!m_hooks.readImage()) {
+        // A page the controller would not give: the image does not mirror it, so nothing may be
+        // shown, edited or written from it (a PIN would go unasked, a bit-field edit would write
+        // zeros over the controller's other bits).
+        m_link.close();
+        m_prompts.message(kMsgImageReadFailed);
+        m_hooks.lockPages();
+        outcome = ScanOutcome::ImageReadFailed;
+        return PortResult::End;
+    }
     m_hooks.refreshControls();
     if (handling == RevisionHandling::Confirm) {
         title += " SN: " + std::to_string(readField(m_image, FieldId::ControllerSerialNumber));

@@ -17,6 +17,8 @@ inline constexpr const char* kMsgNeedUpdate = "Need software update. Download Fr
 inline constexpr const char* kMsgConfirmError = "!! ECU ID Confirm Error !!";
 inline constexpr const char* kMsgInterfaceError = "!! Unknown error (interface ?) !!";
 inline constexpr const char* kMsgSoftwareError = "!! Software ERROR !!";
+inline constexpr const char* kMsgImageReadFailed =
+    "The ECU memory could not be read. Check the cable and press F10 again.";
 
 constexpr int kFirstPort = 1;
 constexpr int kLastPort = 16;
@@ -29,6 +31,8 @@ enum class RevisionHandling { Accept, Confirm, Refuse };
                                     : RevisionHandling::Refuse;
 }
 
+// "KALDOR DIESEL v4.706": the caption while no controller is connected.
+[[nodiscard]] std::string initialTitle();
 // "KALDOR DIESEL v4.706 Rev.H:2 Rev.S:11 TR770  COM3"
 [[nodiscard]] std::string connectionTitle(std::uint8_t hardware, std::uint8_t software, int port);
 
@@ -40,11 +44,21 @@ public:
     virtual void setWindowTitle(const std::string& title) = 0;
     // Appends " <<COMn>>" to the caption of the autoconnect menu item.
     virtual void appendConnectCaption(const std::string& piece) = 0;
-    virtual void readImage() = 0;
+    // False when the image could not be read completely.
+    [[nodiscard]] virtual bool readImage() = 0;
     virtual void refreshControls() = 0;
+    // The image read failed: the editing pages and menus stay locked until a scan succeeds.
+    virtual void lockPages() = 0;
 };
 
-enum class ScanOutcome { Connected, NotFound, NeedUpdate, ConfirmFailed, SoftwareError };
+enum class ScanOutcome {
+    Connected,
+    NotFound,
+    NeedUpdate,
+    ConfirmFailed,
+    SoftwareError,
+    ImageReadFailed
+};
 
 class ConnectionScan {
 public:

@@ -13,25 +13,33 @@ void ImageTransfer::refresh() {
         m_refresh();
 }
 
-void ImageTransfer::readImage(ProgressSink& bar) {
+bool ImageTransfer::readImage(ProgressSink& bar) {
     if (!m_state.connected) {
         m_prompts.message(kNoConnectionMessage);
-        return;
+        return false;
     }
     bar.setPosition(0);
     bar.setMaximum(static_cast<int>(EcuImage::kSize));
+    // Filled apart and taken over only when every page arrived, so a failed read leaves the
+    // image as it was instead of half the old controller's and half the new one's.
+    EcuImage::Bytes read = m_image.bytes();
     std::array<std::uint8_t, CommandSet::kBlockSize> page{};
     for (int p = 0; p < kPages; ++p) {
         const auto address = static_cast<std::uint16_t>(p * kPageStep);
         bar.setPosition(address);
-        if (!m_commands.readPage(address, page.data()))
-            continue;
+        bool accepted = false;
+        for (int attempt = 0; attempt <= kPageRetries && !accepted; ++attempt)
+            accepted = m_commands.readPage(address, page.data());
+        // No use reading on: the connection is refused anyway.
+        if (!accepted)
+            return false;
         // The last page reaches past the image; only bytes below 768 are kept.
         const std::size_t keep = std::min(page.size(), EcuImage::kSize - address);
-        for (std::size_t i = 0; i < keep; ++i)
-            m_image.setByte(address + i, page[i]);
+        std::copy_n(page.begin(), keep, read.begin() + address);
     }
+    m_image.replace(read);
     bar.setPosition(static_cast<int>(EcuImage::kSize));
+    return true;
 }
 
 void ImageTransfer::writeWord(std::size_t wordIndex) {

@@ -10,6 +10,7 @@
 #include "link/commands.h"
 #include "link/connection_state.h"
 #include "model/ecu_image.h"
+#include "model/field_sender.h"
 #include "model/fields.h"
 #include "model/prompts.h"
 
@@ -17,9 +18,11 @@ namespace kaldor {
 
 inline constexpr const char* kNoConnectionMessage = "No Connection";
 
-class ImageTransfer {
+class ImageTransfer final : public FieldSender {
 public:
     static constexpr int kPages = 12;
+    // A rejected page is asked for again this many more times before the read gives up.
+    static constexpr int kPageRetries = 2;
     static constexpr std::uint16_t kPageStep = 64;
     static constexpr std::size_t kConverterSize = 1024;
     static constexpr int kConverterWords = 512;
@@ -31,12 +34,14 @@ public:
     // Shows the whole image in every control; filled in by the window.
     void setRefresh(std::function<void()> refresh) { m_refresh = std::move(refresh); }
 
-    // Twelve overlapping page reads; a rejected page keeps its old bytes.
-    void readImage(ProgressSink& bar);
+    // Twelve overlapping page reads. A rejected page is read again (up to kPageRetries more
+    // times); false when a page stayed unread (its bytes keep their old values) or when there is
+    // no connection: the image then does not mirror the controller and must not be trusted.
+    [[nodiscard]] bool readImage(ProgressSink& bar);
     void writeWord(std::size_t wordIndex);
     void writeByte(std::size_t byteOffset);
     // Sends the word or byte that holds one element of a field, as the field table says.
-    void sendField(FieldId id, std::size_t element = 0);
+    void sendField(FieldId id, std::size_t element = 0) override;
     // The full write: 384 words, refresh, then the validity marker and the commit. Offline, the
     // bar optionally runs through without sending, then the message is shown.
     void writeAll(const std::string& notConnectedMessage, ProgressSink& bar,

@@ -3,12 +3,12 @@
 namespace kaldor {
 
 LivePoller::LivePoller(CommandSet& commands, ConnectionState& state, LiveFrame& frame,
-                       CalibrationBlock& block, LiveHooks& hooks)
-    : m_commands(commands), m_state(state), m_frame(frame), m_block(block), m_hooks(hooks) {}
+                       CalibrationBlock& block)
+    : m_commands(commands), m_state(state), m_frame(frame), m_block(block) {}
 
 void LivePoller::TimerTick() {
-    if (!m_state.connected && !m_demo)
-        m_hooks.showNotConnected();
+    if (!m_state.connected && !m_demo && m_notConnected)
+        m_notConnected();
     if (!m_state.linkReady && !m_demo)
         return;
     if (!m_requestPhase) {
@@ -17,22 +17,20 @@ void LivePoller::TimerTick() {
         return;
     }
     ReceiveLive();
-    m_hooks.updateDisplay();
-    m_hooks.updateCalibrationTables();
     m_requestPhase = false;
-    if (m_hooks.readingsPageVisible())
-        m_hooks.feedOscilloscope();
+    for (const auto& sink : m_sinks)
+        sink();
 }
 
 bool LivePoller::ReceiveLive() {
     if (m_demo)
-        return m_hooks.nextPlaybackRecord(m_frame);
+        return m_playback && m_playback(m_frame);
     const bool valid = m_commands.collectLive(m_frame.bytes().data());
     if (valid)
         m_block.takeSlice(m_frame);
     // A lost record is logged again as the previous one.
-    if (m_logging)
-        m_hooks.appendLog(m_frame);
+    if (m_logging && m_log)
+        m_log(m_frame);
     return valid;
 }
 

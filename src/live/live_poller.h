@@ -1,31 +1,31 @@
 #pragma once
 // The polling step run on every tick of the 50 ms timer: one tick requests a live record, the
 // next collects it and hands it on, so one record arrives every 100 ms.
+#include <functional>
+#include <vector>
+
 #include "link/commands.h"
 #include "link/connection_state.h"
 #include "live/live_frame.h"
 
 namespace kaldor {
 
-// What the polling step drives; the window fills these in.
-class LiveHooks {
-public:
-    virtual ~LiveHooks() = default;
-    virtual void showNotConnected() = 0;
-    // Demo playback: the next recorded record, false when there is none.
-    virtual bool nextPlaybackRecord(LiveFrame& frame) = 0;
-    // Called after every collect tick, whether or not the reply was valid, while logging runs.
-    virtual void appendLog(const LiveFrame& frame) = 0;
-    virtual void updateDisplay() = 0;
-    virtual void updateCalibrationTables() = 0;
-    [[nodiscard]] virtual bool readingsPageVisible() const = 0;
-    virtual void feedOscilloscope() = 0;
-};
-
 class LivePoller {
 public:
     LivePoller(CommandSet& commands, ConnectionState& state, LiveFrame& frame,
-               CalibrationBlock& block, LiveHooks& hooks);
+               CalibrationBlock& block);
+
+    // Shows that no controller is connected; run on every tick while neither a controller nor
+    // a playback feeds records.
+    void setNotConnectedSink(std::function<void()> sink) { m_notConnected = std::move(sink); }
+    // Demo playback: the next recorded record into the frame, false when there is none.
+    void setPlaybackSource(std::function<bool(LiveFrame&)> source) {
+        m_playback = std::move(source);
+    }
+    // While logging runs: every collected record, the previous one again when a reply was lost.
+    void setLogSink(std::function<void(const LiveFrame&)> sink) { m_log = std::move(sink); }
+    // Run after every collect tick, in the order added.
+    void addRecordSink(std::function<void()> sink) { m_sinks.push_back(std::move(sink)); }
 
     void TimerTick();
     // Fills the frame from the controller or from playback; true when it was renewed.
@@ -43,7 +43,10 @@ private:
     ConnectionState& m_state;
     LiveFrame& m_frame;
     CalibrationBlock& m_block;
-    LiveHooks& m_hooks;
+    std::function<void()> m_notConnected;
+    std::function<bool(LiveFrame&)> m_playback;
+    std::function<void(const LiveFrame&)> m_log;
+    std::vector<std::function<void()>> m_sinks;
     bool m_requestPhase = false;
     bool m_demo = false;
     bool m_logging = false;

@@ -113,7 +113,7 @@ constexpr std::array<FieldDef, static_cast<std::size_t>(FieldId::Count)> kFields
     wordsAt(F::MainMapColumnAxis, "MainMapColumnAxis", 245, 8),
     wordsAt(F::MainMapRowAxis, "MainMapRowAxis", 253, 16),
     bitsAt(F::LevelValvePowered, "LevelValvePowered", 540, 2, 1, E::Flag),
-    bitsAt(F::LevelSensorNormal, "LevelSensorNormal", 540, 4, 1, E::Flag),
+    bitsAt(F::LevelSensorNormal, "LevelSensorNormal", 540, 4, 1, E::InverseFlag),
     bitsAt(F::RegulatorVacuumConnected, "RegulatorVacuumConnected", 541, 3, 1, E::Index),
     bitsAt(F::AutoReturnToGas, "AutoReturnToGas", 541, 4, 1, E::Index),
     bitsAt(F::TpsSwitch, "TpsSwitch", 543, 3, 1, E::Index),

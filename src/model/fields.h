@@ -123,6 +123,7 @@ enum class Encoding : std::uint8_t {
     IndexTimes10,   // raw = (index + 1) * 10
     IndexTimes81,   // raw = index * 81
     Flag,           // one bit
+    InverseFlag,    // one bit, the control shows its inverse
     Volts,          // VoltsToAdc / AdcToVolts
     TpsVolts,       // TpsVoltsToAdc / AdcToTpsVolts
     CutOffLevel,    // TPS volts or volts by the cut-off mode

@@ -1,5 +1,6 @@
 #include "model/parameter_edits.h"
 
+#include "model/codec.h"
 #include "model/pin.h"
 #include "model/units.h"
 
@@ -9,12 +10,6 @@ constexpr double kMinPressureWithoutVacuum = 1.1;
 constexpr double kMinPressureVacuumNormal = 0.5;
 constexpr double kMinPressureVacuumDisconnected = 1.2;
 constexpr std::uint16_t kRpmSignalAuxValue = 4;
-constexpr int kEgtStep = 81;
-constexpr int kOnTemperatureBase = 20;
-
-std::uint32_t wordOf(std::int64_t raw) {
-    return toWordField(raw);
-}
 }  // namespace
 
 RpmSignalVisibility rpmSignalVisibility(unsigned level) {
@@ -25,74 +20,46 @@ RpmSignalVisibility rpmSignalVisibility(unsigned level) {
     return {false, true};
 }
 
-ParameterEditor::ParameterEditor(EcuImage& image, ImageTransfer& transfer)
-    : m_image(image), m_transfer(transfer) {}
+ParameterEditor::ParameterEditor(EcuImage& image, FieldSender& sender)
+    : m_image(image), m_sender(sender) {}
 
 void ParameterEditor::storeAndSend(FieldId field, std::uint32_t raw) {
     storeField(m_image, field, raw);
-    m_transfer.sendField(field);
+    m_sender.sendField(field);
 }
 
-void ParameterEditor::onTemperatureChosen(int index) {
-    if (index < 0)
-        return;
-    storeAndSend(FieldId::OnTemperature, static_cast<std::uint32_t>(index + kOnTemperatureBase));
-}
-
-void ParameterEditor::sensorTypeChosen(FieldId field, int index) {
-    if (index < 0)
-        return;
-    storeAndSend(field, static_cast<std::uint32_t>(index));
-}
-
-void ParameterEditor::flagChosen(FieldId field, int index) {
-    if (index < 0)
-        return;
-    storeAndSend(field, static_cast<std::uint32_t>(index) & 1u);
-}
-
-void ParameterEditor::egtMaxLevelChosen(int index) {
-    if (index < 0)
-        return;
-    storeAndSend(FieldId::EgtMaxLevel, static_cast<std::uint32_t>(index * kEgtStep));
-}
-
-void ParameterEditor::onDelayEdited(double seconds) {
-    storeAndSend(FieldId::OnDelay, wordOf(SecondsToCentiseconds(seconds)));
-}
-
-void ParameterEditor::pressureDelayEdited(double seconds) {
-    storeAndSend(FieldId::PressureDelay, wordOf(SecondsToCentiseconds(seconds)));
+bool ParameterEditor::edit(FieldId field, double shown) {
+    if (!storeShown(m_image, field, shown))
+        return false;
+    m_sender.sendField(field);
+    return true;
 }
 
 double ParameterEditor::minPressureEdited(double bar) {
     if (readField(m_image, FieldId::RegulatorVacuumConnected) == 0 &&
         bar < kMinPressureWithoutVacuum)
         bar = kMinPressureWithoutVacuum;
-    storeAndSend(FieldId::MinSystemPressure, wordOf(BarToMillibar(bar)));
+    edit(FieldId::MinSystemPressure, bar);
     return bar;
 }
 
 std::optional<double> ParameterEditor::vacuumChosen(int index) {
     if (index < 0)
         return std::nullopt;
-    storeAndSend(FieldId::RegulatorVacuumConnected, static_cast<std::uint32_t>(index) & 1u);
+    edit(FieldId::RegulatorVacuumConnected, index);
     const bool connected = (index & 1) != 0;
     return minPressureEdited(connected ? kMinPressureVacuumNormal : kMinPressureVacuumDisconnected);
 }
 
 double ParameterEditor::switchOnRpmEdited(double rpm) {
-    const int type = static_cast<int>(readField(m_image, FieldId::RpmSignalType));
-    const std::int64_t whole = truncateToInt(rpm);
-    const auto asked = static_cast<std::uint32_t>(whole < 0 ? 0 : whole);
-    storeAndSend(FieldId::OnRpmPeriod, periodForField(RpmToPeriod(asked, type)));
-    return static_cast<double>(PeriodToRpm(readField(m_image, FieldId::OnRpmPeriod), type));
+    edit(FieldId::OnRpmPeriod, rpm);
+    return shownValue(m_image, FieldId::OnRpmPeriod).value_or(0.0);
 }
 
 std::optional<double> ParameterEditor::coilTypeChosen(int index, double shownRpm) {
     if (index < 0)
         return std::nullopt;
-    storeAndSend(FieldId::RpmSignalType, static_cast<std::uint32_t>(index));
+    edit(FieldId::RpmSignalType, index);
     const double shown = switchOnRpmEdited(shownRpm);
     if (readField(m_image, FieldId::MainMapType) == 1 && m_coilFollowUp)
         m_coilFollowUp();
@@ -102,13 +69,9 @@ std::optional<double> ParameterEditor::coilTypeChosen(int index, double shownRpm
 std::optional<RpmSignalVisibility> ParameterEditor::rpmSignalLevelChosen(int index) {
     if (index < 0)
         return std::nullopt;
-    storeAndSend(FieldId::RpmSignalLevel, static_cast<std::uint32_t>(index) & 3u);
+    edit(FieldId::RpmSignalLevel, index);
     storeAndSend(FieldId::RpmSignalAux, kRpmSignalAuxValue);
     return rpmSignalVisibility(static_cast<unsigned>(index) & 3u);
-}
-
-void ParameterEditor::rpmThresholdEdited(double volts) {
-    storeAndSend(FieldId::RpmSignalThreshold, wordOf(RpmThresholdToRaw(volts)));
 }
 
 std::optional<LevelSensorShown> ParameterEditor::levelSensorChosen(int index,
@@ -124,41 +87,13 @@ std::optional<LevelSensorShown> ParameterEditor::levelSensorChosen(int index,
     constexpr std::array<FieldId, 4> kPoints{FieldId::LevelPointE, FieldId::LevelPoint14,
                                              FieldId::LevelPoint24, FieldId::LevelPoint34};
     for (std::size_t i = 0; i < kPoints.size(); ++i)
-        storeField(m_image, kPoints[i], wordOf(VoltsToAdc(shown[i])));
+        storeShown(m_image, kPoints[i], shown[i]);
     // Byte 130, then word 270 with the sensor bit, then the four points.
-    m_transfer.sendField(FieldId::LevelSensorType);
-    m_transfer.sendField(FieldId::LevelSensorNormal);
+    m_sender.sendField(FieldId::LevelSensorType);
+    m_sender.sendField(FieldId::LevelSensorNormal);
     for (FieldId point : kPoints)
-        m_transfer.sendField(point);
+        m_sender.sendField(point);
     return LevelSensorShown{shown, readField(m_image, FieldId::LevelSensorNormal) == 0};
-}
-
-void ParameterEditor::levelPointEdited(FieldId point, double volts) {
-    storeAndSend(point, wordOf(VoltsToAdc(volts)));
-}
-
-void ParameterEditor::levelRefTimeEdited(double seconds) {
-    storeAndSend(FieldId::LevelRefTime, wordOf(PlainToRaw(seconds)));
-}
-
-void ParameterEditor::invertSensorTicked(bool ticked) {
-    storeAndSend(FieldId::LevelSensorNormal, ticked ? 0u : 1u);
-}
-
-void ParameterEditor::valvePoweredTicked(bool ticked) {
-    storeAndSend(FieldId::LevelValvePowered, ticked ? 1u : 0u);
-}
-
-void ParameterEditor::enrichmentEdited(double percent) {
-    storeAndSend(FieldId::MainEnrichment, wordOf(EnrichmentToRaw(percent)));
-}
-
-void ParameterEditor::mainOffsetEdited(double ms) {
-    storeAndSend(FieldId::MainOffset, wordOf(InjTimeToRaw(ms)));
-}
-
-void ParameterEditor::workingPressureEdited(double bar) {
-    storeAndSend(FieldId::WorkingPressure, wordOf(BarToMillibar(bar)));
 }
 
 PinCheckOutcome checkControllerPin(EcuImage& image, Prompts& prompts) {
@@ -172,13 +107,13 @@ PinCheckOutcome checkControllerPin(EcuImage& image, Prompts& prompts) {
     return PinCheckOutcome::Refused;
 }
 
-bool setControllerPin(EcuImage& image, ImageTransfer& transfer, Prompts& prompts) {
+bool setControllerPin(EcuImage& image, FieldSender& sender, Prompts& prompts) {
     const std::optional<PinDigits> digits = prompts.askNewPin();
     if (!digits)
         return false;
     storeField(image, FieldId::ControllerPin,
                packPin((*digits)[0], (*digits)[1], (*digits)[2], (*digits)[3]));
-    transfer.sendField(FieldId::ControllerPin);
+    sender.sendField(FieldId::ControllerPin);
     return true;
 }
 

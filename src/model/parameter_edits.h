@@ -5,9 +5,10 @@
 // A list with no item selected (index -1) changes and sends nothing.
 #include <array>
 #include <functional>
+#include <optional>
 
-#include "link/image_transfer.h"
 #include "model/ecu_image.h"
+#include "model/field_sender.h"
 #include "model/fields.h"
 #include "model/prompts.h"
 
@@ -43,7 +44,7 @@ struct LevelSensorShown {
 
 class ParameterEditor {
 public:
-    ParameterEditor(EcuImage& image, ImageTransfer& transfer);
+    ParameterEditor(EcuImage& image, FieldSender& sender);
 
     // The coil type change converts the map's rpm axis and the cruise rpm again when the map
     // type asks for it; the map editors fill this in.
@@ -51,14 +52,10 @@ public:
         m_coilFollowUp = std::move(followUp);
     }
 
-    void onTemperatureChosen(int index);
-    // Sensor type bytes: gas and regulator temperature, gas pressure, MAP sensor.
-    void sensorTypeChosen(FieldId field, int index);
-    // One-bit lists sent with their word: turbo, EGT sensor, auto return to gas.
-    void flagChosen(FieldId field, int index);
-    void egtMaxLevelChosen(int index);
-    void onDelayEdited(double seconds);
-    void pressureDelayEdited(double seconds);
+    // A plain control: the shown value converted by the field's codec, stored and sent. False
+    // when nothing was stored (no list item chosen).
+    bool edit(FieldId field, double shown);
+
     // Without the vacuum line the minimum pressure is never below 1.1 bar. Returns the value shown.
     [[nodiscard]] double minPressureEdited(double bar);
     // Stores the vacuum line flag, then sets the minimum pressure (0.5 bar connected, 1.2 bar not)
@@ -69,23 +66,15 @@ public:
     // Returns the switch-on rpm to show after the conversion with the new type.
     [[nodiscard]] std::optional<double> coilTypeChosen(int index, double shownRpm);
     [[nodiscard]] std::optional<RpmSignalVisibility> rpmSignalLevelChosen(int index);
-    void rpmThresholdEdited(double volts);
     // Sets the four level points from the type's preset (or from the controls as they are).
     [[nodiscard]] std::optional<LevelSensorShown> levelSensorChosen(int index,
                                                                     std::array<double, 4> shown);
-    void levelPointEdited(FieldId point, double volts);
-    void levelRefTimeEdited(double seconds);
-    void invertSensorTicked(bool ticked);
-    void valvePoweredTicked(bool ticked);
-    void enrichmentEdited(double percent);
-    void mainOffsetEdited(double ms);
-    void workingPressureEdited(double bar);
 
 private:
     void storeAndSend(FieldId field, std::uint32_t raw);
 
     EcuImage& m_image;
-    ImageTransfer& m_transfer;
+    FieldSender& m_sender;
     std::function<void()> m_coilFollowUp;
 };
 
@@ -96,6 +85,6 @@ enum class PinCheckOutcome { NoPin, Accepted, Refused };
 [[nodiscard]] PinCheckOutcome checkControllerPin(EcuImage& image, Prompts& prompts);
 
 // "SET PIN": asks for the new PIN twice and writes it to the controller. False when cancelled.
-bool setControllerPin(EcuImage& image, ImageTransfer& transfer, Prompts& prompts);
+bool setControllerPin(EcuImage& image, FieldSender& sender, Prompts& prompts);
 
 }  // namespace kaldor

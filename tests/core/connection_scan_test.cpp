@@ -19,8 +19,13 @@ struct RecordingHooks : ScanHooks {
         calls.push_back("title");
     }
     void appendConnectCaption(const std::string& piece) override { caption += piece; }
-    void readImage() override { calls.push_back("read image"); }
+    bool readImage() override {
+        calls.push_back("read image");
+        return imageReads;
+    }
     void refreshControls() override { calls.push_back("refresh"); }
+    void lockPages() override { calls.push_back("lock"); }
+    bool imageReads = true;
 };
 
 // A controller per port: identity and confirm replies (empty: no answer).
@@ -136,6 +141,28 @@ TEST_F(ScanFixture, FailedOpenIsRetriedOnceThenSkipped) {
     EXPECT_FALSE(state.connected);
     EXPECT_FALSE(state.linkReady);
     EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(ScanFixture, UnreadImageRefusesTheConnectionAndLocksThePages) {
+    devices[1] = {ident(2, 11), confirmed(0)};
+    hooks.imageReads = false;
+    EXPECT_EQ(scanner.scan(), ScanOutcome::ImageReadFailed);
+    const std::vector<std::string> order{"hide pin", "title", "read image", "lock", "title"};
+    EXPECT_EQ(hooks.calls, order);
+    EXPECT_EQ(hooks.title, "KALDOR DIESEL v4.706");
+    EXPECT_EQ(prompts.messages, std::vector<std::string>{kMsgImageReadFailed});
+    EXPECT_FALSE(link.portOpen());
+    EXPECT_FALSE(state.connected);
+    EXPECT_FALSE(state.linkReady);
+    EXPECT_EQ(opened(), std::set<int>{1});
+}
+
+TEST_F(ScanFixture, ScanThatFindsNothingForgetsTheLastControllerInTheCaption) {
+    devices[1] = {ident(2, 10), {}};
+    ASSERT_EQ(scanner.scan(), ScanOutcome::Connected);
+    devices.clear();
+    EXPECT_EQ(scanner.scan(), ScanOutcome::NotFound);
+    EXPECT_EQ(hooks.title, "KALDOR DIESEL v4.706");
 }
 
 TEST_F(ScanFixture, EverySuccessfulScanAppendsToTheMenuCaption) {

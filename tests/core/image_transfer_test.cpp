@@ -39,7 +39,7 @@ struct TransferFixture : ::testing::Test, ScriptedLink {
 };
 
 TEST_F(TransferFixture, ReadSendsTwelvePageRequestsAndFillsTheImage) {
-    transfer.readImage(bar);
+    EXPECT_TRUE(transfer.readImage(bar));
     const auto writes = log.writes();
     ASSERT_EQ(writes.size(), 12u);
     for (int p = 0; p < 12; ++p) {
@@ -54,28 +54,47 @@ TEST_F(TransferFixture, ReadSendsTwelvePageRequestsAndFillsTheImage) {
     EXPECT_EQ(bar.position(), 768);
 }
 
-TEST_F(TransferFixture, RejectedPageKeepsItsOldBytesAndTheReadGoesOn) {
-    image.setByte(200, 0xEE);
-    image.setByte(300, 0xEE);
-    auto good = port.responder;
-    port.responder = [&](int p, const Bytes& f) {
-        Bytes r = good(p, f);
-        // pages 128 and 192 both cover byte 200; 192 and 256 cover byte 300
-        const unsigned address = (unsigned{f[2]} << 8) | f[3];
-        if (address == 128 || address == 192 || address == 256)
-            r[130] ^= 1;
-        return r;
-    };
-    transfer.readImage(bar);
-    EXPECT_EQ(image.byte(200), 0xEE);
-    EXPECT_EQ(image.byte(300), 0xEE);
-    EXPECT_EQ(image.byte(100), controller[100]);
-    EXPECT_EQ(image.byte(767), controller[767]);
+// A page the controller keeps rejecting: each case gives how many replies of page 192 are spoiled.
+TEST_F(TransferFixture, RejectedPageIsAskedForTwiceMoreThenTheReadGivesUp) {
+    for (const int spoiled : {2, 3}) {
+        SCOPED_TRACE(spoiled);
+        image = EcuImage();
+        image.setByte(300, 0xEE);
+        log.events.clear();
+        int left = spoiled;
+        auto good = port.responder;
+        port.responder = [&](int p, const Bytes& f) {
+            Bytes r = good(p, f);
+            const unsigned address = (unsigned{f[2]} << 8) | f[3];
+            if (address == 192 && left > 0) {
+                --left;
+                r[130] ^= 1;  // checksum
+            }
+            return r;
+        };
+        const bool read = transfer.readImage(bar);
+        port.responder = good;
+        const auto writes = log.writes();
+        if (spoiled == 2) {
+            // Pages 0-128, page 192 three times, pages 256-704: the same frames in the same order.
+            EXPECT_TRUE(read);
+            EXPECT_EQ(writes.size(), 14u);
+            EXPECT_EQ(writes[3], writes[4]);
+            EXPECT_EQ(writes[4], writes[5]);
+            EXPECT_EQ(image.byte(300), controller[300]);
+        } else {
+            // Given up at page 192: nothing after it is asked for, and the image is untouched.
+            EXPECT_FALSE(read);
+            EXPECT_EQ(writes.size(), 6u);
+            EXPECT_EQ(image.byte(300), 0xEE);
+            EXPECT_EQ(image.byte(100), 0);
+        }
+    }
 }
 
 TEST_F(TransferFixture, ReadWithoutConnectionSaysSoAndSendsNothing) {
     state.connected = false;
-    transfer.readImage(bar);
+    EXPECT_FALSE(transfer.readImage(bar));
     EXPECT_EQ(prompts.messages, std::vector<std::string>{"No Connection"});
     EXPECT_TRUE(log.writes().empty());
 }

@@ -8,31 +8,24 @@ using namespace kaldor::test;
 
 namespace {
 
-struct RecordingLiveHooks : LiveHooks {
-    std::vector<std::string> calls;
-    bool readingsVisible = true;
-    void showNotConnected() override { calls.push_back("not connected"); }
-    bool nextPlaybackRecord(LiveFrame& f) override {
-        calls.push_back("playback");
-        f.setWord(0, 77);
-        return true;
-    }
-    void appendLog(const LiveFrame&) override { calls.push_back("log"); }
-    void updateDisplay() override { calls.push_back("display"); }
-    void updateCalibrationTables() override { calls.push_back("tables"); }
-    bool readingsPageVisible() const override { return readingsVisible; }
-    void feedOscilloscope() override { calls.push_back("scope"); }
-};
-
 struct PollerFixture : ::testing::Test, ScriptedLink {
     LiveFrame frame;
     CalibrationBlock block;
-    RecordingLiveHooks hooks;
-    LivePoller poller{commands, state, frame, block, hooks};
+    std::vector<std::string> calls;
+    LivePoller poller{commands, state, frame, block};
     Bytes record = Bytes(192, 0);
     bool corrupt = false;
 
     void SetUp() override {
+        poller.setNotConnectedSink([this] { calls.push_back("not connected"); });
+        poller.setPlaybackSource([this](LiveFrame& f) {
+            calls.push_back("playback");
+            f.setWord(0, 77);
+            return true;
+        });
+        poller.setLogSink([this](const LiveFrame&) { calls.push_back("log"); });
+        poller.addRecordSink([this] { calls.push_back("display"); });
+        poller.addRecordSink([this] { calls.push_back("tables"); });
         ASSERT_TRUE(link.open(1));
         state.connected = true;
         state.linkReady = true;
@@ -55,8 +48,7 @@ TEST_F(PollerFixture, TicksAlternateRequestAndCollect) {
     for (int i = 0; i < 4; ++i)
         poller.TimerTick();
     EXPECT_EQ(log.writes(), (std::vector<std::string>{"AA 05 00 00 59 F2", "AA 05 00 00 59 F2"}));
-    EXPECT_EQ(hooks.calls, (std::vector<std::string>{"display", "tables", "scope", "display",
-                                                     "tables", "scope"}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"display", "tables", "display", "tables"}));
 }
 
 TEST_F(PollerFixture, CollectedRecordFillsTheFrameAndTheBlockSlice) {
@@ -105,11 +97,11 @@ TEST_F(PollerFixture, BadChecksumLeavesEveryWordAndTheLoggerLogsTheOldRecordAgai
     const auto before = frame.bytes();
     corrupt = true;
     setRecordWord(0, 99);
-    hooks.calls.clear();
+    calls.clear();
     poller.TimerTick();
     poller.TimerTick();
     EXPECT_EQ(frame.bytes(), before);
-    EXPECT_EQ(hooks.calls.front(), "log");
+    EXPECT_EQ(calls.front(), "log");
     EXPECT_FALSE(poller.requestPhase());  // one bad reply costs exactly one record
 }
 
@@ -118,20 +110,19 @@ TEST_F(PollerFixture, NothingIsSentWhileTheLinkIsNotReady) {
     poller.TimerTick();
     poller.TimerTick();
     EXPECT_TRUE(log.writes().empty());
-    EXPECT_TRUE(hooks.calls.empty());
+    EXPECT_TRUE(calls.empty());
     state.connected = false;
     poller.TimerTick();
-    EXPECT_EQ(hooks.calls, std::vector<std::string>{"not connected"});
+    EXPECT_EQ(calls, std::vector<std::string>{"not connected"});
 }
 
 TEST_F(PollerFixture, DemoPlaybackTakesRecordsWithoutAController) {
     state.connected = false;
     state.linkReady = false;
     poller.setDemoPlayback(true);
-    hooks.readingsVisible = false;
     poller.TimerTick();
     poller.TimerTick();
-    EXPECT_EQ(hooks.calls, (std::vector<std::string>{"playback", "display", "tables"}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"playback", "display", "tables"}));
     EXPECT_EQ(frame.word(0), 77);
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_port.h"
+#include "link/image_transfer.h"
 #include "model/parameter_edits.h"
 #include "model/pin.h"
 #include "model/units.h"
@@ -106,32 +107,20 @@ TEST_F(EditFixture, LevelTypeWithoutPresetKeepsTheShownPoints) {
 
 TEST_F(EditFixture, InvertSensorChangesOnlyItsBitAndSendsTheWholeWord) {
     image.setWord(270, 0x1014);
-    editor.invertSensorTicked(true);
+    editor.edit(FieldId::LevelSensorNormal, 1);
     EXPECT_EQ(image.byte(540), 0x04);
     EXPECT_EQ(image.byte(541), 0x10);
     EXPECT_EQ(log.writes(), std::vector<std::string>{word(270)});
 }
 
-TEST_F(EditFixture, OtherControlsStoreTheirConversions) {
-    editor.onTemperatureChosen(15);
-    EXPECT_EQ(image.byte(23), 35);
-    editor.egtMaxLevelChosen(50);
-    EXPECT_EQ(image.word(216), 4050);
-    editor.onDelayEdited(2.5);
-    EXPECT_EQ(image.word(169), 250);
-    editor.mainOffsetEdited(-2);
-    EXPECT_EQ(image.word(157), 65082);
-    editor.enrichmentEdited(-25);
-    EXPECT_EQ(image.word(170), 750);
-    editor.rpmThresholdEdited(4.1);
-    EXPECT_EQ(image.word(363), 524);
+TEST_F(EditFixture, RpmSignalLevelSetsTheAuxiliaryWordAndNoItemSendsNothing) {
     const auto vis = editor.rpmSignalLevelChosen(1);
     EXPECT_TRUE(vis->thresholdShown);
     EXPECT_EQ(image.word(237), 4);
     EXPECT_EQ(readField(image, FieldId::RpmSignalLevel), 1u);
     const std::size_t before = log.writes().size();
-    editor.sensorTypeChosen(FieldId::GasTempSensorType, -1);  // no item selected: nothing
-    editor.onTemperatureChosen(-1);
+    EXPECT_FALSE(editor.edit(FieldId::GasTempSensorType, -1));  // no item selected: nothing
+    EXPECT_FALSE(editor.edit(FieldId::OnTemperature, -1));
     EXPECT_EQ(log.writes().size(), before);
 }
 

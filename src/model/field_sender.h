@@ -1,0 +1,17 @@
+#pragma once
+// How an editor of the image reaches the controller: the word or byte that holds one element of
+// a field goes out with the value the image holds now. The image transfer implements it; tests
+// record what would be sent.
+#include <cstddef>
+
+#include "model/fields.h"
+
+namespace kaldor {
+
+class FieldSender {
+public:
+    virtual ~FieldSender() = default;
+    virtual void sendField(FieldId id, std::size_t element = 0) = 0;
+};
+
+}  // namespace kaldor
