@@ -36,12 +36,14 @@ Engine:
   --error-every SECONDS     store a new error code and count live word 50 up this often
   --time-scale X            simulated seconds per real second (default 1)
 
-Faults (N counts from 1; every Nth reply is affected):
+Faults (N counts from 1; every Nth reply is affected unless said otherwise):
   --drop-every N            do not send every Nth reply
   --corrupt-every N         wrong checksum in every Nth reply (wrong trailer in the identify and
                             confirm replies, which carry no checksum)
   --stray-every N           send a stray byte 0x55 in front of every Nth reply
   --wrong-subcode-every N   every Nth page or error-memory reply carries the other sub-code
+  --ignore-write-every N    silently ignore every Nth write frame (byte or word write; only
+                            writes are counted): it is logged but its value is not stored
   --delay-ms N              wait N ms before every reply
   --silent-after N          answer the first N frames, then nothing (frames are still logged)
   --hang-up-after N         after the Nth frame close the pseudo-terminal and exit
@@ -196,6 +198,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
         {"--corrupt-every", "a count", countInto(o.faults.corruptEvery)},
         {"--stray-every", "a count", countInto(o.faults.strayEvery)},
         {"--wrong-subcode-every", "a count", countInto(o.faults.wrongSubCodeEvery)},
+        {"--ignore-write-every", "a count", countInto(o.faults.ignoreWriteEvery)},
         {"--delay-ms", "a number of milliseconds", countInto(o.faults.delayMs)},
         {"--silent-after", "a count", optionalCountInto(o.faults.silentAfter)},
         {"--hang-up-after", "a count", optionalCountInto(o.faults.hangUpAfter)},

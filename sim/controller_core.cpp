@@ -152,11 +152,11 @@ std::vector<std::uint8_t> ControllerCore::handle(const CommandFrame& frame) {
     const std::uint8_t cmd = frame[0];
     ++m_commandCounts[cmd];
     const std::uint16_t argument = static_cast<std::uint16_t>((frame[2] << 8) | frame[3]);
-    if (cmd >= kCmdWriteByteFirst && cmd < kCmdWriteByteFirst + 16) {
+    if (isByteWrite(cmd)) {
         writeMemory((static_cast<std::size_t>(cmd - kCmdWriteByteFirst) << 8) | frame[1], frame[3]);
         return {};
     }
-    if (cmd >= kCmdWriteWordFirst && cmd < kCmdWriteWordFirst + 16) {
+    if (isWordWrite(cmd)) {
         const std::size_t index =
             (static_cast<std::size_t>(cmd - kCmdWriteWordFirst) << 8) | frame[1];
         writeMemory(2 * index, frame[3]);

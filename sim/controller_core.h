@@ -33,6 +33,8 @@ public:
     // Acts on one valid command frame and returns the reply; commands without a reply give an
     // empty vector.
     [[nodiscard]] std::vector<std::uint8_t> handle(const CommandFrame& frame);
+    // Counts a valid frame without acting on it: a write lost to an injected fault.
+    void ignore(const CommandFrame& frame) { ++m_commandCounts[frame[0]]; }
 
     // Bytes outside 0..4095 read as 0.
     [[nodiscard]] std::uint8_t readByte(std::size_t address) const;

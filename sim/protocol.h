@@ -30,6 +30,7 @@ inline constexpr std::uint8_t kCmdEraseErrors = 0x61;
 // Byte writes use 0xC1..0xD0 and word writes 0xD1..0xE0: the low nibble carries address bits 8-11.
 inline constexpr std::uint8_t kCmdWriteByteFirst = 0xC1;
 inline constexpr std::uint8_t kCmdWriteWordFirst = 0xD1;
+inline constexpr unsigned kWriteCodeCount = 16;
 inline constexpr std::uint8_t kCmdConverterDataLow = 0xE1;
 inline constexpr std::uint8_t kCmdConverterDataHigh = 0xE2;
 inline constexpr std::uint8_t kCmdConverterAddress = 0xEA;
@@ -73,6 +74,14 @@ using CommandFrame = std::array<std::uint8_t, kCommandLength>;
 
 [[nodiscard]] constexpr bool isValidCommand(const CommandFrame& f) {
     return f[5] == kTrailer && f[4] == commandChecksum(f[0], f[1], f[2], f[3]);
+}
+
+[[nodiscard]] constexpr bool isByteWrite(std::uint8_t cmd) {
+    return cmd >= kCmdWriteByteFirst && cmd < kCmdWriteByteFirst + kWriteCodeCount;
+}
+
+[[nodiscard]] constexpr bool isWordWrite(std::uint8_t cmd) {
+    return cmd >= kCmdWriteWordFirst && cmd < kCmdWriteWordFirst + kWriteCodeCount;
 }
 
 // Block and live replies carry (0xAA + sum of payload) mod 256 after the payload.

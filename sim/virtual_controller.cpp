@@ -4,16 +4,13 @@
 #include <poll.h>
 #include <sys/inotify.h>
 #include <sys/ioctl.h>
-#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
-#include <cstring>
-#include <stdexcept>
 #include <utility>
+
+#include "pty_device.h"
 
 namespace kaldor::sim {
 namespace {
@@ -22,7 +19,6 @@ constexpr int kPollMs = 20;           // the engine and the error source advance
 constexpr int kHangUpBackoffMs = 10;  // master reports EIO/POLLHUP while no slave is open
 constexpr int kWriteTimeoutMs = 500;  // a reader that never reads does not block the controller
 constexpr int kDeliveryGraceMs = 100;
-constexpr std::uint8_t kStrayByte = 0x55;
 
 CoreSettings coreSettings(const VirtualController::Options& options) {
     CoreSettings settings;
@@ -42,34 +38,10 @@ CoreSettings coreSettings(const VirtualController::Options& options) {
     return settings;
 }
 
-std::runtime_error systemError(const std::string& what) {
-    return std::runtime_error(what + ": " + std::strerror(errno));
-}
-
-void makeRaw(int fd) {
-    termios tio{};
-    if (tcgetattr(fd, &tio) != 0) {
-        return;
-    }
-    cfmakeraw(&tio);
-    cfsetispeed(&tio, B57600);
-    cfsetospeed(&tio, B57600);
-    tio.c_cc[VMIN] = 0;
-    tio.c_cc[VTIME] = 0;
-    tcsetattr(fd, TCSANOW, &tio);
-}
-
-void closeFd(int& fd) {
-    if (fd >= 0) {
-        ::close(fd);
-        fd = -1;
-    }
-}
-
 }  // namespace
 
 VirtualController::VirtualController(Options options)
-    : m_options(std::move(options)), m_core(coreSettings(m_options)) {}
+    : m_options(std::move(options)), m_core(coreSettings(m_options)), m_faults(m_options.faults) {}
 
 VirtualController::~VirtualController() {
     stop();
@@ -80,30 +52,13 @@ std::string VirtualController::start() {
         return m_device;
     }
     try {
-        m_master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-        if (m_master < 0) {
-            throw systemError("cannot open a pseudo-terminal");
-        }
-        if (::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0) {
-            throw systemError("cannot unlock the pseudo-terminal");
-        }
-        char name[PATH_MAX] = {};
-        if (::ptsname_r(m_master, name, sizeof name) != 0) {
-            throw systemError("cannot name the pseudo-terminal");
-        }
-        m_device = name;
-        m_slave = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
-        if (m_slave < 0) {
-            throw systemError("cannot open " + m_device);
-        }
-        makeRaw(m_slave);
-        makeRaw(m_master);
-        ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
+        openPty(m_master, m_slave, m_device);
 
         // Without the watch the controller still works; only replies the program left unread
         // when it closed the port would greet it when it opens the port again.
         m_watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-        if (m_watch >= 0 && ::inotify_add_watch(m_watch, name, IN_OPEN | IN_CLOSE) < 0) {
+        if (m_watch >= 0 &&
+            ::inotify_add_watch(m_watch, m_device.c_str(), IN_OPEN | IN_CLOSE) < 0) {
             closeFd(m_watch);
         }
         if (::pipe2(m_wake.data(), O_CLOEXEC | O_NONBLOCK) != 0) {
@@ -116,17 +71,7 @@ std::string VirtualController::start() {
             }
         }
         if (!m_options.linkPath.empty()) {
-            struct stat st {};
-            if (::lstat(m_options.linkPath.c_str(), &st) == 0) {
-                if (!S_ISLNK(st.st_mode)) {
-                    errno = EEXIST;
-                    throw systemError("will not replace " + m_options.linkPath);
-                }
-                ::unlink(m_options.linkPath.c_str());
-            }
-            if (::symlink(name, m_options.linkPath.c_str()) != 0) {
-                throw systemError("cannot link " + m_options.linkPath);
-            }
+            linkDevice(m_options.linkPath, m_device);
             m_linkCreated = true;
         }
     } catch (...) {
@@ -158,12 +103,7 @@ void VirtualController::closeAll() {
         m_log = nullptr;
     }
     if (m_linkCreated) {
-        char target[PATH_MAX] = {};
-        const ssize_t n = ::readlink(m_options.linkPath.c_str(), target, sizeof target - 1);
-        // Someone may have pointed the link elsewhere since; then it is no longer ours.
-        if (n > 0 && m_device == std::string(target, static_cast<std::size_t>(n))) {
-            ::unlink(m_options.linkPath.c_str());
-        }
+        unlinkDevice(m_options.linkPath, m_device);
         m_linkCreated = false;
     }
 }
@@ -275,10 +215,13 @@ void VirtualController::answer(const CommandFrame& frame) {
             std::fflush(m_log);
         }
         m_core.advanceTo(simulatedSeconds());
-        reply = m_core.handle(frame);
-        const FaultOptions& f = m_options.faults;
-        silent = f.silentAfter && m_frameCount > *f.silentAfter;
-        hang = f.hangUpAfter && m_frameCount >= *f.hangUpAfter;
+        if (m_faults.ignoresWrite(frame)) {
+            m_core.ignore(frame);
+        } else {
+            reply = m_core.handle(frame);
+        }
+        silent = m_faults.silentAt(m_frameCount);
+        hang = m_faults.hangsUpAt(m_frameCount);
     }
     m_frameArrived.notify_all();
     if (!reply.empty() && !silent) {
@@ -290,33 +233,11 @@ void VirtualController::answer(const CommandFrame& frame) {
 }
 
 void VirtualController::sendReply(std::vector<std::uint8_t> reply) {
-    const FaultOptions& f = m_options.faults;
-    const bool block = reply[0] == kBlockHeader;
-    std::size_t number = 0;
-    std::size_t blockNumber = 0;
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        number = ++m_replyCount;
-        if (block) {
-            blockNumber = ++m_blockReplyCount;
-        }
-    }
-    auto hits = [](unsigned every, std::size_t n) { return every != 0 && n % every == 0; };
-    if (hits(f.dropEvery, number)) {
+    if (!m_faults.spoil(reply)) {
         return;
     }
-    if (hits(f.corruptEvery, number)) {
-        const bool checksummed = reply[0] == kBlockHeader || reply[0] == kLiveHeader;
-        std::uint8_t& target = checksummed ? reply[reply.size() - 2] : reply.back();
-        target = static_cast<std::uint8_t>(target + 1);
-    }
-    if (block && hits(f.wrongSubCodeEvery, blockNumber)) {
-        reply[1] = reply[1] == kReadPage ? kReadErrors : kReadPage;
-    }
-    if (hits(f.strayEvery, number)) {
-        reply.insert(reply.begin(), kStrayByte);
-    }
-    if (f.delayMs != 0 && !pauseFor(f.delayMs)) {
+    const unsigned delayMs = m_faults.delayMs();
+    if (delayMs != 0 && !pauseFor(delayMs)) {
         return;
     }
     writeAll(reply.data(), reply.size());
@@ -365,84 +286,6 @@ void VirtualController::hangUp() {
         m_hungUp = true;
     }
     m_frameArrived.notify_all();
-}
-
-std::string VirtualController::deviceName() const {
-    return m_device;
-}
-
-bool VirtualController::hungUp() const {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_hungUp;
-}
-
-std::uint8_t VirtualController::readByte(std::size_t address) const {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_core.readByte(address);
-}
-
-std::uint16_t VirtualController::readWord(std::size_t index) const {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_core.readWord(index);
-}
-
-ParameterImage VirtualController::image() const {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    ParameterImage image{};
-    std::copy(m_core.memory().begin(), m_core.memory().begin() + kImageSize, image.begin());
-    return image;
-}
-
-std::array<std::uint8_t, kConverterSize> VirtualController::converterMemory() const {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_core.converterMemory();
-}
-
-std::vector<std::uint16_t> VirtualController::errorCodes() const {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_core.errorCodes();
-}
-
-FuelMode VirtualController::fuelMode() const {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_core.reportedMode();
-}
-
-FuelMode VirtualController::selectedMode() const {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_core.selectedMode();
-}
-
-std::size_t VirtualController::commandCount(std::uint8_t cmd) const {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_core.commandCount(cmd);
-}
-
-LiveRecord VirtualController::liveRecord() const {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_core.liveRecord();
-}
-
-void VirtualController::addError(std::uint16_t code) {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_core.addError(code);
-}
-
-std::vector<ReceivedFrame> VirtualController::receivedFrames() const {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return {m_frames.begin(), m_frames.end()};
-}
-
-std::size_t VirtualController::frameCount() const {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_frameCount;
-}
-
-bool VirtualController::waitForFrames(std::size_t count, std::chrono::milliseconds timeout) const {
-    std::unique_lock<std::mutex> lock(m_mutex);
-    return m_frameArrived.wait_for(lock, timeout, [&] {
-        return m_frameCount >= count || m_hungUp;
-    }) && m_frameCount >= count;
 }
 
 }  // namespace kaldor::sim

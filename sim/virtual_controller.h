@@ -30,21 +30,10 @@
 #include <vector>
 
 #include "controller_core.h"
+#include "fault_injector.h"
 #include "frame_receiver.h"
 
 namespace kaldor::sim {
-
-// Misbehaviour on request, so that tests can watch the program cope with a bad link. "Every Nth"
-// counts replies from 1; 0 turns a fault off.
-struct FaultOptions {
-    unsigned dropEvery = 0;     // the Nth reply is not sent
-    unsigned corruptEvery = 0;  // the Nth reply has a wrong checksum (no checksum: wrong trailer)
-    unsigned strayEvery = 0;    // a stray 0x55 is sent in front of the Nth reply
-    unsigned wrongSubCodeEvery = 0;          // the Nth block reply carries the other sub-code
-    unsigned delayMs = 0;                    // every reply waits this long before it is sent
-    std::optional<std::size_t> silentAfter;  // after this many frames, no more replies
-    std::optional<std::size_t> hangUpAfter;  // after this many frames, close the pty and stop
-};
 
 struct ReceivedFrame {
     std::int64_t timeMs = 0;  // since start()
@@ -122,10 +111,9 @@ private:
     mutable std::condition_variable m_frameArrived;
     ControllerCore m_core;
     FrameReceiver m_receiver;  // serving thread only
+    FaultInjector m_faults;    // serving thread only
     std::deque<ReceivedFrame> m_frames;
     std::size_t m_frameCount = 0;
-    std::size_t m_replyCount = 0;
-    std::size_t m_blockReplyCount = 0;
     bool m_hungUp = false;
     std::string m_device;
 

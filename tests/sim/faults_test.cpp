@@ -77,6 +77,23 @@ TEST_F(Faults, WrongSubCodeOnEveryNthBlockReply) {
     EXPECT_EQ(client().exchange(errors, kBlockReplyLength)[1], kReadPage);
 }
 
+// Only writes are counted: the identify between the two writes leaves the second one lost.
+TEST_F(Faults, IgnoreEveryNthWriteKeepsReadsAnswering) {
+    start(every(&FaultOptions::ignoreWriteEvery, 2));
+    const std::uint16_t factory185 = controller().readWord(185);
+    client().send(makeCommand(0xD1, 184, 0x05, 0xDC));  // word 184 = 1500
+    EXPECT_EQ(client().exchange(kIdentify, 5).size(), 5u);
+    client().send(makeCommand(0xD1, 185, 0x12, 0x34));  // word 185 = 0x1234, to be lost
+    const Bytes page = unpackBlock(
+        client().exchange(makeCommand(kCmdRead, kReadPage, 0x01, 0x70), kBlockReplyLength),
+        kBlockHeader, kReadPage);
+    ASSERT_EQ(page.size(), kBlockPayload) << "reads still answer";
+    EXPECT_EQ(wordAt(page, 0), 1500) << "the first write is stored";
+    EXPECT_EQ(wordAt(page, 1), factory185) << "the second write is not";
+    EXPECT_NE(factory185, 0x1234);
+    EXPECT_EQ(controller().frameCount(), 4u) << "the lost write still arrived";
+}
+
 TEST_F(Faults, DelayHoldsEveryReplyBack) {
     start(every(&FaultOptions::delayMs, 400));
     client().send(kIdentify);

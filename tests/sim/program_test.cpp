@@ -160,6 +160,7 @@ TEST(Program, HelpDocumentsEveryOptionAndBadOptionsExitWith2) {
                                "--corrupt-every",
                                "--stray-every",
                                "--wrong-subcode-every",
+                               "--ignore-write-every",
                                "--delay-ms",
                                "--silent-after",
                                "--hang-up-after"}) {
