@@ -42,6 +42,9 @@ public:
     void writeByte(std::size_t byteOffset);
     // Sends the word or byte that holds one element of a field, as the field table says.
     void sendField(FieldId id, std::size_t element = 0) override;
+    void pause(int milliseconds) override { m_commands.link().pause(milliseconds); }
+    [[nodiscard]] bool connected() const override { return m_state.connected; }
+    [[nodiscard]] bool linkReady() const override { return m_state.linkReady; }
     // The full write: 384 words, refresh, then the validity marker and the commit. Offline, the
     // bar optionally runs through without sending, then the message is shown.
     void writeAll(const std::string& notConnectedMessage, ProgressSink& bar,
