@@ -2,7 +2,6 @@
 
 #include "link/connection_scan.h"
 #include "ui/grid_headers.h"
-#include "ui/hot_keys.h"
 #include "ui/pages/adjustment_page.h"
 #include "ui/pages/advanced_page.h"
 #include "ui/pages/diagnostic_page.h"
@@ -18,11 +17,9 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
@@ -75,7 +72,8 @@ MainWindow::MainWindow(const Folders& folders, QWidget* parent)
     copyHotKeys();
     writeFixedGridHeaders(this);
 
-    setMinimumSize(kMinWidth, kMinHeight);
+    // No minimum size is set on the window: the platform would clamp a resize before the size
+    // rule sees it, and the rule re-centres the window besides.
     resize(kBuiltInWidth, kBuiltInHeight);
     centreOnScreen();
 
@@ -84,7 +82,7 @@ MainWindow::MainWindow(const Folders& folders, QWidget* parent)
     m_timer->setInterval(kTimerIntervalMs);
     connect(m_timer, &QTimer::timeout, this, &MainWindow::Timer1Timer);
     m_timer->start();
-    m_progressSink = std::make_unique<ProgressBarSink>(progressBar());
+    m_progressSink = std::make_unique<ProgressBarSink>(progressBar(), true);
     m_timerSwitch = std::make_unique<QtTimerSwitch>(m_timer);
 
     // The menu keys win over the controls' own editing keys (Ctrl+A is "-> auto" here, not
@@ -104,58 +102,6 @@ QString MainWindow::settingsFilePath() const {
 
 QString MainWindow::configurationFolder() const {
     return m_baseFolder + QLatin1Char('/') + QString::fromLatin1(kConfigurationFolder);
-}
-
-void MainWindow::buildMenu() {
-    auto* bar = new QMenuBar(this);
-    bar->setObjectName(QStringLiteral("MainMenu1"));
-    setMenuBar(bar);
-    m_menu.MainMenu1 = bar;
-
-    auto addMenu = [bar](const char* name, const char* caption) {
-        QMenu* menu = bar->addMenu(QString::fromLatin1(caption));
-        menu->setObjectName(QString::fromLatin1(name));
-        return menu;
-    };
-    auto addItem = [this](QWidget* owner, const char* name, const char* caption,
-                          void (MainWindow::*handler)()) {
-        auto* action = new QAction(QString::fromLatin1(caption), this);
-        action->setObjectName(QString::fromLatin1(name));
-        action->setShortcutContext(Qt::WindowShortcut);
-        connect(action, &QAction::triggered, this, handler);
-        owner->addAction(action);
-        return action;
-    };
-
-    m_menu.File1 = addMenu("File1", "file");
-    m_menu.savetodisk1 =
-        addItem(m_menu.File1, "savetodisk1", "save to disk", &MainWindow::savetodisk1Click);
-    m_menu.loadtoECU1 =
-        addItem(m_menu.File1, "loadtoECU1", "load to ECU", &MainWindow::loadtoECU1Click);
-    m_menu.exit1 = addItem(m_menu.File1, "exit1", "exit", &MainWindow::exit1Click);
-    m_menu.LoadMap1 = addItem(m_menu.File1, "LoadMap1", "LoadMap", &MainWindow::LoadMap1Click);
-
-    m_menu.port1 = addMenu("port1", "port");
-    m_menu.F10autoconnect1 = addItem(m_menu.port1, "F10autoconnect1", "[F10] autoconnect (COM1-16)",
-                                     &MainWindow::F10autoconnect1Click);
-
-    m_menu.options1 = addMenu("options1", "options");
-    m_menu.F2readings1 =
-        addItem(m_menu.options1, "F2readings1", "[F2]readings", &MainWindow::F2readings1Click);
-    m_menu.F3parameters1 = addItem(m_menu.options1, "F3parameters1", "[F3]parameters",
-                                   &MainWindow::F3parameters1Click);
-    m_menu.F4adjustment1 = addItem(m_menu.options1, "F4adjustment1", "[F4]adjustment",
-                                   &MainWindow::F4adjustment1Click);
-    m_menu.F5diagnostic1 = addItem(m_menu.options1, "F5diagnostic1", "[F5]diagnostic",
-                                   &MainWindow::F5diagnostic1Click);
-    m_menu.petro1 = addItem(m_menu.options1, "petro1", "-> diesel", &MainWindow::petro1Click);
-    m_menu.auto1 = addItem(m_menu.options1, "auto1", "-> auto", &MainWindow::auto1Click);
-    m_menu.propane1 =
-        addItem(m_menu.options1, "propane1", "-> propane", &MainWindow::propane1Click);
-    m_menu.RESET1 = addItem(m_menu.options1, "RESET1", "RESET ECU", &MainWindow::RESET1Click);
-
-    m_menu.language1 = addMenu("language1", "language");
-    m_menu.help1 = addItem(bar, "help1", "help", &MainWindow::help1Click);
 }
 
 void MainWindow::buildPages() {
@@ -204,19 +150,6 @@ void MainWindow::buildPages() {
             &MainWindow::propane1Click);
 }
 
-void MainWindow::copyHotKeys() {
-    for (std::size_t i = 0; i < kHotKeys.size(); ++i) {
-        auto* action = findChild<QAction*>(QString::fromLatin1(kHotKeys[i].menuItem));
-        m_hotKeyActions[i] = action;
-        if (action != nullptr) {
-            action->setShortcut(hotKeySequence(kHotKeys[i].code));
-            // Held by the window as well as by the menu, so the keys do not depend on the
-            // menu bar being shown.
-            addAction(action);
-        }
-    }
-}
-
 QProgressBar* MainWindow::progressBar() const {
     return m_sidePanel->ProgressBar1;
 }
@@ -243,29 +176,23 @@ bool MainWindow::isTabShown(int page) const {
     return page >= 0 && page < m_pageControl->count() && m_pageControl->isTabVisible(page);
 }
 
-void MainWindow::setMenusLocked(bool locked) {
-    m_menusLocked = locked;
-    // The items are switched with their menus: the window holds the key items as well, and a
-    // disabled menu alone would leave their keys working.
-    for (QMenu* menu : {m_menu.File1, m_menu.options1}) {
-        menu->menuAction()->setEnabled(!locked);
-        for (QAction* action : menu->actions()) {
-            action->setEnabled(!locked);
-        }
-    }
+QSize MainWindow::frameExtra() const {
+    return frameGeometry().size() - geometry().size();
 }
 
 bool MainWindow::FormCanResize(int& newWidth, int& newHeight) {
+    // Sizes are outer sizes, frame included; the window keeps its current size otherwise.
+    const QSize extra = frameExtra();
     bool allowed = true;
     if (newWidth < kMinWidth) {
         newWidth = kMinWidth;
-        resize(kMinWidth, height());
+        resize(kMinWidth - extra.width(), height());
         centreOnScreen();
         allowed = false;
     }
     if (newHeight < kMinHeight) {
         newHeight = kMinHeight;
-        resize(width(), kMinHeight);
+        resize(width(), kMinHeight - extra.height());
         centreOnScreen();
         allowed = false;
     }
@@ -386,40 +313,20 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     if (m_applyingSizeRule) {
         return;
     }
-    int newWidth = width();
-    int newHeight = height();
-    if (newWidth < kMinWidth || newHeight < kMinHeight) {
-        m_applyingSizeRule = true;
-        FormCanResize(newWidth, newHeight);
-        m_applyingSizeRule = false;
+    const QSize extra = frameExtra();
+    int newWidth = event->size().width() + extra.width();
+    int newHeight = event->size().height() + extra.height();
+    if (newWidth >= kMinWidth && newHeight >= kMinHeight) {
+        return;
     }
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::ShortcutOverride && watched != this) {
-        auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget != nullptr && widget->window() == this) {
-            auto* key = static_cast<QKeyEvent*>(event);
-            if (isEnabledHotKey(key->keyCombination())) {
-                // Unaccepted: the control does not claim the key and the shortcut runs.
-                key->ignore();
-                return true;
-            }
-        }
+    // The platform has already applied the size: going back to the size before it refuses the
+    // request, and the rule then corrects what was too small.
+    m_applyingSizeRule = true;
+    if (event->oldSize().isValid()) {
+        resize(event->oldSize());
     }
-    return QMainWindow::eventFilter(watched, event);
-}
-
-bool MainWindow::isEnabledHotKey(const QKeyCombination& keys) const {
-    const QKeySequence pressed(
-        QKeyCombination(keys.keyboardModifiers() & ~Qt::KeypadModifier, keys.key()));
-    for (const QAction* action : m_hotKeyActions) {
-        if (action != nullptr && action->isEnabled() && !action->shortcut().isEmpty() &&
-            action->shortcut() == pressed) {
-            return true;
-        }
-    }
-    return false;
+    FormCanResize(newWidth, newHeight);
+    m_applyingSizeRule = false;
 }
 
 bool MainWindow::runGuarded(const std::function<void()>& hook) {

@@ -148,12 +148,14 @@ public:
     [[nodiscard]] TimerSwitch& timerSwitch() { return *m_timerSwitch; }
     [[nodiscard]] bool firstActivationDone() const { return m_firstActivationDone; }
 
-    // The size rule: a width below 800 becomes 800, a height below 600 becomes 600
-    // (independently); either one re-centres the window and refuses the requested size.
-    // Returns whether the requested size may be applied; newWidth and newHeight come back
-    // corrected.
+    // The size rule, on the outer frame size: a width below 800 becomes 800, a height below 600
+    // becomes 600 (independently); either one re-centres the window and refuses the requested
+    // size, so the other dimension keeps its current value. Returns whether the requested size
+    // may be applied; newWidth and newHeight come back corrected.
     bool FormCanResize(int& newWidth, int& newHeight);
     void centreOnScreen();
+    // What the window frame adds to the client size on this desktop.
+    [[nodiscard]] QSize frameExtra() const;
 
 public slots:
     void F2readings1Click();

@@ -31,6 +31,14 @@ void ProgressBarSink::setPosition(int position) {
     // the end by accident, so the bar stays full instead.
     m_bar->setValue(std::clamp(position, m_bar->minimum(), m_bar->maximum()));
     m_bar->repaint();
+    if (m_emptiesWhenDone && m_bar->value() == m_bar->maximum()) {
+        QPointer<QProgressBar> bar = m_bar;
+        QTimer::singleShot(kEndShownMs, bar, [bar] {
+            // A transfer started in the meantime keeps its position.
+            if (bar != nullptr && bar->value() == bar->maximum())
+                bar->setValue(bar->minimum());
+        });
+    }
 }
 
 int ProgressBarSink::position() const {

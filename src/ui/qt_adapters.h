@@ -41,7 +41,11 @@ private:
 // and give the event loop no chance to paint in between.
 class ProgressBarSink final : public ProgressSink {
 public:
-    explicit ProgressBarSink(QProgressBar* bar) : m_bar(bar) {}
+    // A bar that empties when done shows its end for a moment and then goes back to its
+    // start, so a full bar never looks like work still running.
+    explicit ProgressBarSink(QProgressBar* bar, bool emptiesWhenDone = false)
+        : m_bar(bar), m_emptiesWhenDone(emptiesWhenDone) {}
+    static constexpr int kEndShownMs = 700;
     void setMaximum(int maximum) override;
     void setPosition(int position) override;
     int position() const override;
@@ -49,6 +53,7 @@ public:
 
 private:
     QPointer<QProgressBar> m_bar;
+    bool m_emptiesWhenDone = false;
 };
 
 class QtTimerSwitch final : public TimerSwitch {

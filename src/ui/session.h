@@ -1,25 +1,38 @@
 #pragma once
-// The controller side of the window: every long-lived object that talks to or mirrors the
-// controller, created once and kept for the whole run. The port and the pause clock come in
-// from outside, so tests run the same window against a fake port in virtual time.
+// The session every page works on: the long-lived objects that talk to or mirror the controller
+// (link, connection state, image, live record, texts), the live sinks pages register with, the
+// shared edit gate, and the window's prompts, progress bar and timer as the core sees them.
+// Created once by the window logic and kept for the whole run. The port and the pause clock
+// come in from outside, so tests run the same window against a fake port in virtual time.
 #include "link/commands.h"
 #include "link/connection_state.h"
 #include "link/image_transfer.h"
 #include "link/serial_link.h"
 #include "live/live_frame.h"
+#include "live/live_sinks.h"
 #include "live/readings.h"
 #include "live/status_texts.h"
 #include "model/ecu_image.h"
 #include "model/parameter_edits.h"
+#include "model/prompts.h"
+#include "ui/edit_gate.h"
 
 namespace kaldor {
 
 struct ControllerSession {
-    ControllerSession(SerialPort& port, PauseClock& clock, Prompts& prompts)
-        : link(port, clock, state),
+    ControllerSession(SerialPort& port, PauseClock& clock, Prompts& prompts_,
+                      ProgressSink& progress_, TimerSwitch& timer_)
+        : prompts(prompts_),
+          progress(progress_),
+          timer(timer_),
+          link(port, clock, state),
           commands(link),
           transfer(commands, state, image, prompts),
           editor(image, transfer) {}
+
+    Prompts& prompts;
+    ProgressSink& progress;  // ProgressBar1, the bar of long transfers
+    TimerSwitch& timer;      // Timer1
 
     ConnectionState state;
     EcuImage image;
@@ -31,6 +44,8 @@ struct ControllerSession {
     CommandSet commands;
     ImageTransfer transfer;
     ParameterEditor editor;
+    LiveSinks live;
+    EditGate gate;
     bool pinAccepted = false;
 };
 

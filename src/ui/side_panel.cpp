@@ -1,6 +1,8 @@
 #include "ui/side_panel.h"
 
+#include "live/readings.h"
 #include "ui/gauge_scales.h"
+#include "ui/session.h"
 #include "ui/ui_build.h"
 
 #include <QGridLayout>
@@ -203,6 +205,45 @@ void SidePanel::buildStatusPanel() {
     ProgressBar1->setTextVisible(false);
     ProgressBar1->setMaximumHeight(12);
     column->addWidget(ProgressBar1);
+}
+
+void SidePanel::showReadings(const Readings& r) {
+    AbBarEGT->setValue(r.egtVolts);
+    AbBarEGT1->setValue(r.egtCelsius);
+    AbBarPasRpm->setValue(static_cast<double>(r.rpm));
+    Ab180MeterPasDifP->setValue(r.pressureDifference);
+    AbBarPasDifP->setValue(r.pressureDifference);
+    AbBarPasAir->setValue(r.airFlow);
+    AbBarPasTps->setValue(r.tps);
+    AbBarPasRail->setValue(r.rail);
+    AbBarPasVacum->setValue(r.vacuum);
+    AbBarPasAbs->setValue(r.absolutePressure);
+    AbBarPasStep->setValue(r.step);
+    AbBarPasStepProc->setValue(r.stepPercent);
+    AbBarPasTg->setValue(r.propaneTemperature);
+    AbBarPasTr->setValue(r.regulatorTemperature);
+    AbBarPasLevel->setValue(r.level);
+    if (r.levelLeds) {
+        const std::array<AbLED*, 5> leds{AbLedPasLev1, AbLedPasLev2, AbLedPasLev3, AbLedPasLev4,
+                                         AbLedPasLev5};
+        for (std::size_t i = 0; i < leds.size(); ++i)
+            leds[i]->setChecked((*r.levelLeds)[i]);
+    }
+    AbLEDReduktor->setChecked(r.regulatorValve);
+    AbLEDZaworEzaw->setChecked(r.tankValve);
+    AbLEDdiesel->setChecked(r.dieselValve);
+    showStatus(r.status);
+}
+
+void SidePanel::showStatus(const StatusIndicator& status) {
+    AbLEDStatus->setStatus(status.status);
+    AbLEDStatus->setFlashing(status.flashing);
+    AbLEDStatus->setCaption(QString::fromStdString(status.caption));
+}
+
+void SidePanel::attach(ControllerSession& session) {
+    session.live.add(LiveStage::Display,
+                     [this](const LiveRecord& record) { showReadings(record.readings); });
 }
 
 }  // namespace kaldor

@@ -14,6 +14,11 @@
 
 namespace kaldor {
 
+struct ControllerSession;
+
+struct Readings;
+struct StatusIndicator;
+
 class SidePanel : public QFrame {
     Q_OBJECT
 
@@ -21,6 +26,13 @@ public:
     static constexpr int kWidth = 196;
 
     explicit SidePanel(QWidget* parent = nullptr);
+
+    // Registers the page's share of the live display with the session.
+    void attach(ControllerSession& session);
+
+    // The live display's share: the main readings, tank level, valves and the status lamp.
+    void showReadings(const Readings& r);
+    void showStatus(const StatusIndicator& status);
 
     // PanelV2: engine speed and pressures.
     QFrame* PanelV2 = nullptr;

@@ -32,6 +32,27 @@ AbLED* namedLed(QWidget* parent, const char* name, const QString& caption) {
     return led;
 }
 
+void setLiveText(LiveLabel* label, const std::string& text) {
+    const QString q = QString::fromStdString(text);
+    if (label->text() != q)
+        label->setText(q);
+}
+
+void setLiveText(QLineEdit* edit, const std::string& text) {
+    const QString q = QString::fromStdString(text);
+    if (edit->text() != q)
+        edit->setText(q);
+}
+
+AbNumSpin* namedSpin(QWidget* parent, const char* name, const SpinSpec& spec) {
+    auto* spin = named<AbNumSpin>(parent, name);
+    spin->setRange(spec.minimum, spec.maximum);
+    spin->setIncrement(spec.step);
+    spin->setFormat(QString::fromLatin1(spec.format));
+    spin->setValue(spec.initial);
+    return spin;
+}
+
 QTableWidget* namedGrid(QWidget* parent, const char* name, int rows, int columns, int fixedRows,
                         int fixedColumns, int columnWidth, int rowHeight) {
     auto* grid = named<QTableWidget>(parent, name);

@@ -9,7 +9,16 @@
 #include <QTableWidget>
 #include <QWidget>
 
+#include <QComboBox>
+#include <QLineEdit>
+
+#include <string>
+
+#include <array>
+
 #include "widgets/ab_led.h"
+#include "widgets/ab_num_spin.h"
+#include "widgets/live_label.h"
 
 namespace kaldor {
 
@@ -28,6 +37,27 @@ QLabel* namedLabel(QWidget* parent, const char* name, const QString& text);
 QGroupBox* namedGroup(QWidget* parent, const char* name, const QString& title);
 
 AbLED* namedLed(QWidget* parent, const char* name, const QString& caption);
+
+// A drop-down list with its items.
+template <std::size_t N>
+QComboBox* namedList(QWidget* parent, const char* name, const std::array<const char*, N>& items) {
+    auto* box = named<QComboBox>(parent, name);
+    for (const char* item : items)
+        box->addItem(QString::fromUtf8(item));
+    return box;
+}
+
+// Live texts: set only when they changed, so an unchanged value repaints nothing.
+void setLiveText(LiveLabel* label, const std::string& text);
+void setLiveText(QLineEdit* edit, const std::string& text);
+
+// The design values of a number spin editor.
+struct SpinSpec {
+    double minimum, maximum, step;
+    const char* format;
+    double initial;
+};
+AbNumSpin* namedSpin(QWidget* parent, const char* name, const SpinSpec& spec);
 
 // A string grid: cell (column c, row r) is item(r, c). The first fixedRows rows and
 // fixedColumns columns are heading cells: filled with empty, non-editable items drawn in the

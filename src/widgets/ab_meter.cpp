@@ -298,13 +298,14 @@ void AbRoundMeter::renderDial() {
     // dial, and beside the readout on a half circle, where the needle would cover it.
     const bool half = m_sweep <= 180.0;
     if (!m_caption.isEmpty()) {
-        // A long caption gets a smaller font before it gets cut.
-        const qreal width = r * 1.1;
+        // A long caption gets a smaller font before it gets cut. On a half circle the caption
+        // sits low in the dial, where the chord is wide.
+        const qreal width = r * (half ? 1.6 : 1.1);
         qreal pixels = r * 0.1;
         const qreal needed = QFontMetricsF(widget_paint::scaledFont(font(), pixels, true))
                                  .horizontalAdvance(m_caption);
         if (needed > width) {
-            pixels = std::max(pixels * 0.7, pixels * width / needed);
+            pixels = std::max(pixels * 0.6, pixels * width / needed);
         }
         const QFont captionFont = widget_paint::scaledFont(font(), pixels, true);
         painter.setFont(captionFont);

@@ -20,7 +20,7 @@ struct SilentPrompts : Prompts {
     void message(const std::string& t) override { messages.push_back(t); }
 };
 
-struct LinkAgainstSim : ::testing::Test, ScanHooks, LiveHooks {
+struct LinkAgainstSim : ::testing::Test, ScanHooks {
     sim::VirtualController controller{[] {
         sim::VirtualController::Options o;
         o.hardwareRevision = 2;
@@ -53,16 +53,9 @@ struct LinkAgainstSim : ::testing::Test, ScanHooks, LiveHooks {
     void hideSetPinButton() override {}
     void setWindowTitle(const std::string& t) override { title = t; }
     void appendConnectCaption(const std::string&) override {}
-    void readImage() override { transfer->readImage(bar); }
+    bool readImage() override { return transfer->readImage(bar); }
     void refreshControls() override {}
-
-    void showNotConnected() override {}
-    bool nextPlaybackRecord(LiveFrame&) override { return false; }
-    void appendLog(const LiveFrame&) override {}
-    void updateDisplay() override { ++records; }
-    void updateCalibrationTables() override {}
-    bool readingsPageVisible() const override { return false; }
-    void feedOscilloscope() override {}
+    void lockPages() override {}
 };
 
 TEST_F(LinkAgainstSim, ScanFindsTheControllerReadsItsImageAndPollsLiveRecords) {
@@ -75,7 +68,8 @@ TEST_F(LinkAgainstSim, ScanFindsTheControllerReadsItsImageAndPollsLiveRecords) {
 
     LiveFrame frame;
     CalibrationBlock block;
-    LivePoller poller(*commands, state, frame, block, *this);
+    LivePoller poller(*commands, state, frame, block);
+    poller.addRecordSink([this] { ++records; });
     int valid = 0;
     for (int tick = 0; tick < 20; ++tick) {
         poller.TimerTick();

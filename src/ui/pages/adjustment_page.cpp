@@ -1,5 +1,10 @@
 #include "ui/pages/adjustment_page.h"
 
+#include "maps/cruise_map.h"
+#include "model/fields.h"
+#include "ui/bindings.h"
+#include "ui/grid_headers.h"
+#include "ui/session.h"
 #include "ui/ui_build.h"
 
 #include <QGridLayout>
@@ -25,6 +30,7 @@ constexpr StepButton kCruiseStepButtons[] = {
 constexpr int kCruiseColumnWidth = 21;
 constexpr int kCruiseRowHeight = 17;
 constexpr int kMainMapColumnWidth = 60;
+constexpr SpinSpec kWorkPressureSpin{0.3, 2.45, 0.05, "#0.0#", 0.9};
 
 }  // namespace
 
@@ -40,8 +46,18 @@ AdjustmentPage::AdjustmentPage(QWidget* parent) : QWidget(parent) {
     fitHeightToRows(StringGridMapaTempomatu);
     StringGridMapaTempomatu->hide();
 
+    LabelCisnieniePracy =
+        namedLabel(PanelAdj, "LabelCisnieniePracy", QStringLiteral("work pressure"));
+    AbNumSpinCisnieniePracy = namedSpin(PanelAdj, "AbNumSpinCisnieniePracy", kWorkPressureSpin);
+    auto* workPressure = new QVBoxLayout;
+    workPressure->setSpacing(1);
+    workPressure->addWidget(LabelCisnieniePracy);
+    workPressure->addWidget(AbNumSpinCisnieniePracy);
+    workPressure->addStretch(1);
+
     auto* adj = new QHBoxLayout(PanelAdj);
     adj->setContentsMargins(3, 3, 3, 3);
+    adj->addLayout(workPressure);
     adj->addWidget(StringGridMapaTempomatu, 1);
     // Two by two beside the map, so the map keeps the width.
     auto* stepGrid = new QGridLayout;
@@ -85,13 +101,52 @@ AdjustmentPage::AdjustmentPage(QWidget* parent) : QWidget(parent) {
     page->addWidget(PanelMapAdj);
 }
 
+AdjustmentPage::~AdjustmentPage() = default;
+
+std::array<QWidget*, 6> AdjustmentPage::cruiseControls() const {
+    return {PanelTpsCrus,  StringGridMapaTempomatu, ButtonTempoP5,
+            ButtonTempoP1, ButtonTempoM1,           ButtonTempoM5};
+}
+
 void AdjustmentPage::showAdvancedControls() {
-    for (QWidget* widget :
-         {static_cast<QWidget*>(StringGridMapaTempomatu), static_cast<QWidget*>(PanelTpsCrus),
-          static_cast<QWidget*>(ButtonTempoP5), static_cast<QWidget*>(ButtonTempoP1),
-          static_cast<QWidget*>(ButtonTempoM1), static_cast<QWidget*>(ButtonTempoM5)}) {
+    for (QWidget* widget : cruiseControls())
         widget->show();
-    }
+}
+
+void AdjustmentPage::attach(ControllerSession& session) {
+    session.live.add(LiveStage::Display,
+                     [this](const LiveRecord& record) { showReadings(record.readings); });
+    m_session = &session;
+    m_bindings = std::make_unique<PageBindings>(this, session);
+}
+
+void AdjustmentPage::showRevisionGroups(const RevisionGroups& groups) {
+    // Below software revision 3 the cruise and cut-off controls are hidden, from 3 on shown.
+    for (QWidget* widget : cruiseControls())
+        widget->setVisible(groups.cruiseShown);
+}
+
+void AdjustmentPage::refreshCruiseHeading() {
+    const CruiseAxis& axis = cruiseAxis(m_session->state.softwareRevision);
+    for (int c = 0; c < kCruiseMapColumns; ++c)
+        setCellText(StringGridMapaTempomatu, c, 0,
+                    headingCellText(axis[static_cast<std::size_t>(c)], HeadingFormat::Shortest));
+}
+
+void AdjustmentPage::refreshCruiseMap() {
+    for (int c = 0; c < kCruiseMapColumns; ++c)
+        setCellText(StringGridMapaTempomatu, c, 1,
+                    QString::number(readField(m_session->image, FieldId::CruiseMap,
+                                              static_cast<std::size_t>(c))));
+}
+
+void AdjustmentPage::refreshWorkPressure() {
+    m_bindings->refresh(32);
+}
+
+void AdjustmentPage::showReadings(const Readings& r) {
+    AbLEDCutOff->setStatus(r.cutOff ? 1 : 0);
+    AbLEDCruise->setStatus(r.cruise ? 1 : 0);
 }
 
 }  // namespace kaldor

@@ -8,9 +8,21 @@
 #include <QTableWidget>
 #include <QWidget>
 
+#include <array>
+
+#include <QLabel>
+
+#include <memory>
+
+#include "live/readings.h"
+#include "model/revision_rules.h"
 #include "widgets/ab_led.h"
+#include "widgets/ab_num_spin.h"
 
 namespace kaldor {
+
+struct ControllerSession;
+class PageBindings;
 
 class AdjustmentPage : public QWidget {
     Q_OBJECT
@@ -22,8 +34,22 @@ public:
     static constexpr int kCruiseMapColumns = 24;
 
     explicit AdjustmentPage(QWidget* parent = nullptr);
+    ~AdjustmentPage() override;
+
+    // Connects the handlers to the session the page works on.
+    void attach(ControllerSession& session);
+
+    // Refresh steps, in the refresh's numbering.
+    void showRevisionGroups(const RevisionGroups& groups);  // 16
+    void refreshCruiseHeading();                            // 17
+    void refreshCruiseMap();                                // 30
+    void refreshWorkPressure();                             // 32
+    // The live display's share: the cut-off and cruise lamps.
+    void showReadings(const Readings& r);
 
     QFrame* PanelAdj = nullptr;
+    QLabel* LabelCisnieniePracy = nullptr;
+    AbNumSpin* AbNumSpinCisnieniePracy = nullptr;
     QTableWidget* StringGridMapaTempomatu = nullptr;
     QPushButton* ButtonTempoP5 = nullptr;
     QPushButton* ButtonTempoP1 = nullptr;
@@ -39,6 +65,12 @@ public:
 
     // Shows the controls that wait for the first activation.
     void showAdvancedControls();
+
+private:
+    [[nodiscard]] std::array<QWidget*, 6> cruiseControls() const;
+
+    ControllerSession* m_session = nullptr;
+    std::unique_ptr<PageBindings> m_bindings;
 };
 
 }  // namespace kaldor

@@ -1,5 +1,7 @@
 #include "ui/pages/advanced_page.h"
 
+#include "model/fields.h"
+#include "ui/session.h"
 #include "ui/ui_build.h"
 
 #include <QHBoxLayout>
@@ -9,23 +11,18 @@ namespace kaldor {
 
 namespace {
 
-struct CorrectionGrid {
-    QTableWidget* AdvancedPage::*member;
-    const char* name;
-    int columns;
+// The named members in the order of the correction-map table.
+constexpr QTableWidget* AdvancedPage::*kGridMembers[kCorrectionMapCount] = {
+    &AdvancedPage::StringGridMapaEGT,
+    &AdvancedPage::StringGridMapaLambda_5V,
+    &AdvancedPage::StringGridMapaTempGazu,
+    &AdvancedPage::StringGridMapaCisnienieKolektora,
+    &AdvancedPage::StringGridMapaCisnienieGazu,
+    &AdvancedPage::StringGridMapaTempReduktora,
+    &AdvancedPage::StringGridMapaCisnienieRoznicowe,
 };
 
 // Two rows each: the axis above, the percentages below.
-constexpr CorrectionGrid kCorrectionGrids[] = {
-    {&AdvancedPage::StringGridMapaEGT, "StringGridMapaEGT", 24},
-    {&AdvancedPage::StringGridMapaLambda_5V, "StringGridMapaLambda_5V", 24},
-    {&AdvancedPage::StringGridMapaTempGazu, "StringGridMapaTempGazu", 24},
-    {&AdvancedPage::StringGridMapaCisnienieKolektora, "StringGridMapaCisnienieKolektora", 24},
-    {&AdvancedPage::StringGridMapaCisnienieGazu, "StringGridMapaCisnienieGazu", 24},
-    {&AdvancedPage::StringGridMapaTempReduktora, "StringGridMapaTempReduktora", 24},
-    {&AdvancedPage::StringGridMapaCisnienieRoznicowe, "StringGridMapaCisnienieRoznicowe", 16},
-};
-
 constexpr int kCorrectionRows = 2;
 constexpr int kCorrectionColumnWidth = 26;
 constexpr int kRowHeight = 18;
@@ -39,14 +36,16 @@ AdvancedPage::AdvancedPage(QWidget* parent) : QWidget(parent) {
     auto* maps = new QVBoxLayout(PanelAdvanced);
     maps->setContentsMargins(3, 3, 3, 3);
     maps->setSpacing(3);
-    for (const CorrectionGrid& entry : kCorrectionGrids) {
-        QTableWidget* grid = namedGrid(PanelAdvanced, entry.name, kCorrectionRows, entry.columns, 1,
-                                       0, kCorrectionColumnWidth, kRowHeight);
+    for (std::size_t i = 0; i < correctionMaps().size(); ++i) {
+        const CorrectionMapDef& map = correctionMaps()[i];
+        QTableWidget* grid = namedGrid(PanelAdvanced, map.grid, kCorrectionRows, map.columns, 1, 0,
+                                       kCorrectionColumnWidth, kRowHeight);
         grid->setFont(smallerFont(grid->font()));
         spreadColumns(grid);
         fitHeightToRows(grid);
         maps->addWidget(grid);
-        this->*entry.member = grid;
+        this->*kGridMembers[i] = grid;
+        m_correctionGrids[i] = grid;
     }
     maps->addStretch(1);
     PanelAdvanced->hide();
@@ -78,20 +77,36 @@ AdvancedPage::AdvancedPage(QWidget* parent) : QWidget(parent) {
     page->addWidget(PanelAdvanced2);
 }
 
-std::array<QTableWidget*, 7> AdvancedPage::correctionGrids() const {
-    return {StringGridMapaEGT,
-            StringGridMapaLambda_5V,
-            StringGridMapaTempGazu,
-            StringGridMapaCisnienieKolektora,
-            StringGridMapaCisnienieGazu,
-            StringGridMapaTempReduktora,
-            StringGridMapaCisnienieRoznicowe};
-}
-
 void AdvancedPage::showAdvancedControls() {
     PanelAdvanced->show();
     PanelAdvanced2->show();
     GroupBoxCutOff->show();
+}
+
+void AdvancedPage::attach(ControllerSession& session) {
+    m_session = &session;
+}
+
+void AdvancedPage::showRevisionGroups(const RevisionGroups& groups) {
+    if (groups.hideAdvanced) {
+        PanelAdvanced->hide();
+        GroupBoxCdiEmu->hide();
+        GroupBoxAdvanced->hide();
+    }
+    // The cut-off group goes with the cruise controls.
+    GroupBoxCutOff->setVisible(groups.cruiseShown);
+}
+
+void AdvancedPage::refreshCorrectionMaps() {
+    for (std::size_t g = 0; g < correctionMaps().size(); ++g) {
+        const CorrectionMapDef& map = correctionMaps()[g];
+        for (int c = 0; c < map.columns; ++c) {
+            const auto value =
+                static_cast<std::int8_t>(readField(m_session->image, FieldId::CorrectionMaps,
+                                                   map.firstByte + static_cast<std::size_t>(c)));
+            setCellText(m_correctionGrids[g], c, 1, QString::number(value));
+        }
+    }
 }
 
 }  // namespace kaldor

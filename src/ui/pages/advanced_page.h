@@ -9,13 +9,25 @@
 
 #include <array>
 
+#include "maps/correction_maps.h"
+#include "model/revision_rules.h"
+
 namespace kaldor {
+
+struct ControllerSession;
 
 class AdvancedPage : public QWidget {
     Q_OBJECT
 
 public:
     explicit AdvancedPage(QWidget* parent = nullptr);
+
+    // Connects the handlers to the session the page works on.
+    void attach(ControllerSession& session);
+
+    // Refresh steps, in the refresh's numbering.
+    void showRevisionGroups(const RevisionGroups& groups);  // 16
+    void refreshCorrectionMaps();                           // 31
 
     QFrame* PanelAdvanced = nullptr;
     QTableWidget* StringGridMapaEGT = nullptr;
@@ -33,10 +45,16 @@ public:
     QGroupBox* GroupBoxAdvanced = nullptr;
 
     // The seven correction-map grids in the controller's order of the maps.
-    [[nodiscard]] std::array<QTableWidget*, 7> correctionGrids() const;
+    [[nodiscard]] const std::array<QTableWidget*, kCorrectionMapCount>& correctionGrids() const {
+        return m_correctionGrids;
+    }
 
     // Shows the controls that wait for the first activation.
     void showAdvancedControls();
+
+private:
+    ControllerSession* m_session = nullptr;
+    std::array<QTableWidget*, kCorrectionMapCount> m_correctionGrids{};
 };
 
 }  // namespace kaldor

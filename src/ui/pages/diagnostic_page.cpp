@@ -1,7 +1,11 @@
 #include "ui/pages/diagnostic_page.h"
 
+#include "live/readings.h"
+#include "ui/bindings.h"
+#include "ui/session.h"
 #include "ui/ui_build.h"
 
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 namespace kaldor {
@@ -17,7 +21,17 @@ DiagnosticPage::DiagnosticPage(QWidget* parent) : QWidget(parent) {
     PageControlDiag->addTab(TabSheet7, QStringLiteral("EOBD/OBD/OBDII"));
     PageControlDiag->addTab(TabSheet8, QStringLiteral("DataLogger"));
 
-    new QVBoxLayout(TabSheet6);
+    // The return to propane after an error sits with its label under the error memory.
+    LabelDiagErrorAuto = namedLabel(TabSheet6, "LabelDiagErrorAuto",
+                                    QStringLiteral("return to propane after error:"));
+    ComboBoxGazAutoOn = namedList(TabSheet6, "ComboBoxGazAutoOn", std::array{"OFF", "ON"});
+    auto* autoOn = new QHBoxLayout;
+    autoOn->addWidget(LabelDiagErrorAuto);
+    autoOn->addWidget(ComboBoxGazAutoOn);
+    autoOn->addStretch(1);
+    auto* ecu = new QVBoxLayout(TabSheet6);
+    ecu->addLayout(autoOn);
+    ecu->addStretch(1);
     new QVBoxLayout(TabSheet8);
 
     AbLEDobd = named<AbLED>(TabSheet7, "AbLEDobd");
@@ -30,6 +44,23 @@ DiagnosticPage::DiagnosticPage(QWidget* parent) : QWidget(parent) {
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(4, 4, 4, 4);
     page->addWidget(PageControlDiag);
+}
+
+DiagnosticPage::~DiagnosticPage() = default;
+
+void DiagnosticPage::attach(ControllerSession& session) {
+    session.live.add(LiveStage::Display,
+                     [this](const LiveRecord& record) { showReadings(record.readings); });
+    m_bindings = std::make_unique<PageBindings>(this, session);
+}
+
+void DiagnosticPage::refreshReturnToPropane() {
+    m_bindings->refresh(33);
+}
+
+void DiagnosticPage::showReadings(const Readings& r) {
+    if (r.errorCounterChanged)
+        emit errorCounterMoved();
 }
 
 }  // namespace kaldor

@@ -4,21 +4,48 @@
 #include <QTabWidget>
 #include <QWidget>
 
+#include <QComboBox>
+#include <QLabel>
+
+#include <memory>
+
 #include "widgets/ab_led.h"
 
 namespace kaldor {
+
+struct ControllerSession;
+struct Readings;
+class PageBindings;
 
 class DiagnosticPage : public QWidget {
     Q_OBJECT
 
 public:
     explicit DiagnosticPage(QWidget* parent = nullptr);
+    ~DiagnosticPage() override;
+
+    // Connects the handlers to the session the page works on.
+    void attach(ControllerSession& session);
+
+    void refreshReturnToPropane();  // refresh step 33, first half
+    // The live display's share: the error watch. A change of the controller's error counter
+    // reads the error memory again.
+    void showReadings(const Readings& r);
 
     QTabWidget* PageControlDiag = nullptr;
     QWidget* TabSheet6 = nullptr;
     QWidget* TabSheet7 = nullptr;
     QWidget* TabSheet8 = nullptr;
     AbLED* AbLEDobd = nullptr;
+    QLabel* LabelDiagErrorAuto = nullptr;
+    QComboBox* ComboBoxGazAutoOn = nullptr;
+
+signals:
+    // The controller's error counter moved: the error memory is to be read again.
+    void errorCounterMoved();
+
+private:
+    std::unique_ptr<PageBindings> m_bindings;
 };
 
 }  // namespace kaldor

@@ -1,5 +1,6 @@
 #include "ui/pages/emu_page.h"
 
+#include "ui/session.h"
 #include "ui/ui_build.h"
 
 #include <QGridLayout>
@@ -67,6 +68,42 @@ EmuPage::EmuPage(QWidget* parent) : QWidget(parent) {
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(4, 4, 4, 4);
     page->addWidget(GroupBoxDnaSimple);
+}
+
+void EmuPage::showRevisionGroups(const RevisionGroups& groups) {
+    GroupBoxDnaSimple->setVisible(groups.dnaSimple);
+}
+
+DisplayVisibility EmuPage::displayVisibility() const {
+    DisplayVisibility visible;
+    visible.dnaGroup = GroupBoxDnaSimple->isVisibleTo(this);
+    visible.emulatorPage = isVisible();
+    return visible;
+}
+
+void EmuPage::showReadings(const Readings& r) {
+    if (r.emulatorTexts) {
+        setLiveText(LabelK1, r.labelK1);
+        setLiveText(LabelK2, r.labelK2);
+        setLiveText(LabelDTPS1, r.labelDtps1);
+        setLiveText(LabelDTPS2, r.labelDtps2);
+        setLiveText(LabelDTPSout1, r.labelDtpsOut1);
+        setLiveText(LabelDTPSout2, r.labelDtpsOut2);
+        setLiveText(LabelFreq1Val, r.labelFreq1Val);
+        setLiveText(LabelFreq1ValOut, r.labelFreq1ValOut);
+        setLiveText(LabelOperationsPer100, r.labelOperations);
+    }
+    if (r.emulatorVoltages) {
+        setLiveText(LabelVemu1, r.labelVemu1);
+        setLiveText(LabelVemu2, r.labelVemu2);
+    }
+    setLiveText(LabelDnaMaxMinK1, r.labelDnaMaxMinK1);
+    setLiveText(LabelDnaMaxMinK2, r.labelDnaMaxMinK2);
+}
+
+void EmuPage::attach(ControllerSession& session) {
+    session.live.add(LiveStage::Display,
+                     [this](const LiveRecord& record) { showReadings(record.readings); });
 }
 
 }  // namespace kaldor

@@ -5,9 +5,13 @@
 
 #include <QTableWidget>
 #include <QWidget>
+#include "live/readings.h"
+#include "model/revision_rules.h"
 #include "widgets/live_label.h"
 
 namespace kaldor {
+
+struct ControllerSession;
 
 class EmuPage : public QWidget {
     Q_OBJECT
@@ -17,6 +21,17 @@ public:
     static constexpr int kEmuGridColumns = 13;
 
     explicit EmuPage(QWidget* parent = nullptr);
+
+    // Registers the page's share of the live display with the session.
+    void attach(ControllerSession& session);
+
+    void showRevisionGroups(const RevisionGroups& groups);  // refresh step 16
+    // What the live display works out depends on what this page shows: the emulator extremes
+    // move while the emulator group is part of the page (also while another page is current),
+    // the texts only while the page itself is shown.
+    [[nodiscard]] DisplayVisibility displayVisibility() const;
+    // The live display's share: the emulator texts, voltages and extremes.
+    void showReadings(const Readings& r);
 
     QGroupBox* GroupBoxDnaSimple = nullptr;
     LiveLabel* LabelK1 = nullptr;

@@ -1,29 +1,99 @@
 #pragma once
-// Page 1, "[F3]parameters": engine and sensor parameters, the level-sensor group and the double
-// injection group. The parameter controls are added by their owners; the page holds the groups
-// and the hidden "pwr" text box of the third rpm signal level.
+// Page 1, "[F3]parameters": the engine and sensor parameters (switch-on conditions, sensors,
+// rpm signal, EGT), the level-sensor group, the double injection group and the converter
+// memory save. Each control stores its field and sends it at once when the user changes it or
+// leaves it; the refresh shows the image in them.
+#include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QWidget>
 
+#include <memory>
+
+#include "live/readings.h"
+#include "model/revision_rules.h"
+#include "ui/qt_adapters.h"
+#include "widgets/ab_num_spin.h"
+
 namespace kaldor {
+
+struct ControllerSession;
+class PageBindings;
 
 class ParametersPage : public QWidget {
     Q_OBJECT
 
 public:
     explicit ParametersPage(QWidget* parent = nullptr);
+    ~ParametersPage() override;
+
+    // Connects the handlers to the session the page works on.
+    void attach(ControllerSession& session);
+
+    // Refresh steps, in the refresh's numbering.
+    void refreshRpmSignal();                                // 20
+    void refreshEgtAndTurbo();                              // 21
+    void refreshSensors();                                  // 22
+    void refreshPressures();                                // 23
+    void refreshOnTemperature();                            // 24
+    void refreshSwitchOn();                                 // 25
+    void refreshLevelSensor();                              // 26
+    void refreshLevelPoints();                              // 28
+    void showRevisionGroups(const RevisionGroups& groups);  // 16
+    // The live display's share: the power-stage text.
+    void showReadings(const Readings& r);
+
+    QGroupBox* GroupBoxEngine = nullptr;
+    QComboBox* ComboBoxTempOn = nullptr;
+    AbNumSpin* AbNumSpinRpm = nullptr;
+    AbNumSpin* AbNumSpinOnDelay = nullptr;
+    AbNumSpin* AbNumSpinMinPsys = nullptr;
+    AbNumSpin* AbNumSpinOffDelay = nullptr;
+    QComboBox* ComboBoxRegulatorVacum = nullptr;
+    QComboBox* ComboBoxTGsensor = nullptr;
+    QComboBox* ComboBoxTRsensor = nullptr;
+    QComboBox* ComboBoxPresSensor = nullptr;
+    QComboBox* ComboBoxMAPSensType = nullptr;
+    QComboBox* ComboBoxTurbo = nullptr;
+    QComboBox* ComboBoxCoilType = nullptr;
+    QComboBox* ComboBoxRpmPower = nullptr;
+    AbNumSpin* AbNumSpinRpmVar = nullptr;
+    QLineEdit* EditAlter = nullptr;
+    QComboBox* ComboBoxEGT = nullptr;
+    QComboBox* ComboBoxEGT_Temp = nullptr;
+    QComboBox* ComboBoxRegulatorValv = nullptr;
+    AbNumSpin* AbNumSpinWzbogacenieGlowne = nullptr;
+    AbNumSpin* AbNumSpinOffsetGlowny = nullptr;
 
     QGroupBox* GroupBoxPar3 = nullptr;
-    QGroupBox* GroupBoxDoubleInjectionTime = nullptr;
-    QLineEdit* EditAlter = nullptr;
+    QComboBox* ComboBoxLevelSensor = nullptr;
+    AbNumSpin* AbNumSpinPozE = nullptr;
+    AbNumSpin* AbNumSpinPoz14 = nullptr;
+    AbNumSpin* AbNumSpinPoz24 = nullptr;
+    AbNumSpin* AbNumSpinPoz34 = nullptr;
+    AbNumSpin* AbNumSpinRezRef = nullptr;
+    QCheckBox* CheckBoxLevelSensorNegativ = nullptr;
+    QCheckBox* CheckBoxWskaznikZasilany = nullptr;
 
-    // Column 0 is free for the engine and sensor parameters; column 1 holds the groups.
-    QGridLayout* pageLayout() const { return m_layout; }
+    QGroupBox* GroupBoxDoubleInjectionTime = nullptr;
+    QPushButton* ButtonSaveEeprom = nullptr;
+    QProgressBar* ProgressBarEeprom = nullptr;
 
 private:
-    QGridLayout* m_layout = nullptr;
+    QWidget* buildEngineGroup();
+    void buildLevelGroup();
+    QWidget* buildConverterRow();
+    void connectHandlers();
+    void showRpmSignalLevel(unsigned level);
+
+    QWidget* m_content = nullptr;  // inside the page's scroll area
+    ControllerSession* m_session = nullptr;
+    std::unique_ptr<PageBindings> m_bindings;
+    ProgressBarSink m_eepromProgress{nullptr};
 };
 
 }  // namespace kaldor

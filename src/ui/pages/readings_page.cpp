@@ -1,6 +1,9 @@
 #include "ui/pages/readings_page.h"
 
+#include "live/readings.h"
+#include "model/revision_rules.h"
 #include "ui/gauge_scales.h"
+#include "ui/session.h"
 #include "ui/ui_build.h"
 
 #include <QGridLayout>
@@ -191,6 +194,42 @@ void ReadingsPage::buildHiddenControls() {
         button->hide();
         colourButtons[i] = button;
     }
+}
+
+void ReadingsPage::showReadings(const Readings& r) {
+    setLiveText(EditAkum, r.editAkum);
+    AbLEDStac->setStatus(r.ignitionOn ? 1 : 0);
+    setLiveText(LabelWTG, r.labelWtg);
+    setLiveText(LabelWTD, r.labelWtd);
+    Ab270MeterRPM->setValue(r.rpmThousands);
+    Ab180MeterDIFP->setValue(r.pressureDifference);
+    AbBarLambda->setValue(r.airFlow);
+    AbBarTPS->setValue(r.tps);
+    AbBarRail->setValue(r.rail);
+    setLiveText(EditDieselL, r.editDieselL);
+    setLiveText(EditGazL, r.editGazL);
+    AbBarStep->setValue(r.step);
+    AbBarOdTg->setValue(r.propaneTemperature);
+    AbBarOdTR->setValue(r.regulatorTemperature);
+    AbBarOdRez->setValue(r.level);
+    if (r.levelLeds) {
+        const std::array<AbLED*, 5> leds{AbLEDOdPoz0, AbLEDOdPoz1, AbLEDOdPoz2, AbLEDOdPoz3,
+                                         AbLEDOdPoz4};
+        for (std::size_t i = 0; i < leds.size(); ++i)
+            leds[i]->setChecked((*r.levelLeds)[i]);
+    }
+    AbLEDRed->setChecked(r.regulatorValve);
+    AbLEDEzaw->setChecked(r.tankValve);
+    AbLEDdies->setChecked(r.dieselValve);
+}
+
+void ReadingsPage::refreshSetPinButton(unsigned softwareRevision, bool pinAccepted) {
+    ButtonSetPin->setVisible(setPinOffered(softwareRevision, pinAccepted));
+}
+
+void ReadingsPage::attach(ControllerSession& session) {
+    session.live.add(LiveStage::Display,
+                     [this](const LiveRecord& record) { showReadings(record.readings); });
 }
 
 }  // namespace kaldor

@@ -20,11 +20,23 @@
 
 namespace kaldor {
 
+struct ControllerSession;
+
+struct Readings;
+
 class ReadingsPage : public QWidget {
     Q_OBJECT
 
 public:
     explicit ReadingsPage(QWidget* parent = nullptr);
+
+    // Registers the page's share of the live display with the session.
+    void attach(ControllerSession& session);
+
+    // The live display's share: gauges, lamps, work times, the battery voltage.
+    void showReadings(const Readings& r);
+    // Refresh step 18: "SET PIN" is offered from software 11 on, once the PIN is accepted.
+    void refreshSetPinButton(unsigned softwareRevision, bool pinAccepted);
 
     Ab270Meter* Ab270MeterRPM = nullptr;
     Ab180Meter* Ab180MeterDIFP = nullptr;

@@ -6,7 +6,6 @@
 
 #include "model/units.h"
 #include "ui/pages/readings_page.h"
-#include "ui/parameter_controls.h"
 #include "widgets/ab_num_spin.h"
 #include "window_logic_fixture.h"
 
@@ -30,7 +29,7 @@ TEST_F(LogicTest, ConnectingShowsTheControllersSettingsAndChangesNothing) {
     controller.setWord(178, 900);
     showActive();
     connect();
-    ParameterControls& p = logic->parameters();
+    ParametersPage& p = window->parametersPage();
     EXPECT_EQ(p.ComboBoxTempOn->currentIndex(), -1);
     EXPECT_EQ(p.ComboBoxTempOn->currentText(), QString());
     EXPECT_DOUBLE_EQ(p.AbNumSpinOnDelay->value(), 2.5);
@@ -42,11 +41,11 @@ TEST_F(LogicTest, ConnectingShowsTheControllersSettingsAndChangesNothing) {
     EXPECT_NEAR(p.AbNumSpinPozE->value(), 4.8861, 1e-9);
     EXPECT_TRUE(p.CheckBoxLevelSensorNegativ->isChecked());
     EXPECT_TRUE(p.CheckBoxWskaznikZasilany->isChecked());
-    EXPECT_EQ(p.ComboBoxGazAutoOn->currentIndex(), 1);
+    EXPECT_EQ(find<QComboBox>("ComboBoxGazAutoOn")->currentIndex(), 1);
     EXPECT_EQ(p.ComboBoxRpmPower->currentIndex(), 1);
     EXPECT_FALSE(p.AbNumSpinRpmVar->isHidden());
     EXPECT_NEAR(p.AbNumSpinRpmVar->value(), 3.9977, 1e-4);
-    EXPECT_DOUBLE_EQ(p.AbNumSpinCisnieniePracy->value(), 0.9);
+    EXPECT_DOUBLE_EQ(find<AbNumSpin>("AbNumSpinCisnieniePracy")->value(), 0.9);
     // The refresh sent nothing, and the image is the controller's memory.
     EXPECT_TRUE(log.writes().empty());
     for (std::size_t i = 0; i < EcuImage::kSize; ++i)
@@ -115,7 +114,7 @@ TEST_F(LogicTest, LockedControllerTakesNoEditFromAControlLeftFocused) {
     showActive();
     connect();
     window->showPage(1);
-    AbNumSpin* spin = logic->parameters().AbNumSpinOffDelay;
+    AbNumSpin* spin = window->parametersPage().AbNumSpinOffDelay;
     spin->setFocus();
     QTest::qWait(1);
     ASSERT_TRUE(spin->hasFocus());

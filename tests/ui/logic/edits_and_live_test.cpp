@@ -5,7 +5,6 @@
 #include "live/readings.h"
 #include "model/units.h"
 #include "ui/pages/readings_page.h"
-#include "ui/parameter_controls.h"
 #include "widgets/ab_num_spin.h"
 #include "window_logic_fixture.h"
 
@@ -38,7 +37,7 @@ struct EditTest : LogicTest {
         while (box->currentIndex() > index)
             QTest::keyClick(box, Qt::Key_Up);
     }
-    ParameterControls& p() { return logic->parameters(); }
+    ParametersPage& p() { return window->parametersPage(); }
 };
 
 TEST_F(EditTest, MinimumPressureBelow1Point1WithoutVacuumIsRaised) {

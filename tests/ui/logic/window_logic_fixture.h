@@ -13,6 +13,8 @@
 #include "../../core/fake_port.h"
 #include "model/fields.h"
 #include "ui/main_window.h"
+#include "ui/pages/diagnostic_page.h"
+#include "ui/pages/parameters_page.h"
 #include "ui/side_panel.h"
 #include "ui/window_logic.h"
 
@@ -72,7 +74,8 @@ protected:
                 return pinAnswer;
             },
             [this]() -> std::optional<PinDigits> { return newPinAnswer; });
-        logic->onShowErrors = [this] { ++errorReads; };
+        QObject::connect(&window->diagnosticPage(), &DiagnosticPage::errorCounterMoved,
+                         [this] { ++errorReads; });
         window->timer()->stop();  // ticks are driven by hand
     }
     void TearDown() override { window.reset(); }

@@ -67,12 +67,29 @@ TEST_F(WindowTest, SizesFromTheMinimumUpAreAllowedUntouched) {
     EXPECT_EQ(window->pos(), QPoint(5, 7)) << "an allowed size must not move the window";
 }
 
-TEST_F(WindowTest, AShownWindowCannotBeMadeSmallerThanTheMinimum) {
+// As a user drags the frame: the platform resizes the shown window, then the rule runs on the
+// outer size, frame included. Sizes here are outer sizes; the window starts at 1064 x 631.
+TEST_F(WindowTest, RealResizesFollowTheRuleOnTheOuterSize) {
     showActive();
-    window->resize(500, 300);
-    QApplication::processEvents();
-    EXPECT_GE(window->width(), 800);
-    EXPECT_GE(window->height(), 600);
+    const QSize extra = window->frameExtra();
+    struct Case {
+        QSize requested;
+        QSize result;
+    };
+    for (const Case c : {Case{{700, 700}, {800, 631}}, Case{{900, 500}, {1064, 600}},
+                         Case{{500, 300}, {800, 600}}, Case{{900, 640}, {900, 640}}}) {
+        window->resize(QSize(1064, 631) - extra);
+        window->move(0, 0);
+        QApplication::processEvents();
+        window->resize(c.requested - extra);
+        QApplication::processEvents();
+        EXPECT_EQ(window->frameGeometry().size(), c.result)
+            << c.requested.width() << " x " << c.requested.height();
+        if (c.result != c.requested)
+            EXPECT_TRUE(isCentred(*window));
+        else
+            EXPECT_EQ(window->pos(), QPoint(0, 0));
+    }
 }
 
 TEST_F(WindowTest, ContentsFitTheMinimumSize) {

@@ -1,5 +1,6 @@
 // What creation builds: caption, pages in order, every named control, the gauges' scales and
 // the fixed grid headings.
+#include <QLocale>
 #include <QTabWidget>
 #include <QTableWidget>
 
@@ -368,17 +369,16 @@ TEST_F(WindowTest, CreationWritesTheFixedGridHeadings) {
         << "headings go into row 0 only";
 }
 
-TEST(HeaderText, WritesExactDecimalsWithAPointSeparator) {
-    const std::tuple<int, HeaderFormat, const char*> cases[] = {
-        {50, HeaderFormat::TwoDecimals, "0.50"}, {300, HeaderFormat::TwoDecimals, "3.00"},
-        {5, HeaderFormat::TwoDecimals, "0.05"},  {-20, HeaderFormat::TwoDecimals, "-0.20"},
-        {100, HeaderFormat::Shortest, "1"},      {105, HeaderFormat::Shortest, "1.05"},
-        {90, HeaderFormat::Shortest, "0.9"},     {0, HeaderFormat::Shortest, "0"},
-        {-5, HeaderFormat::Shortest, "-0.05"},   {-20, HeaderFormat::Integer, "-20"},
-    };
-    for (const auto& [value, format, text] : cases) {
-        EXPECT_EQ(headerText(value, format), QString::fromLatin1(text)) << value;
-    }
+TEST(GridHeadings, FollowTheSystemsDecimalSeparator) {
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    MainWindow window(Folders{QStringLiteral("/tmp"), QStringLiteral("/tmp"), QStringLiteral("t")});
+    QLocale::setDefault(QLocale::c());
+    const auto* diff =
+        window.findChild<QTableWidget*>(QStringLiteral("StringGridMapaCisnienieRoznicowe"));
+    const auto* cruise = window.findChild<QTableWidget*>(QStringLiteral("StringGridMapaTempomatu"));
+    EXPECT_EQ(cellText(diff, 0, 0), QStringLiteral("0,50"));
+    EXPECT_EQ(cellText(cruise, 3, 0), QStringLiteral("1,05"));
+    EXPECT_EQ(cellText(cruise, 2, 0), QStringLiteral("1"));
 }
 
 }  // namespace

@@ -1,0 +1,49 @@
+#pragma once
+// The binding of controls to image fields: one table {control name, field, refresh step}. For a
+// plain control the table drives both directions: the refresh shows the field through its codec,
+// and the user's edit stores the shown value through the same codec and sends it. Controls with
+// rules of their own (presets, snaps, other controls set) are refreshed by the table too, but
+// their pages connect their handlers themselves.
+#include <QWidget>
+
+#include <cstddef>
+#include <vector>
+
+#include "model/fields.h"
+#include "ui/session.h"
+
+namespace kaldor {
+
+struct ControlBinding {
+    const char* control;  // objectName
+    FieldId field;
+    int refreshStep;  // the refresh step that shows it; 0: not refreshed (hidden controls)
+    bool plainEdit;   // the edit only stores and sends the field
+};
+
+[[nodiscard]] const std::vector<ControlBinding>& controlBindings();
+
+// Shows a field in its control: a list's item (no item for a value it does not offer), a spin
+// editor's value, a check box's tick. A value the codec does not show leaves the control.
+void showField(QWidget* control, const EcuImage& image, FieldId field);
+// What the control shows, as its codec takes it: item index, number, 1 or 0 for the tick.
+[[nodiscard]] double shownOf(const QWidget* control);
+
+// The bound controls of one page.
+class PageBindings {
+public:
+    // Finds the page's bound controls and connects the plain ones' edits through the gate.
+    PageBindings(QWidget* page, ControllerSession& session);
+    // Shows every bound control of the page that the given refresh step shows.
+    void refresh(int step) const;
+
+private:
+    struct Bound {
+        QWidget* control;
+        const ControlBinding* binding;
+    };
+    ControllerSession& m_session;
+    std::vector<Bound> m_bound;
+};
+
+}  // namespace kaldor

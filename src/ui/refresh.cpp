@@ -1,0 +1,48 @@
+#include "ui/refresh.h"
+
+#include "model/revision_rules.h"
+#include "ui/main_window.h"
+#include "ui/pages/adjustment_page.h"
+#include "ui/pages/advanced_page.h"
+#include "ui/pages/diagnostic_page.h"
+#include "ui/pages/emu_page.h"
+#include "ui/pages/parameters_page.h"
+#include "ui/pages/readings_page.h"
+#include "ui/pin_flow.h"
+#include "ui/session.h"
+
+namespace kaldor {
+
+void ControlsRefresh::RefreshControls() {
+    // Nothing the refresh sets counts as an edit: a handler run now would store a shown value,
+    // which went through a display conversion, back into the image.
+    const EditGate::Hold hold(m_session.gate);
+    ParametersPage& parameters = m_window.parametersPage();
+    AdjustmentPage& adjustment = m_window.adjustmentPage();
+    AdvancedPage& advanced = m_window.advancedPage();
+    const unsigned software = m_session.state.softwareRevision;
+    const unsigned hardware = m_session.state.hardwareRevision;
+
+    m_pin.checkPin();                                                  // 3
+    const RevisionGroups groups = revisionGroups(software, hardware);  // 16
+    parameters.showRevisionGroups(groups);
+    adjustment.showRevisionGroups(groups);
+    advanced.showRevisionGroups(groups);
+    m_window.emuPage().showRevisionGroups(groups);
+    adjustment.refreshCruiseHeading();                                             // 17
+    m_window.readingsPage().refreshSetPinButton(software, m_session.pinAccepted);  // 18
+    parameters.refreshRpmSignal();                                                 // 20
+    parameters.refreshEgtAndTurbo();                                               // 21
+    parameters.refreshSensors();                                                   // 22
+    parameters.refreshPressures();                                                 // 23
+    parameters.refreshOnTemperature();                                             // 24
+    parameters.refreshSwitchOn();                                                  // 25
+    parameters.refreshLevelSensor();                                               // 26
+    parameters.refreshLevelPoints();                                               // 28
+    adjustment.refreshCruiseMap();                                                 // 30
+    advanced.refreshCorrectionMaps();                                              // 31
+    adjustment.refreshWorkPressure();                                              // 32
+    m_window.diagnosticPage().refreshReturnToPropane();                            // 33
+}
+
+}  // namespace kaldor
