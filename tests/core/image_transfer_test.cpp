@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "fake_port.h"
 #include "link/image_transfer.h"
+#include "support/scripted_controller.h"
 
 using namespace kaldor;
 using namespace kaldor::test;
@@ -18,21 +18,15 @@ struct TransferFixture : ::testing::Test, ScriptedLink {
     RecordingPrompts prompts;
     ImageTransfer transfer{commands, state, image, prompts};
     PlainProgress bar;
-    std::array<std::uint8_t, 4096> controller{};
+    ScriptedController controller;
     int refreshes = 0;
 
     void SetUp() override {
         ASSERT_TRUE(link.open(1));
         state.connected = true;
-        for (std::size_t i = 0; i < controller.size(); ++i)
-            controller[i] = static_cast<std::uint8_t>(i * 7 + (i >> 8));
-        port.responder = [this](int, const Bytes& f) -> Bytes {
-            if (f[0] != 0xAA || f[1] != 0x01)
-                return {};
-            const std::size_t at = (std::size_t{f[2]} << 8) | f[3];
-            return blockReply(0x01, Bytes(controller.begin() + static_cast<long>(at),
-                                          controller.begin() + static_cast<long>(at) + 128));
-        };
+        for (std::size_t i = 0; i < controller.memory.size(); ++i)
+            controller.memory[i] = static_cast<std::uint8_t>(i * 7 + (i >> 8));
+        controller.attachTo(port);
         transfer.setRefresh([this] { ++refreshes; });
         log.events.clear();
     }
@@ -49,28 +43,23 @@ TEST_F(TransferFixture, ReadSendsTwelvePageRequestsAndFillsTheImage) {
         EXPECT_EQ(writes[static_cast<std::size_t>(p)], hex(frame.data(), 6));
     }
     for (std::size_t i = 0; i < EcuImage::kSize; ++i)
-        ASSERT_EQ(image.byte(i), controller[i]) << i;
+        ASSERT_EQ(image.byte(i), controller.memory[i]) << i;
     EXPECT_EQ(bar.maximum(), 768);
     EXPECT_EQ(bar.position(), 768);
 }
 
-TEST_F(TransferFixture, RejectedPageKeepsItsOldBytesAndTheReadGoesOn) {
-    image.setByte(200, 0xEE);
-    image.setByte(300, 0xEE);
-    auto good = port.responder;
-    port.responder = [&](int p, const Bytes& f) {
-        Bytes r = good(p, f);
-        // pages 128 and 192 both cover byte 200; 192 and 256 cover byte 300
-        const unsigned address = (unsigned{f[2]} << 8) | f[3];
-        if (address == 128 || address == 192 || address == 256)
-            r[130] ^= 1;
-        return r;
-    };
+TEST_F(TransferFixture, RejectedPagesKeepTheirOldBytesAndTheReadGoesOn) {
+    // Pages 0 and 64 cover bytes 0-191; page 128 brings bytes 128-255 again.
+    image.setByte(0, 0xEE);
+    image.setByte(127, 0xEE);
+    image.setByte(128, 0xEE);
+    controller.failPageReads = 2;
     transfer.readImage(bar);
-    EXPECT_EQ(image.byte(200), 0xEE);
-    EXPECT_EQ(image.byte(300), 0xEE);
-    EXPECT_EQ(image.byte(100), controller[100]);
-    EXPECT_EQ(image.byte(767), controller[767]);
+    EXPECT_EQ(image.byte(0), 0xEE);
+    EXPECT_EQ(image.byte(127), 0xEE);
+    EXPECT_EQ(image.byte(128), controller.memory[128]);
+    EXPECT_EQ(image.byte(767), controller.memory[767]);
+    EXPECT_EQ(controller.received.size(), 12u);
 }
 
 TEST_F(TransferFixture, ReadWithoutConnectionSaysSoAndSendsNothing) {
