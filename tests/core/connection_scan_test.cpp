@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "fake_port.h"
+#include <algorithm>
+
 #include "link/connection_scan.h"
 #include "model/fields.h"
+#include "support/scripted_controller.h"
 
 using namespace kaldor;
 using namespace kaldor::test;
@@ -28,38 +30,30 @@ struct RecordingHooks : ScanHooks {
     bool imageReads = true;
 };
 
-// A controller per port: identity and confirm replies (empty: no answer).
-struct Device {
-    Bytes ident;
-    Bytes confirm;
-};
-
 struct ScanFixture : ::testing::Test, ScriptedLink {
     EcuImage image;
     RecordingPrompts prompts;
     RecordingHooks hooks;
     ConnectionScan scanner{commands, state, image, prompts, hooks};
-    std::map<int, Device> devices;
+    std::map<int, ScriptedController> controllers;  // ports without one stay silent
 
     void SetUp() override {
-        port.responder = [this](int p, const Bytes& frame) -> Bytes {
-            auto it = devices.find(p);
-            if (it == devices.end())
-                return {};
-            if (frame[0] == 0x01)
-                return it->second.ident;
-            if (frame[0] == 0x02)
-                return it->second.confirm;
-            return {};
+        port.responder = [this](int p, const Bytes& frame) {
+            auto it = controllers.find(p);
+            return it == controllers.end() ? Bytes{} : it->second.answer(frame);
         };
     }
-    static Bytes ident(std::uint8_t hw, std::uint8_t sw) { return {0x49, hw, sw, 0x00, 0xF2}; }
-    static Bytes confirmed(std::uint8_t status) { return {0x43, status, 0x00, 0xF2}; }
+    ScriptedController& controllerOn(int p, std::uint8_t hardware, std::uint8_t software) {
+        ScriptedController& c = controllers[p];
+        c.hardware = hardware;
+        c.software = software;
+        return c;
+    }
     std::set<int> opened() const { return {port.openAttempts.begin(), port.openAttempts.end()}; }
 };
 
 TEST_F(ScanFixture, Revision11ConfirmedOnCom1EndsTheScanThere) {
-    devices[1] = {ident(2, 11), confirmed(0)};
+    controllerOn(1, 2, 11);
     image.setDword(242, 770123);  // what the image read would bring
     EXPECT_EQ(scanner.scan(), ScanOutcome::Connected);
     EXPECT_EQ(opened(), std::set<int>{1});
@@ -78,22 +72,22 @@ TEST_F(ScanFixture, Revision11ConfirmedOnCom1EndsTheScanThere) {
 }
 
 TEST_F(ScanFixture, Revision10NeedsNoConfirmAndHasNoSerialNumber) {
-    devices[3] = {ident(1, 10), {}};
+    controllerOn(3, 1, 10);
     EXPECT_EQ(scanner.scan(), ScanOutcome::Connected);
     EXPECT_EQ(hooks.title, "KALDOR DIESEL v4.706 Rev.H:1 Rev.S:10 TR770  COM3");
     EXPECT_EQ(log.writes().size(), 3u);  // identify on COM1, COM2, COM3; never confirm
 }
 
-TEST_F(ScanFixture, ForeignDeviceIsSkipped) {
-    devices[1] = {{0x50, 1, 1, 0, 0xF2}, {}};
-    devices[2] = {ident(2, 9), {}};
+TEST_F(ScanFixture, UnrecognisedIdentificationIsSkipped) {
+    controllerOn(1, 2, 11).failIdentify = 1;
+    controllerOn(2, 2, 9);
     EXPECT_EQ(scanner.scan(), ScanOutcome::Connected);
     EXPECT_EQ(state.portNumber, 2);
 }
 
 TEST_F(ScanFixture, Revision12StopsTheScanEvenWithAGoodControllerLater) {
-    devices[1] = {ident(2, 12), {}};
-    devices[2] = {ident(2, 10), {}};
+    controllerOn(1, 2, 12);
+    controllerOn(2, 2, 10);
     EXPECT_EQ(scanner.scan(), ScanOutcome::NeedUpdate);
     EXPECT_EQ(prompts.messages,
               std::vector<std::string>{"Need software update. Download From www !!!"});
@@ -103,22 +97,23 @@ TEST_F(ScanFixture, Revision12StopsTheScanEvenWithAGoodControllerLater) {
 }
 
 TEST_F(ScanFixture, InvalidConfirmOnCom2ShowsTheInterfaceMessageAndTriesCom3) {
-    devices[2] = {ident(2, 11), {0x43, 0, 0, 0x00}};
-    devices[3] = {ident(2, 11), confirmed(0)};
+    controllerOn(2, 2, 11).failConfirm = 1;
+    controllerOn(3, 2, 11);
     EXPECT_EQ(scanner.scan(), ScanOutcome::Connected);
     EXPECT_EQ(prompts.messages, std::vector<std::string>{"!! Unknown error (interface ?) !!"});
     EXPECT_EQ(state.portNumber, 3);
 }
 
 TEST_F(ScanFixture, ConfirmFailuresEndTheScan) {
-    devices[1] = {ident(2, 11), {}};
-    devices[2] = {ident(2, 10), {}};
+    controllerOn(1, 2, 11).answersConfirm = false;
+    controllerOn(2, 2, 10);
     EXPECT_EQ(scanner.scan(), ScanOutcome::ConfirmFailed);
     EXPECT_EQ(prompts.messages, std::vector<std::string>{"!! ECU ID Confirm Error !!"});
     EXPECT_FALSE(link.portOpen());
 
     prompts.messages.clear();
-    devices[1] = {ident(2, 11), confirmed(3)};
+    controllers[1].answersConfirm = true;
+    controllers[1].confirmStatus = 3;
     EXPECT_EQ(scanner.scan(), ScanOutcome::SoftwareError);
     EXPECT_EQ(prompts.messages, std::vector<std::string>{"!! Software ERROR !!"});
     EXPECT_EQ(state.confirmStatus, 3);
@@ -129,13 +124,10 @@ TEST_F(ScanFixture, FailedOpenIsRetriedOnceThenSkipped) {
     port.failOpens[1] = 1;  // second attempt works
     port.failOpens[2] = 2;  // both fail
     port.existing = {1, 2};
-    devices[1] = {{}, {}};
     EXPECT_EQ(scanner.scan(), ScanOutcome::NotFound);
-    int opensOf1 = 0, opensOf2 = 0;
-    for (int p : port.openAttempts)
-        (p == 1 ? opensOf1 : p == 2 ? opensOf2 : p) += 1;
-    EXPECT_EQ(opensOf1, 2);
-    EXPECT_EQ(opensOf2, 2);
+    const auto& tries = port.openAttempts;
+    EXPECT_EQ(std::count(tries.begin(), tries.end(), 1), 2);
+    EXPECT_EQ(std::count(tries.begin(), tries.end(), 2), 2);
     EXPECT_EQ(port.openAttempts.size(), 2u + 2u + 14u * 2u);
     EXPECT_EQ(log.writes().size(), 1u);  // only COM1 opened and was asked
     EXPECT_FALSE(state.connected);
@@ -144,7 +136,7 @@ TEST_F(ScanFixture, FailedOpenIsRetriedOnceThenSkipped) {
 }
 
 TEST_F(ScanFixture, UnreadImageRefusesTheConnectionAndLocksThePages) {
-    devices[1] = {ident(2, 11), confirmed(0)};
+    controllerOn(1, 2, 11);
     hooks.imageReads = false;
     EXPECT_EQ(scanner.scan(), ScanOutcome::ImageReadFailed);
     const std::vector<std::string> order{"hide pin", "title", "read image", "lock", "title"};
@@ -158,15 +150,15 @@ TEST_F(ScanFixture, UnreadImageRefusesTheConnectionAndLocksThePages) {
 }
 
 TEST_F(ScanFixture, ScanThatFindsNothingForgetsTheLastControllerInTheCaption) {
-    devices[1] = {ident(2, 10), {}};
+    controllerOn(1, 2, 10);
     ASSERT_EQ(scanner.scan(), ScanOutcome::Connected);
-    devices.clear();
+    controllers.clear();
     EXPECT_EQ(scanner.scan(), ScanOutcome::NotFound);
     EXPECT_EQ(hooks.title, "KALDOR DIESEL v4.706");
 }
 
 TEST_F(ScanFixture, EverySuccessfulScanAppendsToTheMenuCaption) {
-    devices[4] = {ident(2, 10), {}};
+    controllerOn(4, 2, 10);
     ASSERT_EQ(scanner.scan(), ScanOutcome::Connected);
     ASSERT_EQ(scanner.scan(), ScanOutcome::Connected);
     EXPECT_EQ(hooks.caption, "[F10] autoconnect (COM1-16) <<COM4>> <<COM4>>");

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "fake_port.h"
 #include "link/image_transfer.h"
+#include "support/scripted_controller.h"
 
 using namespace kaldor;
 using namespace kaldor::test;
@@ -18,21 +18,15 @@ struct TransferFixture : ::testing::Test, ScriptedLink {
     RecordingPrompts prompts;
     ImageTransfer transfer{commands, state, image, prompts};
     PlainProgress bar;
-    std::array<std::uint8_t, 4096> controller{};
+    ScriptedController controller;
     int refreshes = 0;
 
     void SetUp() override {
         ASSERT_TRUE(link.open(1));
         state.connected = true;
-        for (std::size_t i = 0; i < controller.size(); ++i)
-            controller[i] = static_cast<std::uint8_t>(i * 7 + (i >> 8));
-        port.responder = [this](int, const Bytes& f) -> Bytes {
-            if (f[0] != 0xAA || f[1] != 0x01)
-                return {};
-            const std::size_t at = (std::size_t{f[2]} << 8) | f[3];
-            return blockReply(0x01, Bytes(controller.begin() + static_cast<long>(at),
-                                          controller.begin() + static_cast<long>(at) + 128));
-        };
+        for (std::size_t i = 0; i < controller.memory.size(); ++i)
+            controller.memory[i] = static_cast<std::uint8_t>(i * 7 + (i >> 8));
+        controller.attachTo(port);
         transfer.setRefresh([this] { ++refreshes; });
         log.events.clear();
     }
@@ -49,45 +43,32 @@ TEST_F(TransferFixture, ReadSendsTwelvePageRequestsAndFillsTheImage) {
         EXPECT_EQ(writes[static_cast<std::size_t>(p)], hex(frame.data(), 6));
     }
     for (std::size_t i = 0; i < EcuImage::kSize; ++i)
-        ASSERT_EQ(image.byte(i), controller[i]) << i;
+        ASSERT_EQ(image.byte(i), controller.memory[i]) << i;
     EXPECT_EQ(bar.maximum(), 768);
     EXPECT_EQ(bar.position(), 768);
 }
 
-// A page the controller keeps rejecting: each case gives how many replies of page 192 are spoiled.
+// A page the controller keeps rejecting is asked for twice more; a third rejection ends the
+// read and leaves the image as it was.
 TEST_F(TransferFixture, RejectedPageIsAskedForTwiceMoreThenTheReadGivesUp) {
     for (const int spoiled : {2, 3}) {
         SCOPED_TRACE(spoiled);
         image = EcuImage();
-        image.setByte(300, 0xEE);
+        image.setByte(0, 0xEE);
         log.events.clear();
-        int left = spoiled;
-        auto good = port.responder;
-        port.responder = [&](int p, const Bytes& f) {
-            Bytes r = good(p, f);
-            const unsigned address = (unsigned{f[2]} << 8) | f[3];
-            if (address == 192 && left > 0) {
-                --left;
-                r[130] ^= 1;  // checksum
-            }
-            return r;
-        };
+        controller.failPageReads = spoiled;
         const bool read = transfer.readImage(bar);
-        port.responder = good;
         const auto writes = log.writes();
         if (spoiled == 2) {
-            // Pages 0-128, page 192 three times, pages 256-704: the same frames in the same order.
             EXPECT_TRUE(read);
-            EXPECT_EQ(writes.size(), 14u);
-            EXPECT_EQ(writes[3], writes[4]);
-            EXPECT_EQ(writes[4], writes[5]);
-            EXPECT_EQ(image.byte(300), controller[300]);
+            ASSERT_EQ(writes.size(), 14u);  // page 0 three times, then pages 64 to 704
+            EXPECT_EQ(writes[0], writes[2]);
+            EXPECT_EQ(image.byte(0), controller.memory[0]);
         } else {
-            // Given up at page 192: nothing after it is asked for, and the image is untouched.
             EXPECT_FALSE(read);
-            EXPECT_EQ(writes.size(), 6u);
-            EXPECT_EQ(image.byte(300), 0xEE);
-            EXPECT_EQ(image.byte(100), 0);
+            EXPECT_EQ(writes.size(), 3u);
+            EXPECT_EQ(image.byte(0), 0xEE);
+            EXPECT_EQ(image.byte(767), 0);
         }
     }
 }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "fake_port.h"
 #include "live/live_poller.h"
+#include "support/scripted_controller.h"
 
 using namespace kaldor;
 using namespace kaldor::test;
@@ -13,8 +13,7 @@ struct PollerFixture : ::testing::Test, ScriptedLink {
     CalibrationBlock block;
     std::vector<std::string> calls;
     LivePoller poller{commands, state, frame, block};
-    Bytes record = Bytes(192, 0);
-    bool corrupt = false;
+    ScriptedController controller;
 
     void SetUp() override {
         poller.setNotConnectedSink([this] { calls.push_back("not connected"); });
@@ -29,18 +28,7 @@ struct PollerFixture : ::testing::Test, ScriptedLink {
         ASSERT_TRUE(link.open(1));
         state.connected = true;
         state.linkReady = true;
-        port.responder = [this](int, const Bytes& f) -> Bytes {
-            if (f[0] != 0xAA || f[1] != 0x05)
-                return {};
-            Bytes r = liveReply(record);
-            if (corrupt)
-                r[194] ^= 1;
-            return r;
-        };
-    }
-    void setRecordWord(std::size_t w, std::uint16_t v) {
-        record[2 * w] = static_cast<std::uint8_t>(v & 0xFF);
-        record[2 * w + 1] = static_cast<std::uint8_t>(v >> 8);
+        controller.attachTo(port);
     }
 };
 
@@ -52,10 +40,10 @@ TEST_F(PollerFixture, TicksAlternateRequestAndCollect) {
 }
 
 TEST_F(PollerFixture, CollectedRecordFillsTheFrameAndTheBlockSlice) {
-    setRecordWord(3, 180);
-    setRecordWord(18, 6);
+    controller.setRecordWord(3, 180);
+    controller.setRecordWord(18, 6);
     for (std::size_t w = 12; w < 18; ++w)
-        setRecordWord(w, static_cast<std::uint16_t>(1000 + w));
+        controller.setRecordWord(w, static_cast<std::uint16_t>(1000 + w));
     poller.TimerTick();
     poller.TimerTick();
     EXPECT_EQ(frame.word(3), 180);
@@ -89,20 +77,22 @@ TEST(CalibrationBlock, SlicePositionRules) {
 }
 
 TEST_F(PollerFixture, BadChecksumLeavesEveryWordAndTheLoggerLogsTheOldRecordAgain) {
-    setRecordWord(0, 25);
+    controller.setRecordWord(0, 25);
     poller.setLogging(true);
     poller.TimerTick();
     poller.TimerTick();
     ASSERT_EQ(frame.word(0), 25);
     const auto before = frame.bytes();
-    corrupt = true;
-    setRecordWord(0, 99);
+    controller.failLive = 1;
+    controller.setRecordWord(0, 99);
     calls.clear();
     poller.TimerTick();
     poller.TimerTick();
     EXPECT_EQ(frame.bytes(), before);
     EXPECT_EQ(calls.front(), "log");
-    EXPECT_FALSE(poller.requestPhase());  // one bad reply costs exactly one record
+    poller.TimerTick();
+    poller.TimerTick();
+    EXPECT_EQ(frame.word(0), 99);  // one bad reply costs exactly one record
 }
 
 TEST_F(PollerFixture, NothingIsSentWhileTheLinkIsNotReady) {

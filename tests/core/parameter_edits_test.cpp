@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "fake_port.h"
 #include "link/image_transfer.h"
 #include "model/parameter_edits.h"
 #include "model/pin.h"
 #include "model/units.h"
+#include "support/fake_port.h"
 
 using namespace kaldor;
 using namespace kaldor::test;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "fake_port.h"
 #include "link/serial_link.h"
+#include "support/fake_port.h"
 
 using namespace kaldor;
 using namespace kaldor::test;
@@ -9,12 +9,6 @@ using namespace kaldor::test;
 namespace {
 
 struct LinkFixture : ::testing::Test, ScriptedLink {
-    Bytes counting(std::size_t n, std::uint8_t start = 0) {
-        Bytes b(n);
-        for (std::size_t i = 0; i < n; ++i)
-            b[i] = static_cast<std::uint8_t>(start + i);
-        return b;
-    }
     int pauses() const {
         int n = 0;
         for (const auto& e : log.events)

@@ -27,7 +27,6 @@ TEST(AbColBitBtn, ShowsTextAndColourOfItsState) {
         const QImage on = button.grab().toImage();
         button.setState(false);
         const QImage off = button.grab().toImage();
-        ASSERT_EQ(on.size(), size);
         EXPECT_GT(qRed(on.pixel(edge)), qBlue(on.pixel(edge)) + 80);
         EXPECT_GT(qBlue(off.pixel(edge)), qRed(off.pixel(edge)) + 80);
     }

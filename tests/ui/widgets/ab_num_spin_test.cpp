@@ -165,14 +165,4 @@ TEST(AbNumSpin, TypingAcceptsOnlyANumber) {
     EXPECT_EQ(spin.text(), "2");
 }
 
-TEST(AbNumSpin, DrawsAtTwoSizes) {
-    AbNumSpin spin;
-    setUpPressureSpin(spin);
-    EXPECT_GT(spin.sizeHint().width(), 0);
-    for (const QSize size : {QSize(60, 20), QSize(200, 40)}) {
-        spin.resize(size);
-        EXPECT_EQ(spin.grab().size(), size);
-    }
-}
-
 }  // namespace

@@ -7,6 +7,9 @@
 #include "ui/gauge_scales.h"
 #include "ui/grid_headers.h"
 #include "ui/ui_build.h"
+#include "widgets/ab_bar.h"
+#include "widgets/ab_meter.h"
+#include "widgets/number_format.h"
 #include "window_fixture.h"
 
 namespace kaldor::test {
@@ -268,36 +271,30 @@ TEST_F(WindowTest, FixedTextsOfControls) {
               QStringLiteral("diesel"));
 }
 
-TEST_F(WindowTest, GaugesCarryTheirRangesPatternsAndUnits) {
-    struct Scale {
-        const char* name;
-        double minimum;
-        double maximum;
-        const char* format;
-        const char* unit;
-    };
-    const Scale expected[] = {
-        {"AbBarPasRpm", 0, 9999, "##0", " "},
-        {"Ab270MeterRPM", 0, 6, "##0.0", "RPMx1000"},
-        {"Ab180MeterDIFP", 0.001, 3, "##0.00", "P[Bar]"},
-        {"Ab180MeterPasDifP", 0.001, 3, "##0.00", "P[Bar]"},
-        {"AbBarOdTR", -40, 150, "##00", "\u00B0C"},
-        {"AbBarPasTps", 0, 12, "##0.0", "V"},
-        {"AbBarTPS", 0, 14, "##0.0", "V"},
-        {"AbBarEGT1", 0, 1100, "##0", "\u00B0C"},
-        {"AbBarOdRez", 0, 5, "##0.00", " "},
-        {"AbBarPasStepProc", 0, 100, "##0", " %"},
-    };
-    for (const Scale& s : expected) {
-        QObject* gauge = find<QObject>(s.name);
-        ASSERT_NE(gauge, nullptr) << s.name;
-        EXPECT_DOUBLE_EQ(gauge->property("minimum").toDouble(), s.minimum) << s.name;
-        EXPECT_DOUBLE_EQ(gauge->property("maximum").toDouble(), s.maximum) << s.name;
-        EXPECT_EQ(gauge->property("format").toString(), QString::fromLatin1(s.format)) << s.name;
-        EXPECT_EQ(gauge->property("unitText").toString(), QString::fromUtf8(s.unit)) << s.name;
+// The text a gauge shows for a reading, with its unit (a bar draws the unit after the number,
+// a round meter on its dial).
+QString shownText(QWidget* gauge, double value) {
+    gauge->setProperty("value", value);
+    if (auto* bar = qobject_cast<AbBar*>(gauge)) {
+        return bar->valueText();
     }
-    for (const GaugeScale& entry : kGaugeScales) {
-        EXPECT_NE(find<QObject>(entry.name), nullptr) << "no gauge for " << entry.name;
+    auto* meter = qobject_cast<AbRoundMeter*>(gauge);
+    return meter != nullptr ? meter->valueText() + meter->unitText() : QString();
+}
+
+// A scale that never reached its gauge, or was overwritten later, shows a reading beyond it
+// at the wrong end or in the wrong pattern or unit.
+TEST_F(WindowTest, EveryGaugeShowsAReadingBeyondItsScaleAsItsEnd) {
+    for (const GaugeScale& s : kGaugeScales) {
+        QWidget* gauge = find<QWidget>(s.name);
+        ASSERT_NE(gauge, nullptr) << s.name;
+        const double span = s.maximum - s.minimum;
+        const QString unit = QString::fromUtf8(s.unitText);
+        const QString format = QString::fromLatin1(s.format);
+        EXPECT_EQ(shownText(gauge, s.maximum + span), formatNumber(s.maximum, format) + unit)
+            << s.name;
+        EXPECT_EQ(shownText(gauge, s.minimum - span), formatNumber(s.minimum, format) + unit)
+            << s.name;
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // A scripted serial port and a virtual clock sharing one event log, so tests can assert the
 // exact order of pauses, drains, RTS changes and frames. Bytes "arrive" at virtual times.
+// No Qt: the core tests and the UI tests share it.
 #include <cstdint>
 #include <cstdio>
 #include <deque>
@@ -29,6 +30,14 @@ inline std::string hex(const std::uint8_t* data, std::size_t n) {
 }
 inline std::string hex(const Bytes& b) {
     return hex(b.data(), b.size());
+}
+
+// n bytes counting up from `start`, so that any misplaced byte shows.
+inline Bytes counting(std::size_t n, std::uint8_t start = 0) {
+    Bytes b(n);
+    for (std::size_t i = 0; i < n; ++i)
+        b[i] = static_cast<std::uint8_t>(start + i);
+    return b;
 }
 
 struct EventLog {
@@ -147,32 +156,5 @@ struct RecordingPrompts : Prompts {
     std::vector<std::string> messages;
     void message(const std::string& text) override { messages.push_back(text); }
 };
-
-// Reply builders, written from the protocol independently of the program's codec.
-inline Bytes blockReply(std::uint8_t subcode, const Bytes& block128) {
-    Bytes r{0x48, subcode};
-    unsigned sum = 0xAA;
-    for (std::size_t k = 0; k < block128.size(); ++k) {
-        const std::uint8_t b = block128[block128.size() - 1 - k];
-        r.push_back(b);
-        sum += b;
-    }
-    r.push_back(static_cast<std::uint8_t>(sum));
-    r.push_back(0xF2);
-    return r;
-}
-
-inline Bytes liveReply(const Bytes& frame192) {
-    Bytes r{0x56, 0x05};
-    unsigned sum = 0xAA;
-    for (std::size_t k = 0; k < frame192.size(); ++k) {
-        const std::uint8_t b = frame192[frame192.size() - 1 - k];
-        r.push_back(b);
-        sum += b;
-    }
-    r.push_back(static_cast<std::uint8_t>(sum));
-    r.push_back(0xF2);
-    return r;
-}
 
 }  // namespace kaldor::test
