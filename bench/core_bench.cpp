@@ -1,21 +1,24 @@
 // The core half of one collect tick: validating and reversing a live reply, the calibration
-// slice, and working out every reading.
+// slice, working out every reading, and moving the main map's operating point with the looks of
+// every grid cell the page then repaints.
 #include <benchmark/benchmark.h>
 
 #include "link/frame.h"
 #include "live/live_frame.h"
 #include "live/readings.h"
+#include "maps/main_map_editor.h"
+#include "model/fields.h"
 
 using namespace kaldor;
 
 namespace {
 
-std::array<std::uint8_t, 196> realisticReply() {
+std::array<std::uint8_t, 196> realisticReply(std::uint16_t pressure = 1400) {
     LiveFrame f;
     const std::uint16_t words[][2] = {
         {0, 62},      {1, 35},      {3, 120},     {4, 800},  {5, 1200},  {6, 2300},  {9, 1500},
         {10, 900},    {18, 100},    {21, 5529},   {24, 900}, {26, 2000}, {27, 2300}, {30, 1700},
-        {35, 0x0500}, {36, 0x0600}, {39, 0x0100}, {49, 3},   {50, 2},    {78, 2200}, {79, 1400},
+        {35, 0x0500}, {36, 0x0600}, {39, 0x0100}, {49, 3},   {50, 2},    {78, 2200}, {79, pressure},
         {80, 700},    {86, 900},    {88, 3600},   {90, 1800}};
     for (const auto& w : words)
         f.setWord(w[0], w[1]);
@@ -50,5 +53,58 @@ void BM_DecodeAndComputeReadings(benchmark::State& s) {
     }
 }
 BENCHMARK(BM_DecodeAndComputeReadings);
+
+struct NoSender final : FieldSender {
+    void sendField(FieldId, std::size_t) override {}
+    void pause(int) override {}
+    bool connected() const override { return true; }
+    bool linkReady() const override { return true; }
+};
+
+// Every tick the manifold pressure crosses a row boundary, so every tick repaints the grid.
+void BM_CollectTickMovesOperatingPoint(benchmark::State& s) {
+    const std::array<std::array<std::uint8_t, 196>, 2> replies{realisticReply(1400),
+                                                               realisticReply(1700)};
+    LiveFrame frame;
+    CalibrationBlock block;
+    EcuImage image;
+    image.setByte(125, 4);
+    storeField(image, FieldId::MainMapType, 1);
+    for (std::size_t i = 0; i < 8; ++i)
+        storeField(image, FieldId::MainMapColumnAxis, 20000 - 2000 * i, i);
+    for (std::size_t i = 0; i < 16; ++i)
+        storeField(image, FieldId::MainMapRowAxis, 800 + 100 * i, i);
+    NoSender sender;
+    PlainProgress progress;
+    MainMapEditor map{image, sender, progress};
+    map.ShowMainMap();
+    ConnectionState connection;
+    connection.hardwareRevision = 2;
+    connection.softwareRevision = 11;
+    DisplayState state;
+    StatusTexts texts;
+    DisplayVisibility visible{true, true};
+    std::size_t tick = 0;
+    std::int64_t repaints = 0;
+    for (auto _ : s) {
+        const auto& reply = replies[tick++ & 1];
+        if (validateReply(ReplyKind::Live, reply.data(), reply.size(), true) == ReplyStatus::Ok)
+            reversePayload(reply.data() + 2, LiveFrame::kBytes, frame.bytes().data());
+        block.takeSlice(frame);
+        Readings r = computeReadings(frame, image, connection, visible, texts, state);
+        benchmark::DoNotOptimize(r);
+        if (map.updateOperatingPoint(frame, true)) {
+            ++repaints;
+            for (int row = 0; row < kMainMapGridRows; ++row)
+                for (int column = 0; column < map.layout().colCount; ++column) {
+                    MapCellLook look = map.cellLook(column, row, false);
+                    benchmark::DoNotOptimize(look);
+                }
+        }
+    }
+    s.counters["repaints"] =
+        benchmark::Counter(static_cast<double>(repaints), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_CollectTickMovesOperatingPoint);
 
 }  // namespace

@@ -43,11 +43,10 @@ std::string headingText(int value, HeadingFormat format, char decimalPoint) {
     if (format == HeadingFormat::Integer)
         return std::to_string(value);
     // Integer arithmetic keeps the texts exact: no binary fraction ever decides a digit.
+    const long scale = format == HeadingFormat::ThreeDecimals ? 1000 : 100;
     const long magnitude = std::labs(static_cast<long>(value));
-    const long hundredths = magnitude % 100;
-    std::string text = std::to_string(magnitude / 100);
-    std::string fraction{static_cast<char>('0' + hundredths / 10),
-                         static_cast<char>('0' + hundredths % 10)};
+    std::string text = std::to_string(magnitude / scale);
+    std::string fraction = std::to_string(scale + magnitude % scale).substr(1);
     if (format == HeadingFormat::Shortest) {
         while (!fraction.empty() && fraction.back() == '0')
             fraction.pop_back();

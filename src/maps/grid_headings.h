@@ -7,9 +7,10 @@
 namespace kaldor {
 
 enum class HeadingFormat {
-    Integer,      // the value as it stands
-    TwoDecimals,  // value in hundredths, always two decimals: 50 -> "0.50"
-    Shortest,     // value in hundredths, shortest form: 100 -> "1", 105 -> "1.05"
+    Integer,        // the value as it stands
+    TwoDecimals,    // value in hundredths, always two decimals: 50 -> "0.50"
+    Shortest,       // value in hundredths, shortest form: 100 -> "1", 105 -> "1.05"
+    ThreeDecimals,  // value in thousandths, always three decimals: 850 -> "0.850"
 };
 
 // The text of one heading; decimals use the system's decimal separator, handed in.

@@ -114,6 +114,22 @@ std::uint16_t periodForField(std::uint32_t period) {
     return period > 0xFFFFu ? std::uint16_t{0xFFFF} : static_cast<std::uint16_t>(period);
 }
 
+std::int64_t AxisBarToMillibar(long double bar) {
+    return truncateToInt(bar * 1000);
+}
+
+std::int64_t AxisTpsToCounts(long double volts) {
+    return truncateToInt((volts * 0.3185) * 819.2);
+}
+
+std::int64_t AxisAirFlowToCounts(long double volts) {
+    return truncateToInt(volts * 819.2);
+}
+
+std::int64_t AxisTpsRowToCounts(long double volts) {
+    return truncateToInt(volts * 260.9152);
+}
+
 double AdcToVolts(long raw) {
     return static_cast<double>(static_cast<long double>(raw) * 0.00122);
 }
@@ -132,6 +148,10 @@ double CentisecondsToSeconds(long raw) {
 
 double RawToInjTime(long raw) {
     return static_cast<double>(static_cast<float>(static_cast<long double>(raw) * 0.0044));
+}
+
+double AxisTpsFromCounts(long raw) {
+    return static_cast<double>(static_cast<long double>(raw) * 0.0038308);
 }
 
 double RpmThresholdFromRaw(long raw) {

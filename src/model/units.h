@@ -34,6 +34,15 @@ constexpr int kRpmSignalTypeCount = 25;
 // 0 rpm) instead of wrapping into a short period that would mean a very high engine speed.
 [[nodiscard]] std::uint16_t periodForField(std::uint32_t period);
 
+// The main map's axis words from the grid's texts. The texts are parsed at extended precision, as
+// the runtime's text-to-number conversion does, so 0.95 bar stores 950 millibar and not 949.
+[[nodiscard]] std::int64_t AxisBarToMillibar(long double bar);
+// Throttle signal columns: trunc((t * 0.3185) * 819.2), in that order.
+[[nodiscard]] std::int64_t AxisTpsToCounts(long double volts);
+[[nodiscard]] std::int64_t AxisAirFlowToCounts(long double volts);
+// Throttle signal rows (map type 4): trunc(t * 260.9152).
+[[nodiscard]] std::int64_t AxisTpsRowToCounts(long double volts);
+
 // Showing (raw -> control value).
 [[nodiscard]] double AdcToVolts(long raw);
 [[nodiscard]] double AdcToTpsVolts(long raw);
@@ -42,6 +51,8 @@ constexpr int kRpmSignalTypeCount = 25;
 [[nodiscard]] double RawToInjTime(long raw);
 [[nodiscard]] double RpmThresholdFromRaw(long raw);
 [[nodiscard]] std::int64_t PeriodToRpm(std::uint32_t period, int signalType);
+// The main map's throttle signal columns as the grid shows them: counts * 0.0038308.
+[[nodiscard]] double AxisTpsFromCounts(long raw);
 
 // A 16-bit field holds a negative raw value (only the main offset can be negative) as its two's
 // complement; larger magnitudes are clamped to what the field can hold.
