@@ -1,11 +1,10 @@
 #include "files/settings_file.h"
 
-#include <unistd.h>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
+
+#include "files/atomic_file.h"
 
 namespace kaldor {
 namespace {
@@ -38,23 +37,42 @@ SettingsFile::SettingsFile(std::string path) : m_path(std::move(path)) {
 
 void SettingsFile::load() {
     m_lines.clear();
-    std::ifstream in(m_path, std::ios::binary);
-    if (!in)
+    m_state = State::Missing;
+    if (m_path.empty())
         return;
+    errno = 0;
+    std::FILE* f = std::fopen(m_path.c_str(), "rb");
+    if (f == nullptr) {
+        // Only a file that is not there may be created; one that is there but cannot be opened
+        // is someone's file.
+        if (errno != ENOENT)
+            m_state = State::Unreadable;
+        return;
+    }
     std::string text;
     char buffer[4096];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        text.append(buffer, static_cast<std::size_t>(in.gcount()));
-        if (text.size() > kMaxFileSize)
-            return;
+    bool tooLarge = false;
+    std::size_t n = 0;
+    while (!tooLarge && (n = std::fread(buffer, 1, sizeof buffer, f)) > 0) {
+        text.append(buffer, n);
+        tooLarge = text.size() > kMaxFileSize;
+    }
+    const bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (failed || tooLarge) {
+        m_state = State::Unreadable;
+        return;
     }
     parse(text);
 }
 
 void SettingsFile::parse(std::string_view text) {
     m_lines.clear();
-    if (text.size() > kMaxFileSize || text.find('\0') != std::string_view::npos)
+    if (text.size() > kMaxFileSize || text.find('\0') != std::string_view::npos) {
+        m_state = State::Unreadable;
         return;
+    }
+    m_state = State::Read;
     std::string current;
     std::size_t start = 0;
     while (start < text.size()) {
@@ -93,22 +111,9 @@ std::string SettingsFile::text() const {
 }
 
 bool SettingsFile::save() const {
-    if (m_path.empty())
+    if (m_path.empty() || !mayWrite())
         return false;
-    const std::string tmp = m_path + ".tmp";
-    std::FILE* f = std::fopen(tmp.c_str(), "wb");
-    if (!f)
-        return false;
-    const std::string content = text();
-    bool ok = std::fwrite(content.data(), 1, content.size(), f) == content.size();
-    ok = std::fflush(f) == 0 && ok;
-    ok = ::fsync(fileno(f)) == 0 && ok;
-    ok = std::fclose(f) == 0 && ok;
-    if (!ok || std::rename(tmp.c_str(), m_path.c_str()) != 0) {
-        std::remove(tmp.c_str());
-        return false;
-    }
-    return true;
+    return !writeFileAtomically(m_path, text()).has_value();
 }
 
 std::ptrdiff_t SettingsFile::findEntry(std::string_view section, std::string_view key) const {
@@ -136,12 +141,13 @@ std::string SettingsFile::readString(std::string_view section, std::string_view 
 long SettingsFile::readInt(std::string_view section, std::string_view key,
                            long defaultValue) const {
     const std::optional<std::string> v = value(section, key);
-    if (!v || v->empty())
+    if (!v)
         return defaultValue;
-    errno = 0;
-    char* end = nullptr;
-    const long n = std::strtol(v->c_str(), &end, 10);
-    if (errno != 0 || end == v->c_str() || *end != '\0')
+    // from_chars takes exactly an optional minus sign and digits: no plus sign, no white space.
+    const std::string_view text = *v;
+    long n = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), n);
+    if (error != std::errc() || end != text.data() + text.size())
         return defaultValue;
     return n;
 }

@@ -1,8 +1,10 @@
 #pragma once
 // The INI-style settings file: "[Section]" headers and "key=value" lines. Section and key names
 // match without regard to case; lines the program does not know survive a write untouched. A
-// missing or unreadable file reads as empty. Writes replace the file atomically, so a crash or a
-// full disk never leaves a half-written file behind.
+// missing file reads as empty and is created by the first save. A file that exists but cannot be
+// read as settings (unreadable, too large, holding a NUL byte) also reads as empty, and is never
+// overwritten: saving it is refused, so whatever it holds stays for the user to mend. Writes
+// replace the file atomically, so a crash or a full disk never leaves a half-written file behind.
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -16,6 +18,8 @@ public:
     // Files larger than this, or holding NUL bytes, are not settings files: they read as empty.
     static constexpr std::size_t kMaxFileSize = 1 << 20;
 
+    enum class State { Missing, Read, Unreadable };
+
     SettingsFile() = default;
     explicit SettingsFile(std::string path);
 
@@ -24,15 +28,18 @@ public:
     // Parses text as if it had been read from the file.
     void parse(std::string_view text);
     [[nodiscard]] std::string text() const;
-    // Writes the file (temporary file, then rename). False when it could not be written; the
-    // old file is then left as it was.
+    // Writes the file (temporary file, then rename). False when it could not be written or was
+    // unreadable when last read; the old file is then left as it was.
     [[nodiscard]] bool save() const;
+    [[nodiscard]] State state() const { return m_state; }
+    [[nodiscard]] bool mayWrite() const { return m_state != State::Unreadable; }
 
     [[nodiscard]] std::optional<std::string> value(std::string_view section,
                                                    std::string_view key) const;
     [[nodiscard]] std::string readString(std::string_view section, std::string_view key,
                                          const std::string& defaultValue) const;
-    // A value that is not a whole decimal integer in range reads as the default.
+    // Values are decimal digits with an optional leading minus sign; anything else, or a number
+    // out of range, reads as the default.
     [[nodiscard]] long readInt(std::string_view section, std::string_view key,
                                long defaultValue) const;
     void writeString(std::string_view section, std::string_view key, std::string_view value);
@@ -53,6 +60,7 @@ private:
 
     std::string m_path;
     std::vector<Line> m_lines;
+    State m_state = State::Missing;
 };
 
 // Stateless helpers for one-off reads and writes by file, section and key.

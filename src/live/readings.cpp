@@ -104,7 +104,9 @@ Readings computeReadings(const LiveFrame& f, const EcuImage& image,
     }
 
     // 4-7. Battery, ignition, work-time shares, cut-off and cruise.
-    r.editAkum = fixed(f.word(6) * kAdcVolt * kSupplyDivider, 1) + "V";
+    r.supplyVolts = f.word(6) * kAdcVolt * kSupplyDivider;
+    r.contactVolts = f.word(27) * kAdcVolt * kSupplyDivider;
+    r.editAkum = fixed(r.supplyVolts, 1) + "V";
     r.ignitionOn = (f.high(36) & 0x04) != 0;
     const std::uint32_t dieselTime = f.dword(88);
     const std::uint32_t propaneTime = f.dword(90);

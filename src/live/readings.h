@@ -63,6 +63,8 @@ struct Readings {
     std::string labelFreq1Val, labelFreq1ValOut, labelOperations;
 
     std::string editAkum;
+    double supplyVolts = 0;   // battery
+    double contactVolts = 0;  // ignition contact
     bool ignitionOn = false;
     double dieselShare = 0, propaneShare = 0;
     bool cutOff = false, cruise = false;

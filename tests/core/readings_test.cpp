@@ -184,10 +184,13 @@ TEST_F(ReadingsFixture, ScalesOfTheGauges) {
     LiveFrame f = running(FuelMode::Diesel);
     f.setWord(6, 2000);
     f.setWord(0, static_cast<std::uint16_t>(-15));
+    f.setWord(27, 1000);
     f.setWord(80, 1000);
     f.setWord(49, 0x0205);  // low byte 5: LEDs unchanged
     const Readings r = compute(f);
     EXPECT_EQ(r.editAkum, "14.2V");
+    EXPECT_NEAR(r.supplyVolts, 14.152, 1e-9);
+    EXPECT_NEAR(r.contactVolts, 7.076, 1e-9);
     EXPECT_EQ(r.regulatorTemperature, -15);
     EXPECT_NEAR(r.egtCelsius, 348.92, 1e-9);
     EXPECT_FALSE(r.levelLeds.has_value());

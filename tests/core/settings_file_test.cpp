@@ -34,11 +34,12 @@ TEST(SettingsFile, MatchesSectionsAndKeysWithoutRegardToCase) {
 
 TEST(SettingsFile, NonNumbersAndOutOfRangeReadAsTheDefault) {
     SettingsFile s;
-    s.parse("[A]\nx=12abc\ny=\nz=99999999999999999999999\nw=+7\n");
-    EXPECT_EQ(s.readInt("A", "x", 5), 5);
-    EXPECT_EQ(s.readInt("A", "y", 5), 5);
-    EXPECT_EQ(s.readInt("A", "z", 5), 5);
-    EXPECT_EQ(s.readInt("A", "w", 5), 7);
+    s.parse(
+        "[A]\nx=12abc\ny=\nz=99999999999999999999999\nw=+7\nv=\v7\nu=7\v\nt=--7\ns=-\n"
+        "r=-0012\n");
+    for (const char* key : {"x", "y", "z", "w", "v", "u", "t", "s"})
+        EXPECT_EQ(s.readInt("A", key, 5), 5) << key;
+    EXPECT_EQ(s.readInt("A", "r", 5), -12);
 }
 
 TEST(SettingsFile, MissingOrBinaryFileReadsAsEmpty) {
@@ -84,6 +85,28 @@ TEST(SettingsFile, AValueStaysOnItsLine) {
     SettingsFile reread;
     reread.parse(s.text());
     EXPECT_EQ(reread.readString("Evil", "c", "none"), "none");
+}
+
+TEST(SettingsFile, AFileThatCannotBeReadIsNeverOverwritten) {
+    const std::string path = tempPath("unreadable");
+    const std::string binary("[Ports]\nCOM1=/dev/pts/7\n\0", 25);
+    const std::string huge = "[A]\n" + std::string(SettingsFile::kMaxFileSize, ';');
+    for (const std::string& content : {binary, huge}) {
+        {
+            std::ofstream out(path, std::ios::binary);
+            out << content;
+        }
+        SettingsFile s(path);
+        EXPECT_EQ(s.state(), SettingsFile::State::Unreadable);
+        EXPECT_EQ(s.readString("Ports", "COM1", "none"), "none");
+        s.writeInt("A", "b", 1);
+        EXPECT_FALSE(s.save());
+        EXPECT_FALSE(writeSettingInt(path, "A", "b", 1));
+        EXPECT_EQ(slurp(path), content);
+    }
+    std::remove(path.c_str());
+    EXPECT_EQ(SettingsFile(path).state(), SettingsFile::State::Missing);
+    EXPECT_EQ(SettingsFile(::testing::TempDir()).state(), SettingsFile::State::Unreadable);
 }
 
 TEST(SettingsFile, FailedSaveLeavesTheOldFile) {
