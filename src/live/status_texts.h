@@ -1,7 +1,10 @@
 #pragma once
 // Texts of the status indicator and the work-time labels. Built-in English; a language file
 // replaces them while the program runs.
+#include <array>
+#include <cstddef>
 #include <string>
+#include <utility>
 
 namespace kaldor {
 
@@ -19,5 +22,21 @@ struct StatusTexts {
     std::string errorCom = "error COMx";
     std::string noErrors = "NO Errors";
 };
+
+// The numbering language files use for the status texts (status text 0 is "work time").
+inline constexpr std::array<std::string StatusTexts::*, 12> kStatusTextOrder = {
+    &StatusTexts::workTime,         &StatusTexts::serviceTimeLeft, &StatusTexts::serviceOff,
+    &StatusTexts::noConnection,     &StatusTexts::diesel,          &StatusTexts::autoMode,
+    &StatusTexts::propane,          &StatusTexts::error,           &StatusTexts::errorPressure,
+    &StatusTexts::errorRpmIgnition, &StatusTexts::errorCom,        &StatusTexts::noErrors,
+};
+
+// False, changing nothing, for a number past the last text.
+inline bool setStatusText(StatusTexts& texts, std::size_t n, std::string text) {
+    if (n >= kStatusTextOrder.size())
+        return false;
+    texts.*kStatusTextOrder[n] = std::move(text);
+    return true;
+}
 
 }  // namespace kaldor

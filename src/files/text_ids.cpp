@@ -1,0 +1,309 @@
+#include "files/text_ids.h"
+
+#include <algorithm>
+
+namespace kaldor {
+namespace {
+
+constexpr TextTarget make(TextId id, TextKind kind, std::string_view control, int index = 0,
+                          Reselect reselect = Reselect::None, FieldId field = FieldId::Count) {
+    return {id, kind, control, static_cast<std::uint8_t>(index), reselect, field};
+}
+constexpr TextTarget caption(TextId id, std::string_view control) {
+    return make(id, TextKind::Caption, control);
+}
+constexpr TextTarget menu(TextId id, std::string_view control) {
+    return make(id, TextKind::Menu, control);
+}
+constexpr TextTarget textOn(TextId id, std::string_view control) {
+    return make(id, TextKind::TextOn, control);
+}
+constexpr TextTarget textOff(TextId id, std::string_view control) {
+    return make(id, TextKind::TextOff, control);
+}
+constexpr TextTarget item(TextId id, std::string_view control, int index) {
+    return make(id, TextKind::ListItem, control, index);
+}
+// The last replaced entry of a list that then selects by an image field.
+constexpr TextTarget itemThen(TextId id, std::string_view control, int index, FieldId field) {
+    return make(id, TextKind::ListItem, control, index, Reselect::FromField, field);
+}
+// The last replaced entry of a list that then selects entry 0.
+constexpr TextTarget itemThenZero(TextId id, std::string_view control, int index) {
+    return make(id, TextKind::ListItem, control, index, Reselect::EntryZero);
+}
+
+// Ids below the error texts.
+constexpr TextTarget kControlTexts[] = {
+    caption(100001, "TabSheet1"),
+    caption(100002, "TabSheet2"),
+    caption(100003, "TabSheet3"),
+    caption(100004, "TabSheet4"),
+    menu(100101, "File1"),
+    menu(100102, "savetodisk1"),
+    menu(100103, "loadtoECU1"),
+    menu(100104, "exit1"),
+    menu(100105, "port1"),
+    menu(100106, "F10autoconnect1"),
+    menu(100107, "options1"),
+    menu(100108, "F2readings1"),
+    menu(100109, "F3parameters1"),
+    menu(100110, "F4adjustment1"),
+    menu(100111, "F5diagnostic1"),
+    menu(100112, "petro1"),
+    menu(100113, "auto1"),
+    menu(100114, "propane1"),
+    menu(100115, "RESET1"),
+    menu(100116, "language1"),
+    menu(100117, "help1"),
+    menu(100121, "English1"),
+    menu(100122, "Polish1"),
+    menu(100123, "Russian1"),
+    menu(100124, "Thai1"),
+    menu(100125, "Lithuania1"),
+    menu(100126, "LoadMap1"),
+    caption(100201, "LabelPasDif"),
+    caption(100202, "LabelPasVac"),
+    caption(100203, "LabelPasAbs"),
+    caption(100204, "LabelPasRpm"),
+    caption(100205, "LabelTempG"),
+    caption(100206, "LabelTempR"),
+    caption(100207, "LabelAirFlow"),
+    caption(100208, "LabelTPSpas"),
+    caption(100209, "LabelRailPresPas"),
+    caption(100210, "LabelPasLevel"),
+    caption(100211, "LabelPasLevel2"),
+    caption(100212, "AbLEDReduktor"),
+    caption(100213, "AbLEDZaworEzaw"),
+    caption(100214, "AbLEDdiesel"),
+    caption(100215, "LabelPasStatus"),
+    textOff(100216, "AbColBitBtnPasBenzyna"),
+    textOn(100217, "AbColBitBtnPasBenzyna"),
+    textOff(100218, "AbColBitBtnPasAutomat"),
+    textOn(100219, "AbColBitBtnPasAutomat"),
+    textOff(100220, "AbColBitBtnPasGaz"),
+    textOn(100221, "AbColBitBtnPasGaz"),
+    caption(100301, "LabelOdLambda"),
+    caption(100302, "LabelTPS"),
+    caption(100303, "LabelCommonRail"),
+    caption(100304, "LabelOdT"),
+    caption(100305, "LabelOdTg"),
+    caption(100306, "LabelOdTR"),
+    caption(100307, "LabelOdLevel"),
+    caption(100308, "AbLEDRed"),
+    caption(100309, "AbLEDEzaw"),
+    caption(100310, "AbLEDdies"),
+    caption(100311, "LabelStep"),
+    caption(100401, "LabelRpmPower"),
+    caption(100402, "LabelCoilType"),
+    caption(100403, "LabelEgtEn"),
+    caption(100404, "LabelEgtT"),
+    caption(100405, "LabelTurbo"),
+    caption(100406, "LabelTGSEnsor"),
+    caption(100407, "LabelTRsensor"),
+    caption(100408, "LabelPresSensTyp"),
+    caption(100409, "LabelMapType"),
+    caption(100410, "LabelMinPsys"),
+    caption(100411, "LabelPsysDelay"),
+    caption(100412, "LabelOnTemp"),
+    caption(100413, "LabelRpmSWitch"),
+    caption(100414, "LabelDelayGaz"),
+    caption(100415, "LabelEmulator"),
+    caption(100416, "LabelRegulatorMode"),
+    caption(100417, "LabelEGT"),
+    caption(100418, "GroupBoxPar3"),
+    caption(100419, "LabelRefTime"),
+    caption(100420, "CheckBoxLevelSensorNegativ"),
+    caption(100421, "CheckBoxWskaznikZasilany"),
+    item(100431, "ComboBoxEGT", 0),
+    itemThen(100432, "ComboBoxEGT", 1, FieldId::EgtSensorOn),
+    item(100441, "ComboBoxTurbo", 0),
+    itemThen(100442, "ComboBoxTurbo", 1, FieldId::TurboOn),
+    item(100451, "ComboBoxDciEn", 0),
+    item(100460, "ComboBoxRegulatorVacum", 0),
+    item(100461, "ComboBoxRegulatorVacum", 1),
+    caption(100462, "LabelRegulatorVacum"),
+    caption(100463, "LabelPower"),
+    item(100464, "ComboBoxEnginePower", 0),
+    caption(100501, "LabelCisnieniePracy"),
+    caption(100502, "CheckBoxModPchar"),
+    caption(100503, "LabelMapTyp"),
+    caption(100504, "LabelMapSmooth"),
+    caption(100505, "LabelMapDefine"),
+    caption(100506, "ButtonMapSmooth"),
+    item(100511, "ComboBoxMapa", 0),
+    item(100512, "ComboBoxMapa", 1),
+    item(100513, "ComboBoxMapa", 2),
+    itemThen(100514, "ComboBoxMapa", 3, FieldId::MainMapType),
+    itemThenZero(100521, "ComboBoxInjTdefs", 0),
+    item(100531, "ComboBoxMapReset", 1),
+    item(100532, "ComboBoxMapReset", 2),
+    item(100533, "ComboBoxMapReset", 3),
+    itemThenZero(100534, "ComboBoxMapReset", 4),
+    item(100540, "ComboBoxTpsCutOff", 0),
+    item(100541, "ComboBoxTpsCutOff", 1),
+    item(100542, "ComboBoxTpsCutOff", 2),
+    item(100543, "ComboBoxTpsCutOff", 3),
+    itemThenZero(100544, "ComboBoxTpsCutOff", 4),
+    item(100550, "ComboBoxCruise", 0),
+    item(100551, "ComboBoxCruise", 1),
+    item(100552, "ComboBoxCruise", 2),
+    itemThenZero(100553, "ComboBoxCruise", 3),
+    caption(100601, "TabSheet6"),
+    caption(100602, "TabSheet7"),
+    caption(100603, "TabSheet8"),
+    caption(100611, "LabelDiagErrorAuto"),
+    caption(100612, "ButtonErrorShow"),
+    textOn(100613, "AbColBitBtnErase"),
+    textOff(100614, "AbColBitBtnErase"),
+    item(100621, "ComboBoxGazAutoOn", 0),
+    itemThen(100622, "ComboBoxGazAutoOn", 1, FieldId::AutoReturnToGas),
+};
+
+// Ids above the status texts.
+constexpr TextTarget kLateControlTexts[] = {
+    caption(100901, "ButtonSaveEeprom"), caption(100902, "LabelCutOff"),
+    caption(100903, "LabelTempomat"),    caption(100904, "ButtonSetTps"),
+    caption(100905, "ButtonTempomat"),
+};
+
+constexpr std::size_t kControlCount = std::size(kControlTexts);
+constexpr std::size_t kLateControlCount = std::size(kLateControlTexts);
+static_assert(kControlCount + kErrorTextIdCount + kStatusTextIdCount + kLateControlCount ==
+              kTextIdCount);
+
+constexpr std::array<TextTarget, kTextIdCount> kTable = [] {
+    std::array<TextTarget, kTextIdCount> table{};
+    std::size_t n = 0;
+    for (const TextTarget& target : kControlTexts)
+        table[n++] = target;
+    for (int i = 0; i < kErrorTextIdCount; ++i)
+        table[n++] = make(kFirstErrorTextId + TextId(i), TextKind::ErrorText, {}, i);
+    for (int i = 0; i < kStatusTextIdCount; ++i)
+        table[n++] = make(kFirstStatusTextId + TextId(i), TextKind::StatusText, {}, i);
+    for (const TextTarget& target : kLateControlTexts)
+        table[n++] = target;
+    return table;
+}();
+
+constexpr std::array<std::string_view, kFontControlCount> kFontControls = {
+    "TForm1",
+    "TabSheet1",
+    "TabSheet2",
+    "TabSheet3",
+    "TabSheet4",
+    "LabelPasDif",
+    "LabelPasVac",
+    "LabelPasAbs",
+    "LabelPasRpm",
+    "LabelTempG",
+    "LabelTempR",
+    "LabelAirFlow",
+    "LabelTPSpas",
+    "LabelRailPresPas",
+    "LabelPasLevel",
+    "LabelPasLevel2",
+    "AbLEDReduktor",
+    "AbLEDZaworEzaw",
+    "AbLEDdiesel",
+    "LabelPasStatus",
+    "AbColBitBtnPasBenzyna",
+    "AbColBitBtnPasAutomat",
+    "AbColBitBtnPasGaz",
+    "AbLEDStatus",
+    "LabelOdLambda",
+    "LabelTPS",
+    "LabelCommonRail",
+    "LabelOdT",
+    "LabelOdTg",
+    "LabelOdTR",
+    "LabelOdLevel",
+    "AbLEDRed",
+    "AbLEDEzaw",
+    "AbLEDdies",
+    "LabelStep",
+    "LabelRpmPower",
+    "LabelCoilType",
+    "LabelEgtEn",
+    "LabelEgtT",
+    "LabelTurbo",
+    "LabelTGSEnsor",
+    "LabelTRsensor",
+    "LabelPresSensTyp",
+    "LabelMapTyp",
+    "LabelMinPsys",
+    "LabelPsysDelay",
+    "LabelOnTemp",
+    "LabelRpmSWitch",
+    "LabelDelayGaz",
+    "LabelEmulator",
+    "LabelRegulatorMode",
+    "LabelEGT",
+    "LabelMapType",
+    "GroupBoxPar3",
+    "LabelRefTime",
+    "CheckBoxLevelSensorNegativ",
+    "CheckBoxWskaznikZasilany",
+    "ComboBoxDciEn",
+    "ComboBoxRegulatorVacum",
+    "ComboBoxEnginePower",
+    "LabelRegulatorVacum",
+    "LabelPower",
+    "ComboBoxEGT",
+    "ComboBoxTurbo",
+    "LabelCisnieniePracy",
+    "CheckBoxModPchar",
+    "LabelMapSmooth",
+    "LabelMapDefine",
+    "ButtonMapSmooth",
+    "ComboBoxMapa",
+    "ComboBoxInjTdefs",
+    "ComboBoxMapReset",
+    "ComboBoxTpsCutOff",
+    "ComboBoxCruise",
+    "TabSheet6",
+    "TabSheet7",
+    "TabSheet8",
+    "LabelDiagErrorAuto",
+    "ButtonErrorShow",
+    "AbColBitBtnErase",
+    "ComboBoxGazAutoOn",
+    "StringGridErrorMemory",
+    "LabelWTD",
+    "LabelWTG",
+    "ButtonSaveEeprom",
+    "LabelCutOff",
+    "LabelTempomat",
+    "ButtonSetTps",
+    "ButtonTempomat",
+};
+
+}  // namespace
+
+const std::array<TextTarget, kTextIdCount>& textIdTable() {
+    return kTable;
+}
+
+const TextTarget* findTextId(TextId id) {
+    const auto it = std::lower_bound(kTable.begin(), kTable.end(), id,
+                                     [](const TextTarget& t, TextId key) { return t.id < key; });
+    return it != kTable.end() && it->id == id ? &*it : nullptr;
+}
+
+std::optional<int> reselectIndex(const TextTarget& target, const EcuImage& image) {
+    switch (target.reselect) {
+        case Reselect::FromField:
+            return static_cast<int>(readField(image, target.field));
+        case Reselect::EntryZero:
+            return 0;
+        case Reselect::None:
+            break;
+    }
+    return std::nullopt;
+}
+
+const std::array<std::string_view, kFontControlCount>& fontFollowingControls() {
+    return kFontControls;
+}
+
+}  // namespace kaldor

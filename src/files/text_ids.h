@@ -1,0 +1,65 @@
+#pragma once
+// Where each text of a language file goes: the table from TextId to its target (a control by
+// objectName, an error text or a status text), the lists whose selection is set again after
+// their entries are replaced, and the controls whose font follows the language.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "model/ecu_image.h"
+#include "model/fields.h"
+
+namespace kaldor {
+
+using TextId = std::uint32_t;
+
+enum class TextKind : std::uint8_t {
+    Caption,     // visible text of a label, check box, button, group box or page
+    Menu,        // caption of a menu item
+    TextOn,      // two-state button, text shown when on
+    TextOff,     // two-state button, text shown when off
+    ListItem,    // entry `index` of a drop-down list
+    ErrorText,   // entry `index` of the error-text table
+    StatusText,  // status text `index` (the order of StatusTexts)
+};
+
+// What follows the text of an id: replacing list entries can drop the list's selection, so after
+// the last replaced entry of some lists the selection is set again.
+enum class Reselect : std::uint8_t {
+    None,
+    FromField,  // the value of `field` (a flag or an index)
+    EntryZero,  // entry 0
+};
+
+struct TextTarget {
+    TextId id;
+    TextKind kind;
+    std::string_view control;  // objectName; empty for error and status texts
+    std::uint8_t index;        // list entry, error text or status text number
+    Reselect reselect;
+    FieldId field;  // for Reselect::FromField, otherwise FieldId::Count
+};
+
+inline constexpr int kTextIdCount = 170;
+inline constexpr int kFontControlCount = 89;
+inline constexpr int kErrorTextIdCount = 30;
+inline constexpr int kStatusTextIdCount = 12;
+inline constexpr TextId kFirstErrorTextId = 100701;
+inline constexpr TextId kFirstStatusTextId = 100801;
+
+// Every id, in ascending order.
+[[nodiscard]] const std::array<TextTarget, kTextIdCount>& textIdTable();
+// The target of an id, or nullptr for an id the table does not list (its text is ignored).
+[[nodiscard]] const TextTarget* findTextId(TextId id);
+
+// The entry to select after a target whose reselect is not None, read from the image (for
+// MainMapType this is the raw value: a list shorter than it keeps its selection).
+[[nodiscard]] std::optional<int> reselectIndex(const TextTarget& target, const EcuImage& image);
+
+// Controls whose font character set and family follow the language, in the order they are set;
+// the first is the main window itself.
+[[nodiscard]] const std::array<std::string_view, kFontControlCount>& fontFollowingControls();
+
+}  // namespace kaldor
