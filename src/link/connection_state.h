@@ -11,6 +11,9 @@ struct ConnectionState {
     std::uint8_t softwareRevision = 0;  // 0 until a controller has answered
     std::int8_t confirmStatus = 0;
     int portNumber = 0;  // 1..16, the port the controller answered on
+    // The PIN the controller holds: taken from the image read at connection (before the PIN
+    // check clears the image's copy) and replaced by every PIN written since.
+    std::uint16_t controllerPin = 0;
 };
 
 }  // namespace kaldor

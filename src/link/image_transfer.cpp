@@ -38,12 +38,15 @@ bool ImageTransfer::readImage(ProgressSink& bar) {
         std::copy_n(page.begin(), keep, read.begin() + address);
     }
     m_image.replace(read);
+    m_state.controllerPin = static_cast<std::uint16_t>(readField(m_image, FieldId::ControllerPin));
     bar.setPosition(static_cast<int>(EcuImage::kSize));
     return true;
 }
 
 void ImageTransfer::writeWord(std::size_t wordIndex) {
     m_commands.writeWord(wordIndex, m_image.word(wordIndex));
+    if (m_state.connected && wordIndex == fieldDef(FieldId::ControllerPin).wordIndex())
+        m_state.controllerPin = m_image.word(wordIndex);
 }
 
 void ImageTransfer::writeByte(std::size_t byteOffset) {

@@ -37,7 +37,9 @@ public:
     // Twelve overlapping page reads. A rejected page is read again (up to kPageRetries more
     // times); false when a page stayed unread (its bytes keep their old values) or when there is
     // no connection: the image then does not mirror the controller and must not be trusted.
+    // A complete read also notes the PIN the controller holds.
     [[nodiscard]] bool readImage(ProgressSink& bar);
+    // Sending the PIN word to a connected controller notes the PIN it now holds.
     void writeWord(std::size_t wordIndex);
     void writeByte(std::size_t byteOffset);
     // Sends the word or byte that holds one element of a field, as the field table says.
@@ -57,9 +59,10 @@ public:
 
     [[nodiscard]] static ConverterImage buildConverterImage(const EcuImage& image);
 
-private:
+    // Shows the whole image in every control (the function set by setRefresh).
     void refresh();
 
+private:
     CommandSet& m_commands;
     ConnectionState& m_state;
     EcuImage& m_image;

@@ -4,10 +4,38 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kaldor {
 
 using PinDigits = std::array<int, 4>;
+
+enum class Answer { Ok, Cancel };
+
+// A modal box with the buttons OK and Cancel.
+struct OkCancelBox {
+    std::string title;  // empty: the application's title
+    std::string text;
+    bool warning = false;  // the warning icon
+};
+
+// One entry of a file dialog's filter list: the text shown and the name pattern ("*.kcfg").
+struct FileFilter {
+    std::string text;
+    std::string pattern;
+};
+
+struct FileQuestion {
+    std::vector<FileFilter> filters;
+    std::string defaultExtension;  // without the dot; added by the dialog to a bare name
+    std::string initialFolder;     // empty: the dialog's own choice
+    std::string fileName;          // the name the dialog starts with
+};
+
+struct FileAnswer {
+    std::string path;
+    int filterIndex = 0;  // 0-based index in `filters` of the filter selected when confirmed
+};
 
 class Prompts {
 public:
@@ -18,6 +46,21 @@ public:
     virtual std::optional<PinDigits> askPin() { return std::nullopt; }
     // The PIN setting dialog (entered twice); nothing when not confirmed.
     virtual std::optional<PinDigits> askNewPin() { return std::nullopt; }
+    // OK and Cancel; closing the box counts as Cancel. The default answers Cancel, so a caller
+    // that does not answer changes nothing.
+    virtual Answer askOkCancel(const OkCancelBox& box) {
+        (void)box;
+        return Answer::Cancel;
+    }
+    // The open-file and save-file dialogs; nothing when cancelled.
+    virtual std::optional<FileAnswer> askOpenFile(const FileQuestion& question) {
+        (void)question;
+        return std::nullopt;
+    }
+    virtual std::optional<FileAnswer> askSaveFile(const FileQuestion& question) {
+        (void)question;
+        return std::nullopt;
+    }
 };
 
 // Progress bars and the polling timer as the core's long operations see them.

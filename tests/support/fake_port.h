@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -151,10 +152,29 @@ struct ScriptedLink {
     CommandSet commands{link};
 };
 
-// Message boxes answered by remembering their texts.
+// Message boxes answered by remembering their texts; OK/Cancel boxes and file dialogs answered
+// from the script (OK, and no file chosen, unless a test says otherwise).
 struct RecordingPrompts : Prompts {
     std::vector<std::string> messages;
+    std::vector<OkCancelBox> boxes;
+    std::vector<FileQuestion> questions;
+    Answer okCancel = Answer::Ok;
+    std::optional<FileAnswer> openFile;
+    std::optional<FileAnswer> saveFile;
+
     void message(const std::string& text) override { messages.push_back(text); }
+    Answer askOkCancel(const OkCancelBox& box) override {
+        boxes.push_back(box);
+        return okCancel;
+    }
+    std::optional<FileAnswer> askOpenFile(const FileQuestion& q) override {
+        questions.push_back(q);
+        return openFile;
+    }
+    std::optional<FileAnswer> askSaveFile(const FileQuestion& q) override {
+        questions.push_back(q);
+        return saveFile;
+    }
 };
 
 }  // namespace kaldor::test

@@ -1,0 +1,210 @@
+#include "files/config_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace kaldor {
+namespace {
+
+struct FieldValue {
+    FieldId id;
+    std::uint16_t value;
+};
+
+// The CDi settings a controller below revision 3 works with.
+constexpr std::array<FieldValue, 7> kOlderCdiSettings{{
+    {FieldId::CdiThreshold1, 20},
+    {FieldId::CdiThreshold2, 50},
+    {FieldId::CdiThreshold3, 80},
+    {FieldId::CdiValue1, 0},
+    {FieldId::CdiValue2, 10},
+    {FieldId::CdiValue3, 15},
+    {FieldId::CdiValue4, 20},
+}};
+
+// The parts a full load takes from the connected controller instead of the file (besides the
+// PIN, which comes from what the controller holds).
+constexpr std::array<FieldId, 3> kControllerParts{{
+    FieldId::ControllerSerialNumber,
+    FieldId::ReservedByte51,
+    FieldId::ReservedTail,
+}};
+
+void copyFieldBytes(const EcuImage::Bytes& from, EcuImage::Bytes& to, FieldId id) {
+    const FieldDef& def = fieldDef(id);
+    std::copy_n(from.begin() + def.offset, def.byteLength(), to.begin() + def.offset);
+}
+
+void zeroField(EcuImage& image, FieldId id) {
+    const FieldDef& def = fieldDef(id);
+    for (std::size_t i = 0; i < def.byteLength(); ++i)
+        image.setByte(def.offset + i, 0);
+}
+
+std::string failure(const std::string& path, int error) {
+    return "Can't save " + path + ": " + std::strerror(error);
+}
+
+bool endsWithNoCase(std::string_view s, std::string_view tail) {
+    if (s.size() < tail.size())
+        return false;
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    for (std::size_t i = 0; i < tail.size(); ++i)
+        if (lower(s[s.size() - tail.size() + i]) != lower(tail[i]))
+            return false;
+    return true;
+}
+
+constexpr std::array<FieldElement, kMapLoadWriteCount> buildMapLoadWrites() {
+    std::array<FieldElement, kMapLoadWriteCount> w{};
+    std::size_t n = 0;
+    constexpr std::uint16_t kRows = 16;
+    constexpr std::uint16_t kColumns = 8;
+    for (std::uint16_t column = 0; column < kColumns; ++column)
+        for (std::uint16_t row = 0; row < kRows; ++row)
+            w[n++] = {FieldId::MainMap, static_cast<std::uint16_t>(column + kColumns * row)};
+    for (std::uint16_t i = 0; i < kColumns; ++i)
+        w[n++] = {FieldId::MainMapColumnAxis, i};
+    for (std::uint16_t i = 0; i < kRows; ++i)
+        w[n++] = {FieldId::MainMapRowAxis, i};
+    for (std::uint16_t i = 0; i < 24; ++i)
+        w[n++] = {FieldId::CruiseMap, i};
+    w[n++] = {FieldId::MainMapType, 0};
+    w[n++] = {FieldId::RpmSignalType, 0};
+    return w;
+}
+
+constexpr std::array<FieldElement, kMapLoadWriteCount> kMapLoadWrites = buildMapLoadWrites();
+
+}  // namespace
+
+std::optional<ConfigFile> readConfigFile(const std::string& path) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return std::nullopt;
+    ConfigFile file;
+    // A folder opens for reading too, but holds no configuration.
+    struct stat st {};
+    bool ok = ::fstat(fileno(f), &st) == 0 && S_ISREG(st.st_mode);
+    ok = ok && std::fseek(f, 0, SEEK_END) == 0;
+    const long size = ok ? std::ftell(f) : -1;
+    ok = ok && size >= 0 && std::fseek(f, 0, SEEK_SET) == 0;
+    if (ok) {
+        file.length = std::min(static_cast<std::size_t>(size), EcuImage::kSize);
+        ok = std::fread(file.bytes.data(), 1, file.length, f) == file.length;
+    }
+    ok = std::fclose(f) == 0 && ok;
+    if (!ok)
+        return std::nullopt;
+    return file;
+}
+
+EcuImage::Bytes savedConfigBytes(const EcuImage& image) {
+    EcuImage copy = image;
+    storeField(copy, FieldId::ControllerPin, 0);
+    return copy.bytes();
+}
+
+std::string writeConfigFile(const std::string& path, const EcuImage& image) {
+    const EcuImage::Bytes bytes = savedConfigBytes(image);
+    const std::string tmp = path + ".tmp";
+    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    if (fd < 0)
+        return failure(path, errno);
+    int error = 0;
+    std::size_t done = 0;
+    while (done < bytes.size() && error == 0) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n > 0)
+            done += static_cast<std::size_t>(n);
+        else if (n < 0 && errno != EINTR)
+            error = errno;
+        else if (n == 0)
+            error = EIO;
+    }
+    if (error == 0 && ::fsync(fd) != 0)
+        error = errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && std::rename(tmp.c_str(), path.c_str()) != 0)
+        error = errno;
+    if (error != 0) {
+        std::remove(tmp.c_str());
+        return failure(path, error);
+    }
+    return {};
+}
+
+std::string withConfigExtension(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const std::size_t dot = path.find_last_of('.');
+    // A leading dot names a hidden file, not an extension.
+    const bool hasExtension = dot != std::string::npos && dot > nameStart && dot + 1 < path.size();
+    if (hasExtension)
+        return path;
+    std::string named = path;
+    if (!named.empty() && named.back() == '.' && named.size() > nameStart + 1)
+        named.pop_back();
+    return named + "." + std::string(kConfigExtension);
+}
+
+bool isOlderConfigName(const std::string& path) {
+    return endsWithNoCase(path, "." + std::string(kOlderConfigExtension));
+}
+
+bool ensureFolder(const std::string& folder) {
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) == 0)
+        return S_ISDIR(st.st_mode);
+    return ::mkdir(folder.c_str(), 0777) == 0;
+}
+
+void ClearRevision3Features(EcuImage& image) {
+    // Word 273 goes to 0 whole: the correction map switches and both emulator switches.
+    image.setWord(fieldDef(FieldId::CorrectionMapEnable).wordIndex(), 0);
+    zeroField(image, FieldId::CorrectionMaps);
+    zeroField(image, FieldId::CruiseMap);
+    storeField(image, FieldId::DoubleInjectionTime, 0);
+    storeField(image, FieldId::CdiEmulatorType, 0);
+    for (const FieldValue& v : kOlderCdiSettings)
+        storeField(image, v.id, v.value);
+}
+
+void loadKeepingControllerParts(EcuImage& image, const ConfigFile& file,
+                                std::uint16_t controllerPin) {
+    const EcuImage::Bytes before = image.bytes();
+    EcuImage::Bytes after = before;
+    const std::size_t length = std::min(file.length, EcuImage::kSize);
+    std::copy_n(file.bytes.begin(), length, after.begin());
+    for (FieldId id : kControllerParts)
+        copyFieldBytes(before, after, id);
+    image.replace(after);
+    storeField(image, FieldId::ControllerPin, controllerPin);
+}
+
+void copyMapPart(const EcuImage::Bytes& source, EcuImage& image) {
+    EcuImage::Bytes bytes = image.bytes();
+    for (FieldId id : kMapPartFields)
+        copyFieldBytes(source, bytes, id);
+    image.replace(bytes);
+}
+
+const std::array<FieldElement, kMapLoadWriteCount>& mapLoadWrites() {
+    return kMapLoadWrites;
+}
+
+bool LoadMapBuffer::take(const ConfigFile& file) {
+    if (!file.complete())
+        return false;
+    m_bytes = file.bytes;
+    return true;
+}
+
+}  // namespace kaldor

@@ -1,0 +1,52 @@
+#pragma once
+// The `File1` commands with the controller behind them: the file side (files/config_commands.h)
+// bound to the image transfer and the connection state, so a menu item is one call.
+#include <cstdint>
+#include <string>
+
+#include "files/config_commands.h"
+#include "link/connection_state.h"
+#include "link/image_transfer.h"
+
+namespace kaldor {
+
+class ConfigTransfer {
+public:
+    ConfigTransfer(ImageTransfer& transfer, ConnectionState& state, EcuImage& image,
+                   Prompts& prompts, std::string baseFolder)
+        : m_transfer(transfer), m_state(state), m_files(image, prompts, std::move(baseFolder)) {}
+
+    // "save to disk".
+    bool saveToDisk() { return m_files.saveToDisk(m_state.softwareRevision); }
+
+    // "load to ECU": the file, then the full write with its closing steps. `caption` is the menu
+    // item's caption, `noConnectionText` the "no connection" status text.
+    bool loadToEcu(const std::string& caption, const std::string& noConnectionText,
+                   ProgressSink& bar, TimerSwitch& timer) {
+        return m_files.loadToEcu(caption, m_state.softwareRevision, heldPin(), [&] {
+            m_transfer.loadToController(noConnectionText, bar, timer);
+        });
+    }
+
+    // "LoadMap".
+    bool loadMap(const std::string& caption, const std::string& noConnectionText, ProgressSink& bar,
+                 TimerSwitch& timer) {
+        return m_files.loadMap(caption, m_transfer, bar, timer, noConnectionText,
+                               [this] { m_transfer.refresh(); });
+    }
+
+    // Without a controller no PIN is held; the image then carries none either, so the refresh
+    // after the load does not ask for a PIN that nothing checks.
+    [[nodiscard]] std::uint16_t heldPin() const {
+        return m_state.connected ? m_state.controllerPin : 0;
+    }
+
+    [[nodiscard]] ConfigCommands& files() { return m_files; }
+
+private:
+    ImageTransfer& m_transfer;
+    ConnectionState& m_state;
+    ConfigCommands m_files;
+};
+
+}  // namespace kaldor

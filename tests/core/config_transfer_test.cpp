@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "fake_port.h"
+#include "link/config_transfer.h"
+#include "model/parameter_edits.h"
+
+using namespace kaldor;
+using namespace kaldor::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct RecordingTimer : TimerSwitch {
+    std::vector<bool> changes;
+    void setTimerEnabled(bool on) override { changes.push_back(on); }
+};
+
+struct PinPrompts : RecordingPrompts {
+    std::optional<PinDigits> newPin;
+    std::optional<PinDigits> askNewPin() override { return newPin; }
+};
+
+// The controller holds PIN 1234 and serial number 0x89ABCDEF; a file from another car is
+// loaded into it after the user has unlocked it.
+struct ConfigTransferFixture : ::testing::Test, ScriptedLink {
+    fs::path base;
+    EcuImage image;
+    PinPrompts prompts;
+    ImageTransfer transfer{commands, state, image, prompts};
+    std::unique_ptr<ConfigTransfer> files;
+    PlainProgress bar;
+    RecordingTimer timer;
+    std::array<std::uint8_t, 1024> controller{};
+
+    void SetUp() override {
+        char tmpl[] = "/tmp/kaldor-transfer-XXXXXX";
+        ASSERT_NE(::mkdtemp(tmpl), nullptr);
+        base = tmpl;
+        files = std::make_unique<ConfigTransfer>(transfer, state, image, prompts, base.string());
+        ASSERT_TRUE(link.open(1));
+        state.connected = true;
+        state.softwareRevision = 11;
+        controller.fill(0x30);
+        controller[484] = 0xEF;  // words 242-243, low half first
+        controller[485] = 0xCD;
+        controller[486] = 0xAB;
+        controller[487] = 0x89;
+        controller[748] = 0x34;  // word 374
+        controller[749] = 0x12;
+        port.responder = [this](int, const Bytes& f) -> Bytes {
+            if (f[0] != 0xAA || f[1] != 0x01)
+                return {};
+            const auto at = static_cast<long>((std::size_t{f[2]} << 8) | f[3]);
+            return blockReply(0x01, Bytes(controller.begin() + at, controller.begin() + at + 128));
+        };
+        ASSERT_TRUE(transfer.readImage(bar));
+        (void)checkControllerPin(image, prompts);  // the refresh after connecting clears it
+        std::ofstream(base / "other.kcfg", std::ios::binary) << std::string(768, '\x77');
+        prompts.openFile = FileAnswer{(base / "other.kcfg").string(), 0};
+        log.events.clear();
+    }
+    void TearDown() override { fs::remove_all(base); }
+    std::string wordFrame(std::size_t index, std::uint16_t value) {
+        const CommandFrame f = writeWordFrame(index, value);
+        return hex(f.data(), f.size());
+    }
+};
+
+TEST_F(ConfigTransferFixture, FullLoadWritesThePinAndSerialTheControllerHolds) {
+    ASSERT_EQ(image.word(374), 0);
+    EXPECT_EQ(state.controllerPin, 0x1234);
+    ASSERT_TRUE(files->loadToEcu("load to ECU", "no connection", bar, timer));
+    const auto writes = log.writes();
+    ASSERT_EQ(writes.size(), 384u + 2u);
+    EXPECT_EQ(writes[374], "D2 76 12 34 38 F2");
+    EXPECT_EQ(writes[242], wordFrame(242, 0xCDEF));
+    EXPECT_EQ(writes[243], wordFrame(243, 0x89AB));
+    EXPECT_EQ(writes[100], wordFrame(100, 0x7777));
+    EXPECT_EQ(writes[384], wordFrame(0, 0xAAAA));
+    EXPECT_EQ(writes[385], "45 00 00 00 EF F2");
+    EXPECT_EQ(timer.changes, (std::vector<bool>{false, true}));
+}
+
+TEST_F(ConfigTransferFixture, PinSetSinceConnectingIsTheOneKept) {
+    prompts.newPin = PinDigits{5, 6, 7, 8};
+    ASSERT_TRUE(setControllerPin(image, transfer, prompts));
+    EXPECT_EQ(state.controllerPin, 0x5678);
+    image.setWord(374, 0);
+    log.events.clear();
+    ASSERT_TRUE(files->loadToEcu("load to ECU", "no connection", bar, timer));
+    EXPECT_EQ(log.writes().at(374), wordFrame(374, 0x5678));
+}
+
+TEST_F(ConfigTransferFixture, WithoutControllerNoPinIsWrittenIntoTheImage) {
+    link.close();
+    ASSERT_TRUE(files->loadToEcu("load to ECU", "no connection", bar, timer));
+    EXPECT_EQ(image.word(374), 0);
+    EXPECT_EQ(prompts.messages, std::vector<std::string>{"no connection"});
+}
+
+}  // namespace
