@@ -7,9 +7,9 @@
 #include <iostream>
 #include <stdexcept>
 
-#include "fake_port.h"
+#include "support/fake_port.h"
 #include "files/config_commands.h"
-#include "recording_sender.h"
+#include "support/recording_sender.h"
 
 using namespace kaldor;
 using namespace kaldor::test;

@@ -4,7 +4,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "fake_port.h"
+#include "support/fake_port.h"
+#include "support/scripted_controller.h"
 #include "link/config_transfer.h"
 #include "model/parameter_edits.h"
 

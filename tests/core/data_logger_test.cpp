@@ -7,7 +7,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "fake_port.h"
+#include "support/fake_port.h"
+#include "support/scripted_controller.h"
 #include "live/data_logger.h"
 #include "live/live_poller.h"
 

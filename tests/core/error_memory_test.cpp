@@ -2,9 +2,10 @@
 
 #include "diagnostics/enabled_errors.h"
 #include "diagnostics/error_memory.h"
-#include "fake_port.h"
+#include "support/fake_port.h"
+#include "support/scripted_controller.h"
 #include "link/image_transfer.h"
-#include "recording_sender.h"
+#include "support/recording_sender.h"
 
 using namespace kaldor;
 using namespace kaldor::test;

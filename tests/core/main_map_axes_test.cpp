@@ -4,7 +4,7 @@
 #include "model/fields.h"
 #include "model/parameter_edits.h"
 #include "model/units.h"
-#include "recording_sender.h"
+#include "support/recording_sender.h"
 
 using namespace kaldor;
 using namespace kaldor::test;

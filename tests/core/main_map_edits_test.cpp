@@ -3,7 +3,7 @@
 #include "maps/main_map_editor.h"
 #include "maps/preset_maps.h"
 #include "model/fields.h"
-#include "recording_sender.h"
+#include "support/recording_sender.h"
 
 using namespace kaldor;
 using namespace kaldor::test;
