@@ -8,8 +8,8 @@
 namespace kaldor {
 namespace {
 
-constexpr double kAdcVolt = 0.00122;
-constexpr double kTpsDivider = 3.14;
+constexpr double kAdcVolt = kVoltsPerCount;
+constexpr double kTpsDivider = kTpsInputDivider;
 constexpr double kSupplyDivider = 5.8;
 constexpr double kEgtDegreesPerVolt = 286;
 constexpr double kStepPercent = 0.3937;

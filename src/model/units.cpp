@@ -131,11 +131,11 @@ std::int64_t AxisTpsRowToCounts(long double volts) {
 }
 
 double AdcToVolts(long raw) {
-    return static_cast<double>(static_cast<long double>(raw) * 0.00122);
+    return static_cast<double>(static_cast<long double>(raw) * kVoltsPerCount);
 }
 
 double AdcToTpsVolts(long raw) {
-    return static_cast<double>((static_cast<long double>(raw) * 3.14) * 0.00122);
+    return static_cast<double>((static_cast<long double>(raw) * kTpsInputDivider) * kVoltsPerCount);
 }
 
 double MillibarToBar(long raw) {
@@ -155,7 +155,7 @@ double AxisTpsFromCounts(long raw) {
 }
 
 double RpmThresholdFromRaw(long raw) {
-    return static_cast<double>(((static_cast<long double>(raw) * 2) * 3.2) * 0.00122);
+    return static_cast<double>(((static_cast<long double>(raw) * 2) * 3.2) * kVoltsPerCount);
 }
 
 std::int64_t PeriodToRpm(std::uint32_t period, int signalType) {

@@ -12,6 +12,12 @@ namespace kaldor {
 static_assert(std::numeric_limits<long double>::digits == 64,
               "conversions need the 80-bit extended type (64-bit mantissa)");
 
+// Showing constants: volts per converter count (close to, not equal to, 5/4096) and the
+// throttle inputs' divider (close to 1/0.3185). Double constants; products are formed at
+// extended precision where a conversion says so.
+inline constexpr double kVoltsPerCount = 0.00122;
+inline constexpr double kTpsInputDivider = 3.14;
+
 // Codes of the rpm signal type byte; 0..19 are offered in the list, 20..24 have no item.
 constexpr int kRpmSignalTypeCount = 25;
 
