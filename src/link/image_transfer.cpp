@@ -27,11 +27,8 @@ bool ImageTransfer::readImage(ProgressSink& bar) {
     for (int p = 0; p < kPages; ++p) {
         const auto address = static_cast<std::uint16_t>(p * kPageStep);
         bar.setPosition(address);
-        bool accepted = false;
-        for (int attempt = 0; attempt <= kPageRetries && !accepted; ++attempt)
-            accepted = m_commands.readPage(address, page.data());
         // No use reading on: the connection is refused anyway.
-        if (!accepted)
+        if (!readPage(m_commands, p, page))
             return false;
         // The last page reaches past the image; only bytes below 768 are kept.
         const std::size_t keep = std::min(page.size(), EcuImage::kSize - address);
@@ -41,6 +38,15 @@ bool ImageTransfer::readImage(ProgressSink& bar) {
     m_state.controllerPin = static_cast<std::uint16_t>(readField(m_image, FieldId::ControllerPin));
     bar.setPosition(static_cast<int>(EcuImage::kSize));
     return true;
+}
+
+bool ImageTransfer::readPage(CommandSet& commands, int page,
+                             std::array<std::uint8_t, CommandSet::kBlockSize>& into) {
+    const auto address = static_cast<std::uint16_t>(page * kPageStep);
+    for (int attempt = 0; attempt <= kPageRetries; ++attempt)
+        if (commands.readPage(address, into.data()))
+            return true;
+    return false;
 }
 
 void ImageTransfer::writeWord(std::size_t wordIndex) {

@@ -39,6 +39,10 @@ public:
     // no connection: the image then does not mirror the controller and must not be trusted.
     // A complete read also notes the PIN the controller holds.
     [[nodiscard]] bool readImage(ProgressSink& bar);
+    // One page of the read at address page * kPageStep, asked for again up to kPageRetries more
+    // times; false when every answer was rejected (`into` then keeps what it held).
+    [[nodiscard]] static bool readPage(CommandSet& commands, int page,
+                                       std::array<std::uint8_t, CommandSet::kBlockSize>& into);
     // Sending the PIN word to a connected controller notes the PIN it now holds.
     void writeWord(std::size_t wordIndex);
     void writeByte(std::size_t byteOffset);

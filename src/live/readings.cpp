@@ -10,8 +10,6 @@ namespace {
 
 constexpr double kAdcVolt = kVoltsPerCount;
 constexpr double kTpsDivider = kTpsInputDivider;
-constexpr double kSupplyDivider = 5.8;
-constexpr double kEgtDegreesPerVolt = 286;
 constexpr double kStepPercent = 0.3937;
 
 // Tank level step -> the five LEDs (an empty tank lights only the reserve LED).
@@ -104,8 +102,8 @@ Readings computeReadings(const LiveFrame& f, const EcuImage& image,
     }
 
     // 4-7. Battery, ignition, work-time shares, cut-off and cruise.
-    r.supplyVolts = f.word(6) * kAdcVolt * kSupplyDivider;
-    r.contactVolts = f.word(27) * kAdcVolt * kSupplyDivider;
+    r.supplyVolts = f.word(6) * kAdcVolt * kSupplyInputDivider;
+    r.contactVolts = f.word(27) * kAdcVolt * kSupplyInputDivider;
     r.editAkum = fixed(r.supplyVolts, 1) + "V";
     r.ignitionOn = (f.high(36) & 0x04) != 0;
     const std::uint32_t dieselTime = f.dword(88);
@@ -126,7 +124,7 @@ Readings computeReadings(const LiveFrame& f, const EcuImage& image,
 
     // 12-14. Exhaust gas, power stage, engine speed.
     r.egtVolts = f.word(80) * kAdcVolt;
-    r.egtCelsius = f.word(80) * kAdcVolt * kEgtDegreesPerVolt;
+    r.egtCelsius = f.word(80) * kAdcVolt * kEgtSensorDegreesPerVolt;
     r.editAlter = std::to_string(f.word(8));
     r.rpm = PeriodToRpm(f.word(21), image.byte(fieldDef(FieldId::RpmSignalType).offset));
     r.rpmThousands = static_cast<double>(r.rpm) * 0.001;

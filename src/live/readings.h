@@ -15,6 +15,11 @@
 
 namespace kaldor {
 
+// Scales of the live words beyond the unit conversions: the 1 : 5.8 divider of the supply and
+// ignition inputs and the exhaust-gas sensor's degrees per volt.
+inline constexpr double kSupplyInputDivider = 5.8;
+inline constexpr double kEgtSensorDegreesPerVolt = 286;
+
 enum class FuelMode : std::uint8_t { Diesel = 0, Auto = 1, Propane = 2, Error = 3 };
 
 [[nodiscard]] inline FuelMode fuelMode(const LiveFrame& f) {

@@ -1,0 +1,190 @@
+#include "link/ecu_verify.h"
+
+#include <algorithm>
+#include <array>
+
+#include "link/image_transfer.h"
+
+namespace kaldor {
+namespace {
+
+// How many names the summary line gives before it only counts.
+constexpr std::size_t kNamesInSummary = 5;
+
+// Polling off and link ready cleared for the length of one exchange, so no live request is
+// outstanding while pages and writes go out; both come back as they were.
+class PollingPaused {
+public:
+    PollingPaused(ConnectionState& state, TimerSwitch& timer)
+        : m_state(state), m_timer(timer), m_linkReady(state.linkReady) {
+        m_timer.setTimerEnabled(false);
+        m_state.linkReady = false;
+    }
+    ~PollingPaused() {
+        m_state.linkReady = m_linkReady;
+        m_timer.setTimerEnabled(true);
+    }
+    PollingPaused(const PollingPaused&) = delete;
+    PollingPaused& operator=(const PollingPaused&) = delete;
+
+private:
+    ConnectionState& m_state;
+    TimerSwitch& m_timer;
+    bool m_linkReady;
+};
+
+std::string names(const std::vector<Difference>& list) {
+    std::string text;
+    const std::size_t shown = std::min(list.size(), kNamesInSummary);
+    for (std::size_t i = 0; i < shown; ++i)
+        text += (i == 0 ? "" : ", ") + list[i].name;
+    if (list.size() > shown)
+        text += " and " + std::to_string(list.size() - shown) + " more";
+    return text;
+}
+
+std::string locations(std::size_t n) {
+    return std::to_string(n) + (n == 1 ? " location" : " locations");
+}
+
+std::string unreadText(const std::vector<std::pair<std::size_t, std::size_t>>& unread) {
+    std::string text;
+    for (const auto& [first, last] : unread)
+        text +=
+            (text.empty() ? "bytes " : ", ") + std::to_string(first) + "-" + std::to_string(last);
+    return text;
+}
+
+std::string summary(const VerifyReport& r) {
+    std::string text;
+    switch (r.outcome) {
+        case VerifyOutcome::NoConnection:
+            return kNoConnectionMessage;
+        case VerifyOutcome::Match:
+            text = kMsgEcuMatches;
+            break;
+        case VerifyOutcome::Mismatch:
+            text = "ECU memory differs from the PC in " + locations(r.diff.entries.size()) + ": " +
+                   names(r.diff.entries);
+            break;
+        case VerifyOutcome::Unread:
+            text =
+                "ECU memory could not be read completely (" + unreadText(r.unread) + " unread). ";
+            text += r.diff.entries.empty()
+                        ? "The bytes read agree with the PC."
+                        : "In the bytes read it differs from the PC in " +
+                              locations(r.diff.entries.size()) + ": " + names(r.diff.entries);
+            break;
+    }
+    if (!r.diff.controllerOwned.empty())
+        text += "\nThe ECU's own locations differ and are never written: " +
+                names(r.diff.controllerOwned);
+    return text;
+}
+
+}  // namespace
+
+EcuVerifier::EcuVerifier(CommandSet& commands, ConnectionState& state, EcuImage& image)
+    : m_commands(commands), m_state(state), m_image(image) {}
+
+VerifyReport EcuVerifier::verify(ProgressSink& bar, TimerSwitch& timer) {
+    if (!m_state.connected) {
+        VerifyReport report;
+        report.message = summary(report);
+        return report;
+    }
+    PollingPaused paused(m_state, timer);
+    return readAndCompare(bar);
+}
+
+VerifyReport EcuVerifier::writePcValues(const VerifyReport& report, ProgressSink& bar,
+                                        TimerSwitch& timer) {
+    if (!m_state.connected) {
+        VerifyReport none;
+        none.message = summary(none);
+        return none;
+    }
+    PollingPaused paused(m_state, timer);
+    sendWrites(report.diff, bar);
+    return readAndCompare(bar);
+}
+
+void EcuVerifier::sendWrites(const ImageDiff& diff, ProgressSink& bar) {
+    const std::vector<SentLocation> writes = writesToMatch(diff);
+    bar.setPosition(0);
+    bar.setMaximum(static_cast<int>(writes.size()));
+    for (const SentLocation& w : writes) {
+        // The list never holds a location of the controller; checked again because a write
+        // there could not be taken back.
+        if (w.as == SendAs::Word && !isControllerOwnedByte(2u * w.at) &&
+            !isControllerOwnedByte(2u * w.at + 1))
+            m_commands.writeWord(w.at, m_image.word(w.at));
+        else if (w.as == SendAs::Byte && !isControllerOwnedByte(w.at))
+            m_commands.writeByte(w.at, m_image.byte(w.at));
+        bar.step();
+    }
+}
+
+VerifyReport EcuVerifier::readAndCompare(ProgressSink& bar) {
+    VerifyReport report;
+    bar.setPosition(0);
+    bar.setMaximum(static_cast<int>(EcuImage::kSize));
+    // Bytes no page brought keep the PC's values, so they show no difference; they are reported
+    // as unread instead.
+    EcuImage::Bytes read = m_image.bytes();
+    std::array<bool, EcuImage::kSize> got{};
+    std::array<std::uint8_t, CommandSet::kBlockSize> page{};
+    int failedInRow = 0;
+    for (int p = 0; p < ImageTransfer::kPages && failedInRow < kGiveUpAfterFailedPages; ++p) {
+        const std::size_t address = static_cast<std::size_t>(p) * ImageTransfer::kPageStep;
+        bar.setPosition(static_cast<int>(address));
+        if (!ImageTransfer::readPage(m_commands, p, page)) {
+            ++failedInRow;
+            continue;
+        }
+        failedInRow = 0;
+        const std::size_t keep = std::min(page.size(), EcuImage::kSize - address);
+        std::copy_n(page.begin(), keep, read.begin() + static_cast<std::ptrdiff_t>(address));
+        std::fill_n(got.begin() + static_cast<std::ptrdiff_t>(address), keep, true);
+    }
+    bar.setPosition(static_cast<int>(EcuImage::kSize));
+    report.controller.replace(read);
+
+    for (std::size_t b = 0; b < got.size(); ++b) {
+        if (got[b])
+            continue;
+        if (!report.unread.empty() && report.unread.back().second + 1 == b)
+            report.unread.back().second = b;
+        else
+            report.unread.emplace_back(b, b);
+    }
+
+    // The PC's side of the PIN is the PIN it knows the controller holds, so only a PIN write
+    // that went astray shows.
+    EcuImage pc = m_image;
+    storeField(pc, FieldId::ControllerPin, m_state.controllerPin);
+    report.diff = diffImages(pc, report.controller);
+    const FieldDef& pin = fieldDef(FieldId::ControllerPin);
+    if (got[pin.offset] && got[pin.offset + 1])
+        m_state.controllerPin =
+            static_cast<std::uint16_t>(readField(report.controller, FieldId::ControllerPin));
+
+    if (!report.unread.empty())
+        report.outcome = VerifyOutcome::Unread;
+    else
+        report.outcome =
+            report.diff.writableMatch() ? VerifyOutcome::Match : VerifyOutcome::Mismatch;
+    report.message = summary(report);
+    return report;
+}
+
+bool EcuVerifier::takeControllerValues(const VerifyReport& report) {
+    if (!report.complete())
+        return false;
+    EcuImage taken = report.controller;
+    storeField(taken, FieldId::ControllerPin, readField(m_image, FieldId::ControllerPin));
+    m_image = taken;
+    return true;
+}
+
+}  // namespace kaldor

@@ -1,0 +1,279 @@
+#include "live/log_csv.h"
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <limits>
+#include <vector>
+
+#include "files/atomic_file.h"
+#include "live/data_logger.h"
+#include "live/live_frame.h"
+#include "live/readings.h"
+#include "maps/number_text.h"
+#include "model/units.h"
+
+namespace kaldor {
+namespace {
+
+enum class Quantity : std::uint8_t {
+    EngineSpeed,  // period word -> rpm by the rpm signal type
+    Fuel,         // the fuel mode bits, as text
+    Bar,          // millibar
+    Celsius,      // signed degrees as they stand
+    Exhaust,      // exhaust-gas sensor volts -> degrees
+    Supply,       // behind the 1 : 5.8 divider
+    Throttle,     // behind the throttle inputs' divider
+    Volts,        // converter counts
+    Count,        // as it stands
+};
+
+struct CsvColumn {
+    const char* header;
+    std::uint8_t word;
+    Quantity quantity;
+    int decimals;
+};
+
+// After the time column, in this order.
+constexpr std::array<CsvColumn, 15> kColumns{{
+    {"engine speed [rpm]", 21, Quantity::EngineSpeed, 0},
+    {"fuel mode", 39, Quantity::Fuel, 0},
+    {"gas pressure [bar]", 78, Quantity::Bar, 3},
+    {"manifold pressure [bar]", 79, Quantity::Bar, 3},
+    {"differential pressure [bar]", 24, Quantity::Bar, 3},
+    {"reducer temperature [\xC2\xB0"
+     "C]",
+     0, Quantity::Celsius, 0},
+    {"propane temperature [\xC2\xB0"
+     "C]",
+     1, Quantity::Celsius, 0},
+    {"exhaust gas temperature [\xC2\xB0"
+     "C]",
+     80, Quantity::Exhaust, 0},
+    {"battery [V]", 6, Quantity::Supply, 2},
+    {"ignition [V]", 27, Quantity::Supply, 2},
+    {"throttle TPS [V]", 4, Quantity::Throttle, 3},
+    {"air flow [V]", 30, Quantity::Volts, 3},
+    {"rail signal [V]", 9, Quantity::Volts, 3},
+    {"tank level [V]", 26, Quantity::Volts, 3},
+    {"stepper position", 3, Quantity::Count, 0},
+}};
+constexpr const char* kTimeHeader = "time [s]";
+// Spreadsheets take the file as UTF-8 only with the mark.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::size_t kReadChunk = 64 * 1024;
+
+// A cell with a separator, a quote or a line break is quoted, its quotes doubled.
+std::string cell(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
+        return std::string(text);
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"')
+            quoted += '"';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+const std::string& fuelText(FuelMode mode, const StatusTexts& texts) {
+    switch (mode) {
+        case FuelMode::Diesel:
+            return texts.diesel;
+        case FuelMode::Auto:
+            return texts.autoMode;
+        case FuelMode::Propane:
+            return texts.propane;
+        case FuelMode::Error:
+            break;
+    }
+    return texts.error;
+}
+
+std::string value(const CsvColumn& c, const LiveFrame& f, int rpmSignalType,
+                  const StatusTexts& texts) {
+    const std::uint16_t w = f.word(c.word);
+    double v = 0;
+    switch (c.quantity) {
+        case Quantity::EngineSpeed:
+            return std::to_string(PeriodToRpm(w, rpmSignalType));
+        case Quantity::Fuel:
+            return cell(fuelText(fuelMode(f), texts));
+        case Quantity::Celsius:
+            return std::to_string(f.signedWord(c.word));
+        case Quantity::Count:
+            return std::to_string(w);
+        case Quantity::Bar:
+            v = MillibarToBar(w);
+            break;
+        case Quantity::Exhaust:
+            v = w * kVoltsPerCount * kEgtSensorDegreesPerVolt;
+            break;
+        case Quantity::Supply:
+            v = w * kVoltsPerCount * kSupplyInputDivider;
+            break;
+        case Quantity::Throttle:
+            v = w * kVoltsPerCount * kTpsInputDivider;
+            break;
+        case Quantity::Volts:
+            v = AdcToVolts(w);
+            break;
+    }
+    return fixedText(v, c.decimals, '.');
+}
+
+// Reads the "demo.log" format piece by piece, as playback reads it, and hands on every line
+// that holds at least one value.
+class RecordReader {
+public:
+    RecordReader(int rpmSignalType, const StatusTexts& texts)
+        : m_rpmSignalType(rpmSignalType), m_texts(texts) {
+        m_csv = kByteOrderMark;
+        m_csv += cell(kTimeHeader);
+        for (const CsvColumn& c : kColumns)
+            m_csv += "," + cell(c.header);
+        m_csv += kLineEnd;
+    }
+
+    void feed(const char* data, std::size_t size) {
+        for (std::size_t i = 0; i < size; ++i) {
+            const char c = data[i];
+            if (c == ',') {
+                if (m_value < LiveFrame::kWords)
+                    m_frame.setWord(m_value, tokenValue());
+                ++m_value;
+                m_token = 0;
+                m_chars = 0;
+                m_isNumber = true;
+            } else if (c == '\n') {
+                endLine();
+            } else {
+                if (m_chars <= DataLogger::kMaxTokenChars)
+                    ++m_chars;
+                if (c >= '0' && c <= '9' && m_chars <= DataLogger::kMaxTokenChars)
+                    m_token = m_token * 10 + static_cast<std::uint32_t>(c - '0');
+                else if (c < '0' || c > '9')
+                    m_isNumber = false;
+            }
+        }
+    }
+
+    // A last line without a line feed still counts.
+    std::string finish() {
+        endLine();
+        return std::move(m_csv);
+    }
+
+    [[nodiscard]] std::size_t records() const { return m_records; }
+
+private:
+    std::uint16_t tokenValue() const {
+        const bool valid = m_isNumber && m_chars > 0 && m_chars <= DataLogger::kMaxTokenChars &&
+                           m_token <= std::numeric_limits<std::uint16_t>::max();
+        return valid ? static_cast<std::uint16_t>(m_token) : 0;
+    }
+
+    void endLine() {
+        if (m_value > 0)
+            addRow();
+        m_frame = LiveFrame();
+        m_value = 0;
+        m_token = 0;
+        m_chars = 0;
+        m_isNumber = true;
+    }
+
+    // Time in tenths of a second, written from integers so 0.3 is exactly "0.3".
+    void addRow() {
+        m_csv += std::to_string(m_records / 10) + "." + std::to_string(m_records % 10);
+        for (const CsvColumn& c : kColumns)
+            m_csv += "," + value(c, m_frame, m_rpmSignalType, m_texts);
+        m_csv += kLineEnd;
+        ++m_records;
+    }
+
+    int m_rpmSignalType;
+    const StatusTexts& m_texts;
+    std::string m_csv;
+    std::size_t m_records = 0;
+    LiveFrame m_frame;
+    std::size_t m_value = 0;
+    std::uint32_t m_token = 0;
+    std::size_t m_chars = 0;
+    bool m_isNumber = true;
+};
+
+CsvExport written(const std::string& csv, std::size_t records, const std::string& csvPath) {
+    CsvExport result;
+    if (const auto reason = writeFileAtomically(csvPath, csv)) {
+        result.message = "Could not write \"" + csvPath + "\": " + *reason;
+        return result;
+    }
+    result.written = true;
+    result.records = records;
+    return result;
+}
+
+FileFilter filterFor(std::string_view pattern) {
+    return {std::string(pattern), std::string(pattern)};
+}
+
+}  // namespace
+
+std::string logCsv(std::string_view logText, int rpmSignalType, const StatusTexts& texts) {
+    RecordReader reader(rpmSignalType, texts);
+    reader.feed(logText.data(), logText.size());
+    return reader.finish();
+}
+
+CsvExport exportLogCsv(std::string_view logText, int rpmSignalType, const std::string& csvPath,
+                       const StatusTexts& texts) {
+    RecordReader reader(rpmSignalType, texts);
+    reader.feed(logText.data(), logText.size());
+    const std::string csv = reader.finish();
+    return written(csv, reader.records(), csvPath);
+}
+
+CsvExport exportDemoLogCsv(const std::string& demoLogPath, int rpmSignalType,
+                           const std::string& csvPath, const StatusTexts& texts) {
+    CsvExport result;
+    std::FILE* f = std::fopen(demoLogPath.c_str(), "rb");
+    if (f == nullptr) {
+        result.message = "Could not open \"" + demoLogPath + "\".";
+        return result;
+    }
+    RecordReader reader(rpmSignalType, texts);
+    std::vector<char> chunk(kReadChunk);
+    std::size_t n = 0;
+    while ((n = std::fread(chunk.data(), 1, chunk.size(), f)) > 0)
+        reader.feed(chunk.data(), n);
+    // A folder of that name opens but does not read; half a file is no export either.
+    const bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (failed) {
+        result.message = "Could not read \"" + demoLogPath + "\".";
+        return result;
+    }
+    const std::string csv = reader.finish();
+    return written(csv, reader.records(), csvPath);
+}
+
+FileQuestion csvSaveQuestion(const std::string& initialFolder) {
+    FileQuestion q;
+    q.filters = {filterFor(kCsvPattern)};
+    q.defaultExtension = std::string(kCsvExtension);
+    q.initialFolder = initialFolder;
+    return q;
+}
+
+FileQuestion demoLogOpenQuestion(const std::string& initialFolder) {
+    FileQuestion q;
+    q.filters = {filterFor(kDemoLogPattern)};
+    q.initialFolder = initialFolder;
+    q.fileName = DataLogger::kFileName;
+    return q;
+}
+
+}  // namespace kaldor

@@ -1,0 +1,44 @@
+#pragma once
+// "export log as CSV": the logged live records, or those of a chosen "demo.log", as a table a
+// spreadsheet opens as it is: a header row of names with their units, one row per record with
+// its time (100 ms a record), engine speed in rpm, pressures in bar, temperatures in degrees C,
+// voltages in V and the fuel mode as text. Comma separated, '.' as the decimal point whatever the
+// process locale, CR LF line ends, UTF-8 with a byte-order mark so the degree sign reads right.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "live/status_texts.h"
+#include "model/prompts.h"
+
+namespace kaldor {
+
+inline constexpr std::string_view kCsvExtension = "csv";
+inline constexpr std::string_view kCsvPattern = "*.csv";
+inline constexpr std::string_view kDemoLogPattern = "*.log";
+
+// The CSV of log text in the "demo.log" format. Lines are read as playback reads them (a value
+// that is not a number up to 65535 counts as 0, what follows a line's last comma is ignored);
+// a line without any value is no record. `rpmSignalType` is the image's RpmSignalType, which
+// turns the period word into rpm. The fuel mode reads as `texts` name it.
+[[nodiscard]] std::string logCsv(std::string_view logText, int rpmSignalType,
+                                 const StatusTexts& texts = {});
+
+struct CsvExport {
+    bool written = false;
+    std::size_t records = 0;
+    std::string message;  // why nothing was written
+};
+
+// The data logged so far (DataLogger::logText()) into `csvPath`, written whole or not at all.
+[[nodiscard]] CsvExport exportLogCsv(std::string_view logText, int rpmSignalType,
+                                     const std::string& csvPath, const StatusTexts& texts = {});
+// A "demo.log" file into `csvPath`.
+[[nodiscard]] CsvExport exportDemoLogCsv(const std::string& demoLogPath, int rpmSignalType,
+                                         const std::string& csvPath, const StatusTexts& texts = {});
+
+// The save dialog of the export ("*.csv") and the open dialog of a log to export ("*.log").
+[[nodiscard]] FileQuestion csvSaveQuestion(const std::string& initialFolder);
+[[nodiscard]] FileQuestion demoLogOpenQuestion(const std::string& initialFolder);
+
+}  // namespace kaldor

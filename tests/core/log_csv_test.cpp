@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "live/log_csv.h"
+#include "live/data_logger.h"
+#include "model/units.h"
+
+using namespace kaldor;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kType4 = 3;  // rpm signal type "4"
+
+const std::string kHeader =
+    "\xEF\xBB\xBF"
+    "time [s],engine speed [rpm],fuel mode,gas pressure [bar],manifold pressure [bar],"
+    "differential pressure [bar],reducer temperature [\xC2\xB0"
+    "C],propane temperature "
+    "[\xC2\xB0"
+    "C],exhaust gas temperature [\xC2\xB0"
+    "C],battery [V],ignition [V],"
+    "throttle TPS [V],air flow [V],rail signal [V],tank level [V],stepper position\r\n";
+
+LiveFrame record(std::uint16_t rpm, unsigned mode, std::uint16_t gasMillibar) {
+    LiveFrame f;
+    f.setWord(21, static_cast<std::uint16_t>(RpmToPeriod(rpm, kType4)));
+    f.setWord(39, static_cast<std::uint16_t>(mode << 7));
+    f.setWord(78, gasMillibar);
+    f.setWord(79, 1250);
+    f.setWord(0, static_cast<std::uint16_t>(-5));  // reducer at -5 degrees
+    f.setWord(1, 31);
+    f.setWord(80, 1000);  // 1.22 V of the exhaust sensor: 348.92 degrees
+    f.setWord(6, 2000);   // 14.152 V behind the divider
+    f.setWord(4, 500);    // 1.9154 V of throttle
+    f.setWord(26, 4095);
+    f.setWord(3, 120);
+    return f;
+}
+
+std::vector<std::string> rows(const std::string& csv) {
+    std::vector<std::string> out;
+    std::size_t at = 0;
+    while (at < csv.size()) {
+        const std::size_t end = csv.find("\r\n", at);
+        out.push_back(csv.substr(at, end - at));
+        at = end + 2;
+    }
+    return out;
+}
+
+std::string logged(const std::vector<LiveFrame>& frames) {
+    DataLogger logger("");
+    logger.StartLogging();
+    for (const LiveFrame& f : frames)
+        logger.AppendLogLine(f);
+    return logger.logText();
+}
+
+TEST(LogCsv, ThreeRecordsWithHeaderTimesAndUnits) {
+    const std::string csv =
+        logCsv(logged({record(1200, 0, 1500), record(2000, 2, 1480), record(0, 3, 0)}), kType4);
+    ASSERT_EQ(csv.substr(0, kHeader.size()), kHeader);
+    const auto r = rows(csv.substr(kHeader.size()));
+    ASSERT_EQ(r.size(), 3u);
+    EXPECT_EQ(r[0],
+              "0.0,1200,diesel,1.500,1.250,0.000,-5,31,349,14.15,0.00,1.915,0.000,0.000,"
+              "4.996,120");
+    EXPECT_EQ(r[1].rfind("0.1,2000,propane,1.480,", 0), 0u) << r[1];
+    EXPECT_EQ(r[2].rfind("0.2,200,error,0.000,", 0), 0u) << r[2];
+}
+
+// A chosen "demo.log" with CR LF line ends, a value that is no number and a blank line; a fuel
+// text of the language with a comma is quoted. The file is written whole.
+TEST(LogCsv, DemoLogFileIsExportedAsPlaybackReadsIt) {
+    char tmpl[] = "/tmp/kaldor-csv-XXXXXX";
+    ASSERT_NE(::mkdtemp(tmpl), nullptr);
+    const fs::path dir = tmpl;
+    std::string log = logged({record(1200, 1, 1500), record(1500, 1, 1600)});
+    log.replace(log.find("1500"), 4, "15x0");  // word 78 of the first record counts as 0
+    log.insert(log.find('\n'), "\r");
+    log += "\r\n";
+    std::ofstream(dir / "demo.log", std::ios::binary) << log;
+    StatusTexts texts;
+    texts.autoMode = "auto, \"smart\"";
+
+    const CsvExport result =
+        exportDemoLogCsv((dir / "demo.log").string(), kType4, (dir / "log.csv").string(), texts);
+    ASSERT_TRUE(result.written) << result.message;
+    EXPECT_EQ(result.records, 2u);
+    std::stringstream content;
+    content << std::ifstream(dir / "log.csv", std::ios::binary).rdbuf();
+    const auto r = rows(content.str().substr(kHeader.size()));
+    ASSERT_EQ(r.size(), 2u);
+    EXPECT_EQ(r[0].rfind("0.0,1200,\"auto, \"\"smart\"\"\",0.000,1.250,", 0), 0u) << r[0];
+    EXPECT_EQ(r[1].rfind("0.1,1500,", 0), 0u) << r[1];
+    EXPECT_FALSE(fs::exists(dir / "log.csv.tmp"));
+
+    const CsvExport missing =
+        exportDemoLogCsv((dir / "none.log").string(), kType4, (dir / "other.csv").string());
+    EXPECT_FALSE(missing.written);
+    EXPECT_NE(missing.message.find("none.log"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir / "other.csv"));
+    fs::remove_all(dir);
+}
+
+}  // namespace
