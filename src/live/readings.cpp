@@ -1,6 +1,6 @@
 #include "live/readings.h"
 
-#include <cstdio>
+#include <charconv>
 
 #include "model/fields.h"
 #include "model/units.h"
@@ -28,9 +28,12 @@ double tpsVolts(std::uint16_t raw) {
 }  // namespace
 
 std::string fixed(double value, int decimals) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
-    std::string s = buf;
+    // to_chars ignores the process locale: the window's toolkit sets the system's locale, and
+    // printf would then write a decimal comma where the texts promise a point.
+    char buf[400];
+    const auto result =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
+    std::string s(buf, result.ec == std::errc() ? result.ptr : buf);
     if (s.find_first_not_of("-0.") == std::string::npos && s.front() == '-')
         s.erase(0, 1);
     return s;
