@@ -3,17 +3,22 @@
 // every grid cell the page then repaints.
 #include <benchmark/benchmark.h>
 
+#include <vector>
+
 #include "link/frame.h"
 #include "live/live_frame.h"
 #include "live/readings.h"
+#include "maps/calibration_tables.h"
 #include "maps/main_map_editor.h"
+#include "maps/mapping_chart.h"
 #include "model/fields.h"
 
 using namespace kaldor;
 
 namespace {
 
-std::array<std::uint8_t, 196> realisticReply(std::uint16_t pressure = 1400) {
+std::array<std::uint8_t, 196> realisticReply(std::uint16_t pressure = 1400,
+                                             std::uint16_t slicePosition = 0) {
     LiveFrame f;
     const std::uint16_t words[][2] = {
         {0, 62},      {1, 35},      {3, 120},     {4, 800},  {5, 1200},  {6, 2300},  {9, 1500},
@@ -22,6 +27,13 @@ std::array<std::uint8_t, 196> realisticReply(std::uint16_t pressure = 1400) {
         {80, 700},    {86, 900},    {88, 3600},   {90, 1800}};
     for (const auto& w : words)
         f.setWord(w[0], w[1]);
+    // A slice of the calibration block with values that differ from record to record.
+    if (slicePosition != 0) {
+        f.setWord(CalibrationBlock::kPositionWord, slicePosition);
+        for (std::size_t k = 0; k < CalibrationBlock::kSliceWords; ++k)
+            f.setWord(CalibrationBlock::kSliceFirstWord + k,
+                      static_cast<std::uint16_t>(0x4000 + slicePosition * 37 + k * 101));
+    }
     std::array<std::uint8_t, 196> reply{};
     reply[0] = 0x56;
     reply[1] = 0x05;
@@ -106,5 +118,103 @@ void BM_CollectTickMovesOperatingPoint(benchmark::State& s) {
         benchmark::Counter(static_cast<double>(repaints), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_CollectTickMovesOperatingPoint);
+
+}  // namespace
+
+namespace {
+
+// The 53 records that carry a slice, so every tick brings new block words.
+std::vector<std::array<std::uint8_t, 196>> sliceReplies() {
+    std::vector<std::array<std::uint8_t, 196>> replies;
+    for (std::uint16_t p = 6; p <= CalibrationBlock::kWords; p += 6)
+        replies.push_back(realisticReply(static_cast<std::uint16_t>(1400 + p), p));
+    return replies;
+}
+
+struct CollectTick {
+    std::vector<std::array<std::uint8_t, 196>> replies = sliceReplies();
+    LiveFrame frame;
+    CalibrationBlock block;
+    EcuImage image;
+    ConnectionState connection;
+    DisplayState state;
+    StatusTexts texts;
+    DisplayVisibility visible{true, true};
+    std::size_t tick = 0;
+
+    CollectTick() {
+        image.setByte(125, 4);
+        connection.hardwareRevision = 2;
+        connection.softwareRevision = 11;
+        // A whole block first, so every table cell holds a number.
+        for (std::size_t i = 0; i < replies.size(); ++i)
+            collect();
+    }
+    Readings collect() {
+        const auto& reply = replies[tick++ % replies.size()];
+        if (validateReply(ReplyKind::Live, reply.data(), reply.size(), true) == ReplyStatus::Ok)
+            reversePayload(reply.data() + 2, LiveFrame::kBytes, frame.bytes().data());
+        // A controller still learning: every slice brings values the tables have not shown.
+        for (std::size_t k = 0; k < CalibrationBlock::kSliceWords; ++k)
+            frame.setWord(CalibrationBlock::kSliceFirstWord + k,
+                          static_cast<std::uint16_t>(tick * 7919 + k * 101));
+        block.takeSlice(frame);
+        return computeReadings(frame, image, connection, visible, texts, state);
+    }
+};
+
+// A collect tick with the table update of all four calibration grids, as on every record.
+void BM_CollectTickCalibrationTables(benchmark::State& s) {
+    CollectTick t;
+    CalibrationTables tables;
+    std::int64_t changed = 0;
+    tables.grid(CalibrationGrid::Benz).setListener([&](int, int) { ++changed; });
+    tables.grid(CalibrationGrid::Gaz).setListener([&](int, int) { ++changed; });
+    tables.grid(CalibrationGrid::Correction).setListener([&](int, int) { ++changed; });
+    tables.grid(CalibrationGrid::Korektuj).setListener([&](int, int) { ++changed; });
+    for (auto _ : s) {
+        Readings r = t.collect();
+        benchmark::DoNotOptimize(r);
+        tables.update(t.block);
+    }
+    s.counters["cells changed"] =
+        benchmark::Counter(static_cast<double>(changed), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_CollectTickCalibrationTables);
+
+// The worst case of the update alone: two blocks that differ in every table cell.
+void BM_CalibrationTablesEveryCellChanges(benchmark::State& s) {
+    std::array<CalibrationBlock, 2> blocks;
+    for (std::size_t b = 0; b < blocks.size(); ++b)
+        for (std::uint16_t p = 6; p <= CalibrationBlock::kWords; p += 6) {
+            LiveFrame f;
+            f.setWord(CalibrationBlock::kPositionWord, p);
+            for (std::size_t k = 0; k < CalibrationBlock::kSliceWords; ++k)
+                f.setWord(CalibrationBlock::kSliceFirstWord + k,
+                          static_cast<std::uint16_t>(b == 0 ? 0x3C50 + p : 0x6496 + 2 * p));
+            blocks[b].takeSlice(f);
+        }
+    CalibrationTables tables;
+    std::size_t tick = 0;
+    for (auto _ : s)
+        tables.update(blocks[tick++ & 1]);
+}
+BENCHMARK(BM_CalibrationTablesEveryCellChanges);
+
+// The same tick with the mapping chart shown: the table update and the whole chart described
+// for a paint box of a typical size.
+void BM_CollectTickMappingChart(benchmark::State& s) {
+    CollectTick t;
+    CalibrationTables tables;
+    MappingChart chart;
+    for (auto _ : s) {
+        Readings r = t.collect();
+        benchmark::DoNotOptimize(r);
+        tables.update(t.block);
+        const ScopePicture& p = chart.draw(640, 360, t.block, t.frame, 11);
+        benchmark::DoNotOptimize(p.steps.data());
+    }
+}
+BENCHMARK(BM_CollectTickMappingChart);
 
 }  // namespace

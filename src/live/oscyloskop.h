@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -71,20 +72,24 @@ struct ScopePoint {
 enum class ScopePen { Solid, Dotted };
 enum class ScopeBrush { None, DiagonalCross };
 
-// One step of the picture, painted in list order with the step's own pen and brush.
+// One step of the picture, painted in list order with the step's own pen and brush. The
+// oscilloscope and the mapping chart share it.
 struct ScopeStep {
-    enum class Kind { Line, Polyline, Rectangle, Text };
+    enum class Kind { Line, Polyline, Rectangle, Ellipse, Text };
     Kind kind = Kind::Line;
     ScopeColour colour;  // pen colour; for a rectangle also its brush colour; for a text its colour
     int penWidth = 1;
     ScopePen pen = ScopePen::Solid;
     ScopeBrush brush = ScopeBrush::None;
-    ScopePoint from;  // line start, rectangle corner, top-left corner of a text
-    ScopePoint to;    // line end (included), opposite rectangle corner
+    // A solid fill of a rectangle or an ellipse in a colour of its own, instead of the brush.
+    std::optional<ScopeColour> fill;
+    ScopePoint from;  // line start, rectangle or ellipse corner, top-left corner of a text
+    ScopePoint to;    // line end (included), opposite rectangle or ellipse corner
     // Polyline points: the trace's own array, valid until the next Draw.
     const ScopePoint* points = nullptr;
     std::size_t pointCount = 0;
-    std::string text;  // drawn on a transparent background
+    std::string text;
+    std::optional<ScopeColour> textBackground;  // nothing: a transparent background
     int fontSize = 0;
 };
 

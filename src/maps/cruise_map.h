@@ -1,7 +1,9 @@
 #pragma once
-// The cruise-control map: one row of gas doses over the manifold pressure. Its pressure axis
-// depends on the controller's software revision.
+// The cruise-control map: one row of gas doses over the manifold pressure. Its pressure axis and
+// the edges of its live column depend on the controller's software revision.
 #include <array>
+#include <cstddef>
+#include <cstdint>
 
 namespace kaldor {
 
@@ -18,6 +20,32 @@ inline constexpr CruiseAxis kCruiseAxisFrom4{100, 100, 105, 110, 115, 120, 130, 
 
 [[nodiscard]] constexpr const CruiseAxis& cruiseAxis(unsigned softwareRevision) {
     return softwareRevision < 4 ? kCruiseAxisBefore4 : kCruiseAxisFrom4;
+}
+
+// Lower edges of columns 1 onward in millibar of manifold pressure (live word 79).
+using CruiseEdges = std::array<int, kCruiseMapColumns - 1>;
+inline constexpr CruiseEdges kCruiseEdgesRevision3{900,  1000, 1050, 1100, 1150, 1200, 1250, 1300,
+                                                   1350, 1400, 1450, 1500, 1550, 1600, 1650, 1700,
+                                                   1800, 1900, 2000, 2100, 2300, 2500, 2700};
+inline constexpr CruiseEdges kCruiseEdgesFrom4{1000, 1050, 1100, 1150, 1200, 1300, 1350, 1400,
+                                               1500, 1600, 1700, 1800, 1900, 2000, 2100, 2200,
+                                               2400, 2600, 2800, 3000, 3200, 3400, 3600};
+inline constexpr std::size_t kCruisePressureWord = 79;
+// Live word 65, low byte: cruise control holds.
+inline constexpr std::size_t kCruiseStatusWord = 65;
+inline constexpr unsigned kCruiseActiveBit = 3;
+
+// The column the engine works in: the largest whose lower edge the pressure reaches, 0 below
+// the first. Before revision 3 the map has no live column (it is hidden).
+[[nodiscard]] constexpr int cruiseLiveColumn(std::uint16_t millibar, unsigned softwareRevision) {
+    if (softwareRevision < 3)
+        return 0;
+    const CruiseEdges& edges = softwareRevision == 3 ? kCruiseEdgesRevision3 : kCruiseEdgesFrom4;
+    int column = 0;
+    for (std::size_t i = 0; i < edges.size(); ++i)
+        if (millibar >= edges[i])
+            column = static_cast<int>(i) + 1;
+    return column;
 }
 
 }  // namespace kaldor

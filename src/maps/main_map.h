@@ -59,11 +59,15 @@ struct MapOperatingPoint {
 [[nodiscard]] bool UpdateOperatingPoint(MapOperatingPoint& point, const LiveFrame& frame,
                                         const EcuImage& image, bool running);
 
-// How one cell of StringGridMapa is painted.
+// How one cell of a map grid is painted (StringGridMapa and every grid that shares its editor).
 struct MapCellLook {
-    std::string text;         // an empty text shows (and becomes) "0"
+    std::string text;         // the main and cruise maps show an empty text as "0"
     std::optional<Rgb> fill;  // nothing: the grid's own colours (axes, selected cells)
-    bool drawText = false;    // in black, one pixel right of the left edge, at the top
+    // Drawn by the handler instead of the grid: in textColour, one pixel right of the left edge
+    // and textTop pixels below the top edge.
+    bool drawText = false;
+    Rgb textColour{};
+    int textTop = 0;
 };
 [[nodiscard]] MapCellLook mainMapCellLook(int column, int row, const std::string& text,
                                           bool selected, const MapOperatingPoint& point);

@@ -18,6 +18,12 @@ struct Rgb {
 
 // The cell the engine works in.
 inline constexpr Rgb kOperatingPointColour{255, 255, 0};
+// The column of a one-row map the engine works in, with its text in red.
+inline constexpr Rgb kLiveColumnColour{139, 217, 233};
+inline constexpr Rgb kLiveColumnTextColour{255, 0, 0};
+// The live cell of the cruise map while cruise control holds, and the calibration tables' cell
+// of the operating point.
+inline constexpr Rgb kActiveCellColour{0, 255, 0};
 
 // Each component stays within 0..255 for every input: a percentage table can hold values far
 // beyond the range a main map cell has.

@@ -103,7 +103,8 @@ constexpr std::array<FieldDef, static_cast<std::size_t>(FieldId::Count)> kFields
     wordAt(F::EgtMaxLevel, "EgtMaxLevel", 216, E::IndexTimes81),
     // Byte 460 is the one bit-field byte that goes out as a byte.
     bitsAt(F::FreqAlgorithm, "FreqAlgorithm", 460, 0, 4, E::Index, S::Byte),
-    bitsAt(F::FreqFullGrid, "FreqFullGrid", 460, 4, 1, E::Flag, S::Byte),
+    // A list of two items: no item chosen stores nothing, unlike a check box.
+    bitsAt(F::FreqFullGrid, "FreqFullGrid", 460, 4, 1, E::Index, S::Byte),
     wordAt(F::RpmSignalAux, "RpmSignalAux", 237, E::Plain),
     wordAt(F::DnaMinTps, "DnaMinTps", 239, E::TpsVolts),
     wordAt(F::DnaMaxTps, "DnaMaxTps", 240, E::TpsVolts),
