@@ -70,7 +70,7 @@ TEST(ImageDiff, OneChangeGivesOneEntryInThePagesUnits) {
          [](EcuImage& i) { storeField(i, FieldId::StepEmulatorTable, 9, 23); },
          "StepEmulatorTable row K2 column 12: 0 | 9 -> byte 50"},
         {"byte 460 goes as a byte", [](EcuImage& i) { storeField(i, FieldId::FreqFullGrid, 1); },
-         "FreqFullGrid: off | on -> byte 460"},
+         "FreqFullGrid: item 1 | item 2 -> byte 460"},
         {"unnamed byte by offset, sent as its word", [](EcuImage& i) { i.setByte(124, 5); },
          "byte 124: 0 | 5 -> word 62"},
         {"unnamed bits beside named ones", [](EcuImage& i) { i.setBits(540, 3, 1, 1); },
