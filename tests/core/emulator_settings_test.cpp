@@ -120,14 +120,4 @@ TEST(EmulatorSettings, EraseButtonsSendTheirCommands) {
     EXPECT_EQ(s.log.writes(), (std::vector<std::string>{"5B 00 00 00 05 F2", "5C 00 00 00 06 F2"}));
 }
 
-TEST(EmulatorSettings, GroupFramesFoldAndUnfold) {
-    EXPECT_EQ(toggledGroupHeight("GroupBoxDNA", 217), 18);
-    EXPECT_EQ(toggledGroupHeight("GroupBoxDNA", 18), 217);
-    EXPECT_EQ(toggledGroupHeight("GroupBoxSignalEmulator", 275), 3);
-    EXPECT_EQ(toggledGroupHeight("GroupBoxSignalEmulator", 3), 275);
-    EXPECT_FALSE(toggledGroupHeight("GroupBoxMapsEmu", 100));
-    EXPECT_EQ(limitedToSpin("AbNumSpinDnaMax1", 7.5), 5.0);
-    EXPECT_EQ(limitedToSpin("AbNumSpinDnaMin1", -1.0), 0.0);
-}
-
 }  // namespace
