@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "model/controller_parts.h"
+
 namespace kaldor {
 namespace {
 
@@ -26,14 +28,6 @@ constexpr std::array<FieldValue, 7> kOlderCdiSettings{{
     {FieldId::CdiValue2, 10},
     {FieldId::CdiValue3, 15},
     {FieldId::CdiValue4, 20},
-}};
-
-// The parts a full load takes from the connected controller instead of the file (besides the
-// PIN, which comes from what the controller holds).
-constexpr std::array<FieldId, 3> kControllerParts{{
-    FieldId::ControllerSerialNumber,
-    FieldId::ReservedByte51,
-    FieldId::ReservedTail,
 }};
 
 void copyFieldBytes(const EcuImage::Bytes& from, EcuImage::Bytes& to, FieldId id) {
@@ -179,14 +173,12 @@ void ClearRevision3Features(EcuImage& image) {
 
 void loadKeepingControllerParts(EcuImage& image, const ConfigFile& file,
                                 std::uint16_t controllerPin) {
-    const EcuImage::Bytes before = image.bytes();
-    EcuImage::Bytes after = before;
+    const EcuImage before = image;
+    EcuImage::Bytes after = before.bytes();
     const std::size_t length = std::min(file.length, EcuImage::kSize);
     std::copy_n(file.bytes.begin(), length, after.begin());
-    for (FieldId id : kControllerParts)
-        copyFieldBytes(before, after, id);
     image.replace(after);
-    storeField(image, FieldId::ControllerPin, controllerPin);
+    restoreControllerParts(image, before, controllerPin);
 }
 
 void copyMapPart(const EcuImage::Bytes& source, EcuImage& image) {

@@ -35,11 +35,7 @@ public:
                                [this] { m_transfer.refresh(); });
     }
 
-    // Without a controller no PIN is held; the image then carries none either, so the refresh
-    // after the load does not ask for a PIN that nothing checks.
-    [[nodiscard]] std::uint16_t heldPin() const {
-        return m_state.connected ? m_state.controllerPin : 0;
-    }
+    [[nodiscard]] std::uint16_t heldPin() const { return heldControllerPin(m_state); }
 
     [[nodiscard]] ConfigCommands& files() { return m_files; }
 

@@ -16,4 +16,12 @@ struct ConnectionState {
     std::uint16_t controllerPin = 0;
 };
 
+// The PIN to write back when the image is replaced as a whole (a full load, the defaults reset),
+// so the replacement keeps the installer's protection: the one the controller holds. Without a
+// controller no PIN is held; the image then carries none either, so the refresh afterwards does
+// not ask for a PIN that nothing checks.
+[[nodiscard]] inline std::uint16_t heldControllerPin(const ConnectionState& state) {
+    return state.connected ? state.controllerPin : 0;
+}
+
 }  // namespace kaldor

@@ -109,8 +109,9 @@ Readings computeReadings(const LiveFrame& f, const EcuImage& image,
     r.contactVolts = f.word(27) * kAdcVolt * kSupplyInputDivider;
     r.editAkum = fixed(r.supplyVolts, 1) + "V";
     r.ignitionOn = (f.high(36) & 0x04) != 0;
-    const std::uint32_t dieselTime = f.dword(88);
-    const std::uint32_t propaneTime = f.dword(90);
+    const WorkTimes workTimes = recordedWorkTimes(f);
+    const std::uint32_t dieselTime = workTimes.diesel;
+    const std::uint32_t propaneTime = workTimes.gas;
     if (dieselTime != 0 && propaneTime != 0) {
         const double total = static_cast<double>(dieselTime) + static_cast<double>(propaneTime);
         r.dieselShare = dieselTime * 100.0 / total;

@@ -11,6 +11,7 @@
 #include "link/connection_state.h"
 #include "live/live_frame.h"
 #include "live/status_texts.h"
+#include "model/controller_defaults.h"
 #include "model/ecu_image.h"
 
 namespace kaldor {
@@ -24,6 +25,11 @@ enum class FuelMode : std::uint8_t { Diesel = 0, Auto = 1, Propane = 2, Error = 
 
 [[nodiscard]] inline FuelMode fuelMode(const LiveFrame& f) {
     return static_cast<FuelMode>((f.word(39) >> 7) & 3);
+}
+
+// The diesel and gas work counters the controller reports in every record (seconds).
+[[nodiscard]] inline WorkTimes recordedWorkTimes(const LiveFrame& f) {
+    return {f.dword(88), f.dword(90)};
 }
 
 struct StatusIndicator {

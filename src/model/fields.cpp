@@ -61,8 +61,8 @@ constexpr std::array<FieldDef, static_cast<std::size_t>(FieldId::Count)> kFields
     wordAt(F::ImageValidMarker, "ImageValidMarker", 0, E::Plain),
     dwordAt(F::DieselWorkTime, "DieselWorkTime", 6),
     dwordAt(F::GasWorkTime, "GasWorkTime", 8),
-    // The channel byte is the low half of word 10 and goes out with the whole word.
-    {F::EmuInputChannel, "EmuInputChannel", Place::Byte, 20, 0, 8, 1, E::InputChannel, S::Word},
+    // The input list's handler and the presets write the channel byte alone, not word 10.
+    {F::EmuInputChannel, "EmuInputChannel", Place::Byte, 20, 0, 8, 1, E::InputChannel, S::Byte},
     byteAt(F::OnTemperature, "OnTemperature", 23, E::IndexPlus20, S::Byte),
     bytesAt(F::StepEmulatorTable, "StepEmulatorTable", 27, 24),  // row K1 27-38, row K2 39-50
     byteAt(F::ReservedByte51, "ReservedByte51", 51, E::Raw, S::None),

@@ -34,6 +34,10 @@ long double rpmFactor(int type) {
     return 1.0L / static_cast<long double>(kPulsesPerCycle[static_cast<std::size_t>(type)]);
 }
 
+// Storing constants: converter counts per volt (4096 / 5) and the throttle inputs' divider.
+constexpr double kCountsPerVolt = 819.2;
+constexpr double kTpsInputFactor = 0.3185;
+
 constexpr long double kInjTicksPerMs = 227.27272727272725904L;          // 1 / 0.0044 (double)
 constexpr long double kOneOverThreePointTwo = 0.31249999999999998265L;  // 1 / 3.2 (double)
 constexpr long double kOneSixtieth = 0.016666666666666666667L;
@@ -54,11 +58,11 @@ std::int64_t truncateToInt(long double x) {
 }
 
 std::int64_t VoltsToAdc(double volts) {
-    return truncateToInt(static_cast<long double>(volts) * 819.2);
+    return truncateToInt(static_cast<long double>(volts) * kCountsPerVolt);
 }
 
 std::int64_t TpsVoltsToAdc(double volts) {
-    return truncateToInt((static_cast<long double>(volts) * 819.2) * 0.3185);
+    return truncateToInt((static_cast<long double>(volts) * kCountsPerVolt) * kTpsInputFactor);
 }
 
 std::int64_t BarToMillibar(double bar) {
@@ -81,7 +85,7 @@ std::int64_t EnrichmentToRaw(double percent) {
 
 std::int64_t RpmThresholdToRaw(double volts) {
     const long double halved = static_cast<long double>(volts) * static_cast<long double>(0.5f);
-    return truncateToInt((halved * kOneOverThreePointTwo) * 819.2);
+    return truncateToInt((halved * kOneOverThreePointTwo) * kCountsPerVolt);
 }
 
 std::int64_t PlainToRaw(double value) {
@@ -119,15 +123,23 @@ std::int64_t AxisBarToMillibar(long double bar) {
 }
 
 std::int64_t AxisTpsToCounts(long double volts) {
-    return truncateToInt((volts * 0.3185) * 819.2);
+    return truncateToInt((volts * kTpsInputFactor) * kCountsPerVolt);
 }
 
 std::int64_t AxisAirFlowToCounts(long double volts) {
-    return truncateToInt(volts * 819.2);
+    return truncateToInt(volts * kCountsPerVolt);
 }
 
 std::int64_t AxisTpsRowToCounts(long double volts) {
     return truncateToInt(volts * 260.9152);
+}
+
+std::int64_t EmuAxisTpsVoltsToCounts(long double volts) {
+    return truncateToInt(volts * kCountsPerVolt * kTpsInputFactor + 1);
+}
+
+std::int64_t EmuAxisVoltsToCounts(long double volts) {
+    return truncateToInt(volts * kCountsPerVolt + 1);
 }
 
 double AdcToVolts(long raw) {
@@ -152,6 +164,10 @@ double RawToInjTime(long raw) {
 
 double AxisTpsFromCounts(long raw) {
     return static_cast<double>(static_cast<long double>(raw) * 0.0038308);
+}
+
+double EmuAxisTpsVoltsFromCounts(long raw) {
+    return static_cast<double>((static_cast<long double>(raw) * kVoltsPerCount) * kTpsInputDivider);
 }
 
 double RpmThresholdFromRaw(long raw) {

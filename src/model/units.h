@@ -48,6 +48,11 @@ constexpr int kRpmSignalTypeCount = 25;
 [[nodiscard]] std::int64_t AxisAirFlowToCounts(long double volts);
 // Throttle signal rows (map type 4): trunc(t * 260.9152).
 [[nodiscard]] std::int64_t AxisTpsRowToCounts(long double volts);
+// The emulator map's axis over a volt input: one count above the truncated product, unlike every
+// other volt conversion. Throttle-divided inputs trunc(t * 819.2 * 0.3185 + 1), plain ones
+// trunc(t * 819.2 + 1).
+[[nodiscard]] std::int64_t EmuAxisTpsVoltsToCounts(long double volts);
+[[nodiscard]] std::int64_t EmuAxisVoltsToCounts(long double volts);
 
 // Showing (raw -> control value).
 [[nodiscard]] double AdcToVolts(long raw);
@@ -59,6 +64,9 @@ constexpr int kRpmSignalTypeCount = 25;
 [[nodiscard]] std::int64_t PeriodToRpm(std::uint32_t period, int signalType);
 // The main map's throttle signal columns as the grid shows them: counts * 0.0038308.
 [[nodiscard]] double AxisTpsFromCounts(long raw);
+// The emulator map's throttle-divided axis as its grid shows it: (counts * 0.00122) * 3.14, the
+// other order than AdcToTpsVolts.
+[[nodiscard]] double EmuAxisTpsVoltsFromCounts(long raw);
 
 // A 16-bit field holds a negative raw value (only the main offset can be negative) as its two's
 // complement; larger magnitudes are clamped to what the field can hold.

@@ -69,8 +69,9 @@ TEST(FieldTable, LocationsMatchTheControllersMemory) {
     // Byte 460's bit fields are the exception: sent as the byte.
     EXPECT_EQ(fieldDef(FieldId::FreqFullGrid).sendAs, SendAs::Byte);
     EXPECT_EQ(sentByteOffset(fieldDef(FieldId::FreqAlgorithm)), 460u);
-    // The input channel byte is the low half of word 10, sent as the word.
-    EXPECT_EQ(sentWordIndex(fieldDef(FieldId::EmuInputChannel)), 10u);
+    // The input channel is byte 20 (word 10 low), written as the byte alone.
+    EXPECT_EQ(fieldDef(FieldId::EmuInputChannel).sendAs, SendAs::Byte);
+    EXPECT_EQ(sentByteOffset(fieldDef(FieldId::EmuInputChannel)), 20u);
 
     EXPECT_EQ(fieldDef(FieldId::ControllerPin).wordIndex(), 374u);
     EXPECT_EQ(fieldDef(FieldId::ReservedTail).byteLength(), 18u);

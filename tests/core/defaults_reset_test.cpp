@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include "link/defaults_reset.h"
+#include "model/parameter_edits.h"
+#include "support/fake_port.h"
+#include "support/scripted_controller.h"
+
+using namespace kaldor;
+using namespace kaldor::test;
+
+namespace {
+
+struct RecordingTimer : TimerSwitch {
+    std::vector<bool> changes;
+    void setTimerEnabled(bool on) override { changes.push_back(on); }
+};
+
+// A controller holding PIN 1234, serial number 0x89ABCDEF, byte 51 and a tail of its own, read
+// and unlocked: the refresh has cleared the image's copy of the PIN.
+struct ResetFixture : ::testing::Test, ScriptedLink {
+    EcuImage image;
+    RecordingPrompts prompts;
+    ImageTransfer transfer{commands, state, image, prompts};
+    ControllerReset reset{transfer, state, image, prompts};
+    PlainProgress bar;
+    RecordingTimer timer;
+    std::vector<std::string> steps;
+    std::array<std::uint8_t, 1024> controller{};
+
+    void SetUp() override {
+        ASSERT_TRUE(link.open(1));
+        state.connected = true;
+        state.hardwareRevision = 1;
+        controller.fill(0x30);
+        controller[484] = 0xEF;  // words 242-243, low half first
+        controller[485] = 0xCD;
+        controller[486] = 0xAB;
+        controller[487] = 0x89;
+        controller[51] = 0x77;
+        controller[748] = 0x34;  // word 374
+        controller[749] = 0x12;
+        port.responder = [this](int, const Bytes& f) -> Bytes {
+            if (f[0] != 0xAA || f[1] != 0x01)
+                return {};
+            const auto at = static_cast<long>((std::size_t{f[2]} << 8) | f[3]);
+            return blockReply(0x01, Bytes(controller.begin() + at, controller.begin() + at + 128));
+        };
+        ASSERT_TRUE(transfer.readImage(bar));
+        (void)checkControllerPin(image, prompts);
+        transfer.setRefresh([this] { steps.push_back("refresh"); });
+        reset.setEmulatorTablesReset([this] { steps.push_back("emulator tables"); });
+        reset.setAxisSave([this] { steps.push_back("axis save"); });
+        log.events.clear();
+    }
+    std::string wordFrame(std::size_t index, std::uint16_t value) {
+        const CommandFrame f = writeWordFrame(index, value);
+        return hex(f.data(), f.size());
+    }
+};
+
+TEST_F(ResetFixture, WritesTheDefaultsWithTheControllersPinAndParts) {
+    ASSERT_EQ(image.word(374), 0);
+    ASSERT_TRUE(reset.run("RESET ECU", {100, 200}, bar, timer));
+    ASSERT_EQ(prompts.boxes.size(), 1u);
+    EXPECT_EQ(prompts.boxes[0].text, "RESET ECU");
+    EXPECT_TRUE(prompts.boxes[0].warning);
+    EXPECT_EQ(log.events.front(), "pause 250");
+    const auto writes = log.writes();
+    ASSERT_EQ(writes.size(), 384u + 2u);
+    EXPECT_EQ(writes[374], wordFrame(374, 0x1234));
+    EXPECT_EQ(writes[242], wordFrame(242, 0xCDEF));
+    EXPECT_EQ(writes[243], wordFrame(243, 0x89AB));
+    EXPECT_EQ(writes[25], wordFrame(25, 0x7700));  // byte 51 kept, byte 50 cleared
+    EXPECT_EQ(writes[383], wordFrame(383, 0x3030));
+    EXPECT_EQ(writes[184], wordFrame(184, 1200));
+    EXPECT_EQ(writes[6], wordFrame(6, 100));
+    EXPECT_EQ(writes[384], wordFrame(0, 0xAAAA));
+    EXPECT_EQ(writes[385], "45 00 00 00 EF F2");
+    EXPECT_EQ(state.controllerPin, 0x1234);
+    EXPECT_EQ(timer.changes, (std::vector<bool>{false, true}));
+    EXPECT_EQ(steps, (std::vector<std::string>{"refresh", "axis save"}));
+    EXPECT_EQ(bar.position(), 384);
+}
+
+TEST_F(ResetFixture, EmulatorTablesOnlyOnHardwareRevision2) {
+    state.hardwareRevision = 2;
+    ASSERT_TRUE(reset.run("RESET ECU", {}, bar, timer));
+    EXPECT_EQ(steps, (std::vector<std::string>{"emulator tables", "refresh", "axis save"}));
+}
+
+TEST_F(ResetFixture, CancelChangesNothing) {
+    prompts.okCancel = Answer::Cancel;
+    const EcuImage before = image;
+    EXPECT_FALSE(reset.run("RESET ECU", {1, 2}, bar, timer));
+    EXPECT_EQ(image, before);
+    EXPECT_TRUE(log.events.empty());
+    EXPECT_TRUE(timer.changes.empty());
+    EXPECT_TRUE(steps.empty());
+}
+
+TEST_F(ResetFixture, OfflineTheImageIsResetAndTheMessageShownOnce) {
+    link.close();
+    ASSERT_TRUE(reset.run("RESET ECU", {}, bar, timer));
+    EXPECT_EQ(prompts.messages, std::vector<std::string>{"No Connection"});
+    EXPECT_EQ(image.word(374), 0);
+    EXPECT_EQ(image.word(184), 1200);
+    EXPECT_EQ(readField(image, FieldId::ControllerSerialNumber), 0x89ABCDEFu);
+    EXPECT_EQ(log.writes().size(), 2u);  // the marker and the commit go out untested
+    EXPECT_EQ(timer.changes, (std::vector<bool>{false, true}));
+}
+
+}  // namespace
