@@ -1,6 +1,7 @@
 #include "ui/qt_adapters.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 
 #include <algorithm>
@@ -14,6 +15,64 @@ void QtPrompts::message(const std::string& text) {
     }
     QMessageBox::information(m_parent, QApplication::applicationName(),
                              QString::fromStdString(text), QMessageBox::Ok);
+}
+
+Answer QtPrompts::askOkCancel(const OkCancelBox& box) {
+    if (m_okCancelSink)
+        return m_okCancelSink(box);
+    const QString title =
+        box.title.empty() ? QApplication::applicationName() : QString::fromStdString(box.title);
+    QMessageBox dialog(box.warning ? QMessageBox::Warning : QMessageBox::NoIcon, title,
+                       QString::fromStdString(box.text), QMessageBox::Ok | QMessageBox::Cancel,
+                       m_parent);
+    // Closing the box by its frame or Escape counts as Cancel.
+    dialog.setEscapeButton(QMessageBox::Cancel);
+    return dialog.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
+}
+
+std::optional<FileAnswer> QtPrompts::askOpenFile(const FileQuestion& question) {
+    if (m_openSink)
+        return m_openSink(question);
+    return askFile(question, false);
+}
+
+std::optional<FileAnswer> QtPrompts::askSaveFile(const FileQuestion& question) {
+    if (m_saveSink)
+        return m_saveSink(question);
+    return askFile(question, true);
+}
+
+QStringList QtPrompts::nameFilters(const FileQuestion& question) {
+    QStringList filters;
+    for (const FileFilter& f : question.filters) {
+        const QString text = QString::fromStdString(f.text);
+        const QString pattern = QString::fromStdString(f.pattern);
+        filters << (text == pattern ? pattern : text + QStringLiteral(" (") + pattern + ')');
+    }
+    return filters;
+}
+
+std::optional<FileAnswer> QtPrompts::askFile(const FileQuestion& question, bool save) {
+    QFileDialog dialog(m_parent);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    // A name that does not exist is taken too: the load then reports that it can not read it.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // An existing file is overwritten without a question, as saving a set-up again is routine.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    const QStringList filters = nameFilters(question);
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(QString::fromStdString(question.defaultExtension));
+    if (!question.initialFolder.empty())
+        dialog.setDirectory(QString::fromStdString(question.initialFolder));
+    if (!question.fileName.empty())
+        dialog.selectFile(QString::fromStdString(question.fileName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    FileAnswer answer;
+    answer.path = dialog.selectedFiles().constFirst().toStdString();
+    answer.filterIndex =
+        std::max(0, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())));
+    return answer;
 }
 
 void ProgressBarSink::setMaximum(int maximum) {

@@ -24,6 +24,7 @@ void ControlsRefresh::RefreshControls() {
     const unsigned hardware = m_session.state.hardwareRevision;
 
     m_pin.checkPin();                                                  // 3
+    advanced.refreshEnabledErrors();                                   // 15
     const RevisionGroups groups = revisionGroups(software, hardware);  // 16
     parameters.showRevisionGroups(groups);
     adjustment.showRevisionGroups(groups);

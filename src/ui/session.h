@@ -4,6 +4,7 @@
 // shared edit gate, and the window's prompts, progress bar and timer as the core sees them.
 // Created once by the window logic and kept for the whole run. The port and the pause clock
 // come in from outside, so tests run the same window against a fake port in virtual time.
+#include "diagnostics/error_codes.h"
 #include "link/commands.h"
 #include "link/connection_state.h"
 #include "link/image_transfer.h"
@@ -40,6 +41,7 @@ struct ControllerSession {
     CalibrationBlock block;
     DisplayState display;
     StatusTexts texts;
+    ErrorTexts errorTexts;  // the texts of the error codes
     SerialLink link;
     CommandSet commands;
     ImageTransfer transfer;

@@ -49,6 +49,7 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
     m_pin = std::make_unique<PinFlow>(window, *m_session);
     m_refresh = std::make_unique<ControlsRefresh>(window, *m_session, *m_pin);
     m_session->transfer.setRefresh([this] { RefreshControls(); });
+    m_fileMenu = std::make_unique<FileMenu>(window, *m_session);
 
     createDialogs();
     attachPages();
@@ -59,6 +60,9 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
 
     MainWindowHooks& hooks = window.hooks();
     hooks.onAutoconnect = [this] { scan(); };
+    hooks.onSaveToDisk = [this] { m_fileMenu->savetodisk1Click(); };
+    hooks.onLoadToEcu = [this] { m_fileMenu->loadtoECU1Click(); };
+    hooks.onLoadMap = [this] { m_fileMenu->LoadMap1Click(); };
     hooks.onFuelModeDiesel = [this] { m_session->commands.simple(Command::CmdModeDiesel); };
     hooks.onFuelModeAuto = [this] { m_session->commands.simple(Command::CmdModeAuto); };
     hooks.onFuelModePropane = [this] { m_session->commands.simple(Command::CmdModePropane); };

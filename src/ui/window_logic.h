@@ -11,6 +11,7 @@
 #include "link/connection_scan.h"
 #include "link/serial_port.h"
 #include "live/live_poller.h"
+#include "ui/file_menu.h"
 #include "ui/pin_flow.h"
 #include "ui/qt_adapters.h"
 #include "ui/refresh.h"
@@ -37,6 +38,7 @@ public:
     [[nodiscard]] QtPrompts& prompts() { return m_prompts; }
     [[nodiscard]] LivePoller& poller() { return *m_poller; }
     [[nodiscard]] PinFlow& pin() { return *m_pin; }
+    [[nodiscard]] FileMenu& fileMenu() { return *m_fileMenu; }
     [[nodiscard]] TForm2& form2() { return *m_form2; }
     [[nodiscard]] TForm3& form3() { return *m_form3; }
     [[nodiscard]] TForm4& form4() { return *m_form4; }
@@ -71,6 +73,7 @@ private:
     std::unique_ptr<LivePoller> m_poller;
     std::unique_ptr<PinFlow> m_pin;
     std::unique_ptr<ControlsRefresh> m_refresh;
+    std::unique_ptr<FileMenu> m_fileMenu;
     TForm2* m_form2 = nullptr;
     TForm3* m_form3 = nullptr;
     TForm4* m_form4 = nullptr;

@@ -4,6 +4,7 @@
 #include "ui/session.h"
 #include "ui/ui_build.h"
 
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
@@ -21,6 +22,14 @@ constexpr QTableWidget* AdvancedPage::*kGridMembers[kCorrectionMapCount] = {
     &AdvancedPage::StringGridMapaTempReduktora,
     &AdvancedPage::StringGridMapaCisnienieRoznicowe,
 };
+
+// The named check boxes in the order of the enabled-errors table.
+constexpr QCheckBox* AdvancedPage::*kErrorBoxMembers[kEnabledErrorBoxCount] = {
+    &AdvancedPage::CheckBoxErr1,  &AdvancedPage::CheckBoxErr2,  &AdvancedPage::CheckBoxErr4,
+    &AdvancedPage::CheckBoxErr5,  &AdvancedPage::CheckBoxErr6,  &AdvancedPage::CheckBoxErr9,
+    &AdvancedPage::CheckBoxErr10, &AdvancedPage::CheckBoxErr11,
+};
+constexpr int kErrorBoxesPerRow = 4;
 
 // Two rows each: the axis above, the percentages below.
 constexpr int kCorrectionRows = 2;
@@ -57,7 +66,7 @@ AdvancedPage::AdvancedPage(QWidget* parent) : QWidget(parent) {
     GroupBoxCdiEmu = namedGroup(PanelAdvanced2, "GroupBoxCdiEmu", QStringLiteral("CDi emulator"));
     GroupBoxEnError =
         namedGroup(GroupBoxCdiEmu, "GroupBoxEnError", QStringLiteral("Enabled Errors"));
-    new QVBoxLayout(GroupBoxEnError);
+    buildEnabledErrors();
     auto* cdi = new QVBoxLayout(GroupBoxCdiEmu);
     cdi->addWidget(GroupBoxEnError);
     GroupBoxAdvanced = namedGroup(PanelAdvanced2, "GroupBoxAdvanced", QStringLiteral("ADVANCED"));
@@ -77,6 +86,26 @@ AdvancedPage::AdvancedPage(QWidget* parent) : QWidget(parent) {
     page->addWidget(PanelAdvanced2);
 }
 
+void AdvancedPage::buildEnabledErrors() {
+    auto* boxes = new QGridLayout(GroupBoxEnError);
+    boxes->setContentsMargins(4, 4, 4, 4);
+    boxes->setSpacing(2);
+    for (std::size_t i = 0; i < kEnabledErrorBoxCount; ++i) {
+        const EnabledErrorBox& def = kEnabledErrorBoxes[i];
+        const std::string name(def.checkBox);
+        auto* box = named<QCheckBox>(GroupBoxEnError, name.c_str());
+        box->setText(QString::fromUtf8(def.caption.data(), static_cast<int>(def.caption.size())));
+        boxes->addWidget(box, static_cast<int>(i) / kErrorBoxesPerRow,
+                         static_cast<int>(i) % kErrorBoxesPerRow);
+        this->*kErrorBoxMembers[i] = box;
+        m_errorBoxes[i] = box;
+    }
+    ButtonSaveErrEn = named<QPushButton>(GroupBoxEnError, "ButtonSaveErrEn");
+    ButtonSaveErrEn->setText(QStringLiteral("SAVE"));
+    const int row = static_cast<int>(kEnabledErrorBoxCount) / kErrorBoxesPerRow;
+    boxes->addWidget(ButtonSaveErrEn, row, 0, 1, kErrorBoxesPerRow);
+}
+
 void AdvancedPage::showAdvancedControls() {
     PanelAdvanced->show();
     PanelAdvanced2->show();
@@ -85,6 +114,24 @@ void AdvancedPage::showAdvancedControls() {
 
 void AdvancedPage::attach(ControllerSession& session) {
     m_session = &session;
+    // The boxes send nothing of their own; only "SAVE" writes the mask.
+    session.gate.onClick(ButtonSaveErrEn, [this] { SaveEnabledErrors(); });
+}
+
+void AdvancedPage::refreshEnabledErrors() {
+    showEnabledErrors(enabledErrorStates(m_session->image));
+}
+
+void AdvancedPage::SaveEnabledErrors() {
+    EnabledErrorStates ticked{};
+    for (std::size_t i = 0; i < kEnabledErrorBoxCount; ++i)
+        ticked[i] = m_errorBoxes[i]->isChecked();
+    showEnabledErrors(saveEnabledErrors(m_session->image, m_session->transfer, ticked));
+}
+
+void AdvancedPage::showEnabledErrors(const EnabledErrorStates& states) {
+    for (std::size_t i = 0; i < kEnabledErrorBoxCount; ++i)
+        m_errorBoxes[i]->setChecked(states[i]);
 }
 
 void AdvancedPage::showRevisionGroups(const RevisionGroups& groups) {

@@ -2,13 +2,16 @@
 // Page 4 (no caption): the seven correction maps (PanelAdvanced) and the cut-off, CDi emulator,
 // enabled errors and "ADVANCED" groups (PanelAdvanced2). Both panels and the cut-off group stay
 // hidden until the window's first activation.
+#include <QCheckBox>
 #include <QFrame>
 #include <QGroupBox>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QWidget>
 
 #include <array>
 
+#include "diagnostics/enabled_errors.h"
 #include "maps/correction_maps.h"
 #include "model/revision_rules.h"
 
@@ -26,6 +29,7 @@ public:
     void attach(ControllerSession& session);
 
     // Refresh steps, in the refresh's numbering.
+    void refreshEnabledErrors();                            // 15
     void showRevisionGroups(const RevisionGroups& groups);  // 16
     void refreshCorrectionMaps();                           // 31
 
@@ -42,6 +46,15 @@ public:
     QGroupBox* GroupBoxCutOff = nullptr;
     QGroupBox* GroupBoxCdiEmu = nullptr;
     QGroupBox* GroupBoxEnError = nullptr;
+    QCheckBox* CheckBoxErr1 = nullptr;
+    QCheckBox* CheckBoxErr2 = nullptr;
+    QCheckBox* CheckBoxErr4 = nullptr;
+    QCheckBox* CheckBoxErr5 = nullptr;
+    QCheckBox* CheckBoxErr6 = nullptr;
+    QCheckBox* CheckBoxErr9 = nullptr;
+    QCheckBox* CheckBoxErr10 = nullptr;
+    QCheckBox* CheckBoxErr11 = nullptr;
+    QPushButton* ButtonSaveErrEn = nullptr;
     QGroupBox* GroupBoxAdvanced = nullptr;
 
     // The seven correction-map grids in the controller's order of the maps.
@@ -51,10 +64,16 @@ public:
 
     // Shows the controls that wait for the first activation.
     void showAdvancedControls();
+    // "SAVE" of the enabled errors: the ticked boxes into word 276, which is sent.
+    void SaveEnabledErrors();
 
 private:
+    void buildEnabledErrors();
+    void showEnabledErrors(const EnabledErrorStates& states);
+
     ControllerSession* m_session = nullptr;
     std::array<QTableWidget*, kCorrectionMapCount> m_correctionGrids{};
+    std::array<QCheckBox*, kEnabledErrorBoxCount> m_errorBoxes{};  // in the mask table's order
 };
 
 }  // namespace kaldor

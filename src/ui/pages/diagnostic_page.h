@@ -6,15 +6,19 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
 
 #include <memory>
 
+#include "widgets/ab_col_bit_btn.h"
 #include "widgets/ab_led.h"
 
 namespace kaldor {
 
 struct ControllerSession;
 struct Readings;
+class ErrorMemory;
 class PageBindings;
 
 class DiagnosticPage : public QWidget {
@@ -28,6 +32,11 @@ public:
     void attach(ControllerSession& session);
 
     void refreshReturnToPropane();  // refresh step 33, first half
+    // "show errors": reads the controller's error memory and lists it. Also run by the error
+    // watch.
+    void ShowErrors();
+    // "erase errors": the list stays until the controller's error counter moves.
+    void EraseErrors();
     // The live display's share: the error watch. A change of the controller's error counter
     // reads the error memory again.
     void showReadings(const Readings& r);
@@ -37,6 +46,9 @@ public:
     QWidget* TabSheet7 = nullptr;
     QWidget* TabSheet8 = nullptr;
     AbLED* AbLEDobd = nullptr;
+    QTableWidget* StringGridErrorMemory = nullptr;
+    QPushButton* ButtonErrorShow = nullptr;
+    AbColBitBtn* AbColBitBtnErase = nullptr;
     QLabel* LabelDiagErrorAuto = nullptr;
     QComboBox* ComboBoxGazAutoOn = nullptr;
 
@@ -45,6 +57,10 @@ signals:
     void errorCounterMoved();
 
 private:
+    void buildErrorMemory();
+
+    ControllerSession* m_session = nullptr;
+    std::unique_ptr<ErrorMemory> m_errors;
     std::unique_ptr<PageBindings> m_bindings;
 };
 

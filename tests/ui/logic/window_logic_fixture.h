@@ -23,13 +23,26 @@ class LogicTest : public ::testing::Test {
 protected:
     void SetUp() override {
         window = std::make_unique<MainWindow>(
-            Folders{QStringLiteral("/tmp"), QStringLiteral("/tmp"), QStringLiteral("kaldor-test")});
+            Folders{baseFolder, QStringLiteral("/tmp"), QStringLiteral("kaldor-test")});
         auto fake = std::make_unique<FakePort>(log);
         port = fake.get();
         port->existing = {1};
         controller.attachTo(*port);
         logic = new WindowLogic(*window, std::move(fake), std::make_unique<VirtualClock>(log));
         logic->prompts().setMessageSink([this](const std::string& m) { messages.push_back(m); });
+        logic->prompts().setOkCancelSink([this](const OkCancelBox& box) {
+            boxes.push_back(box);
+            return okCancelAnswer;
+        });
+        logic->prompts().setFileSinks(
+            [this](const FileQuestion& q) {
+                fileQuestions.push_back(q);
+                return openAnswer;
+            },
+            [this](const FileQuestion& q) {
+                fileQuestions.push_back(q);
+                return saveAnswer;
+            });
         logic->prompts().setPinQuestions(
             [this]() -> std::optional<PinDigits> {
                 ++pinQuestions;
@@ -62,6 +75,7 @@ protected:
         window->Timer1Timer();
     }
 
+    QString baseFolder = QStringLiteral("/tmp");  // BaseFolder; set before SetUp to move it
     EventLog log;
     FakePort* port = nullptr;
     ScriptedController controller;
@@ -71,6 +85,12 @@ protected:
     std::optional<PinDigits> pinAnswer;
     std::optional<PinDigits> newPinAnswer;
     int pinQuestions = 0;
+    // OK/Cancel boxes and file dialogs: what was asked, and the scripted answers.
+    std::vector<OkCancelBox> boxes;
+    Answer okCancelAnswer = Answer::Cancel;
+    std::vector<FileQuestion> fileQuestions;
+    std::optional<FileAnswer> openAnswer;
+    std::optional<FileAnswer> saveAnswer;
     int errorReads = 0;
 };
 

@@ -1,0 +1,38 @@
+#include "ui/file_menu.h"
+
+#include <QAction>
+
+#include "ui/main_window.h"
+#include "ui/session.h"
+
+namespace kaldor {
+namespace {
+
+std::string captionOf(const QAction* item) {
+    return item != nullptr ? item->text().toStdString() : std::string();
+}
+
+}  // namespace
+
+FileMenu::FileMenu(MainWindow& window, ControllerSession& session)
+    : m_window(window),
+      m_session(session),
+      m_transfer(std::make_unique<ConfigTransfer>(session.transfer, session.state, session.image,
+                                                  session.prompts,
+                                                  window.baseFolder().toStdString())) {}
+
+void FileMenu::savetodisk1Click() {
+    (void)m_transfer->saveToDisk();
+}
+
+void FileMenu::loadtoECU1Click() {
+    (void)m_transfer->loadToEcu(captionOf(m_window.menu().loadtoECU1), m_session.texts.noConnection,
+                                m_session.progress, m_session.timer);
+}
+
+void FileMenu::LoadMap1Click() {
+    (void)m_transfer->loadMap(captionOf(m_window.menu().LoadMap1), m_session.texts.noConnection,
+                              m_session.progress, m_session.timer);
+}
+
+}  // namespace kaldor

@@ -1,0 +1,34 @@
+#pragma once
+// The three configuration-file commands of the `File1` menu: "save to disk", "load to ECU" and
+// "LoadMap". The file side and the writes to the controller are the core's (ConfigTransfer);
+// this binds them to the window: the configuration folder in `BaseFolder`, `ProgressBar1`,
+// `Timer1`, the "no connection" status text, and the menu items' current captions, which are
+// the texts of the confirmation boxes, so they follow the language.
+#include <memory>
+
+#include "link/config_transfer.h"
+
+namespace kaldor {
+
+class MainWindow;
+struct ControllerSession;
+
+class FileMenu {
+public:
+    FileMenu(MainWindow& window, ControllerSession& session);
+
+    void savetodisk1Click();
+    // The load writes the whole image and refreshes every control (the refresh the session's
+    // transfer runs), which asks for the PIN when the controller holds one.
+    void loadtoECU1Click();
+    void LoadMap1Click();
+
+    [[nodiscard]] ConfigTransfer& transfer() { return *m_transfer; }
+
+private:
+    MainWindow& m_window;
+    ControllerSession& m_session;
+    std::unique_ptr<ConfigTransfer> m_transfer;
+};
+
+}  // namespace kaldor

@@ -1,0 +1,172 @@
+#pragma once
+// The whole window against the virtual controller: the real WindowLogic with its real
+// QtSerialPort on a pseudo-terminal, driven by menu actions and key presses in real time while
+// Timer1 runs. Each port scan costs about four seconds of the protocol's pauses, so every test
+// scans as few times as its story needs.
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "model/pin.h"
+#include "ui/main_window.h"
+#include "ui/pages/readings_page.h"
+#include "ui/side_panel.h"
+#include "ui/window_logic.h"
+#include "virtual_controller.h"
+#include "widgets/ab_bar.h"
+#include "widgets/ab_led.h"
+
+// Failure messages show texts as text.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace kaldor::e2etest {
+
+using Frame = std::array<std::uint8_t, 6>;
+
+constexpr std::uint32_t kSerialNumber = 770123;
+constexpr std::uint16_t kPin = packPin(1, 2, 3, 4);
+constexpr std::size_t kPinByte = 2 * 374;  // ControllerPin, word 374 of the image
+constexpr int kDisplayWaitMs = 5000;
+
+const QString kTitle =
+    QStringLiteral("KALDOR DIESEL v4.706 Rev.H:2 Rev.S:11 TR770  COM1 SN: 770123");
+
+// Pages 1 to 6, the ones a wrong PIN hides.
+constexpr std::array<int, 6> kLockablePages{
+    MainWindow::kPageParameters, MainWindow::kPageAdjustment, MainWindow::kPageDiagnostic,
+    MainWindow::kPageAdvanced,   MainWindow::kPageDna,        MainWindow::kPageEmu};
+
+inline Frame bytesOf(const sim::ReceivedFrame& frame) {
+    Frame out{};
+    std::copy(frame.bytes.begin(), frame.bytes.end(), out.begin());
+    return out;
+}
+
+class WindowAgainstController : public ::testing::Test {
+protected:
+    // Starts the controller, maps COM1 to its pty in the settings file, then builds the window
+    // and its logic, which read the port map when they are constructed.
+    void start(sim::VirtualController::Options options) {
+        options.serialNumber = kSerialNumber;
+        controller = std::make_unique<sim::VirtualController>(options);
+        const std::string device = controller->start();
+        ASSERT_TRUE(programFolder.isValid());
+
+        const Folders folders{programFolder.path(), programFolder.path(), QStringLiteral("kaldor")};
+        QFile settings(programFolder.path() + QStringLiteral("/kaldor.INI"));
+        ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+        settings.write(("[Ports]\nCOM1=" + device + "\n").c_str());
+        settings.close();
+
+        window = std::make_unique<MainWindow>(folders);
+        ASSERT_EQ(window->settingsFilePath(), settings.fileName());
+        window->hooks().reportException = [this](const QString& text) { reports.push_back(text); };
+        logic = new WindowLogic(*window);
+        logic->prompts().setMessageSink(
+            [this](const std::string& text) { messages.push_back(text); });
+    }
+
+    void TearDown() override {
+        window.reset();
+        if (controller) {
+            controller->stop();
+        }
+    }
+
+    // Shown and active, as after start-up: keys reach the window's shortcuts only then.
+    void showActive() {
+        window->show();
+        activate();
+    }
+
+    // The offscreen platform leaves a closed dialog as the focus window, and the window counts
+    // as active through it (it is the dialog's parent); the window's shortcuts only work once
+    // the application's active window is the window itself again.
+    void activate() {
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([this] {
+            return QApplication::activeWindow() == window.get();
+        })) << "the window did not become active";
+    }
+
+    QString statusCaption() const { return window->sidePanel().AbLEDStatus->caption(); }
+
+    // How many of the frames the controller received from index `from` on are `frame`.
+    std::size_t countFrom(std::size_t from, const Frame& frame) const {
+        std::size_t n = 0;
+        for (const sim::ReceivedFrame& received : framesFrom(from)) {
+            n += bytesOf(received) == frame;
+        }
+        return n;
+    }
+
+    // The frames the controller received from index `from` of its log on.
+    std::vector<sim::ReceivedFrame> framesFrom(std::size_t from) const {
+        std::vector<sim::ReceivedFrame> all = controller->receivedFrames();
+        if (from >= all.size()) {
+            return {};
+        }
+        return {all.begin() + static_cast<std::ptrdiff_t>(from), all.end()};
+    }
+
+    // The program's image against the controller's memory; the PIN word is left to the
+    // caller, since an accepted or refused PIN check clears it in the program's copy.
+    void expectImageMatchesController(bool includingPin) const {
+        const auto expected = controller->image();
+        const auto& actual = logic->session().image.bytes();
+        ASSERT_EQ(actual.size(), expected.size());
+        std::size_t differing = 0;
+        std::size_t first = expected.size();
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            const bool pinByte = i == kPinByte || i == kPinByte + 1;
+            if ((includingPin || !pinByte) && actual[i] != expected[i]) {
+                ++differing;
+                first = std::min(first, i);
+            }
+        }
+        EXPECT_EQ(differing, 0u) << "first differing byte " << first;
+    }
+
+    void expectConnectedOnCom1() const {
+        const ConnectionState& state = logic->session().state;
+        EXPECT_TRUE(state.connected);
+        EXPECT_TRUE(state.linkReady);
+        EXPECT_EQ(state.hardwareRevision, 2);
+        EXPECT_EQ(state.softwareRevision, 11);
+        EXPECT_EQ(window->windowTitle(), kTitle);
+    }
+
+    void expectLocked(bool locked) const {
+        EXPECT_EQ(window->menusLocked(), locked);
+        for (int page : kLockablePages) {
+            EXPECT_EQ(window->isTabShown(page), !locked) << "page " << page;
+        }
+        EXPECT_EQ(window->readingsPage().ButtonSetPin->isVisibleTo(window.get()), !locked);
+    }
+
+    QTemporaryDir programFolder;
+    std::unique_ptr<sim::VirtualController> controller;
+    std::unique_ptr<MainWindow> window;
+    WindowLogic* logic = nullptr;  // owned by the window
+    std::vector<std::string> messages;
+    std::vector<QString> reports;
+};
+
+}  // namespace kaldor::e2etest
