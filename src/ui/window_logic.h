@@ -22,6 +22,7 @@ class MainWindow;
 class TForm2;
 class TForm3;
 class TForm4;
+class WindowSettings;
 
 class WindowLogic : public QObject, private ScanHooks {
     Q_OBJECT
@@ -37,6 +38,7 @@ public:
     [[nodiscard]] QtPrompts& prompts() { return m_prompts; }
     [[nodiscard]] LivePoller& poller() { return *m_poller; }
     [[nodiscard]] PinFlow& pin() { return *m_pin; }
+    [[nodiscard]] WindowSettings& settings() { return *m_settings; }
     [[nodiscard]] TForm2& form2() { return *m_form2; }
     [[nodiscard]] TForm3& form3() { return *m_form3; }
     [[nodiscard]] TForm4& form4() { return *m_form4; }
@@ -71,6 +73,7 @@ private:
     std::unique_ptr<LivePoller> m_poller;
     std::unique_ptr<PinFlow> m_pin;
     std::unique_ptr<ControlsRefresh> m_refresh;
+    std::unique_ptr<WindowSettings> m_settings;
     TForm2* m_form2 = nullptr;
     TForm3* m_form3 = nullptr;
     TForm4* m_form4 = nullptr;

@@ -2,6 +2,7 @@
 
 #include "live/readings.h"
 #include "ui/bindings.h"
+#include "ui/pages/data_logger_panel.h"
 #include "ui/session.h"
 #include "ui/ui_build.h"
 
@@ -32,7 +33,8 @@ DiagnosticPage::DiagnosticPage(QWidget* parent) : QWidget(parent) {
     auto* ecu = new QVBoxLayout(TabSheet6);
     ecu->addLayout(autoOn);
     ecu->addStretch(1);
-    new QVBoxLayout(TabSheet8);
+    dataLogger = new DataLoggerPanel(TabSheet8);
+    (new QVBoxLayout(TabSheet8))->addWidget(dataLogger);
 
     AbLEDobd = named<AbLED>(TabSheet7, "AbLEDobd");
     AbLEDobd->setCaption(QStringLiteral("MIL status"));

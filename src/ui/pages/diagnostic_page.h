@@ -16,6 +16,7 @@ namespace kaldor {
 struct ControllerSession;
 struct Readings;
 class PageBindings;
+class DataLoggerPanel;
 
 class DiagnosticPage : public QWidget {
     Q_OBJECT
@@ -39,6 +40,7 @@ public:
     AbLED* AbLEDobd = nullptr;
     QLabel* LabelDiagErrorAuto = nullptr;
     QComboBox* ComboBoxGazAutoOn = nullptr;
+    DataLoggerPanel* dataLogger = nullptr;  // the controls of TabSheet8
 
 signals:
     // The controller's error counter moved: the error memory is to be read again.
