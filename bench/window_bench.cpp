@@ -19,7 +19,10 @@
 #include <vector>
 
 #include "link/serial_port.h"
+#include "live/readings.h"
 #include "ui/main_window.h"
+#include "ui/pages/readings_page.h"
+#include "ui/pages/scope_view.h"
 #include "ui/window_logic.h"
 
 namespace {
@@ -192,8 +195,10 @@ double milliseconds(Clock::duration d) {
 }
 
 // One collect tick as Timer1 runs it on a connected window showing the readings page: collect
-// and validate the reply, decode it, update the side panel and the page, and repaint them.
-void BM_CollectTick(benchmark::State& state) {
+// and validate the reply, decode it, update the side panel and the page, feed and draw the
+// oscilloscope, and repaint them. traces: how many scope channels are switched on (RPM, TPS,
+// MAF, EGT); with traces the history is filled across the whole paint box first.
+void collectTicks(benchmark::State& state, int traces) {
     BenchWindow bench;
     bench.showAndPaint();
     // Only the benchmark drives the ticks, so request and collect alternate as measured.
@@ -203,6 +208,18 @@ void BM_CollectTick(benchmark::State& state) {
     connection.linkReady = true;
     connection.hardwareRevision = 2;
     connection.softwareRevision = 11;
+    constexpr std::array<int, 4> kTraces{1, 2, 3, 7};
+    std::array<int, 4> items{};
+    for (int i = 0; i < traces; ++i) {
+        items[static_cast<std::size_t>(i)] = kTraces[static_cast<std::size_t>(i)];
+    }
+    bench.window.readingsPage().oscilloscope().selectItems(items);
+    const int fill = traces > 0 ? bench.window.readingsPage().PaintBoxScope->width() + 1 : 0;
+    for (int i = 0; i < fill; ++i) {
+        bench.window.Timer1Timer();
+        bench.window.Timer1Timer();
+    }
+    QApplication::processEvents();
     PaintWatch watch(&bench.window);
     for (auto _ : state) {
         state.PauseTiming();
@@ -213,8 +230,43 @@ void BM_CollectTick(benchmark::State& state) {
     }
     state.counters["paints/tick"] =
         benchmark::Counter(static_cast<double>(watch.paints()), benchmark::Counter::kAvgIterations);
+    state.counters["scope width"] = bench.window.readingsPage().PaintBoxScope->width();
+}
+
+void BM_CollectTick(benchmark::State& state) {
+    collectTicks(state, 0);
 }
 BENCHMARK(BM_CollectTick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+
+// The same with four scope traces and a full history.
+void BM_CollectTickFourTraces(benchmark::State& state) {
+    collectTicks(state, 4);
+}
+BENCHMARK(BM_CollectTickFourTraces)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
+// Painting one oscilloscope picture of four full traces into the paint box's bitmap.
+void BM_ScopePaint(benchmark::State& state) {
+    kaldor::ScopeBox box;
+    box.resize(832, 246);
+    kaldor::OSCYLOSKOP recorder;
+    kaldor::Readings readings;
+    const std::array<int, 4> items{1, 2, 3, 7};
+    for (int i = 0; i < 900; ++i) {
+        readings.rpm = 800 + (i * 37) % 3000;
+        readings.tps = (i % 50) * 0.2;
+        readings.airFlow = (i % 70) * 0.05;
+        readings.egtCelsius = 300 + (i * 7) % 500;
+        recorder.Feed(items, 1, readings);
+        (void)recorder.Draw(832, 246);
+    }
+    for (auto _ : state) {
+        box.showPicture(recorder.picture());
+    }
+}
+BENCHMARK(BM_ScopePaint)->Unit(benchmark::kMicrosecond)->Repetitions(3)->ReportAggregatesOnly();
 
 // Building the main window with its logic and dialogs, showing it, and its first paint; the
 // application itself already runs, so this is the part that the window costs at start-up.

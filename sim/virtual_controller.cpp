@@ -196,6 +196,7 @@ void VirtualController::receive() {
 
 void VirtualController::answer(const CommandFrame& frame) {
     std::vector<std::uint8_t> reply;
+    std::optional<LiveRecord> live;
     bool silent = false;
     bool hang = false;
     {
@@ -215,6 +216,9 @@ void VirtualController::answer(const CommandFrame& frame) {
             std::fflush(m_log);
         }
         m_core.advanceTo(simulatedSeconds());
+        if (frame[0] == kCmdRead && frame[1] == kReadLive) {
+            live = m_core.liveRecord();  // what the reply is about to carry
+        }
         if (m_faults.ignoresWrite(frame)) {
             m_core.ignore(frame);
         } else {
@@ -224,23 +228,27 @@ void VirtualController::answer(const CommandFrame& frame) {
         hang = m_faults.hangsUpAt(m_frameCount);
     }
     m_frameArrived.notify_all();
-    if (!reply.empty() && !silent) {
-        sendReply(std::move(reply));
+    if (!reply.empty() && !silent && sendReply(std::move(reply)) && live) {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_sentLive.size() >= kLiveLogLimit) {
+            m_sentLive.pop_front();
+        }
+        m_sentLive.push_back(*live);
     }
     if (hang) {
         hangUp();
     }
 }
 
-void VirtualController::sendReply(std::vector<std::uint8_t> reply) {
+bool VirtualController::sendReply(std::vector<std::uint8_t> reply) {
     if (!m_faults.spoil(reply)) {
-        return;
+        return false;
     }
     const unsigned delayMs = m_faults.delayMs();
     if (delayMs != 0 && !pauseFor(delayMs)) {
-        return;
+        return false;
     }
-    writeAll(reply.data(), reply.size());
+    return writeAll(reply.data(), reply.size());
 }
 
 bool VirtualController::writeAll(const std::uint8_t* data, std::size_t count) {

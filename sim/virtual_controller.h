@@ -88,16 +88,21 @@ public:
     // Frames received so far (the oldest are forgotten past kFrameLogLimit).
     [[nodiscard]] std::vector<ReceivedFrame> receivedFrames() const;
     [[nodiscard]] std::size_t frameCount() const;  // all frames since start, never forgotten
+    // The records of the live replies written to the port so far, oldest first, as the
+    // controller meant them (a reply spoilt by a fault is listed too); the oldest are forgotten
+    // past kLiveLogLimit.
+    [[nodiscard]] std::vector<LiveRecord> sentLiveRecords() const;
     // Waits until at least `count` frames have arrived since start; false on time-out.
     [[nodiscard]] bool waitForFrames(std::size_t count, std::chrono::milliseconds timeout) const;
 
     static constexpr std::size_t kFrameLogLimit = 100000;
+    static constexpr std::size_t kLiveLogLimit = 10000;  // 192 bytes each
 
 private:
     void serve();
     void receive();
     void answer(const CommandFrame& frame);
-    void sendReply(std::vector<std::uint8_t> reply);
+    bool sendReply(std::vector<std::uint8_t> reply);  // false when nothing was written
     bool writeAll(const std::uint8_t* data, std::size_t count);
     void discardUnreadReplies();
     void hangUp();
@@ -113,6 +118,7 @@ private:
     FrameReceiver m_receiver;  // serving thread only
     FaultInjector m_faults;    // serving thread only
     std::deque<ReceivedFrame> m_frames;
+    std::deque<LiveRecord> m_sentLive;
     std::size_t m_frameCount = 0;
     bool m_hungUp = false;
     std::string m_device;

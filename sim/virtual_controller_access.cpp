@@ -72,6 +72,11 @@ std::vector<ReceivedFrame> VirtualController::receivedFrames() const {
     return {m_frames.begin(), m_frames.end()};
 }
 
+std::vector<LiveRecord> VirtualController::sentLiveRecords() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return {m_sentLive.begin(), m_sentLive.end()};
+}
+
 std::size_t VirtualController::frameCount() const {
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_frameCount;

@@ -7,11 +7,13 @@
 #include "ui/main_window.h"
 #include "ui/pages/adjustment_page.h"
 #include "ui/pages/advanced_page.h"
+#include "ui/pages/data_logger_panel.h"
 #include "ui/pages/diagnostic_page.h"
 #include "ui/pages/emu_page.h"
 #include "ui/pages/parameters_page.h"
 #include "ui/pages/readings_page.h"
 #include "ui/side_panel.h"
+#include "ui/window_settings.h"
 
 namespace kaldor {
 namespace {
@@ -50,6 +52,9 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
     m_refresh = std::make_unique<ControlsRefresh>(window, *m_session, *m_pin);
     m_session->transfer.setRefresh([this] { RefreshControls(); });
     m_fileMenu = std::make_unique<FileMenu>(window, *m_session);
+    m_settings = std::make_unique<WindowSettings>(window, window.readingsPage().oscilloscope(),
+                                                  window.settingsFilePath().toStdString());
+    m_settings->attachColourButtons(window.readingsPage().colourButtons);
 
     createDialogs();
     attachPages();
@@ -67,7 +72,11 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
     hooks.onFuelModeAuto = [this] { m_session->commands.simple(Command::CmdModeAuto); };
     hooks.onFuelModePropane = [this] { m_session->commands.simple(Command::CmdModePropane); };
     hooks.onTimerTick = [this] { m_poller->TimerTick(); };
-    hooks.onClose = [this] { m_session->link.close(); };
+    hooks.onFirstActivation = [this] { m_settings->apply(); };
+    hooks.onClose = [this] {
+        m_session->link.close();
+        (void)m_settings->store();
+    };
     connect(window.readingsPage().ButtonSetPin, &QPushButton::clicked, this,
             [this] { m_pin->ButtonSetPinClick(); });
 }
@@ -102,6 +111,7 @@ void WindowLogic::attachPages() {
     m_window.adjustmentPage().attach(s);
     m_window.advancedPage().attach(s);
     m_window.emuPage().attach(s);
+    m_window.diagnosticPage().dataLogger->attach(s, *m_poller, m_window.baseFolder());
     m_window.diagnosticPage().attach(s);
 }
 

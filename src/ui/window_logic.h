@@ -23,6 +23,7 @@ class MainWindow;
 class TForm2;
 class TForm3;
 class TForm4;
+class WindowSettings;
 
 class WindowLogic : public QObject, private ScanHooks {
     Q_OBJECT
@@ -39,6 +40,7 @@ public:
     [[nodiscard]] LivePoller& poller() { return *m_poller; }
     [[nodiscard]] PinFlow& pin() { return *m_pin; }
     [[nodiscard]] FileMenu& fileMenu() { return *m_fileMenu; }
+    [[nodiscard]] WindowSettings& settings() { return *m_settings; }
     [[nodiscard]] TForm2& form2() { return *m_form2; }
     [[nodiscard]] TForm3& form3() { return *m_form3; }
     [[nodiscard]] TForm4& form4() { return *m_form4; }
@@ -74,6 +76,7 @@ private:
     std::unique_ptr<PinFlow> m_pin;
     std::unique_ptr<ControlsRefresh> m_refresh;
     std::unique_ptr<FileMenu> m_fileMenu;
+    std::unique_ptr<WindowSettings> m_settings;
     TForm2* m_form2 = nullptr;
     TForm3* m_form3 = nullptr;
     TForm4* m_form4 = nullptr;

@@ -3,6 +3,7 @@
 #include "diagnostics/error_memory.h"
 #include "live/readings.h"
 #include "ui/bindings.h"
+#include "ui/pages/data_logger_panel.h"
 #include "ui/session.h"
 #include "ui/ui_build.h"
 
@@ -34,7 +35,8 @@ DiagnosticPage::DiagnosticPage(QWidget* parent) : QWidget(parent) {
     PageControlDiag->addTab(TabSheet8, QStringLiteral("DataLogger"));
 
     buildErrorMemory();
-    new QVBoxLayout(TabSheet8);
+    dataLogger = new DataLoggerPanel(TabSheet8);
+    (new QVBoxLayout(TabSheet8))->addWidget(dataLogger);
 
     AbLEDobd = named<AbLED>(TabSheet7, "AbLEDobd");
     AbLEDobd->setCaption(QStringLiteral("MIL status"));

@@ -20,6 +20,7 @@ struct ControllerSession;
 struct Readings;
 class ErrorMemory;
 class PageBindings;
+class DataLoggerPanel;
 
 class DiagnosticPage : public QWidget {
     Q_OBJECT
@@ -51,6 +52,7 @@ public:
     AbColBitBtn* AbColBitBtnErase = nullptr;
     QLabel* LabelDiagErrorAuto = nullptr;
     QComboBox* ComboBoxGazAutoOn = nullptr;
+    DataLoggerPanel* dataLogger = nullptr;  // the controls of TabSheet8
 
 signals:
     // The controller's error counter moved: the error memory is to be read again.

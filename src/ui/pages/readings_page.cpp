@@ -3,6 +3,7 @@
 #include "live/readings.h"
 #include "model/revision_rules.h"
 #include "ui/gauge_scales.h"
+#include "ui/pages/scope_view.h"
 #include "ui/session.h"
 #include "ui/ui_build.h"
 
@@ -53,6 +54,8 @@ ReadingsPage::ReadingsPage(QWidget* parent) : QWidget(parent) {
     page->addLayout(workTimes);
     page->addWidget(buildOscilloscope(), 2);
 }
+
+ReadingsPage::~ReadingsPage() = default;
 
 QLayout* ReadingsPage::buildMeters() {
     Ab270MeterRPM = namedGauge<Ab270Meter>(this, "Ab270MeterRPM");
@@ -158,7 +161,7 @@ QLayout* ReadingsPage::buildLamps() {
 
 QFrame* ReadingsPage::buildOscilloscope() {
     PanelOsc = namedPanel(this, "PanelOsc", QFrame::Sunken);
-    PaintBoxScope = named<QWidget>(PanelOsc, "PaintBoxScope");
+    PaintBoxScope = named<ScopeBox>(PanelOsc, "PaintBoxScope");
     PaintBoxScope->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     PaintBoxScope->setMinimumSize(120, 60);
 
@@ -175,6 +178,10 @@ QFrame* ReadingsPage::buildOscilloscope() {
         selectors->addWidget(*combos[i]);
     }
     selectors->addStretch(1);
+    m_scope = std::make_unique<Oscilloscope>(
+        this, PaintBoxScope,
+        Oscilloscope::Selectors{ComboBoxScopType, ComboBoxScopeTypeRed, ComboBoxScopeTypeBlue,
+                                ComboBoxScopeTypeGreen});
 
     auto* row = new QHBoxLayout(PanelOsc);
     row->setContentsMargins(3, 3, 3, 3);
@@ -230,6 +237,7 @@ void ReadingsPage::refreshSetPinButton(unsigned softwareRevision, bool pinAccept
 void ReadingsPage::attach(ControllerSession& session) {
     session.live.add(LiveStage::Display,
                      [this](const LiveRecord& record) { showReadings(record.readings); });
+    m_scope->attach(session);
 }
 
 }  // namespace kaldor

@@ -13,6 +13,7 @@
 #include "widgets/live_label.h"
 
 #include <array>
+#include <memory>
 
 #include "widgets/ab_bar.h"
 #include "widgets/ab_led.h"
@@ -23,12 +24,15 @@ namespace kaldor {
 struct ControllerSession;
 
 struct Readings;
+class Oscilloscope;
+class ScopeBox;
 
 class ReadingsPage : public QWidget {
     Q_OBJECT
 
 public:
     explicit ReadingsPage(QWidget* parent = nullptr);
+    ~ReadingsPage() override;
 
     // Registers the page's share of the live display with the session.
     void attach(ControllerSession& session);
@@ -37,6 +41,8 @@ public:
     void showReadings(const Readings& r);
     // Refresh step 18: "SET PIN" is offered from software 11 on, once the PIN is accepted.
     void refreshSetPinButton(unsigned softwareRevision, bool pinAccepted);
+    // The recorder on PaintBoxScope with its four channel selectors.
+    [[nodiscard]] Oscilloscope& oscilloscope() const { return *m_scope; }
 
     Ab270Meter* Ab270MeterRPM = nullptr;
     Ab180Meter* Ab180MeterDIFP = nullptr;
@@ -74,7 +80,7 @@ public:
     QPushButton* ButtonSetPin = nullptr;
 
     QFrame* PanelOsc = nullptr;
-    QWidget* PaintBoxScope = nullptr;
+    ScopeBox* PaintBoxScope = nullptr;
     QComboBox* ComboBoxScopType = nullptr;
     QComboBox* ComboBoxScopeTypeRed = nullptr;
     QComboBox* ComboBoxScopeTypeGreen = nullptr;
@@ -91,6 +97,8 @@ private:
     QLayout* buildLamps();
     QFrame* buildOscilloscope();
     void buildHiddenControls();
+
+    std::unique_ptr<Oscilloscope> m_scope;
 };
 
 }  // namespace kaldor

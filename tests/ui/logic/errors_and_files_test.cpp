@@ -29,8 +29,8 @@ std::string wordFrame(std::size_t index, std::uint16_t value) {
 
 struct ErrorsAndFilesTest : LogicTest {
     void SetUp() override {
-        ASSERT_TRUE(folder.isValid());
-        baseFolder = folder.path();
+        ASSERT_TRUE(tempFolder.isValid());
+        folder = tempFolder.path();
         LogicTest::SetUp();
         window->hooks().reportException = [this](const QString& t) { reports.push_back(t); };
         // The controller's memory: every byte tells its place, except the PIN, which is set by
@@ -63,7 +63,7 @@ struct ErrorsAndFilesTest : LogicTest {
     QString errorRow(int row) const {
         return cellText(window->diagnosticPage().StringGridErrorMemory, 1, row);
     }
-    QString filePath(const char* name) const { return folder.filePath(QString::fromLatin1(name)); }
+    QString filePath(const char* name) const { return tempFolder.filePath(QString::fromLatin1(name)); }
     void writeFile(const char* name, const QByteArray& bytes) const {
         QFile f(filePath(name));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -71,7 +71,7 @@ struct ErrorsAndFilesTest : LogicTest {
     }
     const EcuImage& image() { return logic->session().image; }
 
-    QTemporaryDir folder;
+    QTemporaryDir tempFolder;
     std::vector<QString> reports;
 };
 
@@ -245,7 +245,7 @@ TEST_F(ErrorsAndFilesTest, CancelChangesNothing) {
         EXPECT_TRUE(image().bytes() == imageBefore) << c.item->text().toStdString();
     }
     EXPECT_EQ(fileQuestions.size(), 3u);
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"other.kcfg"});
+    EXPECT_EQ(QDir(tempFolder.path()).entryList(QDir::Files), QStringList{"other.kcfg"});
     EXPECT_TRUE(messages.empty());
 }
 

@@ -22,8 +22,8 @@ namespace kaldor::test {
 class LogicTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        window = std::make_unique<MainWindow>(
-            Folders{baseFolder, QStringLiteral("/tmp"), QStringLiteral("kaldor-test")});
+        window =
+            std::make_unique<MainWindow>(Folders{folder, folder, QStringLiteral("kaldor-test")});
         auto fake = std::make_unique<FakePort>(log);
         port = fake.get();
         port->existing = {1};
@@ -75,7 +75,8 @@ protected:
         window->Timer1Timer();
     }
 
-    QString baseFolder = QStringLiteral("/tmp");  // BaseFolder; set before SetUp to move it
+    // The working and program folder; a test with files of its own sets it before SetUp.
+    QString folder = QStringLiteral("/tmp");
     EventLog log;
     FakePort* port = nullptr;
     ScriptedController controller;

@@ -1,0 +1,204 @@
+#include "ui/pages/scope_view.h"
+
+#include "live/live_sinks.h"
+#include "live/readings.h"
+#include "ui/session.h"
+
+#include <QBrush>
+#include <QImage>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPalette>
+#include <QPen>
+
+#include <algorithm>
+#include <cmath>
+
+namespace kaldor {
+
+namespace {
+
+QColor qColour(ScopeColour c) {
+    return QColor(c.red, c.green, c.blue);
+}
+
+QPen penFor(const ScopeStep& step) {
+    QPen pen(qColour(step.colour));
+    pen.setWidth(step.penWidth);
+    pen.setStyle(step.pen == ScopePen::Dotted ? Qt::DotLine : Qt::SolidLine);
+    return pen;
+}
+
+QBrush brushFor(const ScopeStep& step) {
+    if (step.brush == ScopeBrush::DiagonalCross)
+        return QBrush(qColour(step.colour), Qt::DiagCrossPattern);
+    return Qt::NoBrush;
+}
+
+}  // namespace
+
+ScopeBox::ScopeBox(QWidget* parent) : QWidget(parent) {
+    // The bitmap covers the whole box: nothing beneath it needs painting first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_labelFont = font();
+    m_labelFont.setPointSize(OSCYLOSKOP::kFontSize);
+}
+
+void ScopeBox::showPicture(const ScopePicture& picture) {
+    const QSize size(std::max(picture.width, 1), std::max(picture.height, 1));
+    if (m_bitmap.size() != size)
+        m_bitmap = QImage(size, QImage::Format_RGB32);
+    paintSteps(picture);
+    update();
+}
+
+void ScopeBox::paintSteps(const ScopePicture& picture) {
+    m_bitmap.fill(qColour(picture.background));
+    QPainter painter(&m_bitmap);
+    for (const ScopeStep& step : picture.steps) {
+        switch (step.kind) {
+            case ScopeStep::Kind::Line:
+                painter.setPen(penFor(step));
+                painter.drawLine(step.from.x, step.from.y, step.to.x, step.to.y);
+                break;
+            case ScopeStep::Kind::Polyline:
+                // The trace's pixels go straight into the bitmap, which the painter must not
+                // hold meanwhile.
+                painter.end();
+                paintTrace(step);
+                painter.begin(&m_bitmap);
+                break;
+            case ScopeStep::Kind::Rectangle:
+                painter.setPen(penFor(step));
+                painter.setBrush(brushFor(step));
+                painter.drawRect(step.from.x, step.from.y, step.to.x - step.from.x,
+                                 step.to.y - step.from.y);
+                painter.setBrush(Qt::NoBrush);
+                break;
+            case ScopeStep::Kind::Text:
+                // The label's top-left corner sits on the point, on a transparent background.
+                painter.setPen(penFor(step));
+                painter.setFont(m_labelFont);
+                painter.drawText(
+                    QRect(step.from.x, step.from.y, m_bitmap.width(), m_bitmap.height()),
+                    Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
+                    QString::fromStdString(step.text));
+                break;
+        }
+    }
+}
+
+void ScopeBox::paintTrace(const ScopeStep& step) {
+    // A wide pen costs Qt's stroker several times what the rest of the picture costs, so the
+    // trace is set pixel by pixel: each segment one pixel per row (steep) or per column, and
+    // `penWidth` pixels across it. Rows and columns outside the bitmap are skipped, so a point
+    // far off the box (an old sample against a smaller new range) costs nothing.
+    const auto colour = static_cast<QRgb>(0xFF000000u | qColour(step.colour).rgb());
+    const int w = m_bitmap.width();
+    const int h = m_bitmap.height();
+    uchar* const bits = m_bitmap.bits();
+    const qsizetype stride = m_bitmap.bytesPerLine();
+    const int across = std::max(step.penWidth, 1);
+    const int first = -(across / 2);
+    auto plot = [&](int x, int y) {
+        if (x >= 0 && x < w && y >= 0 && y < h)
+            reinterpret_cast<QRgb*>(bits + y * stride)[x] = colour;
+    };
+    auto segment = [&](ScopePoint a, ScopePoint b) {
+        const double dx = static_cast<double>(b.x) - a.x;
+        const double dy = static_cast<double>(b.y) - a.y;
+        if (std::abs(dy) > std::abs(dx)) {
+            const int from = std::max(std::min(a.y, b.y), 0);
+            const int to = std::min(std::max(a.y, b.y), h - 1);
+            for (int y = from; y <= to; ++y) {
+                const int x = static_cast<int>(std::lround(a.x + (y - a.y) * dx / dy));
+                for (int k = first; k < first + across; ++k)
+                    plot(x + k, y);
+            }
+            return;
+        }
+        const int from = std::max(std::min(a.x, b.x), 0);
+        const int to = std::min(std::max(a.x, b.x), w - 1);
+        for (int x = from; x <= to; ++x) {
+            const double y = dx != 0 ? a.y + (x - a.x) * dy / dx : a.y;
+            const int row = static_cast<int>(std::lround(std::clamp(y, -2.0 * across, h + 2.0)));
+            for (int k = first; k < first + across; ++k)
+                plot(x, row + k);
+        }
+    };
+    if (step.pointCount == 1)
+        segment(step.points[0], step.points[0]);
+    for (std::size_t i = 1; i < step.pointCount; ++i)
+        segment(step.points[i - 1], step.points[i]);
+}
+
+void ScopeBox::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    if (m_bitmap.isNull()) {
+        painter.fillRect(event->rect(), qColour(OSCYLOSKOP::kBackground));
+        return;
+    }
+    // The one copy of the picture; a box grown since the last record shows background beyond it.
+    painter.drawImage(0, 0, m_bitmap);
+    if (m_bitmap.width() < width())
+        painter.fillRect(m_bitmap.width(), 0, width() - m_bitmap.width(), height(),
+                         qColour(OSCYLOSKOP::kBackground));
+    if (m_bitmap.height() < height())
+        painter.fillRect(0, m_bitmap.height(), width(), height() - m_bitmap.height(),
+                         qColour(OSCYLOSKOP::kBackground));
+}
+
+Oscilloscope::Oscilloscope(QWidget* page, ScopeBox* box, const Selectors& selectors)
+    : m_page(page), m_box(box), m_selectors(selectors) {
+    for (std::size_t i = 0; i < m_selectors.size(); ++i) {
+        QComboBox* selector = m_selectors[i];
+        Q_ASSERT(selector->objectName() == QLatin1String(kScopeChannels[i].selector));
+        const QColor colour = qColour(kScopeChannels[i].colour);
+        for (const ScopeQuantity& quantity : kScopeQuantities) {
+            selector->addItem(QString::fromLatin1(quantity.item));
+            selector->setItemData(selector->count() - 1, colour, Qt::ForegroundRole);
+        }
+        QPalette palette = selector->palette();
+        for (QPalette::ColorRole role :
+             {QPalette::ButtonText, QPalette::Text, QPalette::WindowText})
+            palette.setColor(role, colour);
+        selector->setPalette(palette);
+        selector->setCurrentIndex(0);
+    }
+}
+
+void Oscilloscope::attach(ControllerSession& session) {
+    session.live.add(LiveStage::Scope,
+                     [this](const LiveRecord& record) { showRecord(record.readings); });
+}
+
+void Oscilloscope::showRecord(const Readings& readings) {
+    // Another page on show: the history waits and resumes where it stopped.
+    if (!m_page->isVisible())
+        return;
+    m_recorder.Feed(selectedItems(), focusedChannel(), readings);
+    m_box->showPicture(m_recorder.Draw(m_box->width(), m_box->height()));
+}
+
+std::array<int, OSCYLOSKOP::kChannels> Oscilloscope::selectedItems() const {
+    std::array<int, OSCYLOSKOP::kChannels> items{};
+    for (std::size_t i = 0; i < items.size(); ++i)
+        items[i] = m_selectors[i]->currentIndex();
+    return items;
+}
+
+void Oscilloscope::selectItems(const std::array<int, OSCYLOSKOP::kChannels>& items) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const int item = items[i];
+        m_selectors[i]->setCurrentIndex(item >= 0 && item < m_selectors[i]->count() ? item : -1);
+    }
+}
+
+int Oscilloscope::focusedChannel() const {
+    for (std::size_t i = 0; i < m_selectors.size(); ++i)
+        if (m_selectors[i]->hasFocus())
+            return static_cast<int>(i);
+    return -1;
+}
+
+}  // namespace kaldor
