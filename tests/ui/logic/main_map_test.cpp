@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
@@ -231,6 +232,9 @@ TEST_F(MainMapTest, SmoothSendsAll128BytesInRowOrder) {
         for (int c = 1; c <= 8; ++c)
             expected.push_back(byteWrite(c, r, expectedAt(c, r)));
     EXPECT_EQ(log.writes(), expected);
+    const auto* progress = find<QProgressBar>("ProgressBarMapa");
+    EXPECT_EQ(progress->maximum(), 128);
+    EXPECT_EQ(progress->value(), 128);
     for (int r = 1; r <= 16; ++r) {
         for (int c = 1; c <= 8; ++c) {
             EXPECT_EQ(text(c, r), QString::number(expectedAt(c, r))) << c << "," << r;
@@ -328,6 +332,19 @@ TEST_F(MainMapTest, NewRpmSignalTypeSendsTheEngineSpeedAxisAndTheCruiseRpm) {
               tail);
     EXPECT_NE(image.word(245), kColumnPeriods[0]) << "the periods follow the new type";
     EXPECT_EQ(text(1, 0) + text(8, 0), rpmTexts) << "the rpm shown stay";
+}
+
+// Nine columns and seventeen rows, each two pixels short of its share; the font follows the row.
+TEST_F(MainMapTest, ColumnsRowsAndFontFollowTheGridsSize) {
+    const struct {
+        int width, height, columnWidth, rowHeight, fontPoints;
+    } cases[] = {{549, 376, 59, 20, 12}, {900, 600, 98, 33, 21}, {90, 60, 8, 8, 1}};
+    for (const auto& c : cases) {
+        grid->resize(c.width, c.height);
+        EXPECT_EQ(grid->columnWidth(8), c.columnWidth) << c.width;
+        EXPECT_EQ(grid->rowHeight(16), c.rowHeight) << c.height;
+        EXPECT_EQ(grid->font().pointSize(), c.fontPoints) << c.height;
+    }
 }
 
 // Period 25000 reaches column 3's axis value, 1050 mbar row 3's: grid cell (3, 4).
