@@ -20,6 +20,11 @@ namespace kaldor {
 
 namespace {
 
+constexpr int kKeyLeft = 37;
+constexpr int kKeyUp = 38;
+constexpr int kKeyRight = 39;
+constexpr int kKeyDown = 40;
+
 struct KeyCode {
     int qtKey;
     int code;        // without the keypad modifier
@@ -27,16 +32,11 @@ struct KeyCode {
 };
 
 constexpr KeyCode kKeyCodes[] = {
-    {Qt::Key_Return, kKeyEnter, kKeyEnter},
-    {Qt::Key_Enter, kKeyEnter, kKeyEnter},
-    {Qt::Key_Plus, kKeyPlusMain, kKeyPlus},
-    {Qt::Key_Equal, kKeyPlusMain, kKeyPlusMain},
-    {Qt::Key_Minus, kKeyMinusMain, kKeyMinus},
-    {Qt::Key_Underscore, kKeyMinusMain, kKeyMinusMain},
-    {Qt::Key_Left, 37, 37},
-    {Qt::Key_Up, 38, 38},
-    {Qt::Key_Right, 39, 39},
-    {Qt::Key_Down, 40, 40},
+    {Qt::Key_Return, kKeyEnter, kKeyEnter},    {Qt::Key_Enter, kKeyEnter, kKeyEnter},
+    {Qt::Key_Plus, kKeyPlusMain, kKeyPlus},    {Qt::Key_Equal, kKeyPlusMain, kKeyPlusMain},
+    {Qt::Key_Minus, kKeyMinusMain, kKeyMinus}, {Qt::Key_Underscore, kKeyMinusMain, kKeyMinusMain},
+    {Qt::Key_Left, kKeyLeft, kKeyLeft},        {Qt::Key_Up, kKeyUp, kKeyUp},
+    {Qt::Key_Right, kKeyRight, kKeyRight},     {Qt::Key_Down, kKeyDown, kKeyDown},
 };
 
 constexpr QAbstractItemView::EditTriggers kInPlaceTriggers =
@@ -264,6 +264,8 @@ void MapGrid::repaintAll() {
 }
 
 bool MapGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_grid && event->type() == QEvent::FocusOut)
+        m_pressed.clear();  // their releases go elsewhere
     const bool press = event->type() == QEvent::KeyPress;
     if (watched != m_grid || (!press && event->type() != QEvent::KeyRelease))
         return QObject::eventFilter(watched, event);
