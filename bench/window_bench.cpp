@@ -1,6 +1,7 @@
 // The window's side of the live loop: one collect tick of Timer1 with the readings display
 // updated and repainted on a shown window, against a port that answers every live request at
-// once. Also the start-up figure: from the start of main() to the first painted main window.
+// once; and the same tick with the main map's operating point moving on the adjustment page.
+// Also the start-up figure: from the start of main() to the first painted main window.
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 #include <benchmark/benchmark.h>
 
@@ -243,6 +244,48 @@ void BM_CollectTickFourTraces(benchmark::State& state) {
     collectTicks(state, 4);
 }
 BENCHMARK(BM_CollectTickFourTraces)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
+// The same collect tick with the adjustment page shown on an engine-speed map whose axes the
+// running engine sweeps: nearly every record moves the main map's operating point, which
+// repaints the cell it left and the cell it entered.
+void BM_CollectTickMainMap(benchmark::State& state) {
+    BenchWindow bench;
+    bench.showAndPaint();
+    bench.window.timer()->stop();
+    kaldor::ControllerSession& session = bench.logic->session();
+    session.state.connected = true;
+    session.state.linkReady = true;
+    session.state.hardwareRevision = 2;
+    session.state.softwareRevision = 11;
+    constexpr std::uint16_t kPeriods[8] = {36000, 30000, 26000, 22000, 18000, 15000, 13000, 11500};
+    session.image.setWord(364, 1);  // 2:VACUM/RPM
+    for (std::size_t c = 0; c < 8; ++c) {
+        session.image.setWord(245 + c, kPeriods[c]);
+    }
+    for (std::size_t r = 0; r < 16; ++r) {
+        session.image.setWord(253 + r, static_cast<std::uint16_t>(1000 + 75 * r));
+    }
+    for (std::size_t i = 0; i < 128; ++i) {
+        session.image.setByte(167 + i, static_cast<std::uint8_t>(i));
+    }
+    bench.logic->RefreshControls();
+    bench.window.showPage(kaldor::MainWindow::kPageAdjustment);
+    QApplication::processEvents();
+    PaintWatch watch(&bench.window);
+    for (auto _ : state) {
+        state.PauseTiming();
+        bench.window.Timer1Timer();  // request
+        state.ResumeTiming();
+        bench.window.Timer1Timer();  // collect
+        QApplication::processEvents();
+    }
+    state.counters["paints/tick"] =
+        benchmark::Counter(static_cast<double>(watch.paints()), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_CollectTickMainMap)
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly();

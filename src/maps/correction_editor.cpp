@@ -82,7 +82,7 @@ MapCellLook CorrectionMapsModel::cellLook(int map, int column, int row) const {
         look.fill = kLiveColumnColour;
         look.drawText = true;
         look.textColour = kLiveColumnTextColour;
-        look.textTop = 1;
+        look.textDown = 1;
     }
     return look;
 }

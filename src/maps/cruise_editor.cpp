@@ -62,7 +62,7 @@ MapCellLook CruiseMapModel::cellLook(int column, int row, bool selected,
         look.fill = kLiveColumnColour;
         look.drawText = true;
         look.textColour = kLiveColumnTextColour;
-        look.textTop = 1;
+        look.textDown = 1;
     }
     if (row == 1) {
         if (!selected)
@@ -71,7 +71,7 @@ MapCellLook CruiseMapModel::cellLook(int column, int row, bool selected,
             look.fill = kActiveCellColour;
         look.drawText = true;
         look.textColour = Rgb{};
-        look.textTop = 1;
+        look.textDown = 1;
     }
     return look;
 }

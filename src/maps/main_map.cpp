@@ -7,10 +7,6 @@
 namespace kaldor {
 namespace {
 
-constexpr int kKeyPlus = 107;
-constexpr int kKeyPlusMain = 187;
-constexpr int kKeyMinus = 109;
-constexpr int kKeyMinusMain = 189;
 constexpr int kBigStep = 5;
 
 std::uint16_t columnAxis(const EcuImage& image, int i) {

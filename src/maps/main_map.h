@@ -9,6 +9,7 @@
 
 #include "live/live_frame.h"
 #include "maps/map_colour.h"
+#include "maps/map_grid_model.h"
 #include "model/ecu_image.h"
 
 namespace kaldor {
@@ -59,21 +60,11 @@ struct MapOperatingPoint {
 [[nodiscard]] bool UpdateOperatingPoint(MapOperatingPoint& point, const LiveFrame& frame,
                                         const EcuImage& image, bool running);
 
-// How one cell of a map grid is painted (StringGridMapa and every grid that shares its editor).
-struct MapCellLook {
-    std::string text;         // the main and cruise maps show an empty text as "0"
-    std::optional<Rgb> fill;  // nothing: the grid's own colours (axes, selected cells)
-    // Drawn by the handler instead of the grid: in textColour, one pixel right of the left edge
-    // and textTop pixels below the top edge.
-    bool drawText = false;
-    Rgb textColour{};
-    int textTop = 0;
-};
+// How one cell of StringGridMapa is painted: map cells in their colour with black text, the
+// operating point in yellow.
 [[nodiscard]] MapCellLook mainMapCellLook(int column, int row, const std::string& text,
                                           bool selected, const MapOperatingPoint& point);
 
-// Key codes of the grid's key handler.
-inline constexpr int kKeyEnter = 13;
 // The step a plus or minus key makes (5 with Shift, else 1); nothing for other keys.
 [[nodiscard]] std::optional<int> mainMapKeyStep(int key, bool shift);
 

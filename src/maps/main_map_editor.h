@@ -11,6 +11,7 @@
 
 #include "maps/grid_texts.h"
 #include "maps/main_map.h"
+#include "maps/map_grid_model.h"
 #include "maps/map_types.h"
 #include "model/ecu_image.h"
 #include "model/field_sender.h"
@@ -26,14 +27,6 @@ struct MainMapLayout {
     int colCount = kMainMapGridColumns;
     bool tpsTypShown = false;  // ComboBoxTpsTyp
     int tpsTypItem = 0;
-};
-
-// The modes of the text-entry dialog's ComboBox1.
-enum class EntryMode { Abs = 0, PlusMinus = 1, Percent = 2 };
-
-struct MapEditOutcome {
-    int cellsWritten = 0;
-    std::string message;  // the conversion message of a text that stopped the edit
 };
 
 struct AxisSaveOutcome {
@@ -58,13 +51,14 @@ struct CharPointLayout {
     AxisSaveOutcome save;       // the save leaving the mode ran
 };
 
-class MainMapEditor {
+class MainMapEditor final : public MapGridModel {
 public:
     MainMapEditor(EcuImage& image, FieldSender& sender, ProgressSink& progress,
                   char decimalPoint = '.');
 
     [[nodiscard]] GridTexts& grid() { return m_grid; }
     [[nodiscard]] const GridTexts& grid() const { return m_grid; }
+    [[nodiscard]] GridTexts& texts() override { return m_grid; }
     [[nodiscard]] const MainMapLayout& layout() const { return m_layout; }
 
     // The whole map from the image: type, layout, axes and cells (refresh step 33). The
@@ -79,17 +73,23 @@ public:
         return UpdateOperatingPoint(m_point, frame, m_image, running);
     }
     // How the grid paints one cell, from its text, the selection and the operating point.
-    [[nodiscard]] MapCellLook cellLook(int column, int row, bool selected) const {
+    [[nodiscard]] MapCellLook cellLook(int column, int row, bool selected) const override {
         return mainMapCellLook(column, row, m_grid.text(column, row), selected, m_point);
     }
 
     // Typed entry: the text the dialog starts with, then the edit once it is confirmed. The entry
     // is parsed before the first cell, so a bad entry changes nothing.
-    [[nodiscard]] std::string entryPrefill(GridRect selection, EntryMode mode) const;
-    MapEditOutcome typedEntry(GridRect selection, EntryMode mode, const std::string& entry);
+    [[nodiscard]] bool takesTypedEntry() const override { return true; }
+    [[nodiscard]] std::string entryPrefill(GridRect selection, EntryMode mode) const override;
+    MapEditOutcome typedEntry(GridRect selection, EntryMode mode,
+                              const std::string& entry) override;
     // "+5", "+1", "-1", "-5" and the plus and minus keys: each cell from its own text. A text
     // that does not parse stops there; the cells before it keep their new values.
-    MapEditOutcome stepSelection(GridRect selection, int step);
+    MapEditOutcome stepSelection(GridRect selection, int step) override;
+    // The plus keys step up, the minus keys down, by 5 with Shift.
+    [[nodiscard]] std::optional<int> keyStep(int key, bool shift) const override {
+        return mainMapKeyStep(key, shift);
+    }
 
     // ButtonMap1..4: preset k of the set the vacuum line chooses into the image and the grid;
     // nothing is sent. False for another k.
@@ -116,6 +116,9 @@ public:
     // StringGridMapaClick: whether the grid edits the clicked cell in place (axis cells only,
     // only in characteristic-point mode).
     [[nodiscard]] bool axisCellEditable(int column, int row) const;
+    [[nodiscard]] bool editableInPlace(int column, int row) const override {
+        return axisCellEditable(column, row);
+    }
 
     // ButtonSaveMapCharP: every axis text is checked first, so a bad one changes and sends
     // nothing; then the words are stored and all 24 sent, 10 ms apart. Only when connected.

@@ -7,12 +7,14 @@
 
 namespace kaldor {
 
-QString headingCellText(int value, HeadingFormat format) {
-    // A separator outside Latin-1 (none of the system formats has one) falls back to '.'.
+char localeDecimalPoint() {
+    // A separator outside ASCII (none of the system formats has one) falls back to '.'.
     const QString point = QLocale().decimalPoint();
-    const char separator =
-        point.size() == 1 && point.at(0).unicode() < 0x80 ? point.at(0).toLatin1() : '.';
-    return QString::fromStdString(headingText(value, format, separator));
+    return point.size() == 1 && point.at(0).unicode() < 0x80 ? point.at(0).toLatin1() : '.';
+}
+
+QString headingCellText(int value, HeadingFormat format) {
+    return QString::fromStdString(headingText(value, format, localeDecimalPoint()));
 }
 
 void writeFixedGridHeaders(QWidget* root) {

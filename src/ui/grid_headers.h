@@ -9,6 +9,9 @@
 
 namespace kaldor {
 
+// The system's decimal separator as the core's number texts take it; '.' for one outside ASCII.
+[[nodiscard]] char localeDecimalPoint();
+
 // A heading number as a grid shows it, with the decimal separator of the system's number format.
 [[nodiscard]] QString headingCellText(int value, HeadingFormat format);
 

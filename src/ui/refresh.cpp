@@ -44,6 +44,7 @@ void ControlsRefresh::RefreshControls() {
     advanced.refreshCorrectionMaps();                                              // 31
     adjustment.refreshWorkPressure();                                              // 32
     m_window.diagnosticPage().refreshReturnToPropane();                            // 33
+    adjustment.ShowMainMap();
 }
 
 }  // namespace kaldor

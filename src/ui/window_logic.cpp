@@ -10,6 +10,7 @@
 #include "ui/pages/data_logger_panel.h"
 #include "ui/pages/diagnostic_page.h"
 #include "ui/pages/emu_page.h"
+#include "ui/pages/main_map_panel.h"
 #include "ui/pages/parameters_page.h"
 #include "ui/pages/readings_page.h"
 #include "ui/side_panel.h"
@@ -109,6 +110,9 @@ void WindowLogic::attachPages() {
     m_window.readingsPage().attach(s);
     m_window.parametersPage().attach(s);
     m_window.adjustmentPage().attach(s);
+    m_window.adjustmentPage().mainMap().setEntryDialog(m_form2);
+    m_window.adjustmentPage().mainMap().setDemoPlayback(
+        [this] { return m_poller->demoPlayback(); });
     m_window.advancedPage().attach(s);
     m_window.emuPage().attach(s);
     m_window.diagnosticPage().dataLogger->attach(s, *m_poller, m_window.baseFolder());

@@ -4,6 +4,7 @@
 #include "model/fields.h"
 #include "ui/bindings.h"
 #include "ui/grid_headers.h"
+#include "ui/pages/main_map_panel.h"
 #include "ui/session.h"
 #include "ui/ui_build.h"
 
@@ -89,8 +90,7 @@ AdjustmentPage::AdjustmentPage(QWidget* parent) : QWidget(parent) {
         namedGrid(this, "StringGridMapa", kMainMapRows, kMainMapColumns, 1, 1, kMainMapColumnWidth);
 
     PanelMapAdj = namedPanel(this, "PanelMapAdj");
-    PanelMapAdj->setMinimumHeight(40);
-    new QHBoxLayout(PanelMapAdj);
+    m_mainMap = std::make_unique<MainMapPanel>(StringGridMapa, PanelMapAdj);
 
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(4, 4, 4, 4);
@@ -118,6 +118,7 @@ void AdjustmentPage::attach(ControllerSession& session) {
                      [this](const LiveRecord& record) { showReadings(record.readings); });
     m_session = &session;
     m_bindings = std::make_unique<PageBindings>(this, session);
+    m_mainMap->attach(session);
 }
 
 void AdjustmentPage::showRevisionGroups(const RevisionGroups& groups) {
@@ -142,6 +143,10 @@ void AdjustmentPage::refreshCruiseMap() {
 
 void AdjustmentPage::refreshWorkPressure() {
     m_bindings->refresh(32);
+}
+
+void AdjustmentPage::ShowMainMap() {
+    m_mainMap->ShowMainMap();
 }
 
 void AdjustmentPage::showReadings(const Readings& r) {

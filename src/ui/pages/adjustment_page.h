@@ -1,8 +1,8 @@
 #pragma once
 // Page 2, "[F4]adjustment": the cruise-control map with its step buttons at the top (PanelAdj),
 // the cruise and cut-off panel with its lamps (PanelTpsCrus), the main map grid and, under it,
-// the map tools (PanelMapAdj). The cruise map, its buttons and PanelTpsCrus stay hidden until
-// the window's first activation.
+// the map tools (PanelMapAdj), both owned by MainMapPanel. The cruise map, its buttons and
+// PanelTpsCrus stay hidden until the window's first activation.
 #include <QFrame>
 #include <QPushButton>
 #include <QTableWidget>
@@ -22,6 +22,7 @@
 namespace kaldor {
 
 struct ControllerSession;
+class MainMapPanel;
 class PageBindings;
 
 class AdjustmentPage : public QWidget {
@@ -44,6 +45,7 @@ public:
     void refreshCruiseHeading();                            // 17
     void refreshCruiseMap();                                // 30
     void refreshWorkPressure();                             // 32
+    void ShowMainMap();                                     // 33
     // The live display's share: the cut-off and cruise lamps.
     void showReadings(const Readings& r);
 
@@ -62,6 +64,8 @@ public:
 
     QTableWidget* StringGridMapa = nullptr;
     QFrame* PanelMapAdj = nullptr;
+    // The main map's grid editor and the tools on PanelMapAdj.
+    [[nodiscard]] MainMapPanel& mainMap() const { return *m_mainMap; }
 
     // Shows the controls that wait for the first activation.
     void showAdvancedControls();
@@ -71,6 +75,7 @@ private:
 
     ControllerSession* m_session = nullptr;
     std::unique_ptr<PageBindings> m_bindings;
+    std::unique_ptr<MainMapPanel> m_mainMap;
 };
 
 }  // namespace kaldor

@@ -1,0 +1,339 @@
+#include "ui/map_grid.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+
+#include <algorithm>
+#include <climits>
+
+#include "model/prompts.h"
+#include "ui/dialogs/text_entry_dialog.h"
+#include "ui/edit_gate.h"
+#include "ui/ui_build.h"
+
+namespace kaldor {
+
+namespace {
+
+constexpr int kKeyLeft = 37;
+constexpr int kKeyUp = 38;
+constexpr int kKeyRight = 39;
+constexpr int kKeyDown = 40;
+
+struct KeyCode {
+    int qtKey;
+    int code;        // without the keypad modifier
+    int keypadCode;  // with it
+};
+
+constexpr KeyCode kKeyCodes[] = {
+    {Qt::Key_Return, kKeyEnter, kKeyEnter},    {Qt::Key_Enter, kKeyEnter, kKeyEnter},
+    {Qt::Key_Plus, kKeyPlusMain, kKeyPlus},    {Qt::Key_Equal, kKeyPlusMain, kKeyPlusMain},
+    {Qt::Key_Minus, kKeyMinusMain, kKeyMinus}, {Qt::Key_Underscore, kKeyMinusMain, kKeyMinusMain},
+    {Qt::Key_Left, kKeyLeft, kKeyLeft},        {Qt::Key_Up, kKeyUp, kKeyUp},
+    {Qt::Key_Right, kKeyRight, kKeyRight},     {Qt::Key_Down, kKeyDown, kKeyDown},
+};
+
+constexpr QAbstractItemView::EditTriggers kInPlaceTriggers =
+    QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+    QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed;
+
+QColor toQColor(Rgb c) {
+    return {c.red, c.green, c.blue};
+}
+
+EntryMode entryMode(int index) {
+    return index == 1 ? EntryMode::PlusMinus : index == 2 ? EntryMode::Percent : EntryMode::Abs;
+}
+
+// The same physical key on press and release, even when Shift changed the symbol in between.
+int keyIdentity(const QKeyEvent& event) {
+    return event.nativeScanCode() != 0 ? static_cast<int>(0x40000000u | event.nativeScanCode())
+                                       : event.key();
+}
+
+}  // namespace
+
+int windowsKeyCode(const QKeyEvent& event) {
+    const bool keypad = event.modifiers().testFlag(Qt::KeypadModifier);
+    for (const KeyCode& k : kKeyCodes)
+        if (event.key() == k.qtKey)
+            return keypad ? k.keypadCode : k.code;
+    const int key = event.key();
+    if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z))
+        return key;
+    return 0;
+}
+
+// Paints every cell as the model describes it and remembers the in-place editor it opened, so
+// the grid can commit and close it when the editing is switched off.
+class MapCellDelegate : public QStyledItemDelegate {
+public:
+    MapCellDelegate(MapGridModel& model, QObject* parent)
+        : QStyledItemDelegate(parent), m_model(model) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem opt(option);
+        initStyleOption(&opt, index);
+        const bool selected = opt.state.testFlag(QStyle::State_Selected);
+        const MapCellLook look = m_model.cellLook(index.column(), index.row(), selected);
+        const QString text = QString::fromStdString(look.text);
+        if (look.fill) {
+            opt.backgroundBrush = toQColor(*look.fill);
+            opt.state.setFlag(QStyle::State_Selected, false);
+        }
+        opt.text = look.drawText ? QString() : text;
+        const QWidget* widget = opt.widget;
+        QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+        if (look.drawText) {
+            painter->save();
+            painter->setFont(opt.font);
+            painter->setPen(toQColor(look.textColour));
+            painter->drawText(opt.rect.adjusted(1, look.textDown, 0, 0),
+                              Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+            painter->restore();
+        }
+    }
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        m_editor = editor;
+        return editor;
+    }
+
+    // The view closes an editor itself when the current cell moves; one it has closed is hidden.
+    void finishEditing() {
+        if (m_editor == nullptr || m_editor->isHidden())
+            return;
+        QWidget* editor = m_editor;
+        m_editor = nullptr;
+        emit commitData(editor);
+        emit closeEditor(editor);
+    }
+
+private:
+    MapGridModel& m_model;
+    mutable QPointer<QWidget> m_editor;
+};
+
+MapGrid::MapGrid(QTableWidget* grid, MapGridModel& model, EditGate& gate, Prompts& prompts,
+                 QObject* parent)
+    : QObject(parent), m_grid(grid), m_model(model), m_gate(gate), m_prompts(prompts) {
+    m_grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_delegate = new MapCellDelegate(model, this);
+    m_grid->setItemDelegate(m_delegate);
+
+    GridTexts& texts = model.texts();
+    for (int row = 0; row < m_grid->rowCount(); ++row) {
+        for (int column = 0; column < m_grid->columnCount(); ++column) {
+            const QString shown = cellText(m_grid, column, row);
+            if (!shown.isEmpty() && texts.text(column, row).empty())
+                texts.setText(column, row, shown.toStdString());
+        }
+    }
+    texts.setListener([this](int column, int row) { showText(column, row); });
+    styleCells(0);
+
+    connect(m_grid, &QTableWidget::itemChanged, this,
+            [this](QTableWidgetItem* item) { textEdited(item->column(), item->row()); });
+    connect(m_grid, &QTableWidget::cellClicked, this, [this] { cellClicked(); });
+    connect(m_grid, &QTableWidget::currentCellChanged, this, [this] { cellClicked(); });
+    m_grid->installEventFilter(this);
+}
+
+MapGrid::~MapGrid() {
+    m_model.texts().setListener(nullptr);
+}
+
+bool MapGrid::isShown() const {
+    return m_grid->isVisible();
+}
+
+void MapGrid::addStepButton(QAbstractButton* button, int step) {
+    connect(button, &QAbstractButton::clicked, this, [this, step] { this->step(step); });
+}
+
+void MapGrid::setColumnCount(int columns) {
+    const int before = m_grid->columnCount();
+    if (columns == before || columns < 0)
+        return;
+    m_showing = true;
+    m_grid->setColumnCount(columns);
+    m_showing = false;
+    if (columns > before)
+        styleCells(before);
+}
+
+void MapGrid::setFixedCells(int rows, int columns) {
+    m_fixedRows = rows;
+    m_fixedColumns = columns;
+    styleCells(0);
+}
+
+void MapGrid::setInPlaceEditing(bool on) {
+    if (!on) {
+        m_delegate->finishEditing();
+        m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        return;
+    }
+    m_grid->setEditTriggers(kInPlaceTriggers);
+    QTableWidgetItem* item = m_grid->currentItem();
+    if (item != nullptr && item->flags().testFlag(Qt::ItemIsEditable))
+        m_grid->editItem(item);
+}
+
+std::optional<GridRect> MapGrid::selection() const {
+    const QList<QTableWidgetSelectionRange> ranges = m_grid->selectedRanges();
+    if (ranges.isEmpty()) {
+        const int column = m_grid->currentColumn();
+        const int row = m_grid->currentRow();
+        if (column < 0 || row < 0)
+            return std::nullopt;
+        return GridRect{column, row, column, row};
+    }
+    GridRect r{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    for (const QTableWidgetSelectionRange& range : ranges) {
+        r.left = std::min(r.left, range.leftColumn());
+        r.top = std::min(r.top, range.topRow());
+        r.right = std::max(r.right, range.rightColumn());
+        r.bottom = std::max(r.bottom, range.bottomRow());
+    }
+    return r;
+}
+
+void MapGrid::step(int step) {
+    m_gate.run([this, step] {
+        if (const std::optional<GridRect> selected = selection())
+            report(m_model.stepSelection(*selected, step));
+    });
+}
+
+void MapGrid::typedEntry() {
+    m_gate.run([this] {
+        if (m_dialog == nullptr || m_dialog->isVisible() || !m_model.takesTypedEntry())
+            return;
+        const std::optional<GridRect> selected = selection();
+        if (!selected)
+            return;
+        const std::string prefill =
+            m_model.entryPrefill(*selected, entryMode(m_dialog->modeIndex()));
+        m_dialog->setText(QString::fromStdString(prefill));
+        if (m_dialog->exec() != QDialog::Accepted)
+            return;
+        report(m_model.typedEntry(*selected, entryMode(m_dialog->modeIndex()),
+                                  m_dialog->text().toStdString()));
+    });
+}
+
+void MapGrid::keyReleased(int key, bool shift) {
+    if (key == kKeyEnter) {
+        typedEntry();
+        return;
+    }
+    if (const std::optional<int> s = m_model.keyStep(key, shift))
+        step(*s);
+}
+
+void MapGrid::cellClicked() {
+    const int column = m_grid->currentColumn();
+    const int row = m_grid->currentRow();
+    setInPlaceEditing(column >= 0 && row >= 0 && m_model.editableInPlace(column, row));
+}
+
+void MapGrid::repaintCell(int column, int row) {
+    if (column >= 0 && row >= 0 && column < m_grid->columnCount() && row < m_grid->rowCount())
+        m_grid->update(m_grid->model()->index(row, column));
+}
+
+void MapGrid::repaintColumn(int column) {
+    for (int row = 0; row < m_grid->rowCount(); ++row)
+        repaintCell(column, row);
+}
+
+void MapGrid::repaintAll() {
+    m_grid->viewport()->update();
+}
+
+bool MapGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_grid && event->type() == QEvent::FocusOut)
+        m_pressed.clear();  // their releases go elsewhere
+    const bool press = event->type() == QEvent::KeyPress;
+    if (watched != m_grid || (!press && event->type() != QEvent::KeyRelease))
+        return QObject::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const int code = windowsKeyCode(*key);
+    const bool shift = key->modifiers().testFlag(Qt::ShiftModifier);
+    if (press) {
+        if (!key->isAutoRepeat())
+            m_pressed.insert(keyIdentity(*key));
+        // A key that edits neither searches nor moves in the grid.
+        const std::optional<int> s = m_model.keyStep(code, shift);
+        return (code == kKeyEnter && m_dialog != nullptr && m_model.takesTypedEntry()) ||
+               (s && *s != 0);
+    }
+    // A release whose press went elsewhere (the Enter that closed the dialog) does nothing.
+    if (key->isAutoRepeat() || !m_pressed.remove(keyIdentity(*key)))
+        return false;
+    keyReleased(code, shift);
+    return true;
+}
+
+void MapGrid::showText(int column, int row) {
+    QTableWidgetItem* item = m_grid->item(row, column);
+    if (item == nullptr) {
+        if (column < m_grid->columnCount() && row < m_grid->rowCount())
+            styleCell(column, row);
+        return;
+    }
+    m_showing = true;
+    item->setText(QString::fromStdString(m_model.texts().text(column, row)));
+    m_showing = false;
+}
+
+void MapGrid::styleCell(int column, int row) {
+    m_showing = true;
+    QTableWidgetItem* item = m_grid->item(row, column);
+    if (item == nullptr) {
+        item = new QTableWidgetItem;
+        m_grid->setItem(row, column, item);
+    }
+    item->setText(QString::fromStdString(m_model.texts().text(column, row)));
+    const bool heading = row < m_fixedRows || column < m_fixedColumns;
+    Qt::ItemFlags flags = Qt::ItemIsEnabled;
+    if (!heading)
+        flags |= Qt::ItemIsSelectable;
+    if (m_model.editableInPlace(column, row))
+        flags |= Qt::ItemIsEditable;
+    item->setFlags(flags);
+    item->setBackground(heading ? m_grid->palette().brush(QPalette::Button) : QBrush());
+    m_showing = false;
+}
+
+void MapGrid::styleCells(int fromColumn) {
+    for (int row = 0; row < m_grid->rowCount(); ++row)
+        for (int column = fromColumn; column < m_grid->columnCount(); ++column)
+            styleCell(column, row);
+}
+
+void MapGrid::textEdited(int column, int row) {
+    if (m_showing)
+        return;
+    if (const QTableWidgetItem* item = m_grid->item(row, column))
+        m_model.texts().setText(column, row, item->text().toStdString());
+}
+
+void MapGrid::report(const MapEditOutcome& outcome) {
+    if (!outcome.message.empty())
+        m_prompts.message(outcome.message);
+}
+
+}  // namespace kaldor

@@ -1,0 +1,107 @@
+#pragma once
+// The one grid editor of the program: binds a named QTableWidget to a core table model
+// (maps/map_grid_model.h) and gives every map grid the same behaviour.
+//
+//   - Cells are owner-drawn: the model's cellLook() decides the fill (map colour, a highlighted
+//     operating point or live column) and the text; a cell without a fill of its own keeps the
+//     grid's colours, the selection colour included.
+//   - The texts are the model's: a change the model makes repaints that one cell; a text typed
+//     into the grid's in-place editor is written back to the model.
+//   - The user selects one rectangle of cells. A key released on the grid (whose press the grid
+//     also had) steps the selection by model.keyStep(); Enter opens the text-entry dialog
+//     (TForm2) when one is set and the model takes typed entry. Step buttons do what their key
+//     does. Every edit runs through the edit gate; a message in its outcome goes to the prompts.
+//   - A click on a cell (or the current cell moving) switches the in-place editing on for a cell
+//     the model lets edit in place, and off for any other.
+//   - Only what changed is repainted: a changed text, or the cells the owner names (the old and
+//     new operating point, a live column).
+//
+// Use:
+//   auto* grid = new MapGrid(StringGridX, model, session.gate, session.prompts, owner);
+//   grid->setFixedCells(1, 0);              // heading rows and columns, as the grid has them
+//   grid->addStepButton(ButtonInc5, 5);     // and the other step buttons
+//   grid->setEntryDialog(&form2);           // only grids with typed entry
+//   live sink: if (moved && grid->isShown()) { grid->repaintCell(old); grid->repaintCell(now); }
+#include <QObject>
+#include <QSet>
+
+#include <optional>
+
+#include "maps/map_grid_model.h"
+
+class QAbstractButton;
+class QTableWidget;
+class QKeyEvent;
+
+namespace kaldor {
+
+class EditGate;
+class Prompts;
+class TForm2;
+class MapCellDelegate;
+
+class MapGrid : public QObject {
+    Q_OBJECT
+
+public:
+    // The widget's texts at this moment (headings written when the window was built) become the
+    // model's where the model has none; from then on the model's texts are shown.
+    MapGrid(QTableWidget* grid, MapGridModel& model, EditGate& gate, Prompts& prompts,
+            QObject* parent = nullptr);
+    ~MapGrid() override;
+
+    [[nodiscard]] QTableWidget* widget() const { return m_grid; }
+    [[nodiscard]] bool isShown() const;
+
+    void setEntryDialog(TForm2* dialog) { m_dialog = dialog; }
+    void addStepButton(QAbstractButton* button, int step);
+
+    // Layout, as the owner's model decides it. Columns removed keep their texts in the model
+    // and show them again when the grid grows.
+    void setColumnCount(int columns);
+    // Heading rows and columns: drawn as headings, never selected. 0 makes them ordinary cells.
+    void setFixedCells(int rows, int columns);
+    // The grid's in-place editor: on opens it on the current cell; off commits and closes it.
+    void setInPlaceEditing(bool on);
+
+    // The selected rectangle; the current cell when nothing is selected.
+    [[nodiscard]] std::optional<GridRect> selection() const;
+
+    // What the user does, as the keys and buttons run it.
+    void step(int step);
+    void typedEntry();
+    void keyReleased(int key, bool shift);
+    // The grid's click handler: in-place editing follows the cell now current.
+    void cellClicked();
+
+    void repaintCell(int column, int row);
+    void repaintColumn(int column);
+    void repaintAll();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void showText(int column, int row);
+    void styleCell(int column, int row);
+    void styleCells(int fromColumn);
+    void textEdited(int column, int row);
+    void report(const MapEditOutcome& outcome);
+
+    QTableWidget* m_grid;
+    MapGridModel& m_model;
+    EditGate& m_gate;
+    Prompts& m_prompts;
+    MapCellDelegate* m_delegate = nullptr;
+    TForm2* m_dialog = nullptr;  // lives as long as the window
+    int m_fixedRows = 1;
+    int m_fixedColumns = 1;
+    bool m_showing = false;  // the program is writing cells: no text comes back from the grid
+    QSet<int> m_pressed;     // keys pressed on the grid and not yet released
+};
+
+// The Windows key code of a key event, the codes the models speak (13 Enter, 107 and 187 plus,
+// 109 and 189 minus, 37 to 40 arrows, letters and digits as themselves); 0 for any other key.
+[[nodiscard]] int windowsKeyCode(const QKeyEvent& event);
+
+}  // namespace kaldor
