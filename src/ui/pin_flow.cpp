@@ -24,6 +24,13 @@ bool PinFlow::locked() const {
 }
 
 void PinFlow::checkPin() {
+    // A full write ("load to ECU", "RESET ECU") puts the controller's own PIN back into the
+    // image; the installer who has given it in this connection is not asked for it again.
+    const std::uint32_t pin = readField(m_session.image, FieldId::ControllerPin);
+    if (m_session.pinAccepted && pin != 0 && pin == heldControllerPin(m_session.state)) {
+        storeField(m_session.image, FieldId::ControllerPin, 0);
+        return;
+    }
     const PinCheckOutcome outcome = checkControllerPin(m_session.image, m_session.prompts);
     applyLock(outcome != PinCheckOutcome::Refused);
     if (outcome == PinCheckOutcome::Accepted)

@@ -121,6 +121,8 @@ void WindowLogic::attachPages() {
 
 void WindowLogic::scan() {
     m_poller->resetRequestPhase();
+    // A new connection proves its PIN again, whatever an earlier one was given.
+    m_session->pinAccepted = false;
     (void)m_scan->scan();
 }
 

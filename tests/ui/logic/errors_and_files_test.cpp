@@ -195,8 +195,9 @@ TEST_F(ErrorsAndFilesTest, LoadToEcuWritesTheFileButKeepsSerialNumberAndPin) {
     EXPECT_EQ(controller.memory[51], before[51]);
     for (std::size_t i = 2 * 375; i < 768; ++i)
         EXPECT_EQ(controller.memory[i], before[i]) << "byte " << i;
-    // The refresh after the load asks for the PIN the controller still holds.
-    EXPECT_EQ(pinQuestions, 2);
+    // The refresh after the load does not ask again for the PIN given in this connection.
+    EXPECT_EQ(pinQuestions, 1);
+    EXPECT_EQ(logic->session().image.word(374), 0);
     EXPECT_FALSE(window->menusLocked());
     EXPECT_EQ(window->progressBar()->value(), window->progressBar()->maximum());
     EXPECT_TRUE(window->timer()->isActive());
