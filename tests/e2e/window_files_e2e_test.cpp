@@ -105,7 +105,7 @@ TEST_F(WindowAgainstController, ErrorMemoryAndConfigurationFilesAgainstAControll
     EXPECT_EQ(controller->readWord(242) | (std::uint32_t{controller->readWord(243)} << 16),
               kSerialNumber);
     EXPECT_EQ(controller->readWord(374), kPin);
-    EXPECT_EQ(pinQuestions, 2);
+    EXPECT_EQ(pinQuestions, 1);  // the PIN given at connection is not asked again
     window->showPage(MainWindow::kPageReadings);
     expectLocked(false);
 
