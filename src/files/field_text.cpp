@@ -2,6 +2,7 @@
 
 #include <array>
 #include <optional>
+#include <string_view>
 
 #include "maps/correction_maps.h"
 #include "maps/main_map.h"
@@ -81,8 +82,13 @@ std::string number(std::size_t n) {
     return std::to_string(n);
 }
 
-std::string withUnit(double value, int decimals, const char* unit) {
-    return fixedText(value, decimals, '.') + unit;
+// The units are written with the blank that parts them from the number.
+std::string unitName(std::string_view unit) {
+    return std::string(unit.empty() ? unit : unit.substr(1));
+}
+
+ShownField withUnit(double value, int decimals, const char* unit) {
+    return {fixedText(value, decimals, '.'), unitName(unit)};
 }
 
 const char* axisUnit(AxisKind kind) {
@@ -102,7 +108,7 @@ const char* axisUnit(AxisKind kind) {
 }
 
 // The main map's axes read by the image's own map type, as the grid shows them.
-std::optional<std::string> axisValueText(const EcuImage& image, FieldId id, std::uint32_t raw) {
+std::optional<ShownField> axisValueText(const EcuImage& image, FieldId id, std::uint32_t raw) {
     const MapTypeDef* type = mapTypeDef(readField(image, FieldId::MainMapType));
     if (type == nullptr)
         return std::nullopt;
@@ -112,7 +118,7 @@ std::optional<std::string> axisValueText(const EcuImage& image, FieldId id, std:
                  static_cast<int>(readField(image, FieldId::RpmSignalType)), '.');
     if (text.empty())
         return std::nullopt;
-    return text + axisUnit(kind);
+    return ShownField{text, unitName(axisUnit(kind))};
 }
 
 // A mask of bits, most significant first, so each monitored error or enabled map is one digit.
@@ -123,7 +129,7 @@ std::string bitsText(std::uint32_t raw, unsigned width) {
     return text;
 }
 
-std::string rawText(const EcuImage& image, const FieldDef& def, std::size_t element) {
+ShownField rawText(const EcuImage& image, const FieldDef& def, std::size_t element) {
     const std::uint32_t raw = readField(image, def.id, element);
     switch (def.id) {
         case FieldId::MainMapColumnAxis:
@@ -132,15 +138,15 @@ std::string rawText(const EcuImage& image, const FieldDef& def, std::size_t elem
                 return *text;
             break;
         case FieldId::CorrectionMaps:
-            return std::to_string(static_cast<std::int8_t>(raw & 0xFF)) + " %";
+            return {std::to_string(static_cast<std::int8_t>(raw & 0xFF)), "%"};
         case FieldId::CorrectionMapEnable:
-            return bitsText(raw, def.width);
+            return {bitsText(raw, def.width), ""};
         case FieldId::EnabledErrors:
-            return bitsText(raw, def.width);
+            return {bitsText(raw, def.width), ""};
         default:
             break;
     }
-    return std::to_string(raw);
+    return {std::to_string(raw), ""};
 }
 
 }  // namespace
@@ -188,23 +194,30 @@ std::string fieldElementName(FieldId id, std::size_t element) {
 }
 
 std::string fieldValueText(const EcuImage& image, FieldId id, std::size_t element) {
+    const ShownField shown = fieldShown(image, id, element);
+    return shown.unit.empty() ? shown.value : shown.value + " " + shown.unit;
+}
+
+ShownField fieldShown(const EcuImage& image, FieldId id, std::size_t element) {
     const FieldDef& def = fieldDef(id);
     const EncodingFormat& format = kFormats[static_cast<std::size_t>(def.encoding)];
     if (format.style == Style::Raw)
         return rawText(image, def, element);
     if (format.style == Style::Pin)
-        return readField(image, id, element) != 0 ? "set" : "none";
+        return {readField(image, id, element) != 0 ? "set" : "none", ""};
     const std::optional<double> shown = shownValue(image, id, element);
     if (!shown)
-        return "raw " + std::to_string(readField(image, id, element));
+        return {"raw " + std::to_string(readField(image, id, element)), ""};
     switch (format.style) {
         case Style::ListItem:
             // Counted from 1 as the installer counts the items of the list.
-            return *shown < 0 ? "no item" : "item " + withUnit(*shown + 1, 0, "");
+            return {*shown < 0 ? "no item" : "item " + withUnit(*shown + 1, 0, "").value, ""};
         case Style::Temperature:
-            return *shown < 0 ? "no item" : withUnit(*shown + kOnTemperatureFirst, 0, format.unit);
+            if (*shown < 0)
+                return {"no item", ""};
+            return withUnit(*shown + kOnTemperatureFirst, 0, format.unit);
         case Style::OnOff:
-            return *shown != 0 ? "on" : "off";
+            return {*shown != 0 ? "on" : "off", ""};
         default:
             break;
     }

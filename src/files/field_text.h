@@ -22,4 +22,12 @@ namespace kaldor {
 // is set.
 [[nodiscard]] std::string fieldValueText(const EcuImage& image, FieldId id, std::size_t element);
 
+// The same value with its unit apart ("1.500" and "bar"; the unit is empty for a number without
+// one, a list item, a switch, a PIN), for a listing a program reads.
+struct ShownField {
+    std::string value;
+    std::string unit;
+};
+[[nodiscard]] ShownField fieldShown(const EcuImage& image, FieldId id, std::size_t element);
+
 }  // namespace kaldor

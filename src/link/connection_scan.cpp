@@ -71,6 +71,11 @@ ConnectionScan::PortResult ConnectionScan::tryPort(int port, ScanOutcome& outcom
     m_state.softwareRevision = software;
 
     if (handling == RevisionHandling::Confirm) {
+        if (!m_hooks.consentToConfirm(software)) {
+            m_link.close();
+            outcome = ScanOutcome::Declined;
+            return PortResult::End;
+        }
         m_commands.confirm();
         if (!m_link.receiveWindow(commandTiming(Command::CmdConfirm).replyLength)) {
             m_prompts.message(kMsgConfirmError);

@@ -49,6 +49,13 @@ public:
     virtual void refreshControls() = 0;
     // The image read failed: the editing pages and menus stay locked until a scan succeeds.
     virtual void lockPages() = 0;
+    // Software revision 11 is confirmed with the controller only with the user's consent; false
+    // ends the scan with the port closed. The window confirms without asking; the command-line
+    // tool asks, or takes --yes.
+    [[nodiscard]] virtual bool consentToConfirm(std::uint8_t softwareRevision) {
+        (void)softwareRevision;
+        return true;
+    }
 };
 
 enum class ScanOutcome {
@@ -57,7 +64,8 @@ enum class ScanOutcome {
     NeedUpdate,
     ConfirmFailed,
     SoftwareError,
-    ImageReadFailed
+    ImageReadFailed,
+    Declined,  // the user did not consent to confirming revision 11
 };
 
 class ConnectionScan {

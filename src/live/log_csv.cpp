@@ -236,9 +236,8 @@ CsvExport exportLogCsv(std::string_view logText, int rpmSignalType, const std::s
     return written(csv, reader.records(), csvPath);
 }
 
-CsvExport exportDemoLogCsv(const std::string& demoLogPath, int rpmSignalType,
-                           const std::string& csvPath, const StatusTexts& texts) {
-    CsvExport result;
+DemoLogCsv demoLogCsv(const std::string& demoLogPath, int rpmSignalType, const StatusTexts& texts) {
+    DemoLogCsv result;
     std::FILE* f = std::fopen(demoLogPath.c_str(), "rb");
     if (f == nullptr) {
         result.message = "Could not open \"" + demoLogPath + "\".";
@@ -256,8 +255,20 @@ CsvExport exportDemoLogCsv(const std::string& demoLogPath, int rpmSignalType,
         result.message = "Could not read \"" + demoLogPath + "\".";
         return result;
     }
-    const std::string csv = reader.finish();
-    return written(csv, reader.records(), csvPath);
+    result.csv = reader.finish();
+    result.records = reader.records();
+    return result;
+}
+
+CsvExport exportDemoLogCsv(const std::string& demoLogPath, int rpmSignalType,
+                           const std::string& csvPath, const StatusTexts& texts) {
+    const DemoLogCsv table = demoLogCsv(demoLogPath, rpmSignalType, texts);
+    if (!table.csv) {
+        CsvExport result;
+        result.message = table.message;
+        return result;
+    }
+    return written(*table.csv, table.records, csvPath);
 }
 
 FileQuestion csvSaveQuestion(const std::string& initialFolder) {

@@ -5,6 +5,7 @@
 // voltages in V and the fuel mode as text. Comma separated, '.' as the decimal point whatever the
 // process locale, CR LF line ends, UTF-8 with a byte-order mark so the degree sign reads right.
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -33,6 +34,14 @@ struct CsvExport {
 // The data logged so far (DataLogger::logText()) into `csvPath`, written whole or not at all.
 [[nodiscard]] CsvExport exportLogCsv(std::string_view logText, int rpmSignalType,
                                      const std::string& csvPath, const StatusTexts& texts = {});
+// The CSV of a "demo.log" file; nothing, and the reason, when the file could not be read.
+struct DemoLogCsv {
+    std::optional<std::string> csv;
+    std::size_t records = 0;
+    std::string message;
+};
+[[nodiscard]] DemoLogCsv demoLogCsv(const std::string& demoLogPath, int rpmSignalType,
+                                    const StatusTexts& texts = {});
 // A "demo.log" file into `csvPath`.
 [[nodiscard]] CsvExport exportDemoLogCsv(const std::string& demoLogPath, int rpmSignalType,
                                          const std::string& csvPath, const StatusTexts& texts = {});

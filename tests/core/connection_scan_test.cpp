@@ -27,7 +27,12 @@ struct RecordingHooks : ScanHooks {
     }
     void refreshControls() override { calls.push_back("refresh"); }
     void lockPages() override { calls.push_back("lock"); }
+    bool consentToConfirm(std::uint8_t software) override {
+        calls.push_back("consent " + std::to_string(software));
+        return consents;
+    }
     bool imageReads = true;
+    bool consents = true;
 };
 
 struct ScanFixture : ::testing::Test, ScriptedLink {
@@ -63,12 +68,25 @@ TEST_F(ScanFixture, Revision11ConfirmedOnCom1EndsTheScanThere) {
     EXPECT_EQ(state.softwareRevision, 11);
     EXPECT_EQ(state.portNumber, 1);
     EXPECT_EQ(hooks.title, "KALDOR DIESEL v4.706 Rev.H:2 Rev.S:11 TR770  COM1 SN: 770123");
-    const std::vector<std::string> order{"hide pin", "title", "read image", "refresh", "title"};
+    const std::vector<std::string> order{"hide pin",   "consent 11", "title",
+                                         "read image", "refresh",    "title"};
     EXPECT_EQ(hooks.calls, order);
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(log.writes(), (std::vector<std::string>{"01 00 00 00 AB F2", "02 00 00 00 AC F2"}));
     EXPECT_EQ(log.events.front(), "pause 150");
     EXPECT_EQ(log.events.back(), "pause 50");
+}
+
+TEST_F(ScanFixture, Revision11WithoutConsentEndsTheScanBeforeTheConfirm) {
+    controllerOn(1, 2, 11);
+    controllerOn(2, 2, 10);
+    hooks.consents = false;
+    EXPECT_EQ(scanner.scan(), ScanOutcome::Declined);
+    EXPECT_EQ(log.writes(), std::vector<std::string>{"01 00 00 00 AB F2"});
+    EXPECT_EQ(opened(), std::set<int>{1});
+    EXPECT_FALSE(link.portOpen());
+    EXPECT_FALSE(state.connected);
+    EXPECT_TRUE(prompts.messages.empty());
 }
 
 TEST_F(ScanFixture, Revision10NeedsNoConfirmAndHasNoSerialNumber) {
@@ -139,7 +157,8 @@ TEST_F(ScanFixture, UnreadImageRefusesTheConnectionAndLocksThePages) {
     controllerOn(1, 2, 11);
     hooks.imageReads = false;
     EXPECT_EQ(scanner.scan(), ScanOutcome::ImageReadFailed);
-    const std::vector<std::string> order{"hide pin", "title", "read image", "lock", "title"};
+    const std::vector<std::string> order{"hide pin",   "consent 11", "title",
+                                         "read image", "lock",       "title"};
     EXPECT_EQ(hooks.calls, order);
     EXPECT_EQ(hooks.title, "KALDOR DIESEL v4.706");
     EXPECT_EQ(prompts.messages, std::vector<std::string>{kMsgImageReadFailed});

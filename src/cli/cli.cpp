@@ -1,0 +1,161 @@
+#include "cli/cli.h"
+
+#include <array>
+#include <ostream>
+#include <string_view>
+
+#include "cli/command_context.h"
+#include "link/connection_scan.h"
+
+namespace kaldor::cli {
+namespace {
+
+using Handler = int (*)(const CommandContext&);
+
+struct CommandDef {
+    std::string_view name;
+    std::vector<OptionSpec> options;
+    std::size_t minWords;  // positional words
+    std::size_t maxWords;
+    Handler handler;
+    std::string_view usage;
+};
+
+constexpr OptionSpec kHelp{"--help", false};
+constexpr OptionSpec kSettings{"--settings", true};
+constexpr OptionSpec kPort{"--port", true};
+constexpr OptionSpec kYes{"--yes", false};
+constexpr OptionSpec kJson{"--json", false};
+constexpr OptionSpec kOutput{"-o", true};
+
+const std::array<CommandDef, 7>& commands() {
+    static const std::array<CommandDef, 7> table{{
+        {"ports",
+         {kHelp, kSettings},
+         0,
+         0,
+         portsCommand,
+         "ports [--settings FILE]\n"
+         "    The port numbers 1-16, the device each maps to and whether it exists."},
+        {"identify",
+         {kHelp, kSettings, kPort, kYes},
+         0,
+         0,
+         identifyCommand,
+         "identify [--port N] [--yes] [--settings FILE]\n"
+         "    Finds the ECU (on port N only, if given) and prints its hardware and software\n"
+         "    revision, serial number and port."},
+        {"read",
+         {kHelp, kSettings, kPort, kYes, kOutput},
+         0,
+         0,
+         readCommand,
+         "read [--port N] -o FILE [--yes] [--settings FILE]\n"
+         "    Reads the ECU memory and saves it as a configuration file (never with a PIN)."},
+        {"write",
+         {kHelp,
+          kSettings,
+          kPort,
+          kYes,
+          {"--maps-only", false},
+          {"--verify", false},
+          {"--pin", true}},
+         1,
+         1,
+         writeCommand,
+         "write [--port N] FILE [--maps-only] [--verify] [--pin DDDD] [--yes] [--settings FILE]\n"
+         "    Loads a configuration file into the ECU, keeping its serial number and PIN\n"
+         "    (--maps-only: the main map, its axes and type, the cruise map and the rpm signal\n"
+         "    type only). --verify reads the memory back and fails on a difference. An ECU with\n"
+         "    a PIN takes the file only with --pin and its four digits."},
+        {"show",
+         {kHelp, kJson},
+         1,
+         1,
+         showCommand,
+         "show FILE [--json]\n"
+         "    Every named field of a configuration file with its value and unit, and the main\n"
+         "    map as a grid."},
+        {"diff",
+         {kHelp, kJson},
+         2,
+         2,
+         diffCommand,
+         "diff A B [--json]\n"
+         "    The differences between two configuration files; exit status 0 when they are\n"
+         "    equal, 1 when they differ."},
+        {"log2csv",
+         {kHelp, kOutput, {"--rpm-type", true}},
+         1,
+         1,
+         log2csvCommand,
+         "log2csv demo.log [-o FILE] [--rpm-type N]\n"
+         "    The logged records as CSV, on standard output without -o. N is the rpm signal\n"
+         "    type (0-24) that turns the period into rpm; 0 by default."},
+    }};
+    return table;
+}
+
+void printHelp(std::ostream& out) {
+    out << "Usage: " << kProgramName << " COMMAND [OPTIONS]\n\n"
+        << "The KALDOR DIESEL service tool without its window.\n\nCommands:\n";
+    for (const CommandDef& c : commands())
+        out << "  " << c.usage << "\n";
+    out << "\nPorts are numbered 1-16; the [Ports] section of the settings file maps a number to\n"
+        << "a device (COM1=/dev/ttyUSB0). The settings file is " << kSettingsFileName
+        << " beside the program unless\n--settings names another. At ECU software revision 11 "
+        << "the ECU's identity is confirmed\nonly after a question on the terminal, or with "
+        << "--yes.\n\nExit status: 0 success, 1 failed operation (diff: the files differ), "
+        << "2 bad usage.\n";
+}
+
+int usageError(std::ostream& err, const std::string& message, const CommandDef* command) {
+    err << kProgramName << ": " << message << "\n";
+    if (command != nullptr)
+        err << "Usage: " << kProgramName << " " << command->usage << "\n";
+    else
+        err << "Try '" << kProgramName << " --help'.\n";
+    return kExitUsage;
+}
+
+}  // namespace
+
+int run(const std::vector<std::string>& words, const Environment& environment, std::ostream& out,
+        std::ostream& err) {
+    if (words.empty())
+        return usageError(err, "no command given", nullptr);
+    const std::string& first = words.front();
+    if (first == "--help" || first == "-h" || first == "help") {
+        printHelp(out);
+        return kExitOk;
+    }
+    if (first == "--version") {
+        out << kProgramName << kVersionText << "\n";
+        return kExitOk;
+    }
+    const CommandDef* command = nullptr;
+    for (const CommandDef& c : commands())
+        if (c.name == first)
+            command = &c;
+    if (command == nullptr)
+        return usageError(err, "unknown command '" + first + "'", nullptr);
+
+    const ParsedArguments parsed =
+        parseArguments({words.begin() + 1, words.end()}, command->options);
+    if (parsed.arguments.has("--help")) {
+        out << "Usage: " << kProgramName << " " << command->usage << "\n";
+        return kExitOk;
+    }
+    if (!parsed.error.empty())
+        return usageError(err, parsed.error, command);
+    const std::size_t n = parsed.arguments.positional().size();
+    if (n < command->minWords)
+        return usageError(err, "missing argument", command);
+    if (n > command->maxWords)
+        return usageError(err, "unexpected argument '" + parsed.arguments.positional().back() + "'",
+                          command);
+    const CommandContext context{parsed.arguments, environment, out, err};
+    return command->handler(context);
+}
+
+}  // namespace kaldor::cli

@@ -1,0 +1,207 @@
+// The commands that work on files alone: show, diff and log2csv.
+#include <algorithm>
+#include <fstream>
+#include <optional>
+#include <vector>
+
+#include "cli/command_context.h"
+#include "cli/json_text.h"
+#include "files/config_compare.h"
+#include "files/config_file.h"
+#include "files/field_text.h"
+#include "live/log_csv.h"
+#include "maps/main_map_editor.h"
+#include "model/units.h"
+
+namespace kaldor::cli {
+namespace {
+
+// The map editor shows the map without sending anything; this sender is never asked to.
+class NoSender final : public FieldSender {
+public:
+    void sendField(FieldId, std::size_t) override {}
+    void pause(int) override {}
+    [[nodiscard]] bool connected() const override { return false; }
+    [[nodiscard]] bool linkReady() const override { return false; }
+};
+
+std::string shortNote(const std::string& path, std::size_t length) {
+    return "\"" + path + "\" holds " + std::to_string(length) + " of " +
+           std::to_string(EcuImage::kSize) + " bytes";
+}
+
+std::optional<ConfigFile> readOrTell(const CommandContext& c, const std::string& path) {
+    std::optional<ConfigFile> file = readConfigFile(path);
+    if (!file)
+        c.fail("\"" + path + "\": " + std::string(kFileErrorText));
+    return file;
+}
+
+struct FieldLine {
+    std::string name;
+    ShownField shown;
+};
+
+// Every element of every named field but the main map's cells, which the grid shows.
+std::vector<FieldLine> fieldLines(const EcuImage& image) {
+    std::vector<FieldLine> lines;
+    for (std::size_t i = 0; i < fieldCount(); ++i) {
+        const FieldDef& def = fieldAt(i);
+        if (def.id == FieldId::MainMap)
+            continue;
+        for (std::size_t e = 0; e < def.count; ++e)
+            lines.push_back({fieldElementName(def.id, e), fieldShown(image, def.id, e)});
+    }
+    return lines;
+}
+
+// The main map as its grid shows it: row 0 the column axis, column 0 the row axis, only the
+// columns the map type shows.
+std::vector<std::vector<std::string>> mainMapGrid(const EcuImage& image) {
+    EcuImage copy = image;
+    NoSender sender;
+    PlainProgress progress;
+    MainMapEditor editor(copy, sender, progress);
+    const MainMapLayout layout = editor.ShowMainMap();
+    std::vector<std::vector<std::string>> rows;
+    for (int r = 0; r < kMainMapGridRows; ++r) {
+        std::vector<std::string> row;
+        for (int col = 0; col < layout.colCount; ++col)
+            row.push_back(editor.grid().text(col, r));
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+std::string mapTypeName(const EcuImage& image) {
+    const unsigned type = readField(image, FieldId::MainMapType);
+    const MapTypeDef* def = mapTypeDef(type);
+    return def != nullptr ? def->item : "unknown type " + std::to_string(type);
+}
+
+void printGrid(std::ostream& out, const std::vector<std::vector<std::string>>& grid) {
+    std::vector<std::size_t> widths;
+    for (const auto& row : grid)
+        for (std::size_t col = 0; col < row.size(); ++col) {
+            widths.resize(std::max(widths.size(), row.size()));
+            widths[col] = std::max(widths[col], row[col].size());
+        }
+    for (const auto& row : grid) {
+        std::string line;
+        for (std::size_t col = 0; col < row.size(); ++col)
+            line +=
+                (col == 0 ? "" : "  ") + std::string(widths[col] - row[col].size(), ' ') + row[col];
+        out << line << '\n';
+    }
+}
+
+void showJson(std::ostream& out, const std::string& path, const ConfigFile& file,
+              const EcuImage& image) {
+    out << "{\n  \"file\": " << jsonString(path) << ",\n  \"bytes\": " << file.length
+        << ",\n  \"fields\": [\n";
+    const std::vector<FieldLine> lines = fieldLines(image);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        out << "    {\"name\": " << jsonString(lines[i].name)
+            << ", \"value\": " << jsonString(lines[i].shown.value)
+            << ", \"unit\": " << jsonString(lines[i].shown.unit) << "}"
+            << (i + 1 < lines.size() ? ",\n" : "\n");
+    out << "  ],\n  \"mainMap\": {\n    \"type\": " << jsonString(mapTypeName(image))
+        << ",\n    \"grid\": [\n";
+    const auto grid = mainMapGrid(image);
+    for (std::size_t r = 0; r < grid.size(); ++r)
+        out << "      " << jsonStrings(grid[r]) << (r + 1 < grid.size() ? ",\n" : "\n");
+    out << "    ]\n  }\n}\n";
+}
+
+std::string differencesJson(const std::vector<Difference>& list) {
+    std::string out = "[";
+    for (std::size_t i = 0; i < list.size(); ++i)
+        out += std::string(i == 0 ? "\n" : ",\n") + "    {\"name\": " + jsonString(list[i].name) +
+               ", \"first\": " + jsonString(list[i].first) +
+               ", \"second\": " + jsonString(list[i].second) + "}";
+    return out + (list.empty() ? "]" : "\n  ]");
+}
+
+}  // namespace
+
+int showCommand(const CommandContext& c) {
+    const std::string& path = c.args.positional()[0];
+    const std::optional<ConfigFile> file = readOrTell(c, path);
+    if (!file)
+        return kExitFailed;
+    if (!file->complete())
+        c.err << kProgramName << ": " << shortNote(path, file->length)
+              << "; the rest shows as zero\n";
+    EcuImage image;
+    image.replace(file->bytes);
+    if (c.args.has("--json")) {
+        showJson(c.out, path, *file, image);
+        return kExitOk;
+    }
+    for (const FieldLine& line : fieldLines(image))
+        c.out << line.name << ": " << line.shown.value
+              << (line.shown.unit.empty() ? "" : " " + line.shown.unit) << '\n';
+    c.out << "\nMainMap (" << mapTypeName(image) << "):\n";
+    printGrid(c.out, mainMapGrid(image));
+    return kExitOk;
+}
+
+int diffCommand(const CommandContext& c) {
+    const std::string& first = c.args.positional()[0];
+    const std::string& second = c.args.positional()[1];
+    const std::optional<ConfigFile> a = readOrTell(c, first);
+    const std::optional<ConfigFile> b = a ? readOrTell(c, second) : std::nullopt;
+    if (!a || !b)
+        return kExitFailed;
+    const FileComparison comparison = compareFiles(first, second);
+    if (!comparison.diff)
+        return c.fail(comparison.message);
+    const ImageDiff& diff = *comparison.diff;
+    // Files of different lengths are not equal, whatever the bytes both hold.
+    const bool sameLength = a->length == b->length;
+    const bool equal = diff.identical() && sameLength;
+    if (!comparison.message.empty())
+        c.err << kProgramName << ": " << comparison.message << '\n';
+    if (c.args.has("--json")) {
+        c.out << "{\n  \"first\": " << jsonString(first)
+              << ",\n  \"second\": " << jsonString(second)
+              << ",\n  \"equal\": " << (equal ? "true" : "false")
+              << ",\n  \"sameLength\": " << (sameLength ? "true" : "false")
+              << ",\n  \"differences\": " << differencesJson(diff.entries)
+              << ",\n  \"controllerOwned\": " << differencesJson(diff.controllerOwned) << "\n}\n";
+    } else {
+        if (!diff.identical())
+            c.out << diffText(diff, first, second);
+        if (!sameLength)
+            c.out << "length: " << a->length << " bytes | " << b->length << " bytes\n";
+    }
+    return equal ? kExitOk : kExitFailed;
+}
+
+int log2csvCommand(const CommandContext& c) {
+    const std::string& log = c.args.positional()[0];
+    int rpmType = 0;
+    if (const auto text = c.args.value("--rpm-type")) {
+        const std::optional<int> n = parseNumberIn(*text, 0, kRpmSignalTypeCount - 1);
+        if (!n)
+            return c.fail(
+                "--rpm-type takes a number from 0 to " + std::to_string(kRpmSignalTypeCount - 1),
+                kExitUsage);
+        rpmType = *n;
+    }
+    const std::optional<std::string> output = c.args.value("-o");
+    if (output && *output != "-") {
+        const CsvExport result = exportDemoLogCsv(log, rpmType, *output);
+        if (!result.written)
+            return c.fail(result.message);
+        c.out << result.records << " records written to " << *output << '\n';
+        return kExitOk;
+    }
+    const DemoLogCsv table = demoLogCsv(log, rpmType);
+    if (!table.csv)
+        return c.fail(table.message);
+    c.out << *table.csv;
+    return c.out.good() ? kExitOk : c.fail("could not write the CSV to standard output");
+}
+
+}  // namespace kaldor::cli

@@ -1,0 +1,128 @@
+// kaldor-cli against the virtual controller on a pseudo-terminal, in real time: the scan's
+// revision rules, identify, read, write with the PIN gate, and a verification that catches a
+// write the controller dropped.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "cli_run.h"
+#include "model/fields.h"
+#include "model/pin.h"
+#include "virtual_controller.h"
+
+namespace kaldor::cli::test {
+namespace {
+
+constexpr std::uint32_t kSerial = 770123;
+constexpr std::uint8_t kWriteWord = 0xD1;
+constexpr std::uint8_t kConfirm = 0x02;
+
+struct CliAgainstSim : ::testing::Test {
+    std::unique_ptr<sim::VirtualController> controller;
+    std::string settings = tempPath("sim.INI");
+
+    void start(sim::VirtualController::Options o) {
+        o.serialNumber = kSerial;
+        controller = std::make_unique<sim::VirtualController>(o);
+        std::ofstream(settings) << "[Ports]\nCOM1=" << controller->start() << "\n";
+    }
+    // A controller command on COM1 only, with the test's settings file.
+    CliRun command(std::vector<std::string> words,
+                   const std::optional<std::string>& typed = std::nullopt) {
+        words.insert(words.end(), {"--port", "1", "--settings", settings});
+        return runCli(words, typed);
+    }
+    EcuImage controllerImage() const {
+        EcuImage image;
+        image.replace(controller->image());
+        return image;
+    }
+};
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST_F(CliAgainstSim, IdentifyAsAProgramPrintsRevisionsSerialAndPort) {
+    start({});
+    const CliRun r = runProgram({"identify", "--yes", "--settings", settings});
+    EXPECT_EQ(r.status, kExitOk) << r.err;
+    EXPECT_EQ(r.out, "hardware: 2\nsoftware: 11\nserial: 770123\nport: 1\n");
+    EXPECT_EQ(r.err, "") << "no progress without a terminal";
+}
+
+TEST_F(CliAgainstSim, RevisionRulesAsInTheWindow) {
+    sim::VirtualController::Options o;
+    o.softwareRevision = 11;
+    start(o);
+    // Revision 11 without --yes and without a terminal: nobody to ask, so nothing is confirmed.
+    const CliRun unconfirmed = command({"identify"});
+    EXPECT_EQ(unconfirmed.status, kExitFailed);
+    EXPECT_TRUE(contains(unconfirmed.err, "--yes"));
+    EXPECT_EQ(controller->commandCount(kConfirm), 0u);
+    // At a terminal the question is asked; anything but yes declines.
+    const CliRun declined = command({"identify"}, "n\n");
+    EXPECT_EQ(declined.status, kExitFailed);
+    EXPECT_TRUE(contains(declined.err, "revision 11. Confirm its identity and go on? [y/N]"));
+    EXPECT_EQ(controller->commandCount(kConfirm), 0u);
+
+    o.softwareRevision = 12;
+    start(o);
+    const CliRun refused = command({"identify", "--yes"});
+    EXPECT_EQ(refused.status, kExitFailed);
+    EXPECT_EQ(refused.err, "kaldor-cli: Need software update. Download From www !!!\n");
+}
+
+TEST_F(CliAgainstSim, ReadThenWriteRoundTripsAFileAndKeepsThePin) {
+    sim::VirtualController::Options o;
+    o.pin = packPin(1, 2, 3, 4);
+    start(o);
+    const std::string file = tempPath("read.kcfg");
+    const CliRun read = command({"read", "--yes", "-o", file});
+    ASSERT_EQ(read.status, kExitOk) << read.err;
+    EXPECT_TRUE(contains(read.err, "protected by a PIN"));
+    EcuImage expected = controllerImage();
+    storeField(expected, FieldId::ControllerPin, 0);
+    const std::string bytes = fileText(file);
+    EXPECT_EQ(bytes, std::string(expected.bytes().begin(), expected.bytes().end()));
+
+    // The file changed on the PC, then written back: refused without the PIN, taken with it.
+    const std::optional<ConfigFile> loaded = readConfigFile(file);
+    ASSERT_TRUE(loaded);
+    EcuImage changed;
+    changed.replace(loaded->bytes);
+    storeField(changed, FieldId::MinSystemPressure, 1234);
+    storeField(changed, FieldId::ControllerSerialNumber, 1);
+    writeImageFile(file, changed);
+
+    const CliRun noPin = command({"write", "--yes", file});
+    EXPECT_EQ(noPin.status, kExitFailed);
+    EXPECT_TRUE(contains(noPin.err, "--pin DDDD")) << noPin.err;
+    EXPECT_EQ(controller->commandCount(kWriteWord), 0u);
+
+    const CliRun write = command({"write", "--yes", "--pin", "1234", "--verify", file});
+    ASSERT_EQ(write.status, kExitOk) << write.err;
+    EXPECT_TRUE(contains(write.out, "ECU memory matches the PC (768 bytes)"));
+    EXPECT_EQ(controller->readWord(fieldDef(FieldId::MinSystemPressure).wordIndex()), 1234);
+    EXPECT_EQ(readField(controllerImage(), FieldId::ControllerPin), packPin(1, 2, 3, 4));
+    EXPECT_EQ(readField(controllerImage(), FieldId::ControllerSerialNumber), kSerial);
+}
+
+TEST_F(CliAgainstSim, VerifyFailsWhenTheControllerDropsAWrite) {
+    sim::VirtualController::Options o;
+    o.faults.ignoreWriteEvery = 100;  // word 99, a main map word, is lost
+    start(o);
+    EcuImage file = controllerImage();
+    for (std::size_t cell = 0; cell < fieldDef(FieldId::MainMap).count; ++cell)
+        storeField(file, FieldId::MainMap, readField(file, FieldId::MainMap, cell) + 1, cell);
+    const std::string path = tempPath("maps.kcfg");
+    writeImageFile(path, file);
+
+    const CliRun r = command({"write", "--yes", "--verify", path});
+    EXPECT_EQ(r.status, kExitFailed);
+    EXPECT_TRUE(contains(r.err, "ECU memory differs from the PC")) << r.err;
+    EXPECT_TRUE(contains(r.err, "field: written | ECU\nMainMap row ")) << r.err;
+}
+
+}  // namespace
+}  // namespace kaldor::cli::test

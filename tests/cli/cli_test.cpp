@@ -1,0 +1,151 @@
+// kaldor-cli without a controller: the command line, show, diff, log2csv and ports.
+#include <gtest/gtest.h>
+
+#include "cli/arguments.h"
+#include "cli_run.h"
+#include "model/fields.h"
+
+namespace kaldor::cli::test {
+namespace {
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST(CliArguments, OptionsValuesAndPositionalWords) {
+    const std::vector<OptionSpec> specs{{"--port", true}, {"--json", false}, {"-o", true}};
+    const ParsedArguments p =
+        parseArguments({"a", "--port=3", "-o", "out", "--json", "--", "--b"}, specs);
+    ASSERT_EQ(p.error, "");
+    EXPECT_EQ(p.arguments.value("--port"), "3");
+    EXPECT_EQ(p.arguments.value("-o"), "out");
+    EXPECT_TRUE(p.arguments.has("--json"));
+    EXPECT_EQ(p.arguments.positional(), (std::vector<std::string>{"a", "--b"}));
+
+    EXPECT_EQ(parseArguments({"--port", "1", "--port", "2"}, specs).error, "--port given twice");
+    EXPECT_EQ(parseArguments({"--json=1"}, specs).error, "--json takes no value");
+    EXPECT_EQ(parseArguments({"-o"}, specs).error, "-o needs a value");
+    EXPECT_EQ(parsePortNumber("16"), 16);
+    for (const char* bad : {"0", "17", "", "1x", "-1", "99999999999"})
+        EXPECT_FALSE(parsePortNumber(bad)) << bad;
+}
+
+TEST(CliUsage, HelpAndVersionSucceedBadUsageExitsTwo) {
+    EXPECT_EQ(runCli({"--version"}).out, "kaldor-cli v4.706\n");
+    EXPECT_TRUE(contains(runCli({"--help"}).out, "log2csv demo.log"));
+    EXPECT_EQ(runCli({"write", "--help"}).status, kExitOk);
+
+    const std::vector<std::vector<std::string>> bad{
+        {},
+        {"bogus"},
+        {"read"},
+        {"read", "-o"},
+        {"write"},
+        {"write", "a.kcfg", "--pin", "12a4"},
+        {"show", "a", "b"},
+        {"show", "--nope", "a"},
+        {"diff", "a"},
+        {"identify", "--port", "0"},
+        {"identify", "--port", "x"},
+        {"log2csv", "x.log", "--rpm-type", "25"},
+    };
+    for (const auto& words : bad) {
+        const CliRun r = runCli(words);
+        EXPECT_EQ(r.status, kExitUsage) << ::testing::PrintToString(words);
+        EXPECT_EQ(r.out, "");
+        EXPECT_TRUE(contains(r.err, "kaldor-cli: ")) << r.err;
+    }
+}
+
+struct CliFiles : ::testing::Test {
+    EcuImage image;
+    std::string a = tempPath("a.kcfg");
+    std::string b = tempPath("b.kcfg");
+
+    void SetUp() override {
+        storeField(image, FieldId::MainMapType, 1);  // 2:VACUM/RPM
+        storeField(image, FieldId::MinSystemPressure, 1500);
+        storeField(image, FieldId::MainMap, 42, 5);
+        writeImageFile(a, image);
+    }
+};
+
+TEST_F(CliFiles, ShowListsFieldsWithUnitsAndTheMainMapGrid) {
+    const CliRun text = runCli({"show", a});
+    ASSERT_EQ(text.status, kExitOk) << text.err;
+    EXPECT_TRUE(contains(text.out, "\nMinSystemPressure: 1.500 bar\n"));
+    EXPECT_TRUE(contains(text.out, "MainMap (2:VACUM/RPM):\nbar/rpm"));
+    EXPECT_FALSE(contains(text.out, "MainMap row")) << "the cells are in the grid only";
+
+    const CliRun json = runCli({"show", a, "--json"});
+    EXPECT_TRUE(
+        contains(json.out, R"({"name": "MinSystemPressure", "value": "1.500", "unit": "bar"})"));
+    EXPECT_TRUE(contains(json.out, R"("type": "2:VACUM/RPM")"));
+    EXPECT_TRUE(contains(json.out, R"(, "0", "0", "0", "0", "0", "42", "0", "0"])"));
+
+    const CliRun missing = runCli({"show", tempPath("none.kcfg")});
+    EXPECT_EQ(missing.status, kExitFailed);
+    EXPECT_TRUE(contains(missing.err, "Can't perform one of the following file operations"));
+}
+
+TEST_F(CliFiles, DiffExitsZeroWhenEqualAndOneWhenFilesDiffer) {
+    writeImageFile(b, image);
+    const CliRun same = runCli({"diff", a, b});
+    EXPECT_EQ(same.status, kExitOk);
+    EXPECT_EQ(same.out, "");
+
+    storeField(image, FieldId::MinSystemPressure, 1200);
+    writeImageFile(b, image);
+    const CliRun differ = runCli({"diff", a, b});
+    EXPECT_EQ(differ.status, kExitFailed);
+    EXPECT_TRUE(contains(differ.out, "\nMinSystemPressure: 1.500 bar | 1.200 bar\n"));
+    const CliRun json = runCli({"diff", a, b, "--json"});
+    EXPECT_EQ(json.status, kExitFailed);
+    EXPECT_TRUE(contains(json.out, R"("equal": false)"));
+
+    // The same bytes as far as the shorter file reaches are still not the same file.
+    std::ofstream(b, std::ios::binary) << fileText(a).substr(0, 100);
+    const CliRun shorter = runCli({"diff", a, b});
+    EXPECT_EQ(shorter.status, kExitFailed);
+    EXPECT_TRUE(contains(shorter.out, "length: 768 bytes | 100 bytes"));
+}
+
+TEST(CliLog, CsvOnStandardOutputOrIntoAFile) {
+    const std::string log = tempPath("demo.log");
+    std::ofstream(log) << "1,2,3,\n4,5,6,\n";
+    const CliRun out = runCli({"log2csv", log, "--rpm-type", "2"});
+    ASSERT_EQ(out.status, kExitOk) << out.err;
+    EXPECT_TRUE(contains(out.out, "time [s],engine speed [rpm]"));
+    EXPECT_TRUE(contains(out.out, "\r\n0.1,"));
+
+    const std::string csv = tempPath("demo.csv");
+    const CliRun file = runCli({"log2csv", log, "-o", csv});
+    EXPECT_EQ(file.out, "2 records written to " + csv + "\n");
+    EXPECT_EQ(fileText(csv).substr(0, 40), out.out.substr(0, 40));
+    EXPECT_EQ(runCli({"log2csv", tempPath("none.log")}).status, kExitFailed);
+}
+
+TEST(CliPorts, MappedDevicesFromTheSettingsFile) {
+    const std::string settings = tempPath("ports.INI");
+    std::ofstream(settings) << "[Ports]\nCOM2=" << settings << "\nCOM3=/nonexistent/tty\n";
+    const CliRun r = runCli({"ports", "--settings", settings});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    EXPECT_TRUE(contains(r.out, "COM2  " + settings));
+    EXPECT_TRUE(contains(r.out, "present\nCOM3  /nonexistent/tty      absent\n"));
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 16);
+    EXPECT_EQ(runCli({"ports", "--settings", tempPath("none.INI")}).status, kExitFailed);
+}
+
+TEST(CliProgram, ExitStatusOfTheRealProgram) {
+    const std::string a = tempPath("p.kcfg");
+    writeImageFile(a, EcuImage());
+    EXPECT_EQ(runProgram({"diff", a, a}).status, kExitOk);
+    EXPECT_EQ(runProgram({"diff", a, tempPath("none.kcfg")}).status, kExitFailed);
+    const CliRun bad = runProgram({"write"});
+    EXPECT_EQ(bad.status, kExitUsage);
+    EXPECT_TRUE(contains(bad.err, "missing argument"));
+    EXPECT_EQ(runProgram({"--version"}).out, "kaldor-cli v4.706\n");
+}
+
+}  // namespace
+}  // namespace kaldor::cli::test
