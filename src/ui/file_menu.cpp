@@ -26,8 +26,11 @@ void FileMenu::savetodisk1Click() {
 }
 
 void FileMenu::loadtoECU1Click() {
-    (void)m_transfer->loadToEcu(captionOf(m_window.menu().loadtoECU1), m_session.texts.noConnection,
-                                m_session.progress, m_session.timer);
+    const bool loaded =
+        m_transfer->loadToEcu(captionOf(m_window.menu().loadtoECU1), m_session.texts.noConnection,
+                              m_session.progress, m_session.timer);
+    if (loaded && m_verifyAfterLoad)
+        m_verifyAfterLoad();
 }
 
 void FileMenu::LoadMap1Click() {

@@ -4,6 +4,7 @@
 // this binds them to the window: the configuration folder in `BaseFolder`, `ProgressBar1`,
 // `Timer1`, the "no connection" status text, and the menu items' current captions, which are
 // the texts of the confirmation boxes, so they follow the language.
+#include <functional>
 #include <memory>
 
 #include "link/config_transfer.h"
@@ -19,16 +20,20 @@ public:
 
     void savetodisk1Click();
     // The load writes the whole image and refreshes every control (the refresh the session's
-    // transfer runs), which asks for the PIN when the controller holds one.
+    // transfer runs), which asks for the PIN when the controller holds one; then the
+    // verification set by setVerifyAfterLoad reads the memory back.
     void loadtoECU1Click();
     void LoadMap1Click();
 
     [[nodiscard]] ConfigTransfer& transfer() { return *m_transfer; }
+    // Runs after every load that went out to the controller.
+    void setVerifyAfterLoad(std::function<void()> verify) { m_verifyAfterLoad = std::move(verify); }
 
 private:
     MainWindow& m_window;
     ControllerSession& m_session;
     std::unique_ptr<ConfigTransfer> m_transfer;
+    std::function<void()> m_verifyAfterLoad;
 };
 
 }  // namespace kaldor

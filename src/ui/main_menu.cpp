@@ -39,6 +39,12 @@ void MainWindow::buildMenu() {
         addItem(m_menu.File1, "loadtoECU1", "load to ECU", &MainWindow::loadtoECU1Click);
     m_menu.exit1 = addItem(m_menu.File1, "exit1", "exit", &MainWindow::exit1Click);
     m_menu.LoadMap1 = addItem(m_menu.File1, "LoadMap1", "LoadMap", &MainWindow::LoadMap1Click);
+    m_menu.verifyECU1 =
+        addItem(m_menu.File1, "verifyECU1", "verify ECU", &MainWindow::verifyECU1Click);
+    m_menu.comparewithfile1 = addItem(m_menu.File1, "comparewithfile1", "compare with file...",
+                                      &MainWindow::comparewithfile1Click);
+    m_menu.exportlogasCSV1 = addItem(m_menu.File1, "exportlogasCSV1", "export log as CSV",
+                                     &MainWindow::exportlogasCSV1Click);
 
     m_menu.port1 = addMenu("port1", "port");
     m_menu.F10autoconnect1 = addItem(m_menu.port1, "F10autoconnect1", "[F10] autoconnect (COM1-16)",

@@ -241,6 +241,18 @@ void MainWindow::LoadMap1Click() {
     runGuarded(m_hooks.onLoadMap);
 }
 
+void MainWindow::verifyECU1Click() {
+    runGuarded(m_hooks.onVerifyEcu);
+}
+
+void MainWindow::comparewithfile1Click() {
+    runGuarded(m_hooks.onCompareWithFile);
+}
+
+void MainWindow::exportlogasCSV1Click() {
+    runGuarded(m_hooks.onExportLogCsv);
+}
+
 void MainWindow::RESET1Click() {
     runGuarded(m_hooks.onReset);
 }

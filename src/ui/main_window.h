@@ -47,6 +47,9 @@ struct MainWindowHooks {
     std::function<void()> onSaveToDisk;       // "save to disk"
     std::function<void()> onLoadToEcu;        // "load to ECU"
     std::function<void()> onLoadMap;          // "LoadMap"
+    std::function<void()> onVerifyEcu;        // "verify ECU"
+    std::function<void()> onCompareWithFile;  // "compare with file..."
+    std::function<void()> onExportLogCsv;     // "export log as CSV"
     std::function<void()> onReset;            // "RESET ECU"
     std::function<void()> onFuelModeDiesel;   // diesel button, "-> diesel", Ctrl+P
     std::function<void()> onFuelModeAuto;     // auto button, "-> auto", Ctrl+A
@@ -71,6 +74,9 @@ struct MainMenu {
     QAction* loadtoECU1 = nullptr;
     QAction* exit1 = nullptr;
     QAction* LoadMap1 = nullptr;
+    QAction* verifyECU1 = nullptr;
+    QAction* comparewithfile1 = nullptr;
+    QAction* exportlogasCSV1 = nullptr;
     QMenu* port1 = nullptr;
     QAction* F10autoconnect1 = nullptr;
     QMenu* options1 = nullptr;
@@ -166,6 +172,9 @@ public slots:
     void savetodisk1Click();
     void loadtoECU1Click();
     void LoadMap1Click();
+    void verifyECU1Click();
+    void comparewithfile1Click();
+    void exportlogasCSV1Click();
     void RESET1Click();
     void petro1Click();
     void auto1Click();

@@ -59,6 +59,9 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
 
     createDialogs();
     attachPages();
+    m_verifyMenu = std::make_unique<VerifyMenu>(window, *m_session,
+                                                window.diagnosticPage().dataLogger->logger());
+    m_fileMenu->setVerifyAfterLoad([this] { m_verifyMenu->verifyAfterWrite(); });
 
     m_poller->setNotConnectedSink(
         [this] { m_window.sidePanel().showStatus(notConnectedIndicator(m_session->texts)); });
@@ -69,6 +72,9 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
     hooks.onSaveToDisk = [this] { m_fileMenu->savetodisk1Click(); };
     hooks.onLoadToEcu = [this] { m_fileMenu->loadtoECU1Click(); };
     hooks.onLoadMap = [this] { m_fileMenu->LoadMap1Click(); };
+    hooks.onVerifyEcu = [this] { m_verifyMenu->verifyECU1Click(); };
+    hooks.onCompareWithFile = [this] { m_verifyMenu->comparewithfile1Click(); };
+    hooks.onExportLogCsv = [this] { m_verifyMenu->exportlogasCSV1Click(); };
     hooks.onFuelModeDiesel = [this] { m_session->commands.simple(Command::CmdModeDiesel); };
     hooks.onFuelModeAuto = [this] { m_session->commands.simple(Command::CmdModeAuto); };
     hooks.onFuelModePropane = [this] { m_session->commands.simple(Command::CmdModePropane); };

@@ -16,6 +16,7 @@
 #include "ui/qt_adapters.h"
 #include "ui/refresh.h"
 #include "ui/session.h"
+#include "ui/verify_menu.h"
 
 namespace kaldor {
 
@@ -40,6 +41,7 @@ public:
     [[nodiscard]] LivePoller& poller() { return *m_poller; }
     [[nodiscard]] PinFlow& pin() { return *m_pin; }
     [[nodiscard]] FileMenu& fileMenu() { return *m_fileMenu; }
+    [[nodiscard]] VerifyMenu& verifyMenu() { return *m_verifyMenu; }
     [[nodiscard]] WindowSettings& settings() { return *m_settings; }
     [[nodiscard]] TForm2& form2() { return *m_form2; }
     [[nodiscard]] TForm3& form3() { return *m_form3; }
@@ -76,6 +78,7 @@ private:
     std::unique_ptr<PinFlow> m_pin;
     std::unique_ptr<ControlsRefresh> m_refresh;
     std::unique_ptr<FileMenu> m_fileMenu;
+    std::unique_ptr<VerifyMenu> m_verifyMenu;
     std::unique_ptr<WindowSettings> m_settings;
     TForm2* m_form2 = nullptr;
     TForm3* m_form3 = nullptr;

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -81,6 +82,17 @@ protected:
         logic = new WindowLogic(*window);
         logic->prompts().setMessageSink(
             [this](const std::string& text) { messages.push_back(text); });
+        // The difference dialog: what it was shown, and the scripted choices (then Close), so a
+        // verification never waits for a screen.
+        logic->verifyMenu().setDifferenceQuestion([this](const DifferenceView& view) {
+            differences.push_back(view);
+            if (differenceChoices.empty()) {
+                return DifferenceChoice::Close;
+            }
+            const DifferenceChoice choice = differenceChoices.front();
+            differenceChoices.pop_front();
+            return choice;
+        });
     }
 
     void TearDown() override {
@@ -167,6 +179,8 @@ protected:
     WindowLogic* logic = nullptr;  // owned by the window
     std::vector<std::string> messages;
     std::vector<QString> reports;
+    std::vector<DifferenceView> differences;
+    std::deque<DifferenceChoice> differenceChoices;
 };
 
 }  // namespace kaldor::e2etest

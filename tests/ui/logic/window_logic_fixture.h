@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <memory>
 
 #include "model/fields.h"
@@ -49,6 +50,15 @@ protected:
                 return pinAnswer;
             },
             [this]() -> std::optional<PinDigits> { return newPinAnswer; });
+        // The difference dialog: what it was shown, and the scripted choices (then Close).
+        logic->verifyMenu().setDifferenceQuestion([this](const DifferenceView& view) {
+            differences.push_back(view);
+            if (differenceChoices.empty())
+                return DifferenceChoice::Close;
+            const DifferenceChoice choice = differenceChoices.front();
+            differenceChoices.pop_front();
+            return choice;
+        });
         QObject::connect(&window->diagnosticPage(), &DiagnosticPage::errorCounterMoved,
                          [this] { ++errorReads; });
         window->timer()->stop();  // ticks are driven by hand
@@ -93,6 +103,8 @@ protected:
     std::optional<FileAnswer> openAnswer;
     std::optional<FileAnswer> saveAnswer;
     int errorReads = 0;
+    std::vector<DifferenceView> differences;
+    std::deque<DifferenceChoice> differenceChoices;
 };
 
 }  // namespace kaldor::test

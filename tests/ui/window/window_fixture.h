@@ -36,6 +36,9 @@ protected:
         hooks.onSaveToDisk = counter("saveToDisk");
         hooks.onLoadToEcu = counter("loadToEcu");
         hooks.onLoadMap = counter("loadMap");
+        hooks.onVerifyEcu = counter("verifyEcu");
+        hooks.onCompareWithFile = counter("compareWithFile");
+        hooks.onExportLogCsv = counter("exportLogCsv");
         hooks.onReset = counter("reset");
         hooks.onFuelModeDiesel = counter("diesel");
         hooks.onFuelModeAuto = counter("auto");

@@ -110,8 +110,14 @@ TEST_F(WindowTest, FuelButtonsRunTheSameCommandsAsTheMenuItems) {
 
 TEST_F(WindowTest, MenuCommandsReachTheirHooks) {
     const std::pair<const char*, const char*> commands[] = {
-        {"savetodisk1", "saveToDisk"}, {"loadtoECU1", "loadToEcu"},        {"LoadMap1", "loadMap"},
-        {"RESET1", "reset"},           {"F10autoconnect1", "autoconnect"},
+        {"savetodisk1", "saveToDisk"},
+        {"loadtoECU1", "loadToEcu"},
+        {"LoadMap1", "loadMap"},
+        {"RESET1", "reset"},
+        {"F10autoconnect1", "autoconnect"},
+        {"verifyECU1", "verifyEcu"},
+        {"comparewithfile1", "compareWithFile"},
+        {"exportlogasCSV1", "exportLogCsv"},
     };
     for (const auto& [item, hook] : commands) {
         action(item)->trigger();

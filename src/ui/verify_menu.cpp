@@ -1,0 +1,154 @@
+#include "ui/verify_menu.h"
+
+#include <QAction>
+#include <QFile>
+
+#include <optional>
+
+#include "files/config_commands.h"
+#include "files/config_compare.h"
+#include "live/data_logger.h"
+#include "live/log_csv.h"
+#include "ui/main_window.h"
+#include "ui/session.h"
+
+namespace kaldor {
+namespace {
+
+constexpr const char* kEcuLabel = "ECU";
+
+std::string captionOf(const QAction* item) {
+    return item != nullptr ? item->text().toStdString() : std::string();
+}
+
+std::string locations(std::size_t n) {
+    return std::to_string(n) + (n == 1 ? " location" : " locations");
+}
+
+std::string fileNameOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The save dialog adds the extension to a bare name; a name typed into a script or a dialog
+// that does not gets it here.
+std::string withCsvExtension(const std::string& path) {
+    const std::string name = fileNameOf(path);
+    if (name.find('.') != std::string::npos)
+        return path;
+    return path + "." + std::string(kCsvExtension);
+}
+
+std::string comparisonSummary(const FileComparison& comparison, const std::string& name) {
+    const ImageDiff& diff = *comparison.diff;
+    std::string text =
+        "\"" + name + "\"" +
+        (diff.writableMatch() ? " matches the PC"
+                              : " differs from the PC in " + locations(diff.entries.size()));
+    if (!comparison.message.empty())
+        text += "\n" + comparison.message;
+    return text;
+}
+
+}  // namespace
+
+VerifyMenu::VerifyMenu(MainWindow& window, ControllerSession& session, const DataLogger& logger)
+    : m_window(window),
+      m_session(session),
+      m_logger(logger),
+      m_verifier(session.commands, session.state, session.image),
+      m_ask(
+          [&window](const DifferenceView& view) { return DifferenceDialog::ask(&window, view); }) {}
+
+std::string VerifyMenu::baseFolder() const {
+    return QFile::encodeName(m_window.baseFolder()).toStdString();
+}
+
+void VerifyMenu::verifyECU1Click() {
+    if (!m_session.state.connected) {
+        m_session.prompts.message(m_session.texts.noConnection);
+        return;
+    }
+    decide(m_verifier.verify(m_session.progress, m_session.timer));
+}
+
+void VerifyMenu::verifyAfterWrite() {
+    if (!m_session.state.connected || m_window.menusLocked())
+        return;
+    VerifyReport report = m_verifier.verify(m_session.progress, m_session.timer);
+    if (report.matches() || report.outcome == VerifyOutcome::NoConnection)
+        return;
+    decide(std::move(report));
+}
+
+DifferenceView VerifyMenu::verificationView(const VerifyReport& report) const {
+    DifferenceView view;
+    view.title = captionOf(m_window.menu().verifyECU1);
+    view.summary = report.message;
+    view.otherLabel = kEcuLabel;
+    view.diff = report.diff;
+    // The differences in the bytes that were read can be written even when a page stayed
+    // unread; only a complete read may replace the PC image.
+    view.canWrite = report.outcome != VerifyOutcome::NoConnection && !report.diff.entries.empty();
+    view.canTake = report.outcome == VerifyOutcome::Mismatch;
+    return view;
+}
+
+void VerifyMenu::decide(VerifyReport report) {
+    for (;;) {
+        const DifferenceView view = verificationView(report);
+        const DifferenceChoice choice = m_ask(view);
+        if (choice == DifferenceChoice::WritePcValues && view.canWrite) {
+            report = m_verifier.writePcValues(report, m_session.progress, m_session.timer);
+            continue;
+        }
+        if (choice == DifferenceChoice::TakeControllerValues && view.canTake &&
+            m_verifier.takeControllerValues(report))
+            m_session.transfer.refresh();
+        return;
+    }
+}
+
+void VerifyMenu::comparewithfile1Click() {
+    // The open dialog of "load to ECU", so the installer finds his files where he loads them.
+    const std::optional<FileAnswer> answer =
+        m_session.prompts.askOpenFile(openConfigQuestion(baseFolder()));
+    if (!answer || answer->path.empty())
+        return;
+    const FileComparison comparison = compareWithFile(m_session.image, answer->path);
+    if (!comparison.diff) {
+        m_session.prompts.message(comparison.message);
+        return;
+    }
+    DifferenceView view;
+    view.title = captionOf(m_window.menu().comparewithfile1);
+    view.otherLabel = fileNameOf(answer->path);
+    view.summary = comparisonSummary(comparison, view.otherLabel);
+    view.diff = *comparison.diff;
+    (void)m_ask(view);
+}
+
+void VerifyMenu::exportlogasCSV1Click() {
+    const std::string folder = baseFolder();
+    // Nothing logged in this run: the records of a "demo.log" instead.
+    std::optional<std::string> demoLog;
+    if (m_logger.logText().empty()) {
+        const std::optional<FileAnswer> open =
+            m_session.prompts.askOpenFile(demoLogOpenQuestion(folder));
+        if (!open || open->path.empty())
+            return;
+        demoLog = open->path;
+    }
+    const std::optional<FileAnswer> save = m_session.prompts.askSaveFile(csvSaveQuestion(folder));
+    if (!save || save->path.empty())
+        return;
+    const std::string csvPath = withCsvExtension(save->path);
+    const int rpmSignalType = static_cast<int>(readField(m_session.image, FieldId::RpmSignalType));
+    const CsvExport result =
+        demoLog ? exportDemoLogCsv(*demoLog, rpmSignalType, csvPath, m_session.texts)
+                : exportLogCsv(m_logger.logText(), rpmSignalType, csvPath, m_session.texts);
+    if (!result.written)
+        m_session.prompts.message(result.message);
+}
+
+}  // namespace kaldor
