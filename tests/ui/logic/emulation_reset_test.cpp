@@ -191,7 +191,7 @@ TEST_F(EmuTest, SetBuildsTheAxisFromTheMeasuredRangeOrRefusesTooSmallARange) {
 
 // The value buttons and keys act on the selected cells; while the axis is edited in place the
 // throttle buttons are off, and leaving the mode sends the axis. The live columns move only
-// while the page is shown.
+// while the page is shown; "Reset" forgets the measured extremes.
 TEST_F(EmuTest, ValueButtonsKeysAxisEditingAndLiveColumns) {
     const std::string cellK1Column3 = hex(writeByteFrame(78, 5).data(), 6);
     click("StringGridTpsEmulator", 3, 1);
@@ -226,6 +226,14 @@ TEST_F(EmuTest, ValueButtonsKeysAxisEditingAndLiveColumns) {
     controller.setRecordWord(3, 15);  // the stepper at the second breakpoint
     pollOnce();
     EXPECT_EQ(maps.liveColumn(EmuGrid::Step), 1);
+    // "Reset" forgets the measured extremes; without measuring they stay as they were set.
+    controller.setRecordWord(65, 0x04);
+    controller.setRecordWord(9, 1000);
+    pollOnce();
+    controller.setRecordWord(65, 0);
+    QTest::mouseClick(find<QPushButton>("ButtonResetDnaMaxMin"), Qt::LeftButton);
+    pollOnce();
+    EXPECT_EQ(window->emuPage().LabelDnaMaxMinK1->text(), "K1 max: -1.000 | min: 20.000");
     window->showPage(MainWindow::kPageReadings);
     controller.setRecordWord(3, 200);
     pollOnce();
