@@ -314,14 +314,16 @@ int EmulatorMaps::liveColumn(EmuGrid which) const {
     return which == EmuGrid::Tps ? m_tpsLive : m_stepLive;
 }
 
-EmuCellLook EmulatorMaps::cellLook(EmuGrid which, int column, int row, bool selected) const {
-    EmuCellLook look;
+MapCellLook EmulatorMaps::cellLook(EmuGrid which, int column, int row, bool selected) const {
+    MapCellLook look;
+    look.textDown = 1;
     look.text = grid(which).text(column, row);
     if (look.text.empty())
         look.text = "0";
     const bool live = column == liveColumn(which) + 1;
     if (live) {
         look.fill = kLiveFill;
+        look.drawText = true;
         look.textColour = kLiveText;
     }
     if (row == 0 || column == 0)
@@ -332,8 +334,33 @@ EmuCellLook EmulatorMaps::cellLook(EmuGrid which, int column, int row, bool sele
         const long double value = parseInteger(look.text).value_or(0);
         look.fill = MapCellColour(static_cast<long>(truncateToInt(value * kColourScale)));
     }
+    look.drawText = true;
     look.textColour = kBlack;
     return look;
+}
+
+MapGridModel& EmulatorMaps::model(EmuGrid which) {
+    return which == EmuGrid::Tps ? m_tpsModel : m_stepModel;
+}
+
+GridTexts& EmulatorGridModel::texts() {
+    return m_maps.grid(m_which);
+}
+
+MapCellLook EmulatorGridModel::cellLook(int column, int row, bool selected) const {
+    return m_maps.cellLook(m_which, column, row, selected);
+}
+
+std::optional<int> EmulatorGridModel::keyStep(int key, bool /*shift*/) const {
+    return m_which == EmuGrid::Tps ? emuKeyStep(key) : std::nullopt;
+}
+
+MapEditOutcome EmulatorGridModel::stepSelection(GridRect selection, int step) {
+    return m_maps.stepCells(m_which, selection, step);
+}
+
+bool EmulatorGridModel::editableInPlace(int column, int row) const {
+    return m_which == EmuGrid::Tps && m_maps.axisCellEditable(column, row);
 }
 
 }  // namespace kaldor

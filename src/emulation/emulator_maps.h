@@ -6,7 +6,9 @@
 // to grid() and its controls to the functions here, and shows what they return.
 //
 // The grids are the working copy the presets write out: what a grid shows is what goes to the
-// controller, so every edit changes the image, sends, and then the grid text.
+// controller, so every edit changes the image, sends, and then the grid text. The grid editor
+// binds each grid through model(): texts, cell looks, the value buttons and keys, and the axis
+// cells edited in place.
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -17,6 +19,7 @@
 #include "maps/grid_texts.h"
 #include "maps/map_axes.h"
 #include "maps/map_colour.h"
+#include "maps/map_grid_model.h"
 #include "model/codec.h"
 #include "model/ecu_image.h"
 #include "model/field_sender.h"
@@ -103,10 +106,8 @@ inline constexpr const char* kMsgSignalRangeTooSmall = "Error Signal-1 Range too
 // The throttle grid's keys on release: plus acts as "+5", minus as "-5".
 [[nodiscard]] std::optional<int> emuKeyStep(int key);
 
-struct EmuEditOutcome {
-    int cellsWritten = 0;
-    std::string message;  // why the edit stopped (a text that is no number)
-};
+// How many cells an edit wrote, and why it stopped (a text that is no number).
+using EmuEditOutcome = MapEditOutcome;
 
 // The throttle grid and its value buttons while the axis is edited (CheckBoxModCharDNA).
 struct AxisEditLayout {
@@ -144,18 +145,36 @@ struct DnaTypeShown {
     int item = 0;
 };
 
-struct EmuCellLook {
-    std::string text;               // an empty text shows (and becomes) "0"
-    std::optional<Rgb> fill;        // nothing: the grid's own colours
-    std::optional<Rgb> textColour;  // nothing: the grid draws the text itself
+class EmulatorMaps;
+
+// One of the two grids as the grid editor sees it. Only the throttle grid takes keys, and only
+// its axis cells are edited in place, while CheckBoxModCharDNA is ticked.
+class EmulatorGridModel final : public MapGridModel {
+public:
+    EmulatorGridModel(EmulatorMaps& maps, EmuGrid which) : m_maps(maps), m_which(which) {}
+
+    [[nodiscard]] GridTexts& texts() override;
+    [[nodiscard]] MapCellLook cellLook(int column, int row, bool selected) const override;
+    [[nodiscard]] std::optional<int> keyStep(int key, bool shift) const override;
+    MapEditOutcome stepSelection(GridRect selection, int step) override;
+    [[nodiscard]] bool editableInPlace(int column, int row) const override;
+
+private:
+    EmulatorMaps& m_maps;
+    EmuGrid m_which;
 };
 
 class EmulatorMaps {
 public:
     EmulatorMaps(EcuImage& image, FieldSender& sender, char decimalPoint = '.');
 
+    EmulatorMaps(const EmulatorMaps&) = delete;
+    EmulatorMaps& operator=(const EmulatorMaps&) = delete;
+
     [[nodiscard]] GridTexts& grid(EmuGrid which);
     [[nodiscard]] const GridTexts& grid(EmuGrid which) const;
+    // What the grid editor binds StringGridTpsEmulator and StringGridStepEmu to.
+    [[nodiscard]] MapGridModel& model(EmuGrid which);
 
     // Refresh step 9: the throttle table and its axis; the measured range editors when the
     // revisions offer them.
@@ -192,7 +211,8 @@ public:
     // Moves both live columns for a live record; true when either moved.
     bool updateLiveColumns(const LiveFrame& frame);
     [[nodiscard]] int liveColumn(EmuGrid which) const;
-    [[nodiscard]] EmuCellLook cellLook(EmuGrid which, int column, int row, bool selected) const;
+    // The text is drawn one pixel right of and below the cell's corner.
+    [[nodiscard]] MapCellLook cellLook(EmuGrid which, int column, int row, bool selected) const;
 
 private:
     // One word per column; nothing where the channel's rule leaves the word as it is.
@@ -212,6 +232,8 @@ private:
     bool m_axisEditing = false;
     int m_tpsLive = 0;
     int m_stepLive = 0;
+    EmulatorGridModel m_tpsModel{*this, EmuGrid::Tps};
+    EmulatorGridModel m_stepModel{*this, EmuGrid::Step};
 };
 
 }  // namespace kaldor

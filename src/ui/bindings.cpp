@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 
+#include "emulation/emulator_settings.h"
 #include "model/codec.h"
 #include "widgets/ab_num_spin.h"
 
@@ -11,8 +12,17 @@ namespace {
 
 using F = FieldId;
 
+// The emulator settings' rows (refresh steps 6 to 8) are the core's table; the rows below follow.
+std::vector<ControlBinding> withEmulatorBindings(const std::vector<ControlBinding>& rows) {
+    std::vector<ControlBinding> all;
+    for (const EmulatorBinding& b : kEmulatorBindings)
+        all.push_back({b.control, b.field, b.refreshStep, b.plainEdit});
+    all.insert(all.end(), rows.begin(), rows.end());
+    return all;
+}
+
 // In refresh-step order.
-const std::vector<ControlBinding> kBindings{
+const std::vector<ControlBinding> kBindings = withEmulatorBindings({
     {"ComboBoxRegulatorVacum", F::RegulatorVacuumConnected, 20, false},
     {"AbNumSpinRpmVar", F::RpmSignalThreshold, 20, true},
     {"ComboBoxRpmPower", F::RpmSignalLevel, 20, false},
@@ -42,7 +52,7 @@ const std::vector<ControlBinding> kBindings{
     // Hidden, and never refreshed: nothing shows them.
     {"AbNumSpinWzbogacenieGlowne", F::MainEnrichment, 0, true},
     {"AbNumSpinOffsetGlowny", F::MainOffset, 0, true},
-};
+});
 
 }  // namespace
 

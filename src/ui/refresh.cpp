@@ -5,6 +5,7 @@
 #include "ui/pages/adjustment_page.h"
 #include "ui/pages/advanced_page.h"
 #include "ui/pages/diagnostic_page.h"
+#include "ui/pages/dna_page.h"
 #include "ui/pages/emu_page.h"
 #include "ui/pages/parameters_page.h"
 #include "ui/pages/readings_page.h"
@@ -23,7 +24,15 @@ void ControlsRefresh::RefreshControls() {
     const unsigned software = m_session.state.softwareRevision;
     const unsigned hardware = m_session.state.hardwareRevision;
 
-    m_pin.checkPin();                                                  // 3
+    m_pin.checkPin();  // 3
+    EmuPage& emu = m_window.emuPage();
+    emu.refreshDtpsLimits();                                           // 6
+    emu.refreshInput();                                                // 7
+    emu.refreshEmulatorSettings();                                     // 8
+    m_window.dnaPage().refreshChainRegulation();                       // 8
+    emu.refreshTpsTable();                                             // 9
+    emu.refreshStepTable();                                            // 10
+    emu.refreshDnaType();                                              // 11
     advanced.refreshEnabledErrors();                                   // 15
     const RevisionGroups groups = revisionGroups(software, hardware);  // 16
     parameters.showRevisionGroups(groups);

@@ -9,10 +9,12 @@
 #include "ui/pages/advanced_page.h"
 #include "ui/pages/data_logger_panel.h"
 #include "ui/pages/diagnostic_page.h"
+#include "ui/pages/dna_page.h"
 #include "ui/pages/emu_page.h"
 #include "ui/pages/main_map_panel.h"
 #include "ui/pages/parameters_page.h"
 #include "ui/pages/readings_page.h"
+#include "ui/reset_command.h"
 #include "ui/side_panel.h"
 #include "ui/window_settings.h"
 
@@ -53,6 +55,7 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
     m_refresh = std::make_unique<ControlsRefresh>(window, *m_session, *m_pin);
     m_session->transfer.setRefresh([this] { RefreshControls(); });
     m_fileMenu = std::make_unique<FileMenu>(window, *m_session);
+    m_reset = std::make_unique<ResetCommand>(window, *m_session);
     m_settings = std::make_unique<WindowSettings>(window, window.readingsPage().oscilloscope(),
                                                   window.settingsFilePath().toStdString());
     m_settings->attachColourButtons(window.readingsPage().colourButtons);
@@ -62,6 +65,7 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
     m_verifyMenu = std::make_unique<VerifyMenu>(window, *m_session,
                                                 window.diagnosticPage().dataLogger->logger());
     m_fileMenu->setVerifyAfterLoad([this] { m_verifyMenu->verifyAfterWrite(); });
+    m_reset->setVerifyAfterReset([this] { m_verifyMenu->verifyAfterWrite(); });
 
     m_poller->setNotConnectedSink(
         [this] { m_window.sidePanel().showStatus(notConnectedIndicator(m_session->texts)); });
@@ -75,6 +79,7 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
     hooks.onVerifyEcu = [this] { m_verifyMenu->verifyECU1Click(); };
     hooks.onCompareWithFile = [this] { m_verifyMenu->comparewithfile1Click(); };
     hooks.onExportLogCsv = [this] { m_verifyMenu->exportlogasCSV1Click(); };
+    hooks.onReset = [this] { m_reset->RESET1Click(); };
     hooks.onFuelModeDiesel = [this] { m_session->commands.simple(Command::CmdModeDiesel); };
     hooks.onFuelModeAuto = [this] { m_session->commands.simple(Command::CmdModeAuto); };
     hooks.onFuelModePropane = [this] { m_session->commands.simple(Command::CmdModePropane); };
@@ -120,6 +125,7 @@ void WindowLogic::attachPages() {
     m_window.adjustmentPage().mainMap().setDemoPlayback(
         [this] { return m_poller->demoPlayback(); });
     m_window.advancedPage().attach(s);
+    m_window.dnaPage().attach(s);
     m_window.emuPage().attach(s);
     m_window.diagnosticPage().dataLogger->attach(s, *m_poller, m_window.baseFolder());
     m_window.diagnosticPage().attach(s);

@@ -21,6 +21,7 @@
 namespace kaldor {
 
 class MainWindow;
+class ResetCommand;
 class TForm2;
 class TForm3;
 class TForm4;
@@ -79,6 +80,7 @@ private:
     std::unique_ptr<ControlsRefresh> m_refresh;
     std::unique_ptr<FileMenu> m_fileMenu;
     std::unique_ptr<VerifyMenu> m_verifyMenu;
+    std::unique_ptr<ResetCommand> m_reset;
     std::unique_ptr<WindowSettings> m_settings;
     TForm2* m_form2 = nullptr;
     TForm3* m_form3 = nullptr;

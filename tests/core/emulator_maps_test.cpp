@@ -206,6 +206,11 @@ TEST_F(EmuFixture, AxisEditingSavesTheAxisWhenLeft) {
     EXPECT_TRUE(maps.axisCellEditable(1, 0));
     EXPECT_FALSE(maps.axisCellEditable(0, 0));
     EXPECT_FALSE(maps.axisCellEditable(3, 1));
+    // The grid editor edits in place only the throttle grid's axis; only that grid takes keys.
+    EXPECT_TRUE(maps.model(EmuGrid::Tps).editableInPlace(1, 0));
+    EXPECT_FALSE(maps.model(EmuGrid::Step).editableInPlace(1, 0));
+    EXPECT_EQ(maps.model(EmuGrid::Tps).keyStep(kKeyMinusMain, false), -5);
+    EXPECT_FALSE(maps.model(EmuGrid::Step).keyStep(kKeyPlus, false));
     storeField(image, FieldId::EmuInputChannel, kK1);
     setAxisTexts({"0", "0.3", "0.6", "0.9", "1.2", "1.5", "1.8", "2.1", "2.4", "2.7", "3", "4"});
     const AxisEditLayout off = maps.axisEditChanged(false);
@@ -247,17 +252,19 @@ TEST_F(EmuFixture, LiveColumnIsHighlightedAndValuesColoured) {
     frame.setWord(3, 15);  // step live column 1: grid column 2
     EXPECT_TRUE(maps.updateLiveColumns(frame));
     EXPECT_EQ(maps.liveColumn(EmuGrid::Step), 1);
-    const EmuCellLook head = maps.cellLook(EmuGrid::Step, 2, 0, false);
+    const MapCellLook head = maps.cellLook(EmuGrid::Step, 2, 0, false);
     EXPECT_EQ(head.fill, (Rgb{139, 217, 233}));
+    EXPECT_TRUE(head.drawText);
     EXPECT_EQ(head.textColour, (Rgb{255, 0, 0}));
     EXPECT_EQ(maps.cellLook(EmuGrid::Step, 2, 1, false).fill, (Rgb{0, 255, 0}));
-    const EmuCellLook empty = maps.cellLook(EmuGrid::Step, 3, 1, false);
+    const MapCellLook empty = maps.cellLook(EmuGrid::Step, 3, 1, false);
     EXPECT_EQ(empty.text, "0");
     EXPECT_EQ(empty.fill, (Rgb{255, 255, 255}));
     step().setText(3, 1, "50");
     EXPECT_EQ(maps.cellLook(EmuGrid::Step, 3, 1, false).fill, MapCellColour(20));
     EXPECT_FALSE(maps.cellLook(EmuGrid::Step, 3, 1, true).fill.has_value());
     EXPECT_FALSE(maps.cellLook(EmuGrid::Step, 3, 0, false).fill.has_value());
+    EXPECT_FALSE(maps.cellLook(EmuGrid::Step, 3, 0, false).drawText) << "the grid's own heading";
 }
 
 TEST_F(EmuFixture, ResetTablesClearsBothMapsOverAK1Axis) {

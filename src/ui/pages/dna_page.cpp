@@ -1,5 +1,6 @@
 #include "ui/pages/dna_page.h"
 
+#include "ui/pages/chain_regulation_group.h"
 #include "ui/ui_build.h"
 
 #include <QVBoxLayout>
@@ -12,7 +13,7 @@ DnaPage::DnaPage(QWidget* parent) : QWidget(parent) {
     PanelDNADigitAll = namedPanel(this, "PanelDNADigitAll");
     GroupBoxDNA =
         namedGroup(PanelDNADigitAll, "GroupBoxDNA", QStringLiteral("DNA chain regulation data"));
-    new QVBoxLayout(GroupBoxDNA);
+    m_chainRegulation = new ChainRegulationGroup(GroupBoxDNA);
     PaintBoxMapowanie = named<QWidget>(PanelDNADigitAll, "PaintBoxMapowanie");
     PaintBoxMapowanie->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     PaintBoxMapowanie->setMinimumSize(160, 120);
@@ -26,6 +27,14 @@ DnaPage::DnaPage(QWidget* parent) : QWidget(parent) {
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(4, 4, 4, 4);
     page->addWidget(PanelDNADigitAll);
+}
+
+void DnaPage::attach(ControllerSession& session) {
+    m_chainRegulation->attach(session);
+}
+
+void DnaPage::refreshChainRegulation() {
+    m_chainRegulation->refresh();
 }
 
 }  // namespace kaldor

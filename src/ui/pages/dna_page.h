@@ -7,15 +7,26 @@
 
 namespace kaldor {
 
+struct ControllerSession;
+class ChainRegulationGroup;
+
 class DnaPage : public QWidget {
     Q_OBJECT
 
 public:
     explicit DnaPage(QWidget* parent = nullptr);
 
+    void attach(ControllerSession& session);
+    void refreshChainRegulation();  // refresh step 8
+
+    [[nodiscard]] ChainRegulationGroup& chainRegulation() const { return *m_chainRegulation; }
+
     QFrame* PanelDNADigitAll = nullptr;
     QGroupBox* GroupBoxDNA = nullptr;
     QWidget* PaintBoxMapowanie = nullptr;
+
+private:
+    ChainRegulationGroup* m_chainRegulation = nullptr;  // owned by GroupBoxDNA
 };
 
 }  // namespace kaldor

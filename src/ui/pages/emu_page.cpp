@@ -1,10 +1,16 @@
 #include "ui/pages/emu_page.h"
 
-#include "ui/session.h"
-#include "ui/ui_build.h"
-
+#include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QScrollArea>
 #include <QVBoxLayout>
+
+#include "ui/bindings.h"
+#include "ui/folding_frame.h"
+#include "ui/pages/emu_maps_panel.h"
+#include "ui/pages/emulator_controls.h"
+#include "ui/session.h"
 
 namespace kaldor {
 
@@ -15,7 +21,7 @@ struct LiveText {
     const char* name;
 };
 
-// Laid out two to a row, in pairs of K1 and K2.
+// In pairs of K1 and K2, one pair to a row.
 constexpr LiveText kLiveLabels[] = {
     {&EmuPage::LabelK1, "LabelK1"},
     {&EmuPage::LabelK2, "LabelK2"},
@@ -31,43 +37,171 @@ constexpr LiveText kLiveLabels[] = {
     {&EmuPage::LabelDnaMaxMinK2, "LabelDnaMaxMinK2"},
     {&EmuPage::LabelOperationsPer100, "LabelOperationsPer100"},
 };
+constexpr int kLiveTextsPerRow = 2;
 
-constexpr int kEmuColumnWidth = 44;
+constexpr const char* kMillisecondsFormat = "#0.0#";
 
 }  // namespace
 
 EmuPage::EmuPage(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheet10"));
+    // A window smaller than the built-in size scrolls the page rather than squeezing the maps.
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    auto* content = new QWidget(scroll);
+    scroll->setWidget(content);
 
-    GroupBoxDnaSimple = namedGroup(this, "GroupBoxDnaSimple", QStringLiteral("DNA"));
-    auto* texts = new QGridLayout;
-    texts->setHorizontalSpacing(12);
-    for (int i = 0; i < static_cast<int>(std::size(kLiveLabels)); ++i) {
-        LiveLabel* label = named<LiveLabel>(GroupBoxDnaSimple, kLiveLabels[i].name);
-        texts->addWidget(label, i / 2, i % 2);
-        this->*kLiveLabels[i].member = label;
-    }
+    GroupBoxDnaSimple = namedGroup(content, "GroupBoxDnaSimple", QStringLiteral("DNA"));
+    QWidget* settings = buildSignalEmulator();
+    auto* top = new QHBoxLayout;
+    top->addWidget(settings, 1);
+    m_frequencySlot = new QVBoxLayout;
+    top->addLayout(m_frequencySlot);
 
     GroupBoxMapsEmu = namedGroup(GroupBoxDnaSimple, "GroupBoxMapsEmu", QStringLiteral("DNA MAPS"));
-    StringGridTpsEmulator = namedGrid(GroupBoxMapsEmu, "StringGridTpsEmulator", kEmuGridRows,
-                                      kEmuGridColumns, 1, 1, kEmuColumnWidth);
-    StringGridStepEmu = namedGrid(GroupBoxMapsEmu, "StringGridStepEmu", kEmuGridRows,
-                                  kEmuGridColumns, 1, 1, kEmuColumnWidth);
-    auto* maps = new QVBoxLayout(GroupBoxMapsEmu);
-    for (QTableWidget* grid : {StringGridTpsEmulator, StringGridStepEmu}) {
-        spreadColumns(grid);
-        fitHeightToRows(grid);
-        maps->addWidget(grid);
-    }
+    m_maps = new EmuMapsPanel(GroupBoxMapsEmu, this);
+    StringGridTpsEmulator = m_maps->StringGridTpsEmulator;
+    StringGridStepEmu = m_maps->StringGridStepEmu;
 
     auto* group = new QVBoxLayout(GroupBoxDnaSimple);
-    group->addLayout(texts);
+    group->addLayout(top);
     group->addWidget(GroupBoxMapsEmu);
     group->addStretch(1);
 
+    auto* inner = new QVBoxLayout(content);
+    inner->setContentsMargins(4, 4, 4, 4);
+    inner->addWidget(GroupBoxDnaSimple);
     auto* page = new QVBoxLayout(this);
-    page->setContentsMargins(4, 4, 4, 4);
-    page->addWidget(GroupBoxDnaSimple);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->addWidget(scroll);
+}
+
+EmuPage::~EmuPage() = default;
+
+QWidget* EmuPage::buildSignalEmulator() {
+    GroupBoxSignalEmulator =
+        namedGroup(GroupBoxDnaSimple, "GroupBoxSignalEmulator", QStringLiteral("signal emulator"));
+    auto* contents = new QWidget(GroupBoxSignalEmulator);
+    ComboBoxDNAEmuSelect = emuList(contents, "ComboBoxDNAEmuSelect", kOffOnItems);
+    ComboBoxeEmulatorRelayOn = emuList(contents, "ComboBoxeEmulatorRelayOn", kRelayModeItems);
+    ComboBoxDnaSigRis1 = emuList(contents, "ComboBoxDnaSigRis1", kSignalDirectionItems);
+    ComboBoxDnaSigRis2 = emuList(contents, "ComboBoxDnaSigRis2", kSignalDirectionItems);
+    AbNumSpinMaxDTps = emuSpin(contents, "AbNumSpinMaxDTps", kMillisecondsFormat);
+    AbNumSpinMinDTps = emuSpin(contents, "AbNumSpinMinDTps", kMillisecondsFormat);
+
+    const struct {
+        const char* label;
+        const char* caption;
+        QWidget* control;
+    } settings[] = {
+        {"LabelDNAEmuSelect", "DNA EMU:", ComboBoxDNAEmuSelect},
+        {"LabelEmulatorRelayOn", "DNA Emulator:", ComboBoxeEmulatorRelayOn},
+        {"LabelDnaSigRis1", "Chan.1:", ComboBoxDnaSigRis1},
+        {"LabelDnaSigRis2", "Chan.2:", ComboBoxDnaSigRis2},
+        {"LabelMaxDTps", "MaxDTps:", AbNumSpinMaxDTps},
+        {"LabelMinDTps", "MinDTps:", AbNumSpinMinDTps},
+    };
+    constexpr int kSettingsPerRow = 3;
+    auto* controls = new QGridLayout;
+    controls->setVerticalSpacing(2);
+    int i = 0;
+    for (const auto& s : settings) {
+        const int row = i / kSettingsPerRow;
+        const int column = 2 * (i % kSettingsPerRow);
+        controls->addWidget(namedLabel(contents, s.label, QString::fromLatin1(s.caption)), row,
+                            column);
+        controls->addWidget(s.control, row, column + 1);
+        ++i;
+    }
+    controls->setColumnStretch(2 * kSettingsPerRow, 1);
+
+    auto* texts = new QGridLayout;
+    texts->setHorizontalSpacing(12);
+    for (int k = 0; k < static_cast<int>(std::size(kLiveLabels)); ++k) {
+        LiveLabel* label = named<LiveLabel>(contents, kLiveLabels[k].name);
+        texts->addWidget(label, k / kLiveTextsPerRow, k % kLiveTextsPerRow);
+        this->*kLiveLabels[k].member = label;
+    }
+    ButtonResetDnaMaxMin = emuButton(contents, "ButtonResetDnaMaxMin", "Reset");
+    const int lastRow = (static_cast<int>(std::size(kLiveLabels)) - 1) / kLiveTextsPerRow;
+    texts->addWidget(ButtonResetDnaMaxMin, lastRow, kLiveTextsPerRow - 1, Qt::AlignRight);
+
+    auto* inner = new QVBoxLayout(contents);
+    inner->setContentsMargins(0, 0, 0, 0);
+    inner->addLayout(controls);
+    inner->addLayout(texts);
+    auto* outer = new QVBoxLayout(GroupBoxSignalEmulator);
+    outer->setContentsMargins(4, 2, 4, 4);
+    outer->addWidget(contents);
+    m_folding = new FoldingFrame(GroupBoxSignalEmulator, contents);
+    return GroupBoxSignalEmulator;
+}
+
+void EmuPage::addFrequencyGroup(QWidget* group) {
+    m_frequencySlot->addWidget(group);
+}
+
+void EmuPage::attach(ControllerSession& session) {
+    m_session = &session;
+    m_bindings = std::make_unique<PageBindings>(this, session);
+    m_maps->attach(session);
+    connectHandlers();
+    session.live.add(LiveStage::Display,
+                     [this](const LiveRecord& record) { showReadings(record.readings); });
+}
+
+void EmuPage::connectHandlers() {
+    EditGate& gate = m_session->gate;
+    EcuImage& image = m_session->image;
+    FieldSender& sender = m_session->transfer;
+    gate.onEdit(ComboBoxDNAEmuSelect, [this, &image, &sender](int item) {
+        showMode(emulatorSwitchChosen(image, sender, item));
+    });
+    gate.onEdit(ComboBoxeEmulatorRelayOn, [this, &image, &sender](int item) {
+        showMode(relayModeChosen(image, sender, item));
+    });
+    DisplayState& measured = m_session->display;
+    gate.onClick(ButtonResetDnaMaxMin, [&measured] { measured.resetEmulatorExtremes(); });
+}
+
+void EmuPage::showMode(const std::optional<EmulatorModeShown>& shown) {
+    if (!shown)
+        return;
+    const EditGate::Hold hold(m_session->gate);
+    ComboBoxDNAEmuSelect->setCurrentIndex(shown->switchItem);
+    if (shown->relayItem)
+        ComboBoxeEmulatorRelayOn->setCurrentIndex(*shown->relayItem);
+    GroupBoxMapsEmu->setVisible(shown->mapsShown);
+}
+
+void EmuPage::refreshDtpsLimits() {
+    m_bindings->refresh(6);
+}
+
+void EmuPage::refreshInput() {
+    m_bindings->refresh(7);
+}
+
+void EmuPage::refreshEmulatorSettings() {
+    m_bindings->refresh(8);
+    showMode(emulatorModeShown(m_session->image));
+}
+
+void EmuPage::refreshTpsTable() {
+    m_maps->refreshTpsTable();
+}
+
+void EmuPage::refreshStepTable() {
+    m_maps->refreshStepTable();
+}
+
+void EmuPage::refreshDnaType() {
+    m_maps->refreshDnaType();
+}
+
+void EmuPage::resetEmulatorTables() {
+    m_maps->resetTables();
 }
 
 void EmuPage::showRevisionGroups(const RevisionGroups& groups) {
@@ -99,11 +233,6 @@ void EmuPage::showReadings(const Readings& r) {
     }
     setLiveText(LabelDnaMaxMinK1, r.labelDnaMaxMinK1);
     setLiveText(LabelDnaMaxMinK2, r.labelDnaMaxMinK2);
-}
-
-void EmuPage::attach(ControllerSession& session) {
-    session.live.add(LiveStage::Display,
-                     [this](const LiveRecord& record) { showReadings(record.readings); });
 }
 
 }  // namespace kaldor

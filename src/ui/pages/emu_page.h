@@ -1,31 +1,59 @@
 #pragma once
-// Page 6, "EMU": the DNA emulator group with its live texts and the two emulator maps.
+// Page 6, "EMU": the group GroupBoxDnaSimple ("DNA") with the signal emulator's settings in the
+// folding group GroupBoxSignalEmulator (the emulator switch and relay mode, which keep each other
+// and "DNA MAPS" in step, the signal directions, the limits of the digital throttle signal, the
+// live texts and the measured channel extremes with their "Reset"), a place for the frequency
+// emulator's group beside it, and the emulator maps (EmuMapsPanel) in GroupBoxMapsEmu.
 #include <QGroupBox>
 #include <QLabel>
-
+#include <QPushButton>
 #include <QTableWidget>
 #include <QWidget>
+
+#include <memory>
+#include <optional>
+
+#include "emulation/emulator_settings.h"
 #include "live/readings.h"
 #include "model/revision_rules.h"
 #include "widgets/live_label.h"
 
+class QBoxLayout;
+class QComboBox;
+class AbNumSpin;
+
 namespace kaldor {
 
 struct ControllerSession;
+class EmuMapsPanel;
+class FoldingFrame;
+class PageBindings;
 
 class EmuPage : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int kEmuGridRows = 3;
-    static constexpr int kEmuGridColumns = 13;
-
     explicit EmuPage(QWidget* parent = nullptr);
+    ~EmuPage() override;
 
-    // Registers the page's share of the live display with the session.
+    // Connects the handlers and registers the page's share of the live display.
     void attach(ControllerSession& session);
 
-    void showRevisionGroups(const RevisionGroups& groups);  // refresh step 16
+    // Refresh steps, in the refresh's numbering.
+    void refreshDtpsLimits();                               // 6
+    void refreshInput();                                    // 7
+    void refreshEmulatorSettings();                         // 8
+    void refreshTpsTable();                                 // 9
+    void refreshStepTable();                                // 10
+    void refreshDnaType();                                  // 11
+    void showRevisionGroups(const RevisionGroups& groups);  // 16
+
+    // The emulator tables of the defaults reset, sent and shown.
+    void resetEmulatorTables();
+
+    // The frequency emulator's group (GroupBoxFreqAlg) goes beside the signal emulator's.
+    void addFrequencyGroup(QWidget* group);
+
     // What the live display works out depends on what this page shows: the emulator extremes
     // move while the emulator group is part of the page (also while another page is current),
     // the texts only while the page itself is shown.
@@ -33,7 +61,17 @@ public:
     // The live display's share: the emulator texts, voltages and extremes.
     void showReadings(const Readings& r);
 
+    [[nodiscard]] EmuMapsPanel& mapsPanel() const { return *m_maps; }
+    [[nodiscard]] FoldingFrame& signalEmulatorFolding() const { return *m_folding; }
+
     QGroupBox* GroupBoxDnaSimple = nullptr;
+    QGroupBox* GroupBoxSignalEmulator = nullptr;
+    QComboBox* ComboBoxDNAEmuSelect = nullptr;
+    QComboBox* ComboBoxeEmulatorRelayOn = nullptr;
+    QComboBox* ComboBoxDnaSigRis1 = nullptr;
+    QComboBox* ComboBoxDnaSigRis2 = nullptr;
+    AbNumSpin* AbNumSpinMaxDTps = nullptr;
+    AbNumSpin* AbNumSpinMinDTps = nullptr;
     LiveLabel* LabelK1 = nullptr;
     LiveLabel* LabelK2 = nullptr;
     LiveLabel* LabelDTPS1 = nullptr;
@@ -47,10 +85,22 @@ public:
     LiveLabel* LabelVemu2 = nullptr;
     LiveLabel* LabelDnaMaxMinK1 = nullptr;
     LiveLabel* LabelDnaMaxMinK2 = nullptr;
+    QPushButton* ButtonResetDnaMaxMin = nullptr;
 
     QGroupBox* GroupBoxMapsEmu = nullptr;
     QTableWidget* StringGridTpsEmulator = nullptr;
     QTableWidget* StringGridStepEmu = nullptr;
+
+private:
+    [[nodiscard]] QWidget* buildSignalEmulator();
+    void connectHandlers();
+    void showMode(const std::optional<EmulatorModeShown>& shown);
+
+    ControllerSession* m_session = nullptr;
+    std::unique_ptr<PageBindings> m_bindings;
+    FoldingFrame* m_folding = nullptr;  // owned by GroupBoxSignalEmulator
+    EmuMapsPanel* m_maps = nullptr;     // owned by GroupBoxMapsEmu
+    QBoxLayout* m_frequencySlot = nullptr;
 };
 
 }  // namespace kaldor

@@ -210,7 +210,7 @@ void MainMapPanel::connectHandlers() {
         ComboBoxMapReset->setCurrentIndex(e.mapResetChosen(item));
     });
     gate.onChange(CheckBoxModPchar, [this](bool ticked) { CheckBoxModPcharClick(ticked); });
-    gate.onClick(ButtonSaveMapCharP, [this, &e] { showSave(e.saveAxes()); });
+    gate.onClick(ButtonSaveMapCharP, [this] { saveAxes(); });
     gate.onClick(ButtonMapSmooth, [&e] { e.smooth(); });
     QPushButton* const presets[] = {ButtonMap1, ButtonMap2, ButtonMap3, ButtonMap4};
     for (int k = 1; k <= kPresetMapCount; ++k)
@@ -241,6 +241,10 @@ void MainMapPanel::CheckBoxModPcharClick(bool ticked) {
         ComboBoxInjTdefs->setCurrentIndex(layout.presetItem);
     }
     showSave(layout.save);
+}
+
+void MainMapPanel::saveAxes() {
+    showSave(m_editor->saveAxes());
 }
 
 void MainMapPanel::showSave(const AxisSaveOutcome& outcome) {

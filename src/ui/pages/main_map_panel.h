@@ -47,6 +47,9 @@ public:
 
     // Refresh step 33: the map with its type, layout and axes.
     void ShowMainMap();
+    // The action of ButtonSaveMapCharP: the axis save (sent only while connected), a refusal
+    // shown. The defaults reset runs it too.
+    void saveAxes();
     // Grid geometry: column width, row height and font size follow the grid's size.
     void TabSheet3Resize();
 

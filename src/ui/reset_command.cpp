@@ -1,0 +1,30 @@
+#include "ui/reset_command.h"
+
+#include <QAction>
+
+#include "ui/main_window.h"
+#include "ui/pages/adjustment_page.h"
+#include "ui/pages/emu_page.h"
+#include "ui/pages/main_map_panel.h"
+#include "ui/session.h"
+
+namespace kaldor {
+
+ResetCommand::ResetCommand(MainWindow& window, ControllerSession& session)
+    : m_window(window),
+      m_session(session),
+      m_reset(session.transfer, session.state, session.image, session.prompts) {
+    m_reset.setEmulatorTablesReset([&window] { window.emuPage().resetEmulatorTables(); });
+    m_reset.setAxisSave([&window] { window.adjustmentPage().mainMap().saveAxes(); });
+}
+
+void ResetCommand::RESET1Click() {
+    const QAction* item = m_window.menu().RESET1;
+    const std::string caption = item != nullptr ? item->text().toStdString() : std::string();
+    const bool ran = m_reset.run(caption, recordedWorkTimes(m_session.frame), m_session.progress,
+                                 m_session.timer);
+    if (ran && m_verifyAfterReset)
+        m_verifyAfterReset();
+}
+
+}  // namespace kaldor
