@@ -1,9 +1,62 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test (core, UI on the offscreen platform,
-# end-to-end against the virtual controller, the virtual controller itself).
+# Installs what is missing, builds, and runs the tests.
+#
+#   scripts/test.sh                 every test in build/: core, fuzz, UI on the offscreen
+#                                   platform, end-to-end against the virtual controller, the
+#                                   virtual controller itself, install and package
+#   scripts/test.sh --sanitize      the same suite built with AddressSanitizer and
+#                                   UndefinedBehaviorSanitizer in build-sanitize/
+#   scripts/test.sh --sanitize=core only the core, virtual-controller and fuzz tests, sanitized
+#   scripts/test.sh --windows       the core and its tests cross-built with MinGW-w64 in
+#                                   build-windows/ and run under Wine
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/build.sh"
-cd "$root/build"
-export QT_QPA_PLATFORM=offscreen
-ctest --output-on-failure --timeout 600 -j "$(nproc)"
+cd "$root"
+mode=${1:-all}
+jobs=$(nproc)
+
+run_all() {
+    "$root/scripts/build.sh"
+    cd "$root/build"
+    export QT_QPA_PLATFORM=offscreen
+    ctest --output-on-failure --timeout 600 -j "$jobs"
+}
+
+# Every sanitizer finding ends the test program with a report; leaks are findings too.
+run_sanitized() {
+    local with_qt=$1
+    "$root/scripts/deps.sh"
+    cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" -DKALDOR_SANITIZE=ON \
+        -DKALDOR_WITH_QT="$with_qt" -DKALDOR_BUILD_BENCH=OFF >/dev/null
+    cmake --build build-sanitize --parallel "$jobs"
+    export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1:strict_string_checks=1:check_initialization_order=1"
+    export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+    export QT_QPA_PLATFORM=offscreen
+    cd "$root/build-sanitize"
+    ctest --output-on-failure --timeout 900 -j "$jobs"
+}
+
+run_windows() {
+    "$root/scripts/deps.sh" g++-mingw-w64-x86-64-posix wine wine64 googletest
+    cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DKALDOR_WITH_QT=OFF \
+        -DKALDOR_GTEST_SOURCE=/usr/src/googletest >/dev/null
+    cmake --build build-windows --parallel "$jobs" --target core_tests fuzz_tests
+    # A Wine prefix of its own, no debug chatter, and no offer to install .NET or a browser.
+    export WINEPREFIX="$root/build-windows/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    wineboot --init >/dev/null 2>&1 || true
+    wine build-windows/bin/core_tests.exe --gtest_brief=1
+    wine build-windows/bin/fuzz_tests.exe --gtest_brief=1
+}
+
+case "$mode" in
+    all) run_all ;;
+    --sanitize) run_sanitized ON ;;
+    --sanitize=core) run_sanitized OFF ;;
+    --windows) run_windows ;;
+    *)
+        echo "usage: scripts/test.sh [--sanitize | --sanitize=core | --windows]" >&2
+        exit 2
+        ;;
+esac

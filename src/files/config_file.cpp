@@ -1,13 +1,13 @@
 #include "files/config_file.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "files/atomic_file.h"
 
 #include "model/controller_parts.h"
 
@@ -39,10 +39,6 @@ void zeroField(EcuImage& image, FieldId id) {
     const FieldDef& def = fieldDef(id);
     for (std::size_t i = 0; i < def.byteLength(); ++i)
         image.setByte(def.offset + i, 0);
-}
-
-std::string failure(const std::string& path, int error) {
-    return "Can't save " + path + ": " + std::strerror(error);
 }
 
 bool endsWithNoCase(std::string_view s, std::string_view tail) {
@@ -107,31 +103,9 @@ EcuImage::Bytes savedConfigBytes(const EcuImage& image) {
 
 std::string writeConfigFile(const std::string& path, const EcuImage& image) {
     const EcuImage::Bytes bytes = savedConfigBytes(image);
-    const std::string tmp = path + ".tmp";
-    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
-    if (fd < 0)
-        return failure(path, errno);
-    int error = 0;
-    std::size_t done = 0;
-    while (done < bytes.size() && error == 0) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n > 0)
-            done += static_cast<std::size_t>(n);
-        else if (n < 0 && errno != EINTR)
-            error = errno;
-        else if (n == 0)
-            error = EIO;
-    }
-    if (error == 0 && ::fsync(fd) != 0)
-        error = errno;
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
-    if (error == 0 && std::rename(tmp.c_str(), path.c_str()) != 0)
-        error = errno;
-    if (error != 0) {
-        std::remove(tmp.c_str());
-        return failure(path, error);
-    }
+    const std::string_view content(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (const auto reason = writeFileAtomically(path, content))
+        return "Can't save " + path + ": " + *reason;
     return {};
 }
 
@@ -154,10 +128,11 @@ bool isOlderConfigName(const std::string& path) {
 }
 
 bool ensureFolder(const std::string& folder) {
-    struct stat st {};
-    if (::stat(folder.c_str(), &st) == 0)
-        return S_ISDIR(st.st_mode);
-    return ::mkdir(folder.c_str(), 0777) == 0;
+    namespace fs = std::filesystem;
+    std::error_code error;
+    if (fs::exists(folder, error))
+        return fs::is_directory(folder, error);
+    return fs::create_directory(folder, error);
 }
 
 void ClearRevision3Features(EcuImage& image) {

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <system_error>
 
+#include "files/data_folders.h"
+
 namespace kaldor {
 namespace {
 
@@ -83,7 +85,8 @@ bool writeLanguageChoice(const std::string& baseFolder, std::uint8_t code) {
 std::optional<std::string> findLanguageFile(const std::string& baseFolder,
                                             const std::string& programFolder,
                                             const LanguageDef& language) {
-    for (const std::string* folder : {&baseFolder, &programFolder}) {
+    const std::string installed = installedDataFolder(programFolder);
+    for (const std::string* folder : {&baseFolder, &programFolder, &installed}) {
         const std::string path = joined(joined(*folder, kLanguageFolder), language.fileName);
         if (isFile(path))
             return path;

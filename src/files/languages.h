@@ -48,7 +48,8 @@ struct LanguageDef {
 [[nodiscard]] bool writeLanguageChoice(const std::string& baseFolder, std::uint8_t code);
 
 // The language file to read: "lang/<file>" in baseFolder when it is there, otherwise beside
-// the executable in programFolder, so the shipped translations work from any working folder.
+// the executable in programFolder, otherwise in the installed data folder (../share/kaldor from
+// programFolder), so the shipped translations work from any working folder and once installed.
 [[nodiscard]] std::optional<std::string> findLanguageFile(const std::string& baseFolder,
                                                           const std::string& programFolder,
                                                           const LanguageDef& language);

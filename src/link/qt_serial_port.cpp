@@ -1,10 +1,13 @@
 #include "link/qt_serial_port.h"
 
+#include <QFileInfo>
+
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/file.h>
 #include <termios.h>
 #include <unistd.h>
-#include <QFileInfo>
+#endif
 
 namespace kaldor {
 
@@ -17,9 +20,14 @@ QtSerialPort::~QtSerialPort() {
 bool QtSerialPort::open(int number) {
     close();
     const QString device = QString::fromStdString(m_map.deviceName(number));
-    // Only ports that already exist are opened.
-    if (device.isEmpty() || !QFileInfo::exists(device))
+    if (device.isEmpty())
         return false;
+#ifndef _WIN32
+    // Only ports that already exist are opened. ("\\.\COMn" is no file to look for: on Windows
+    // opening a missing port simply fails.)
+    if (!QFileInfo::exists(device))
+        return false;
+#endif
     m_port.setPortName(device);
     m_port.setBaudRate(QSerialPort::Baud57600);
     m_port.setDataBits(QSerialPort::Data8);
@@ -29,8 +37,10 @@ bool QtSerialPort::open(int number) {
         m_port.clearError();
         return false;
     }
+#ifndef _WIN32
     // QSerialPort locks the device with a lock file and TIOCEXCL; root passes TIOCEXCL, so an
     // advisory lock on the device itself keeps two programs of ours off one port as well.
+    // (Windows opens a port for one program only.)
     m_lockFd =
         ::open(device.toLocal8Bit().constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (m_lockFd >= 0 && ::flock(m_lockFd, LOCK_EX | LOCK_NB) != 0) {
@@ -39,6 +49,7 @@ bool QtSerialPort::open(int number) {
         m_port.close();
         return false;
     }
+#endif
     // Lines the device does not have (a pseudo-terminal has neither DTR nor RTS) are harmless.
     m_port.setDataTerminalReady(false);
     m_port.clearError();
@@ -49,11 +60,13 @@ void QtSerialPort::close() {
     if (m_port.isOpen())
         m_port.close();
     m_port.clearError();
+#ifndef _WIN32
     if (m_lockFd >= 0) {
         ::flock(m_lockFd, LOCK_UN);
         ::close(m_lockFd);
         m_lockFd = -1;
     }
+#endif
 }
 
 void QtSerialPort::setRts(bool high) {
@@ -77,8 +90,12 @@ void QtSerialPort::waitTransmitEmpty() {
         if (!m_port.waitForBytesWritten(200))
             break;
     }
+#ifndef _WIN32
+    // Windows reports no more than the finished write above; the pause after every frame
+    // (a six-byte frame takes about a millisecond at 57600 baud) covers the rest.
     if (m_port.handle() >= 0)
         ::tcdrain(m_port.handle());
+#endif
 }
 
 void QtSerialPort::drain() {

@@ -3,6 +3,8 @@
 #include <array>
 #include <charconv>
 #include <limits>
+#include <locale>
+#include <sstream>
 
 namespace kaldor {
 namespace {
@@ -55,7 +57,7 @@ std::optional<std::int32_t> parseInteger(std::string_view text) {
 
 std::optional<long double> parseNumber(std::string_view text, char decimalPoint) {
     text = trimmed(text);
-    // Checked here by hand, so that from_chars below only ever sees a plain number in C form.
+    // Checked here by hand, so that the conversion below only ever sees a plain number in C form.
     std::string plain;
     std::size_t i = 0;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
@@ -92,9 +94,14 @@ std::optional<long double> parseNumber(std::string_view text, char decimalPoint)
     }
     if (i != text.size())
         return std::nullopt;
+    // Not std::from_chars: MinGW's reads a long double through double, so 0.95 would store 949
+    // millibar. The stream in the classic locale hands the text to the C library's strtold,
+    // which keeps the extended digits on every platform, whatever locale the program runs in.
+    std::istringstream in(plain);
+    in.imbue(std::locale::classic());
     long double value = 0;
-    const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-    if (error != std::errc() || end != plain.data() + plain.size())
+    in >> value;
+    if (in.fail() || in.peek() != std::char_traits<char>::eof())
         return std::nullopt;
     return value;
 }

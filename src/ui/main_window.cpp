@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include "files/data_folders.h"
 #include "link/connection_scan.h"
 #include "ui/grid_headers.h"
 #include "ui/pages/adjustment_page.h"
@@ -274,8 +275,9 @@ void MainWindow::exit1Click() {
 }
 
 void MainWindow::help1Click() {
-    const QUrl folder =
-        QUrl::fromLocalFile(m_programFolder + QLatin1Char('/') + QString::fromLatin1(kHelpFolder));
+    // Beside the program, or in the shared data folder of an installed copy.
+    const QUrl folder = QUrl::fromLocalFile(
+        QString::fromStdString(findDataFolder(m_programFolder.toStdString(), kHelpFolder)));
     runGuarded([this, &folder] {
         if (m_hooks.openFolder) {
             m_hooks.openFolder(folder);

@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 
-#include "support/fake_port.h"
-#include "support/scripted_controller.h"
 #include "link/config_transfer.h"
 #include "model/parameter_edits.h"
+#include "support/fake_port.h"
+#include "support/scripted_controller.h"
+#include "support/temp_folder.h"
 
 using namespace kaldor;
 using namespace kaldor::test;
@@ -38,9 +38,7 @@ struct ConfigTransferFixture : ::testing::Test, ScriptedLink {
     std::array<std::uint8_t, 1024> controller{};
 
     void SetUp() override {
-        char tmpl[] = "/tmp/kaldor-transfer-XXXXXX";
-        ASSERT_NE(::mkdtemp(tmpl), nullptr);
-        base = tmpl;
+        base = makeTempFolder("transfer");
         files = std::make_unique<ConfigTransfer>(transfer, state, image, prompts, base.string());
         ASSERT_TRUE(link.open(1));
         state.connected = true;

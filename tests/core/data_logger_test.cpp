@@ -1,16 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
-#include "support/fake_port.h"
-#include "support/scripted_controller.h"
 #include "live/data_logger.h"
 #include "live/live_poller.h"
+#include "support/fake_port.h"
+#include "support/scripted_controller.h"
+#include "support/temp_folder.h"
 
 using namespace kaldor;
 using namespace kaldor::test;
@@ -18,9 +18,7 @@ using namespace kaldor::test;
 namespace {
 
 std::string makeFolder() {
-    std::string pattern = ::testing::TempDir() + "/demologXXXXXX";
-    const char* made = ::mkdtemp(pattern.data());
-    return made != nullptr ? std::string(made) : std::string();
+    return makeTempFolder("demolog").string();
 }
 
 std::string slurp(const std::string& path) {
@@ -55,10 +53,7 @@ std::vector<unsigned> playedTags(DataLogger& logger, int ticks) {
 struct LoggerFixture : ::testing::Test {
     std::string folder = makeFolder();
     DataLogger logger{folder};
-    void TearDown() override {
-        std::remove((folder + "/demo.log").c_str());
-        ::rmdir(folder.c_str());
-    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
 };
 
 TEST_F(LoggerFixture, LogsEachRecordAsOneLineAndWritesEveryRecordingAtEachStop) {
@@ -96,12 +91,10 @@ TEST_F(LoggerFixture, AFailedWriteNamesTheFileAndTheReasonAndKeepsTheLinesForThe
     EXPECT_NE(message->find("No such file or directory"), std::string::npos) << *message;
     EXPECT_FALSE(blocked.logging());
 
-    ASSERT_EQ(::mkdir((folder + "/missing").c_str(), 0700), 0);
+    ASSERT_TRUE(std::filesystem::create_directory(folder + "/missing"));
     EXPECT_EQ(blocked.StopLogging(), std::nullopt);
     EXPECT_EQ(slurp(folder + "/missing/demo.log"), blocked.logText());
     EXPECT_FALSE(blocked.logText().empty());
-    std::remove((folder + "/missing/demo.log").c_str());
-    ::rmdir((folder + "/missing").c_str());
 }
 
 TEST_F(LoggerFixture, PlaybackLoopsOverTheFileAndASecondLoadAppendsIt) {
@@ -229,10 +222,7 @@ struct LoggerOnPoller : ::testing::Test, ScriptedLink {
             return f[0] == 0xAA && f[1] == 0x05 ? liveReply(record) : Bytes{};
         };
     }
-    void TearDown() override {
-        std::remove((folder + "/demo.log").c_str());
-        ::rmdir(folder.c_str());
-    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
     void collect() {
         poller.TimerTick();
         poller.TimerTick();

@@ -116,18 +116,25 @@ TEST(SettingsFile, FailedSaveLeavesTheOldFile) {
 }
 
 TEST(PortMap, StableDefaultsAndOverrides) {
+#ifdef _WIN32
+    EXPECT_EQ(PortMap::defaultDeviceName(1), "\\\\.\\COM1");
+    EXPECT_EQ(PortMap::defaultDeviceName(16), "\\\\.\\COM16");
+    const std::string second = "\\\\.\\COM2";
+#else
     EXPECT_EQ(PortMap::defaultDeviceName(1), "/dev/ttyUSB0");
     EXPECT_EQ(PortMap::defaultDeviceName(8), "/dev/ttyUSB7");
     EXPECT_EQ(PortMap::defaultDeviceName(9), "/dev/ttyACM0");
     EXPECT_EQ(PortMap::defaultDeviceName(12), "/dev/ttyACM3");
     EXPECT_EQ(PortMap::defaultDeviceName(13), "/dev/ttyS0");
     EXPECT_EQ(PortMap::defaultDeviceName(16), "/dev/ttyS3");
+    const std::string second = "/dev/ttyUSB1";
+#endif
     EXPECT_EQ(PortMap::defaultDeviceName(17), "");
     SettingsFile s;
     s.parse("[Ports]\ncom1=/dev/pts/7\n");
     const PortMap map(&s);
     EXPECT_EQ(map.deviceName(1), "/dev/pts/7");
-    EXPECT_EQ(map.deviceName(2), "/dev/ttyUSB1");
+    EXPECT_EQ(map.deviceName(2), second);
     EXPECT_EQ(map.deviceName(0), "");
 }
 
