@@ -1,5 +1,6 @@
 #include "ui/pages/emu_page.h"
 
+#include "ui/pages/frequency_emulator_group.h"
 #include "ui/session.h"
 #include "ui/ui_build.h"
 
@@ -68,6 +69,8 @@ EmuPage::EmuPage(QWidget* parent) : QWidget(parent) {
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(4, 4, 4, 4);
     page->addWidget(GroupBoxDnaSimple);
+    GroupBoxFreqAlg = new FrequencyEmulatorGroup(this);
+    page->addWidget(GroupBoxFreqAlg);
 }
 
 void EmuPage::showRevisionGroups(const RevisionGroups& groups) {

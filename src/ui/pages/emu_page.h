@@ -12,6 +12,7 @@
 namespace kaldor {
 
 struct ControllerSession;
+class FrequencyEmulatorGroup;
 
 class EmuPage : public QWidget {
     Q_OBJECT
@@ -51,6 +52,8 @@ public:
     QGroupBox* GroupBoxMapsEmu = nullptr;
     QTableWidget* StringGridTpsEmulator = nullptr;
     QTableWidget* StringGridStepEmu = nullptr;
+
+    FrequencyEmulatorGroup* GroupBoxFreqAlg = nullptr;
 };
 
 }  // namespace kaldor
