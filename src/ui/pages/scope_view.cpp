@@ -48,6 +48,14 @@ void PictureBitmap::paint(const ScopePicture& picture) {
     for (const ScopeStep& step : picture.steps) {
         switch (step.kind) {
             case ScopeStep::Kind::Line:
+                if (isDottedHairline(step)) {
+                    // Qt's dash stroker costs more than the rest of a chart: the dots of the
+                    // grids go straight into the bitmap, as the traces do.
+                    painter.end();
+                    paintDottedHairline(step);
+                    painter.begin(&m_image);
+                    break;
+                }
                 painter.setPen(penFor(step));
                 painter.drawLine(step.from.x, step.from.y, step.to.x, step.to.y);
                 break;
@@ -79,17 +87,55 @@ void PictureBitmap::paint(const ScopePicture& picture) {
 }
 
 void PictureBitmap::paintText(QPainter& painter, const ScopeStep& step) {
-    // The text's top-left corner sits on the point.
     if (step.fontSize > 0 && m_font.pointSize() != step.fontSize)
         m_font.setPointSize(step.fontSize);
     painter.setFont(m_font);
+    // The same labels come back with every picture: each is laid out once.
     const QString text = QString::fromStdString(step.text);
-    const QRect area(step.from.x, step.from.y, m_image.width(), m_image.height());
-    constexpr int kFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip;
+    const QString key = QString::number(m_font.pointSize()) + QLatin1Char('|') + text;
+    auto found = m_texts.find(key);
+    if (found == m_texts.end()) {
+        if (m_texts.size() >= kTextCacheLimit)
+            m_texts.clear();
+        QStaticText laidOut(text);
+        laidOut.setTextFormat(Qt::PlainText);
+        laidOut.prepare(QTransform(), m_font);
+        found = m_texts.insert(key, laidOut);
+    }
+    // The text's top-left corner sits on the point.
+    const QPointF at(step.from.x, step.from.y);
     if (step.textBackground)
-        painter.fillRect(painter.boundingRect(area, kFlags, text), qColour(*step.textBackground));
+        painter.fillRect(QRectF(at, found->size()), qColour(*step.textBackground));
     painter.setPen(penFor(step));
-    painter.drawText(area, kFlags, text);
+    painter.drawStaticText(at, *found);
+}
+
+bool PictureBitmap::isDottedHairline(const ScopeStep& step) {
+    return step.pen == ScopePen::Dotted && step.penWidth <= 1 &&
+           (step.from.x == step.to.x || step.from.y == step.to.y);
+}
+
+void PictureBitmap::paintDottedHairline(const ScopeStep& step) {
+    // Qt's dot pattern: one pixel set, two left, from the line's start to its end.
+    constexpr int kDotPeriod = 3;
+    const auto colour = static_cast<QRgb>(0xFF000000u | qColour(step.colour).rgb());
+    const bool vertical = step.from.x == step.to.x;
+    const int fixed = vertical ? step.from.x : step.from.y;
+    if (fixed < 0 || fixed >= (vertical ? m_image.width() : m_image.height()))
+        return;
+    const int start = vertical ? step.from.y : step.from.x;
+    const int end = vertical ? step.to.y : step.to.x;
+    const int direction = end >= start ? 1 : -1;
+    const int limit = (vertical ? m_image.height() : m_image.width()) - 1;
+    uchar* const bits = m_image.bits();
+    const qsizetype stride = m_image.bytesPerLine();
+    for (int i = 0, at = start; i <= std::abs(end - start); ++i, at += direction) {
+        if (i % kDotPeriod != 0 || at < 0 || at > limit)
+            continue;
+        const int x = vertical ? fixed : at;
+        const int y = vertical ? at : fixed;
+        reinterpret_cast<QRgb*>(bits + y * stride)[x] = colour;
+    }
 }
 
 void PictureBitmap::paintTrace(const ScopeStep& step) {

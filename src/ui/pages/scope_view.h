@@ -4,7 +4,9 @@
 // the four channel selectors with their items in their trace colours.
 #include <QComboBox>
 #include <QFont>
+#include <QHash>
 #include <QImage>
+#include <QStaticText>
 #include <QWidget>
 
 #include <array>
@@ -33,11 +35,16 @@ public:
     [[nodiscard]] const QImage& image() const { return m_image; }
 
 private:
+    [[nodiscard]] static bool isDottedHairline(const ScopeStep& step);
+    void paintDottedHairline(const ScopeStep& step);
     void paintTrace(const ScopeStep& step);
     void paintText(QPainter& painter, const ScopeStep& step);
 
+    static constexpr qsizetype kTextCacheLimit = 512;
+
     QImage m_image;  // kept between pictures
     QFont m_font;
+    QHash<QString, QStaticText> m_texts;  // by font size and text
 };
 
 class ScopeBox : public QWidget {
