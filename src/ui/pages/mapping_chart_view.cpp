@@ -28,8 +28,7 @@ void MappingChartView::showRecord(const LiveFrame& frame) {
         return;
     // ComboBoxTpsType shows TpsType as its item: the chart reads the field, not the other page.
     const auto tpsType = static_cast<int>(readField(m_session->image, FieldId::TpsType));
-    m_bitmap.paint(
-        m_chart.draw(m_box->width(), m_box->height(), m_session->block, frame, tpsType));
+    m_bitmap.paint(m_chart.draw(m_box->width(), m_box->height(), m_session->block, frame, tpsType));
     m_box->update();
 }
 
@@ -37,8 +36,7 @@ bool MappingChartView::eventFilter(QObject* watched, QEvent* event) {
     if (watched != m_box || event->type() != QEvent::Paint)
         return QObject::eventFilter(watched, event);
     QPainter painter(m_box);
-    m_bitmap.copyTo(painter, static_cast<QPaintEvent*>(event)->rect(), m_box->size(),
-                    kScopeWhite);
+    m_bitmap.copyTo(painter, static_cast<QPaintEvent*>(event)->rect(), m_box->size(), kScopeWhite);
     return true;
 }
 

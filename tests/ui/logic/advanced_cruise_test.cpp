@@ -62,7 +62,6 @@ struct AdvancedCruiseTest : LogicTest {
         controller.memory[kCorrectionByte + kMapStart[map] + static_cast<std::size_t>(column)] =
             static_cast<std::uint8_t>(value);
     }
-    void reconnect() { connect(); }
     void click(QTableWidget* grid, int column, int row,
                Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         const QRect cell = grid->visualRect(grid->model()->index(row, column));
@@ -123,7 +122,7 @@ TEST_F(AdvancedCruiseTest, CorrectionKeysStepTheSelectedCellWithinItsLimits) {
     };
     for (const auto& c : cases)
         setCorrection(c.map, c.column, c.start);
-    reconnect();
+    connect();
     window->showPage(MainWindow::kPageAdvanced);
     for (const auto& c : cases) {
         auto* grid = find<QTableWidget>(correctionMaps()[c.map].grid);
@@ -145,7 +144,7 @@ TEST_F(AdvancedCruiseTest, CruiseButtonsAndKeysStepTheSelectionRightToLeft) {
     controller.memory[kCruiseByte + 4] = 248;
     controller.memory[kCruiseByte + 5] = 249;
     controller.memory[kCruiseByte + 6] = 3;
-    reconnect();
+    connect();
     window->showPage(MainWindow::kPageAdjustment);
     auto* grid = find<QTableWidget>("StringGridMapaTempomatu");
     const auto button = [this](const char* name) { return [this, name] { press(name); }; };
@@ -204,7 +203,7 @@ TEST_F(AdvancedCruiseTest, SetTpsLearnsTheCutOffOrRefusesAndAlwaysResetsTheTime)
         controller.memory[kSwitchByte] = static_cast<std::uint8_t>(c.mode << 3);
         controller.setWord(76, 819);  // 1.0 V on the air-flow input
         controller.memory[151] = 20;
-        reconnect();
+        connect();
         controller.setRecordWord(4, c.throttle);
         controller.setRecordWord(5, c.airFlow);
         pollOnce();
@@ -231,6 +230,12 @@ TEST_F(AdvancedCruiseTest, PresetsAndCruiseDefaultsShowOnTheAdvancedPage) {
     EXPECT_EQ(find<AbNumSpin>("AbNumSpinDynamicK")->value(), 120);
     EXPECT_EQ(log.writes().back(), wordWrite(175, 120));
 
+    window->showPage(MainWindow::kPageAdvanced);
+    log.events.clear();
+    choose("ComboBoxLevel", 1);  // "IdS 2": the revision assumed from now on, nothing sent
+    EXPECT_EQ(logic->session().state.softwareRevision, 2u);
+    EXPECT_TRUE(log.writes().empty());
+
     window->showPage(MainWindow::kPageAdjustment);
     choose("ComboBoxCruise", 1);  // cruise boost
     log.events.clear();
@@ -248,7 +253,6 @@ TEST_F(AdvancedCruiseTest, LeavingAListSendsAgainOnlyWhereItsHandlerRunsOnFocusL
         bool sends;
     } cases[] = {
         {MainWindow::kPageAdvanced, "ComboBoxDK", false},
-        {MainWindow::kPageAdvanced, "ComboBoxLevel", false},
         {MainWindow::kPageParameters, "ComboBoxEnginePower", false},
         {MainWindow::kPageParameters, "ComboBoxDoubleTime", false},
         {MainWindow::kPageAdjustment, "ComboBoxCruise", true},
@@ -271,7 +275,7 @@ TEST_F(AdvancedCruiseTest, LeavingAListSendsAgainOnlyWhereItsHandlerRunsOnFocusL
 TEST_F(AdvancedCruiseTest, DoubleInjectionTimeHalvesBothMapsAndSendsAll152Bytes) {
     for (std::size_t i = 0; i < 128; ++i)
         controller.memory[kMainMapByte + i] = static_cast<std::uint8_t>(99 + i % 3);
-    reconnect();
+    connect();
     window->showPage(MainWindow::kPageParameters);
     choose("ComboBoxDoubleTime", 1);
     const EcuImage& image = logic->session().image;
