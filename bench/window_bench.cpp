@@ -1,6 +1,7 @@
 // The window's side of the live loop: one collect tick of Timer1 with the readings display
 // updated and repainted on a shown window, against a port that answers every live request at
-// once; and the same tick with the main map's operating point moving on the adjustment page.
+// once; the same tick with the main map's operating point moving on the adjustment page, with
+// every cell of the four calibration tables changing, and with the mapping chart shown.
 // Also the start-up figure: from the start of main() to the first painted main window.
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 #include <benchmark/benchmark.h>
@@ -16,6 +17,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -191,6 +193,54 @@ struct BenchWindow {
     kaldor::WindowLogic* logic = nullptr;  // owned by the window
 };
 
+// The controller as the scan leaves it: connected, polling, revisions 2 and 11.
+kaldor::ControllerSession& connected(BenchWindow& bench) {
+    bench.window.timer()->stop();  // only the benchmark drives the ticks
+    kaldor::ControllerSession& session = bench.logic->session();
+    session.state.connected = true;
+    session.state.linkReady = true;
+    session.state.hardwareRevision = 2;
+    session.state.softwareRevision = 11;
+    return session;
+}
+
+// Request (not timed) and collect ticks, the paints they cause counted.
+void timedTicks(
+    benchmark::State& state, BenchWindow& bench, const std::function<void()>& beforeTick = [] {}) {
+    QApplication::processEvents();
+    PaintWatch watch(&bench.window);
+    for (auto _ : state) {
+        state.PauseTiming();
+        beforeTick();
+        bench.window.Timer1Timer();  // request
+        state.ResumeTiming();
+        bench.window.Timer1Timer();  // collect
+        QApplication::processEvents();
+    }
+    state.counters["paints/tick"] =
+        benchmark::Counter(static_cast<double>(watch.paints()), benchmark::Counter::kAvgIterations);
+}
+
+// The whole calibration block replaced, six words per record as the controller streams it, each
+// byte different from the last time: every cell of the four tables gets a new text.
+void renewBlock(kaldor::CalibrationBlock& block, std::uint32_t round) {
+    kaldor::LiveFrame frame;
+    for (std::size_t first = 0; first < kaldor::CalibrationBlock::kWords; first += 6) {
+        frame.setWord(18, static_cast<std::uint16_t>(first + 6));
+        for (std::size_t k = 0; k < 6; ++k) {
+            const auto lo = static_cast<std::uint8_t>(1 + (2 * (first + k) + round) % 200);
+            const auto hi = static_cast<std::uint8_t>(1 + (2 * (first + k) + 1 + 3 * round) % 200);
+            frame.setWord(12 + k, static_cast<std::uint16_t>(lo | hi << 8));
+        }
+        block.takeSlice(frame);
+    }
+}
+
+// Every collect-tick benchmark: microseconds, five repetitions, their median and spread.
+void tickRuns(benchmark::internal::Benchmark* b) {
+    b->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+}
+
 double milliseconds(Clock::duration d) {
     return std::chrono::duration<double, std::milli>(d).count();
 }
@@ -202,13 +252,7 @@ double milliseconds(Clock::duration d) {
 void collectTicks(benchmark::State& state, int traces) {
     BenchWindow bench;
     bench.showAndPaint();
-    // Only the benchmark drives the ticks, so request and collect alternate as measured.
-    bench.window.timer()->stop();
-    kaldor::ConnectionState& connection = bench.logic->session().state;
-    connection.connected = true;
-    connection.linkReady = true;
-    connection.hardwareRevision = 2;
-    connection.softwareRevision = 11;
+    connected(bench);
     constexpr std::array<int, 4> kTraces{1, 2, 3, 7};
     std::array<int, 4> items{};
     for (int i = 0; i < traces; ++i) {
@@ -220,33 +264,20 @@ void collectTicks(benchmark::State& state, int traces) {
         bench.window.Timer1Timer();
         bench.window.Timer1Timer();
     }
-    QApplication::processEvents();
-    PaintWatch watch(&bench.window);
-    for (auto _ : state) {
-        state.PauseTiming();
-        bench.window.Timer1Timer();  // request
-        state.ResumeTiming();
-        bench.window.Timer1Timer();  // collect
-        QApplication::processEvents();
-    }
-    state.counters["paints/tick"] =
-        benchmark::Counter(static_cast<double>(watch.paints()), benchmark::Counter::kAvgIterations);
+    timedTicks(state, bench);
     state.counters["scope width"] = bench.window.readingsPage().PaintBoxScope->width();
 }
 
 void BM_CollectTick(benchmark::State& state) {
     collectTicks(state, 0);
 }
-BENCHMARK(BM_CollectTick)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_CollectTick)->Apply(tickRuns);
 
 // The same with four scope traces and a full history.
 void BM_CollectTickFourTraces(benchmark::State& state) {
     collectTicks(state, 4);
 }
-BENCHMARK(BM_CollectTickFourTraces)
-    ->Unit(benchmark::kMicrosecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly();
+BENCHMARK(BM_CollectTickFourTraces)->Apply(tickRuns);
 
 // The same collect tick with the adjustment page shown on an engine-speed map whose axes the
 // running engine sweeps: nearly every record moves the main map's operating point, which
@@ -254,12 +285,7 @@ BENCHMARK(BM_CollectTickFourTraces)
 void BM_CollectTickMainMap(benchmark::State& state) {
     BenchWindow bench;
     bench.showAndPaint();
-    bench.window.timer()->stop();
-    kaldor::ControllerSession& session = bench.logic->session();
-    session.state.connected = true;
-    session.state.linkReady = true;
-    session.state.hardwareRevision = 2;
-    session.state.softwareRevision = 11;
+    kaldor::ControllerSession& session = connected(bench);
     constexpr std::uint16_t kPeriods[8] = {36000, 30000, 26000, 22000, 18000, 15000, 13000, 11500};
     session.image.setWord(364, 1);  // 2:VACUM/RPM
     for (std::size_t c = 0; c < 8; ++c) {
@@ -273,22 +299,34 @@ void BM_CollectTickMainMap(benchmark::State& state) {
     }
     bench.logic->RefreshControls();
     bench.window.showPage(kaldor::MainWindow::kPageAdjustment);
-    QApplication::processEvents();
-    PaintWatch watch(&bench.window);
-    for (auto _ : state) {
-        state.PauseTiming();
-        bench.window.Timer1Timer();  // request
-        state.ResumeTiming();
-        bench.window.Timer1Timer();  // collect
-        QApplication::processEvents();
-    }
-    state.counters["paints/tick"] =
-        benchmark::Counter(static_cast<double>(watch.paints()), benchmark::Counter::kAvgIterations);
+    timedTicks(state, bench);
 }
-BENCHMARK(BM_CollectTickMainMap)
-    ->Unit(benchmark::kMicrosecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly();
+BENCHMARK(BM_CollectTickMainMap)->Apply(tickRuns);
+
+// The collect tick on the readings page, with every cell of the four calibration tables (hidden,
+// on the storage page) getting a new text: the table update's worst case.
+void BM_CollectTickCalibrationTables(benchmark::State& state) {
+    BenchWindow bench;
+    bench.showAndPaint();
+    kaldor::ControllerSession& session = connected(bench);
+    std::uint32_t round = 0;
+    timedTicks(state, bench, [&] { renewBlock(session.block, ++round); });
+}
+BENCHMARK(BM_CollectTickCalibrationTables)->Apply(tickRuns);
+
+// The collect tick with the DNA page shown: the mapping chart with both series full (64 points
+// each, the lines between them) and the engine's point, drawn off screen and copied.
+void BM_CollectTickMappingChart(benchmark::State& state) {
+    BenchWindow bench;
+    bench.showAndPaint();
+    bench.window.FormActivate();  // the chart's panel waits for the first activation
+    kaldor::ControllerSession& session = connected(bench);
+    renewBlock(session.block, 0);
+    session.image.setByte(482, 8);  // "5V"
+    bench.window.showPage(kaldor::MainWindow::kPageDna);
+    timedTicks(state, bench);
+}
+BENCHMARK(BM_CollectTickMappingChart)->Apply(tickRuns);
 
 // Painting one oscilloscope picture of four full traces into the paint box's bitmap.
 void BM_ScopePaint(benchmark::State& state) {

@@ -49,7 +49,7 @@ bool SwitchOverEditor::cdiValueEdited(int which, double value) {
     return storeInRange(kCdiValues[static_cast<std::size_t>(which)], value, kCdiValueMax);
 }
 
-std::optional<EmulatorModeShown> SwitchOverEditor::emulatorModeChosen(int index) {
+std::optional<CdiEmulatorModeShown> SwitchOverEditor::emulatorModeChosen(int index) {
     if (index < 0)
         return std::nullopt;
     if (static_cast<std::size_t>(index) < kEmulatorModes.size()) {
@@ -59,7 +59,7 @@ std::optional<EmulatorModeShown> SwitchOverEditor::emulatorModeChosen(int index)
         for (std::size_t i = 0; i < kCdiValues.size(); ++i)
             storeField(m_image, kCdiValues[i], static_cast<std::uint32_t>(mode.values[i]));
     }
-    EmulatorModeShown shown{};
+    CdiEmulatorModeShown shown{};
     for (std::size_t i = 0; i < kCdiValues.size(); ++i) {
         m_sender.sendField(kCdiValues[i]);
         shown.values[i] =

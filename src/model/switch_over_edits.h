@@ -65,7 +65,7 @@ inline constexpr int kCdiThresholdCount = 3;
 inline constexpr int kCdiValueCount = 4;
 
 // What the emulator controls show after a mode was chosen.
-struct EmulatorModeShown {
+struct CdiEmulatorModeShown {
     int emulatorType;           // ComboBoxEmulatorType item
     std::array<int, 4> values;  // AbNumSpinV1..V4
 };
@@ -89,7 +89,7 @@ public:
     bool cdiValueEdited(int which, double value);
     // ComboBoxDciEn: the preset's bits and levels, words 370..373, then word 274. Nothing for no
     // item; an index beyond the list stores nothing but still sends.
-    std::optional<EmulatorModeShown> emulatorModeChosen(int index);
+    std::optional<CdiEmulatorModeShown> emulatorModeChosen(int index);
     // ComboBoxEnginePower: ComboBoxDK's handler (word 274), then AbNumSpinDynamicK's (word 175).
     // Nothing for an index the list does not hold.
     std::optional<PowerClassShown> enginePowerChosen(int index);

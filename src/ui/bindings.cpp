@@ -12,6 +12,10 @@ namespace {
 
 using F = FieldId;
 
+constexpr bool kChangeOnly = false;
+// Marks a control whose plain edit is connected.
+constexpr const char* kEditConnected = "kaldorEditConnected";
+
 // The emulator settings' rows (refresh steps 6 to 8) are the core's table; the rows below follow.
 std::vector<ControlBinding> withEmulatorBindings(const std::vector<ControlBinding>& rows) {
     std::vector<ControlBinding> all;
@@ -23,6 +27,26 @@ std::vector<ControlBinding> withEmulatorBindings(const std::vector<ControlBindin
 
 // In refresh-step order.
 const std::vector<ControlBinding> kBindings = withEmulatorBindings({
+    {"AbNumSpinCrusRpm", F::CruiseRpmPeriod, 4, true},
+    {"AbNumSpinCrusBar", F::CruisePressure, 4, true},
+    {"AbNumSpinCrusTime", F::CruiseTime, 4, true},
+    {"ComboBoxCruise", F::CruiseMode, 4, true},
+    {"ComboBoxFreqAlg", F::FreqAlgorithm, 5, true},
+    {"ComboBoxFreqFullGr", F::FreqFullGrid, 5, true},
+    {"ComboBoxDK", F::DynamicKOn, 12, true, kChangeOnly},
+    {"AbNumSpinDynamicK", F::DynamicK, 12, true},
+    {"AbNumSpinTpsCutOff", F::TpsCutOffLevel, 13, false},
+    {"AbNumSpinCutOffTime", F::CutOffTime, 13, true},
+    {"ComboBoxTpsCutOff", F::TpsCutOffMode, 13, true},
+    {"ComboBoxDoubleTime", F::DoubleInjectionTime, 14, false},
+    {"ComboBoxEmulatorType", F::CdiEmulatorType, 19, true},
+    {"AbNumSpinCdi1", F::CdiThreshold1, 19, false},
+    {"AbNumSpinCdi2", F::CdiThreshold2, 19, false},
+    {"AbNumSpinCdi3", F::CdiThreshold3, 19, false},
+    {"AbNumSpinV1", F::CdiValue1, 19, false},
+    {"AbNumSpinV2", F::CdiValue2, 19, false},
+    {"AbNumSpinV3", F::CdiValue3, 19, false},
+    {"AbNumSpinV4", F::CdiValue4, 19, false},
     {"ComboBoxRegulatorVacum", F::RegulatorVacuumConnected, 20, false},
     {"AbNumSpinRpmVar", F::RpmSignalThreshold, 20, true},
     {"ComboBoxRpmPower", F::RpmSignalLevel, 20, false},
@@ -52,6 +76,8 @@ const std::vector<ControlBinding> kBindings = withEmulatorBindings({
     // Hidden, and never refreshed: nothing shows them.
     {"AbNumSpinWzbogacenieGlowne", F::MainEnrichment, 0, true},
     {"AbNumSpinOffsetGlowny", F::MainOffset, 0, true},
+    {"CheckBoxFreq", F::FreqEmuOn, 0, true, kChangeOnly},
+    {"ComboBoxFreqEmuWyp", F::FreqEmuDuty, 0, true, kChangeOnly},
 });
 
 }  // namespace
@@ -90,16 +116,22 @@ PageBindings::PageBindings(QWidget* page, ControllerSession& session) : m_sessio
         if (control == nullptr)
             continue;
         m_bound.push_back({control, &binding});
-        if (!binding.plainEdit)
+        if (!binding.plainEdit || control->property(kEditConnected).toBool())
             continue;
+        control->setProperty(kEditConnected, true);
         const FieldId field = binding.field;
         ParameterEditor& editor = session.editor;
-        if (auto* box = qobject_cast<QComboBox*>(control))
-            session.gate.onEdit(box, [&editor, field](int i) { editor.edit(field, i); });
-        else if (auto* spin = qobject_cast<AbNumSpin*>(control))
-            session.gate.onEdit(spin, [&editor, field](double v) { editor.edit(field, v); });
-        else if (auto* tick = qobject_cast<QCheckBox*>(control))
-            session.gate.onEdit(tick, [&editor, field](bool t) { editor.edit(field, t ? 1 : 0); });
+        EditGate& gate = session.gate;
+        const bool onFocusLoss = binding.editOnFocusLoss;
+        if (auto* box = qobject_cast<QComboBox*>(control)) {
+            auto edit = [&editor, field](int i) { editor.edit(field, i); };
+            onFocusLoss ? gate.onEdit(box, edit) : gate.onChange(box, edit);
+        } else if (auto* spin = qobject_cast<AbNumSpin*>(control)) {
+            gate.onEdit(spin, [&editor, field](double v) { editor.edit(field, v); });
+        } else if (auto* tick = qobject_cast<QCheckBox*>(control)) {
+            auto edit = [&editor, field](bool t) { editor.edit(field, t ? 1 : 0); };
+            onFocusLoss ? gate.onEdit(tick, edit) : gate.onChange(tick, edit);
+        }
     }
 }
 

@@ -19,6 +19,8 @@ struct ControlBinding {
     FieldId field;
     int refreshStep;  // the refresh step that shows it; 0: not refreshed (hidden controls)
     bool plainEdit;   // the edit only stores and sends the field
+    // False: the plain edit runs on the user's change only, not again when the focus leaves.
+    bool editOnFocusLoss = true;
 };
 
 [[nodiscard]] const std::vector<ControlBinding>& controlBindings();
@@ -32,7 +34,8 @@ void showField(QWidget* control, const EcuImage& image, FieldId field);
 // The bound controls of one page.
 class PageBindings {
 public:
-    // Finds the page's bound controls and connects the plain ones' edits through the gate.
+    // Finds the page's bound controls and connects the plain ones' edits through the gate. A
+    // control already connected by the bindings of a group inside the page is connected once.
     PageBindings(QWidget* page, ControllerSession& session);
     // Shows every bound control of the page that the given refresh step shows.
     void refresh(int step) const;

@@ -235,7 +235,8 @@ void MapGrid::typedEntry() {
 }
 
 void MapGrid::keyReleased(int key, bool shift) {
-    if (key == kKeyEnter) {
+    // Enter opens the text entry where the model takes one; elsewhere it is a key like any other.
+    if (key == kKeyEnter && m_model.takesTypedEntry()) {
         typedEntry();
         return;
     }

@@ -1,22 +1,31 @@
 #include "ui/window_logic.h"
 
 #include "link/qt_serial_port.h"
+#include "maps/cruise_editor.h"
+#include "maps/main_map_editor.h"
 #include "model/pin.h"
 #include "ui/dialogs/pin_dialogs.h"
 #include "ui/dialogs/text_entry_dialog.h"
 #include "ui/main_window.h"
 #include "ui/pages/adjustment_page.h"
 #include "ui/pages/advanced_page.h"
+#include "ui/pages/cruise_panel.h"
+#include "ui/pages/cutoff_cdi_groups.h"
 #include "ui/pages/data_logger_panel.h"
 #include "ui/pages/diagnostic_page.h"
 #include "ui/pages/dna_page.h"
 #include "ui/pages/emu_page.h"
+#include "ui/pages/frequency_emulator_group.h"
 #include "ui/pages/main_map_panel.h"
+#include "ui/pages/mapping_chart_view.h"
 #include "ui/pages/parameters_page.h"
 #include "ui/pages/readings_page.h"
+#include "ui/pages/storage_page.h"
+#include "ui/pages/switch_over_parameters.h"
 #include "ui/reset_command.h"
 #include "ui/side_panel.h"
 #include "ui/window_settings.h"
+#include "widgets/ab_num_spin.h"
 
 namespace kaldor {
 namespace {
@@ -127,8 +136,25 @@ void WindowLogic::attachPages() {
     m_window.advancedPage().attach(s);
     m_window.dnaPage().attach(s);
     m_window.emuPage().attach(s);
+    m_window.emuPage().GroupBoxFreqAlg->attach(s);
+    (new MappingChartView(m_window.dnaPage().PaintBoxMapowanie))->attach(s);
+    m_window.storagePage().attach(s, m_window.adjustmentPage().mainMap().editor());
+    wireAcrossPages();
     m_window.diagnosticPage().dataLogger->attach(s, *m_poller, m_window.baseFolder());
     m_window.diagnosticPage().attach(s);
+}
+
+void WindowLogic::wireAcrossPages() {
+    AdvancedPage& advanced = m_window.advancedPage();
+    AdjustmentPage& adjustment = m_window.adjustmentPage();
+    ParametersPage& parameters = m_window.parametersPage();
+    // Presets and "SET" buttons store fields whose controls sit on the advanced page.
+    connect(&adjustment, &AdjustmentPage::fieldsStored, &advanced, &AdvancedPage::showFields);
+    connect(&parameters, &ParametersPage::fieldsStored, &advanced, &AdvancedPage::showFields);
+    AbNumSpin* cruiseRpm = advanced.settings().AbNumSpinCrusRpm;
+    adjustment.mainMap().setCruiseRpmShown([cruiseRpm] { return cruiseRpm->value(); });
+    parameters.switchOver().setMapTexts(&adjustment.cruise().model().grid(),
+                                        &adjustment.mainMap().editor().grid());
 }
 
 void WindowLogic::scan() {

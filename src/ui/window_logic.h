@@ -64,6 +64,8 @@ private:
 
     void createDialogs();
     void attachPages();
+    // What a page does that another page shows: connected here, so no page knows another.
+    void wireAcrossPages();
     void scan();
     // The collect tick's display: works out the readings once and hands them to every sink.
     void publishRecord();

@@ -1,9 +1,7 @@
 #include "ui/pages/adjustment_page.h"
 
-#include "maps/cruise_map.h"
-#include "model/fields.h"
 #include "ui/bindings.h"
-#include "ui/grid_headers.h"
+#include "ui/pages/cruise_panel.h"
 #include "ui/pages/main_map_panel.h"
 #include "ui/session.h"
 #include "ui/ui_build.h"
@@ -81,6 +79,10 @@ AdjustmentPage::AdjustmentPage(QWidget* parent) : QWidget(parent) {
     AbLEDCruise->setCaption(QStringLiteral("cruise"));
     auto* tpsCrus = new QHBoxLayout(PanelTpsCrus);
     tpsCrus->setContentsMargins(3, 3, 3, 3);
+    m_cruise = new CruisePanel(StringGridMapaTempomatu,
+                               {ButtonTempoP5, ButtonTempoP1, ButtonTempoM1, ButtonTempoM5},
+                               PanelTpsCrus, tpsCrus);
+    connect(m_cruise, &CruisePanel::fieldsStored, this, &AdjustmentPage::fieldsStored);
     tpsCrus->addStretch(1);
     tpsCrus->addWidget(AbLEDCutOff);
     tpsCrus->addWidget(AbLEDCruise);
@@ -119,6 +121,16 @@ void AdjustmentPage::attach(ControllerSession& session) {
     m_session = &session;
     m_bindings = std::make_unique<PageBindings>(this, session);
     m_mainMap->attach(session);
+    m_cruise->attach(session);
+    // Right after the main map's operating point.
+    session.live.add(LiveStage::Display, [this](const LiveRecord& record) {
+        m_cruise->updateLiveColumn(record.frame);
+    });
+}
+
+void AdjustmentPage::showFields(int refreshStep) {
+    const EditGate::Hold hold(m_session->gate);
+    m_bindings->refresh(refreshStep);
 }
 
 void AdjustmentPage::showRevisionGroups(const RevisionGroups& groups) {
@@ -128,17 +140,11 @@ void AdjustmentPage::showRevisionGroups(const RevisionGroups& groups) {
 }
 
 void AdjustmentPage::refreshCruiseHeading() {
-    const CruiseAxis& axis = cruiseAxis(m_session->state.softwareRevision);
-    for (int c = 0; c < kCruiseMapColumns; ++c)
-        setCellText(StringGridMapaTempomatu, c, 0,
-                    headingCellText(axis[static_cast<std::size_t>(c)], HeadingFormat::Shortest));
+    m_cruise->refreshHeading();
 }
 
 void AdjustmentPage::refreshCruiseMap() {
-    for (int c = 0; c < kCruiseMapColumns; ++c)
-        setCellText(StringGridMapaTempomatu, c, 1,
-                    QString::number(readField(m_session->image, FieldId::CruiseMap,
-                                              static_cast<std::size_t>(c))));
+    m_cruise->refreshMap();
 }
 
 void AdjustmentPage::refreshWorkPressure() {

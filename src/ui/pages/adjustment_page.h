@@ -4,14 +4,12 @@
 // the map tools (PanelMapAdj), both owned by MainMapPanel. The cruise map, its buttons and
 // PanelTpsCrus stay hidden until the window's first activation.
 #include <QFrame>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QWidget>
 
 #include <array>
-
-#include <QLabel>
-
 #include <memory>
 
 #include "live/readings.h"
@@ -22,6 +20,7 @@
 namespace kaldor {
 
 struct ControllerSession;
+class CruisePanel;
 class MainMapPanel;
 class PageBindings;
 
@@ -41,6 +40,7 @@ public:
     void attach(ControllerSession& session);
 
     // Refresh steps, in the refresh's numbering.
+    void showFields(int refreshStep);                       // 4, 13: the bound controls
     void showRevisionGroups(const RevisionGroups& groups);  // 16
     void refreshCruiseHeading();                            // 17
     void refreshCruiseMap();                                // 30
@@ -66,9 +66,15 @@ public:
     QFrame* PanelMapAdj = nullptr;
     // The main map's grid editor and the tools on PanelMapAdj.
     [[nodiscard]] MainMapPanel& mainMap() const { return *m_mainMap; }
+    // The cruise map with its buttons and the cruise and cut-off controls of PanelTpsCrus.
+    [[nodiscard]] CruisePanel& cruise() const { return *m_cruise; }
 
     // Shows the controls that wait for the first activation.
     void showAdvancedControls();
+
+signals:
+    // Fields whose controls sit on another page were stored: the refresh step that shows them.
+    void fieldsStored(int refreshStep);
 
 private:
     [[nodiscard]] std::array<QWidget*, 6> cruiseControls() const;
@@ -76,6 +82,7 @@ private:
     ControllerSession* m_session = nullptr;
     std::unique_ptr<PageBindings> m_bindings;
     std::unique_ptr<MainMapPanel> m_mainMap;
+    CruisePanel* m_cruise = nullptr;  // owned by PanelTpsCrus
 };
 
 }  // namespace kaldor

@@ -1,6 +1,8 @@
 #include "ui/pages/advanced_page.h"
 
-#include "model/fields.h"
+#include "ui/bindings.h"
+#include "ui/pages/correction_maps_panel.h"
+#include "ui/pages/cutoff_cdi_groups.h"
 #include "ui/session.h"
 #include "ui/ui_build.h"
 
@@ -31,46 +33,27 @@ constexpr QCheckBox* AdvancedPage::*kErrorBoxMembers[kEnabledErrorBoxCount] = {
 };
 constexpr int kErrorBoxesPerRow = 4;
 
-// Two rows each: the axis above, the percentages below.
-constexpr int kCorrectionRows = 2;
-constexpr int kCorrectionColumnWidth = 26;
-constexpr int kRowHeight = 18;
-
 }  // namespace
 
 AdvancedPage::AdvancedPage(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheet5"));
 
     PanelAdvanced = namedPanel(this, "PanelAdvanced");
-    auto* maps = new QVBoxLayout(PanelAdvanced);
-    maps->setContentsMargins(3, 3, 3, 3);
-    maps->setSpacing(3);
-    for (std::size_t i = 0; i < correctionMaps().size(); ++i) {
-        const CorrectionMapDef& map = correctionMaps()[i];
-        QTableWidget* grid = namedGrid(PanelAdvanced, map.grid, kCorrectionRows, map.columns, 1, 0,
-                                       kCorrectionColumnWidth, kRowHeight);
-        grid->setFont(smallerFont(grid->font()));
-        spreadColumns(grid);
-        fitHeightToRows(grid);
-        maps->addWidget(grid);
-        this->*kGridMembers[i] = grid;
-        m_correctionGrids[i] = grid;
-    }
-    maps->addStretch(1);
+    m_correction = new CorrectionMapsPanel(PanelAdvanced);
+    for (std::size_t i = 0; i < kCorrectionMapCount; ++i)
+        this->*kGridMembers[i] = m_correction->grids()[i];
     PanelAdvanced->hide();
 
     PanelAdvanced2 = namedPanel(this, "PanelAdvanced2");
     GroupBoxCutOff = namedGroup(PanelAdvanced2, "GroupBoxCutOff", QStringLiteral("TPS CUTOFF"));
-    new QVBoxLayout(GroupBoxCutOff);
     GroupBoxCutOff->hide();
-    GroupBoxCdiEmu = namedGroup(PanelAdvanced2, "GroupBoxCdiEmu", QStringLiteral("CDi emulator"));
+    GroupBoxCdiEmu = namedGroup(PanelAdvanced2, "GroupBoxCdiEmu", QStringLiteral("CDi EMULATOR"));
+    GroupBoxAdvanced = namedGroup(PanelAdvanced2, "GroupBoxAdvanced", QStringLiteral("ADVANCED"));
+    m_groups = new CutOffCdiGroups(GroupBoxCutOff, GroupBoxCdiEmu, GroupBoxAdvanced);
     GroupBoxEnError =
         namedGroup(GroupBoxCdiEmu, "GroupBoxEnError", QStringLiteral("Enabled Errors"));
     buildEnabledErrors();
-    auto* cdi = new QVBoxLayout(GroupBoxCdiEmu);
-    cdi->addWidget(GroupBoxEnError);
-    GroupBoxAdvanced = namedGroup(PanelAdvanced2, "GroupBoxAdvanced", QStringLiteral("ADVANCED"));
-    new QVBoxLayout(GroupBoxAdvanced);
+    m_groups->cdiLayout()->addWidget(GroupBoxEnError);
     auto* groups = new QVBoxLayout(PanelAdvanced2);
     groups->setContentsMargins(3, 3, 3, 3);
     groups->addWidget(GroupBoxCutOff);
@@ -84,6 +67,12 @@ AdvancedPage::AdvancedPage(QWidget* parent) : QWidget(parent) {
     page->setContentsMargins(4, 4, 4, 4);
     page->addWidget(PanelAdvanced, 1);
     page->addWidget(PanelAdvanced2);
+}
+
+AdvancedPage::~AdvancedPage() = default;
+
+const std::array<QTableWidget*, kCorrectionMapCount>& AdvancedPage::correctionGrids() const {
+    return m_correction->grids();
 }
 
 void AdvancedPage::buildEnabledErrors() {
@@ -114,8 +103,16 @@ void AdvancedPage::showAdvancedControls() {
 
 void AdvancedPage::attach(ControllerSession& session) {
     m_session = &session;
+    m_bindings = std::make_unique<PageBindings>(this, session);
+    m_correction->attach(session, this);
+    m_groups->attach(session);
     // The boxes send nothing of their own; only "SAVE" writes the mask.
     session.gate.onClick(ButtonSaveErrEn, [this] { SaveEnabledErrors(); });
+}
+
+void AdvancedPage::showFields(int refreshStep) {
+    const EditGate::Hold hold(m_session->gate);
+    m_bindings->refresh(refreshStep);
 }
 
 void AdvancedPage::refreshEnabledErrors() {
@@ -144,16 +141,12 @@ void AdvancedPage::showRevisionGroups(const RevisionGroups& groups) {
     GroupBoxCutOff->setVisible(groups.cruiseShown);
 }
 
+void AdvancedPage::refreshCorrectionEnables() {
+    m_correction->refreshEnables();
+}
+
 void AdvancedPage::refreshCorrectionMaps() {
-    for (std::size_t g = 0; g < correctionMaps().size(); ++g) {
-        const CorrectionMapDef& map = correctionMaps()[g];
-        for (int c = 0; c < map.columns; ++c) {
-            const auto value =
-                static_cast<std::int8_t>(readField(m_session->image, FieldId::CorrectionMaps,
-                                                   map.firstByte + static_cast<std::size_t>(c)));
-            setCellText(m_correctionGrids[g], c, 1, QString::number(value));
-        }
-    }
+    m_correction->refreshMaps();
 }
 
 }  // namespace kaldor

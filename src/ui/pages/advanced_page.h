@@ -1,7 +1,7 @@
 #pragma once
-// Page 4 (no caption): the seven correction maps (PanelAdvanced) and the cut-off, CDi emulator,
-// enabled errors and "ADVANCED" groups (PanelAdvanced2). Both panels and the cut-off group stay
-// hidden until the window's first activation.
+// Page 4 (no caption): the seven correction maps (PanelAdvanced, CorrectionMapsPanel) and the
+// cut-off, CDi emulator, enabled errors and "ADVANCED" groups (PanelAdvanced2, CutOffCdiGroups).
+// Both panels and the cut-off group stay hidden until the window's first activation.
 #include <QCheckBox>
 #include <QFrame>
 #include <QGroupBox>
@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
 #include "diagnostics/enabled_errors.h"
 #include "maps/correction_maps.h"
@@ -18,12 +19,16 @@
 namespace kaldor {
 
 struct ControllerSession;
+class CorrectionMapsPanel;
+class CutOffCdiGroups;
+class PageBindings;
 
 class AdvancedPage : public QWidget {
     Q_OBJECT
 
 public:
     explicit AdvancedPage(QWidget* parent = nullptr);
+    ~AdvancedPage() override;
 
     // Connects the handlers to the session the page works on.
     void attach(ControllerSession& session);
@@ -31,7 +36,11 @@ public:
     // Refresh steps, in the refresh's numbering.
     void refreshEnabledErrors();                            // 15
     void showRevisionGroups(const RevisionGroups& groups);  // 16
+    void refreshCorrectionEnables();                        // 29
     void refreshCorrectionMaps();                           // 31
+    // The bound controls of a refresh step (4, 12, 13, 19) shown from the image: by the refresh,
+    // and when another page has stored their fields (a preset, a "SET" button).
+    void showFields(int refreshStep);
 
     QFrame* PanelAdvanced = nullptr;
     QTableWidget* StringGridMapaEGT = nullptr;
@@ -58,9 +67,10 @@ public:
     QGroupBox* GroupBoxAdvanced = nullptr;
 
     // The seven correction-map grids in the controller's order of the maps.
-    [[nodiscard]] const std::array<QTableWidget*, kCorrectionMapCount>& correctionGrids() const {
-        return m_correctionGrids;
-    }
+    [[nodiscard]] const std::array<QTableWidget*, kCorrectionMapCount>& correctionGrids() const;
+    [[nodiscard]] CorrectionMapsPanel& correctionMaps() const { return *m_correction; }
+    // The setting groups' controls (the cruise engine speed the main map stores again).
+    [[nodiscard]] CutOffCdiGroups& settings() const { return *m_groups; }
 
     // Shows the controls that wait for the first activation.
     void showAdvancedControls();
@@ -72,7 +82,9 @@ private:
     void showEnabledErrors(const EnabledErrorStates& states);
 
     ControllerSession* m_session = nullptr;
-    std::array<QTableWidget*, kCorrectionMapCount> m_correctionGrids{};
+    CorrectionMapsPanel* m_correction = nullptr;  // owned by PanelAdvanced
+    CutOffCdiGroups* m_groups = nullptr;          // owned by GroupBoxCutOff
+    std::unique_ptr<PageBindings> m_bindings;
     std::array<QCheckBox*, kEnabledErrorBoxCount> m_errorBoxes{};  // in the mask table's order
 };
 

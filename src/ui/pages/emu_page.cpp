@@ -10,6 +10,7 @@
 #include "ui/folding_frame.h"
 #include "ui/pages/emu_maps_panel.h"
 #include "ui/pages/emulator_controls.h"
+#include "ui/pages/frequency_emulator_group.h"
 #include "ui/session.h"
 
 namespace kaldor {
@@ -56,8 +57,6 @@ EmuPage::EmuPage(QWidget* parent) : QWidget(parent) {
     QWidget* settings = buildSignalEmulator();
     auto* top = new QHBoxLayout;
     top->addWidget(settings, 1);
-    m_frequencySlot = new QVBoxLayout;
-    top->addLayout(m_frequencySlot);
 
     GroupBoxMapsEmu = namedGroup(GroupBoxDnaSimple, "GroupBoxMapsEmu", QStringLiteral("DNA MAPS"));
     m_maps = new EmuMapsPanel(GroupBoxMapsEmu, this);
@@ -72,6 +71,9 @@ EmuPage::EmuPage(QWidget* parent) : QWidget(parent) {
     auto* inner = new QVBoxLayout(content);
     inner->setContentsMargins(4, 4, 4, 4);
     inner->addWidget(GroupBoxDnaSimple);
+    // The frequency emulator has its own revision rule: it is not part of the DNA group.
+    GroupBoxFreqAlg = new FrequencyEmulatorGroup(content);
+    inner->addWidget(GroupBoxFreqAlg);
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);
     page->addWidget(scroll);
@@ -136,10 +138,6 @@ QWidget* EmuPage::buildSignalEmulator() {
     outer->addWidget(contents);
     m_folding = new FoldingFrame(GroupBoxSignalEmulator, contents);
     return GroupBoxSignalEmulator;
-}
-
-void EmuPage::addFrequencyGroup(QWidget* group) {
-    m_frequencySlot->addWidget(group);
 }
 
 void EmuPage::attach(ControllerSession& session) {

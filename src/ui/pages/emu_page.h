@@ -28,6 +28,7 @@ struct ControllerSession;
 class EmuMapsPanel;
 class FoldingFrame;
 class PageBindings;
+class FrequencyEmulatorGroup;
 
 class EmuPage : public QWidget {
     Q_OBJECT
@@ -50,9 +51,6 @@ public:
 
     // The emulator tables of the defaults reset, sent and shown.
     void resetEmulatorTables();
-
-    // The frequency emulator's group (GroupBoxFreqAlg) goes beside the signal emulator's.
-    void addFrequencyGroup(QWidget* group);
 
     // What the live display works out depends on what this page shows: the emulator extremes
     // move while the emulator group is part of the page (also while another page is current),
@@ -91,6 +89,8 @@ public:
     QTableWidget* StringGridTpsEmulator = nullptr;
     QTableWidget* StringGridStepEmu = nullptr;
 
+    FrequencyEmulatorGroup* GroupBoxFreqAlg = nullptr;
+
 private:
     [[nodiscard]] QWidget* buildSignalEmulator();
     void connectHandlers();
@@ -100,7 +100,6 @@ private:
     std::unique_ptr<PageBindings> m_bindings;
     FoldingFrame* m_folding = nullptr;  // owned by GroupBoxSignalEmulator
     EmuMapsPanel* m_maps = nullptr;     // owned by GroupBoxMapsEmu
-    QBoxLayout* m_frequencySlot = nullptr;
 };
 
 }  // namespace kaldor

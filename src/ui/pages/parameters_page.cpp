@@ -8,6 +8,7 @@
 
 #include "model/codec.h"
 #include "ui/bindings.h"
+#include "ui/pages/switch_over_parameters.h"
 #include "ui/session.h"
 #include "ui/ui_build.h"
 
@@ -78,9 +79,10 @@ ParametersPage::ParametersPage(QWidget* parent) : QWidget(parent) {
     left->addStretch(1);
 
     buildLevelGroup();
-    GroupBoxDoubleInjectionTime =
-        namedGroup(content, "GroupBoxDoubleInjectionTime", QStringLiteral("double injection"));
-    new QVBoxLayout(GroupBoxDoubleInjectionTime);
+    GroupBoxDoubleInjectionTime = namedGroup(content, "GroupBoxDoubleInjectionTime",
+                                             QStringLiteral("! DOUBLE INJECTION TIME !"));
+    m_switchOver->buildDoubleInjection(GroupBoxDoubleInjectionTime);
+    connect(m_switchOver, &SwitchOverParameters::fieldsStored, this, &ParametersPage::fieldsStored);
     auto* right = new QVBoxLayout;
     right->addWidget(GroupBoxPar3);
     right->addWidget(GroupBoxDoubleInjectionTime);
@@ -99,15 +101,16 @@ QWidget* ParametersPage::buildEngineGroup() {
     auto* grid = new QGridLayout(GroupBoxEngine);
     grid->setVerticalSpacing(4);
     // Two columns of label and control pairs, so the page fits the window's built-in height.
-    constexpr int kRowsPerColumn = 9;
+    constexpr int kRowsPerColumn = 10;
     int item = 0;
     const auto add = [&](const char* labelName, const char* text, QWidget* control) {
         const int row = item % kRowsPerColumn;
         const int column = 2 * (item / kRowsPerColumn);
-        grid->addWidget(namedLabel(GroupBoxEngine, labelName, QString::fromUtf8(text)), row,
-                        column);
+        QLabel* label = namedLabel(GroupBoxEngine, labelName, QString::fromUtf8(text));
+        grid->addWidget(label, row, column);
         grid->addWidget(control, row, column + 1);
         ++item;
+        return label;
     };
     QWidget* g = GroupBoxEngine;
     ComboBoxTempOn = named<QComboBox>(g, "ComboBoxTempOn");
@@ -154,6 +157,9 @@ QWidget* ParametersPage::buildEngineGroup() {
     for (int i = 0; i < kEgtItems; ++i)
         ComboBoxEGT_Temp->addItem(egtItem(i));
     add("LabelEgtT", "EGT maximum", ComboBoxEGT_Temp);
+    m_switchOver = new SwitchOverParameters(g);
+    LabelEmulator = add("LabelEmulator", "Emulator:", m_switchOver->ComboBoxDciEn);
+    LabelPower = add("LabelPower", "POWER:", m_switchOver->ComboBoxEnginePower);
     // Kept hidden: nothing shows them.
     ComboBoxRegulatorValv =
         namedList(g, "ComboBoxRegulatorValv",
@@ -226,6 +232,7 @@ void ParametersPage::attach(ControllerSession& session) {
                      [this](const LiveRecord& record) { showReadings(record.readings); });
     m_session = &session;
     m_bindings = std::make_unique<PageBindings>(this, session);
+    m_switchOver->attach(session);
     connectHandlers();
 }
 
@@ -270,6 +277,18 @@ void ParametersPage::showRpmSignalLevel(unsigned level) {
     EditAlter->setVisible(v.powerStageShown);
 }
 
+void ParametersPage::refreshEnginePower() {
+    m_switchOver->refreshEnginePower();
+}
+
+void ParametersPage::refreshDoubleInjectionTime() {
+    m_bindings->refresh(14);
+}
+
+void ParametersPage::refreshEmulatorMode() {
+    m_switchOver->refreshEmulatorMode();
+}
+
 void ParametersPage::refreshRpmSignal() {
     showRpmSignalLevel(readField(m_session->image, FieldId::RpmSignalLevel));
     m_bindings->refresh(20);
@@ -306,6 +325,9 @@ void ParametersPage::refreshLevelPoints() {
 void ParametersPage::showRevisionGroups(const RevisionGroups& groups) {
     if (groups.hideAdvanced)
         GroupBoxDoubleInjectionTime->hide();
+    // The simple DNA group of the EMU page takes the emulator's place.
+    LabelEmulator->setVisible(!groups.dnaSimple);
+    m_switchOver->ComboBoxDciEn->setVisible(!groups.dnaSimple);
 }
 
 void ParametersPage::showReadings(const Readings& r) {

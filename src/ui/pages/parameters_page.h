@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -23,6 +24,7 @@ namespace kaldor {
 
 struct ControllerSession;
 class PageBindings;
+class SwitchOverParameters;
 
 class ParametersPage : public QWidget {
     Q_OBJECT
@@ -35,6 +37,9 @@ public:
     void attach(ControllerSession& session);
 
     // Refresh steps, in the refresh's numbering.
+    void refreshEnginePower();                              // 2
+    void refreshDoubleInjectionTime();                      // 14
+    void refreshEmulatorMode();                             // 19
     void refreshRpmSignal();                                // 20
     void refreshEgtAndTurbo();                              // 21
     void refreshSensors();                                  // 22
@@ -79,9 +84,18 @@ public:
     QCheckBox* CheckBoxLevelSensorNegativ = nullptr;
     QCheckBox* CheckBoxWskaznikZasilany = nullptr;
 
+    QLabel* LabelEmulator = nullptr;
+    QLabel* LabelPower = nullptr;
     QGroupBox* GroupBoxDoubleInjectionTime = nullptr;
     QPushButton* ButtonSaveEeprom = nullptr;
     QProgressBar* ProgressBarEeprom = nullptr;
+
+    // The emulator mode, power class and double injection time with their presets.
+    [[nodiscard]] SwitchOverParameters& switchOver() const { return *m_switchOver; }
+
+signals:
+    // Fields whose controls sit on another page were stored: the refresh step that shows them.
+    void fieldsStored(int refreshStep);
 
 private:
     QWidget* buildEngineGroup();
@@ -90,7 +104,8 @@ private:
     void connectHandlers();
     void showRpmSignalLevel(unsigned level);
 
-    QWidget* m_content = nullptr;  // inside the page's scroll area
+    QWidget* m_content = nullptr;                  // inside the page's scroll area
+    SwitchOverParameters* m_switchOver = nullptr;  // owned by GroupBoxEngine
     ControllerSession* m_session = nullptr;
     std::unique_ptr<PageBindings> m_bindings;
     ProgressBarSink m_eepromProgress{nullptr};

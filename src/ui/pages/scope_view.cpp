@@ -37,27 +37,25 @@ QBrush brushFor(const ScopeStep& step) {
 
 }  // namespace
 
-ScopeBox::ScopeBox(QWidget* parent) : QWidget(parent) {
-    // The bitmap covers the whole box: nothing beneath it needs painting first.
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    m_labelFont = font();
-    m_labelFont.setPointSize(OSCYLOSKOP::kFontSize);
-}
+PictureBitmap::PictureBitmap(const QFont& font) : m_font(font) {}
 
-void ScopeBox::showPicture(const ScopePicture& picture) {
+void PictureBitmap::paint(const ScopePicture& picture) {
     const QSize size(std::max(picture.width, 1), std::max(picture.height, 1));
-    if (m_bitmap.size() != size)
-        m_bitmap = QImage(size, QImage::Format_RGB32);
-    paintSteps(picture);
-    update();
-}
-
-void ScopeBox::paintSteps(const ScopePicture& picture) {
-    m_bitmap.fill(qColour(picture.background));
-    QPainter painter(&m_bitmap);
+    if (m_image.size() != size)
+        m_image = QImage(size, QImage::Format_RGB32);
+    m_image.fill(qColour(picture.background));
+    QPainter painter(&m_image);
     for (const ScopeStep& step : picture.steps) {
         switch (step.kind) {
             case ScopeStep::Kind::Line:
+                if (isDottedHairline(step)) {
+                    // Qt's dash stroker costs more than the rest of a chart: the dots of the
+                    // grids go straight into the bitmap, as the traces do.
+                    painter.end();
+                    paintDottedHairline(step);
+                    painter.begin(&m_image);
+                    break;
+                }
                 painter.setPen(penFor(step));
                 painter.drawLine(step.from.x, step.from.y, step.to.x, step.to.y);
                 break;
@@ -66,38 +64,90 @@ void ScopeBox::paintSteps(const ScopePicture& picture) {
                 // hold meanwhile.
                 painter.end();
                 paintTrace(step);
-                painter.begin(&m_bitmap);
+                painter.begin(&m_image);
                 break;
             case ScopeStep::Kind::Rectangle:
+            case ScopeStep::Kind::Ellipse: {
                 painter.setPen(penFor(step));
-                painter.setBrush(brushFor(step));
-                painter.drawRect(step.from.x, step.from.y, step.to.x - step.from.x,
-                                 step.to.y - step.from.y);
+                painter.setBrush(step.fill ? QBrush(qColour(*step.fill)) : brushFor(step));
+                const QRect box(step.from.x, step.from.y, step.to.x - step.from.x,
+                                step.to.y - step.from.y);
+                if (step.kind == ScopeStep::Kind::Ellipse)
+                    painter.drawEllipse(box);
+                else
+                    painter.drawRect(box);
                 painter.setBrush(Qt::NoBrush);
                 break;
+            }
             case ScopeStep::Kind::Text:
-                // The label's top-left corner sits on the point, on a transparent background.
-                painter.setPen(penFor(step));
-                painter.setFont(m_labelFont);
-                painter.drawText(
-                    QRect(step.from.x, step.from.y, m_bitmap.width(), m_bitmap.height()),
-                    Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
-                    QString::fromStdString(step.text));
+                paintText(painter, step);
                 break;
         }
     }
 }
 
-void ScopeBox::paintTrace(const ScopeStep& step) {
+void PictureBitmap::paintText(QPainter& painter, const ScopeStep& step) {
+    if (step.fontSize > 0 && m_font.pointSize() != step.fontSize)
+        m_font.setPointSize(step.fontSize);
+    painter.setFont(m_font);
+    // The same labels come back with every picture: each is laid out once.
+    const QString text = QString::fromStdString(step.text);
+    const QString key = QString::number(m_font.pointSize()) + QLatin1Char('|') + text;
+    auto found = m_texts.find(key);
+    if (found == m_texts.end()) {
+        if (m_texts.size() >= kTextCacheLimit)
+            m_texts.clear();
+        QStaticText laidOut(text);
+        laidOut.setTextFormat(Qt::PlainText);
+        laidOut.prepare(QTransform(), m_font);
+        found = m_texts.insert(key, laidOut);
+    }
+    // The text's top-left corner sits on the point.
+    const QPointF at(step.from.x, step.from.y);
+    if (step.textBackground)
+        painter.fillRect(QRectF(at, found->size()), qColour(*step.textBackground));
+    painter.setPen(penFor(step));
+    painter.drawStaticText(at, *found);
+}
+
+bool PictureBitmap::isDottedHairline(const ScopeStep& step) {
+    return step.pen == ScopePen::Dotted && step.penWidth <= 1 &&
+           (step.from.x == step.to.x || step.from.y == step.to.y);
+}
+
+void PictureBitmap::paintDottedHairline(const ScopeStep& step) {
+    // Qt's dot pattern: one pixel set, two left, from the line's start to its end.
+    constexpr int kDotPeriod = 3;
+    const auto colour = static_cast<QRgb>(0xFF000000u | qColour(step.colour).rgb());
+    const bool vertical = step.from.x == step.to.x;
+    const int fixed = vertical ? step.from.x : step.from.y;
+    if (fixed < 0 || fixed >= (vertical ? m_image.width() : m_image.height()))
+        return;
+    const int start = vertical ? step.from.y : step.from.x;
+    const int end = vertical ? step.to.y : step.to.x;
+    const int direction = end >= start ? 1 : -1;
+    const int limit = (vertical ? m_image.height() : m_image.width()) - 1;
+    uchar* const bits = m_image.bits();
+    const qsizetype stride = m_image.bytesPerLine();
+    for (int i = 0, at = start; i <= std::abs(end - start); ++i, at += direction) {
+        if (i % kDotPeriod != 0 || at < 0 || at > limit)
+            continue;
+        const int x = vertical ? fixed : at;
+        const int y = vertical ? at : fixed;
+        reinterpret_cast<QRgb*>(bits + y * stride)[x] = colour;
+    }
+}
+
+void PictureBitmap::paintTrace(const ScopeStep& step) {
     // A wide pen costs Qt's stroker several times what the rest of the picture costs, so the
     // trace is set pixel by pixel: each segment one pixel per row (steep) or per column, and
     // `penWidth` pixels across it. Rows and columns outside the bitmap are skipped, so a point
     // far off the box (an old sample against a smaller new range) costs nothing.
     const auto colour = static_cast<QRgb>(0xFF000000u | qColour(step.colour).rgb());
-    const int w = m_bitmap.width();
-    const int h = m_bitmap.height();
-    uchar* const bits = m_bitmap.bits();
-    const qsizetype stride = m_bitmap.bytesPerLine();
+    const int w = m_image.width();
+    const int h = m_image.height();
+    uchar* const bits = m_image.bits();
+    const qsizetype stride = m_image.bytesPerLine();
     const int across = std::max(step.penWidth, 1);
     const int first = -(across / 2);
     auto plot = [&](int x, int y) {
@@ -132,20 +182,35 @@ void ScopeBox::paintTrace(const ScopeStep& step) {
         segment(step.points[i - 1], step.points[i]);
 }
 
-void ScopeBox::paintEvent(QPaintEvent* event) {
-    QPainter painter(this);
-    if (m_bitmap.isNull()) {
-        painter.fillRect(event->rect(), qColour(OSCYLOSKOP::kBackground));
+void PictureBitmap::copyTo(QPainter& painter, const QRect& exposed, const QSize& widgetSize,
+                           ScopeColour background) const {
+    const QColor fill = qColour(background);
+    if (m_image.isNull()) {
+        painter.fillRect(exposed, fill);
         return;
     }
-    // The one copy of the picture; a box grown since the last record shows background beyond it.
-    painter.drawImage(0, 0, m_bitmap);
-    if (m_bitmap.width() < width())
-        painter.fillRect(m_bitmap.width(), 0, width() - m_bitmap.width(), height(),
-                         qColour(OSCYLOSKOP::kBackground));
-    if (m_bitmap.height() < height())
-        painter.fillRect(0, m_bitmap.height(), width(), height() - m_bitmap.height(),
-                         qColour(OSCYLOSKOP::kBackground));
+    painter.drawImage(0, 0, m_image);
+    if (m_image.width() < widgetSize.width())
+        painter.fillRect(m_image.width(), 0, widgetSize.width() - m_image.width(),
+                         widgetSize.height(), fill);
+    if (m_image.height() < widgetSize.height())
+        painter.fillRect(0, m_image.height(), widgetSize.width(),
+                         widgetSize.height() - m_image.height(), fill);
+}
+
+ScopeBox::ScopeBox(QWidget* parent) : QWidget(parent), m_bitmap(font()) {
+    // The bitmap covers the whole box: nothing beneath it needs painting first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void ScopeBox::showPicture(const ScopePicture& picture) {
+    m_bitmap.paint(picture);
+    update();
+}
+
+void ScopeBox::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    m_bitmap.copyTo(painter, event->rect(), size(), OSCYLOSKOP::kBackground);
 }
 
 Oscilloscope::Oscilloscope(QWidget* page, ScopeBox* box, const Selectors& selectors)

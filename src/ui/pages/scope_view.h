@@ -4,7 +4,9 @@
 // the four channel selectors with their items in their trace colours.
 #include <QComboBox>
 #include <QFont>
+#include <QHash>
 #include <QImage>
+#include <QStaticText>
 #include <QWidget>
 
 #include <array>
@@ -16,6 +18,35 @@ namespace kaldor {
 struct ControllerSession;
 struct Readings;
 
+// The off-screen bitmap a picture of drawing steps is painted into, to be copied onto its paint
+// box in one step, so the box never flickers: the painter of the oscilloscope and the mapping
+// chart. Lines solid or dotted, traces, rectangles and ellipses with a brush or a solid fill,
+// texts at their step's font size, on a transparent or a coloured background.
+class PictureBitmap {
+public:
+    // font: the face texts are drawn in, at each text step's own size.
+    explicit PictureBitmap(const QFont& font);
+
+    void paint(const ScopePicture& picture);
+    // The one copy onto a widget of this size at (0, 0); a widget grown since the last picture
+    // shows the background beyond it.
+    void copyTo(QPainter& painter, const QRect& exposed, const QSize& widgetSize,
+                ScopeColour background) const;
+    [[nodiscard]] const QImage& image() const { return m_image; }
+
+private:
+    [[nodiscard]] static bool isDottedHairline(const ScopeStep& step);
+    void paintDottedHairline(const ScopeStep& step);
+    void paintTrace(const ScopeStep& step);
+    void paintText(QPainter& painter, const ScopeStep& step);
+
+    static constexpr qsizetype kTextCacheLimit = 512;
+
+    QImage m_image;  // kept between pictures
+    QFont m_font;
+    QHash<QString, QStaticText> m_texts;  // by font size and text
+};
+
 class ScopeBox : public QWidget {
     Q_OBJECT
 
@@ -24,17 +55,13 @@ public:
 
     // Paints the picture into the bitmap and asks for the one copy to the screen.
     void showPicture(const ScopePicture& picture);
-    [[nodiscard]] const QImage& bitmap() const { return m_bitmap; }
+    [[nodiscard]] const QImage& bitmap() const { return m_bitmap.image(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void paintSteps(const ScopePicture& picture);
-    void paintTrace(const ScopeStep& step);
-
-    QImage m_bitmap;  // the off-screen picture, kept between records
-    QFont m_labelFont;
+    PictureBitmap m_bitmap;
 };
 
 class Oscilloscope {

@@ -1,0 +1,106 @@
+#include "ui/pages/correction_maps_panel.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+
+#include "maps/correction_editor.h"
+#include "maps/row_grid_models.h"
+#include "ui/grid_headers.h"
+#include "ui/map_grid.h"
+#include "ui/session.h"
+#include "ui/ui_build.h"
+
+namespace kaldor {
+
+namespace {
+
+constexpr std::array kOffOn{"OFF", "ON"};
+// Two rows each: the axis above, the percentages below.
+constexpr int kCorrectionRows = 2;
+constexpr int kCorrectionColumnWidth = 26;
+constexpr int kRowHeight = 18;
+constexpr int kAppliedWidth = 44;
+enum Column { kLabel, kGrid, kEnable, kApplied };
+
+}  // namespace
+
+CorrectionMapsPanel::CorrectionMapsPanel(QFrame* panel) : QObject(panel) {
+    auto* maps = new QGridLayout(panel);
+    maps->setContentsMargins(3, 3, 3, 3);
+    maps->setSpacing(3);
+    maps->setColumnStretch(kGrid, 1);
+    for (std::size_t i = 0; i < correctionMaps().size(); ++i) {
+        const CorrectionMapDef& map = correctionMaps()[i];
+        const int row = static_cast<int>(i);
+        maps->addWidget(namedLabel(panel, map.label, QString::fromLatin1(map.caption)), row,
+                        kLabel);
+        QTableWidget* grid = namedGrid(panel, map.grid, kCorrectionRows, map.columns, 1, 0,
+                                       kCorrectionColumnWidth, kRowHeight);
+        grid->setFont(smallerFont(grid->font()));
+        spreadColumns(grid);
+        fitHeightToRows(grid);
+        maps->addWidget(grid, row, kGrid);
+        m_gridWidgets[i] = grid;
+        m_enables[i] = namedList(panel, map.enableCombo, kOffOn);
+        maps->addWidget(m_enables[i], row, kEnable);
+        m_applied[i] = named<QLineEdit>(panel, map.appliedField);
+        m_applied[i]->setReadOnly(true);
+        m_applied[i]->setText(QString::fromLatin1(kAppliedCorrectionInitial));
+        m_applied[i]->setFixedWidth(kAppliedWidth);
+        maps->addWidget(m_applied[i], row, kApplied);
+    }
+    maps->setRowStretch(kCorrectionMapCount, 1);
+}
+
+CorrectionMapsPanel::~CorrectionMapsPanel() = default;
+
+void CorrectionMapsPanel::attach(ControllerSession& session, QWidget* page) {
+    m_session = &session;
+    m_model = std::make_unique<CorrectionMapsModel>(session.image, session.transfer,
+                                                    localeDecimalPoint());
+    for (std::size_t i = 0; i < m_grids.size(); ++i) {
+        const int map = static_cast<int>(i);
+        m_gridModels[i] = std::make_unique<CorrectionGridModel>(*m_model, map);
+        m_grids[i] = std::make_unique<MapGrid>(m_gridWidgets[i], *m_gridModels[i], session.gate,
+                                               session.prompts);
+        m_grids[i]->setFixedCells(1, 0);
+        session.gate.onEdit(m_enables[i],
+                            [this, map](int item) { (void)m_model->enableChosen(map, item); });
+    }
+    session.live.add(LiveStage::Display, [this, page](const LiveRecord& record) {
+        if (page->isVisible())
+            liveUpdate(record.frame);
+    });
+}
+
+void CorrectionMapsPanel::refreshEnables() {
+    const PerMap<int> items = m_model->enableItems();
+    for (std::size_t i = 0; i < items.size(); ++i)
+        m_enables[i]->setCurrentIndex(items[i]);
+}
+
+void CorrectionMapsPanel::refreshMaps() {
+    m_model->refresh();
+}
+
+void CorrectionMapsPanel::liveUpdate(const LiveFrame& frame) {
+    PerMap<int> before{};
+    for (std::size_t i = 0; i < before.size(); ++i)
+        before[i] = m_model->liveColumn(static_cast<int>(i));
+    m_model->liveUpdate(frame);
+    for (std::size_t i = 0; i < m_grids.size(); ++i) {
+        const int map = static_cast<int>(i);
+        setLiveText(m_applied[i], m_model->appliedText(map));
+        const int now = m_model->liveColumn(map);
+        if (now != before[i]) {
+            m_grids[i]->repaintColumn(before[i]);
+            m_grids[i]->repaintColumn(now);
+        }
+    }
+}
+
+}  // namespace kaldor

@@ -1,0 +1,104 @@
+#include "ui/pages/cruise_panel.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include "maps/cruise_settings.h"
+#include "maps/row_grid_models.h"
+#include "ui/grid_headers.h"
+#include "ui/map_grid.h"
+#include "ui/session.h"
+#include "ui/ui_build.h"
+
+namespace kaldor {
+
+namespace {
+
+constexpr std::array kCutOffItems{"n/a cutoff", "cutoff TPS rising", "cutoff TPS falling",
+                                  "cutoff AirFlow rising", "cutoff AirFlow falling"};
+constexpr std::array kCruiseItems{"n/a cruise control", "cruise boost", "cruise rpm",
+                                  "cruise boost+rpm"};
+// The refresh steps that show what the two "SET" buttons store.
+constexpr int kCruiseSettingsStep = 4;
+constexpr int kCutOffStep = 13;
+constexpr int kListCharacters = 12;
+constexpr int kSetButtonWidth = 40;
+
+}  // namespace
+
+CruisePanel::CruisePanel(QTableWidget* grid, const std::array<QPushButton*, 4>& steps,
+                         QFrame* panel, QHBoxLayout* row)
+    : QObject(panel), m_gridWidget(grid), m_steps(steps) {
+    LabelCutOff = namedLabel(panel, "LabelCutOff", QStringLiteral("cut-off:"));
+    ComboBoxTpsCutOff = namedList(panel, "ComboBoxTpsCutOff", kCutOffItems);
+    ButtonSetTps = named<QPushButton>(panel, "ButtonSetTps", QStringLiteral("SET"));
+    LabelTempomat = namedLabel(panel, "LabelTempomat", QStringLiteral("cruise control:"));
+    ComboBoxCruise = namedList(panel, "ComboBoxCruise", kCruiseItems);
+    ButtonTempomat = named<QPushButton>(panel, "ButtonTempomat", QStringLiteral("SET"));
+    // The lists as wide as their short items, the long ones show whole in the open list: the
+    // panel then fits the window's smallest width.
+    for (QComboBox* box : {ComboBoxTpsCutOff, ComboBoxCruise}) {
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        box->setMinimumContentsLength(kListCharacters);
+    }
+    for (QPushButton* button : {ButtonSetTps, ButtonTempomat})
+        button->setFixedWidth(kSetButtonWidth);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{LabelCutOff, ComboBoxTpsCutOff, ButtonSetTps,
+                                         LabelTempomat, ComboBoxCruise, ButtonTempomat})
+        row->addWidget(w);
+    for (QPushButton* button : m_steps)
+        // The grid keeps the keyboard, so the plus and minus keys go on working after a click.
+        button->setFocusPolicy(Qt::NoFocus);
+}
+
+CruisePanel::~CruisePanel() = default;
+
+void CruisePanel::attach(ControllerSession& session) {
+    m_session = &session;
+    m_model =
+        std::make_unique<CruiseMapModel>(session.image, session.transfer, localeDecimalPoint());
+    m_gridModel = std::make_unique<CruiseGridModel>(*m_model, session.frame);
+    m_grid = std::make_unique<MapGrid>(m_gridWidget, *m_gridModel, session.gate, session.prompts);
+    m_grid->setFixedCells(1, 0);
+    for (std::size_t i = 0; i < m_steps.size(); ++i)
+        m_grid->addStepButton(m_steps[i], kCruiseButtonSteps[i]);
+    session.gate.onClick(ButtonTempomat, [this] { ButtonTempomatClick(); });
+    session.gate.onClick(ButtonSetTps, [this] { ButtonSetTpsClick(); });
+}
+
+void CruisePanel::refreshHeading() {
+    m_model->refreshHeading(m_session->state.softwareRevision);
+}
+
+void CruisePanel::refreshMap() {
+    m_model->refresh();
+}
+
+void CruisePanel::updateLiveColumn(const LiveFrame& frame) {
+    if (!m_grid->isShown())
+        return;
+    const int before = m_model->liveColumn();
+    m_model->updateLiveColumn(frame, m_session->state.softwareRevision);
+    // The live column repaints even in place: cruise control may have begun or ended.
+    if (before != m_model->liveColumn())
+        m_grid->repaintColumn(before);
+    m_grid->repaintColumn(m_model->liveColumn());
+}
+
+void CruisePanel::ButtonTempomatClick() {
+    (void)cruiseDefaultsChosen(m_session->image, m_session->transfer);
+    emit fieldsStored(kCruiseSettingsStep);
+}
+
+void CruisePanel::ButtonSetTpsClick() {
+    (void)learnCutOffLevel(m_session->image, m_session->transfer, m_session->prompts,
+                           m_session->frame, localeDecimalPoint());
+    emit fieldsStored(kCutOffStep);
+}
+
+}  // namespace kaldor
