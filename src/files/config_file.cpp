@@ -9,26 +9,11 @@
 
 #include "files/atomic_file.h"
 
+#include "model/controller_defaults.h"
 #include "model/controller_parts.h"
 
 namespace kaldor {
 namespace {
-
-struct FieldValue {
-    FieldId id;
-    std::uint16_t value;
-};
-
-// The CDi settings a controller below revision 3 works with.
-constexpr std::array<FieldValue, 7> kOlderCdiSettings{{
-    {FieldId::CdiThreshold1, 20},
-    {FieldId::CdiThreshold2, 50},
-    {FieldId::CdiThreshold3, 80},
-    {FieldId::CdiValue1, 0},
-    {FieldId::CdiValue2, 10},
-    {FieldId::CdiValue3, 15},
-    {FieldId::CdiValue4, 20},
-}};
 
 void copyFieldBytes(const EcuImage::Bytes& from, EcuImage::Bytes& to, FieldId id) {
     const FieldDef& def = fieldDef(id);
@@ -142,7 +127,7 @@ void ClearRevision3Features(EcuImage& image) {
     zeroField(image, FieldId::CruiseMap);
     storeField(image, FieldId::DoubleInjectionTime, 0);
     storeField(image, FieldId::CdiEmulatorType, 0);
-    for (const FieldValue& v : kOlderCdiSettings)
+    for (const FieldDefault& v : kCdiDefaults)
         storeField(image, v.id, v.value);
 }
 

@@ -31,6 +31,8 @@ void applyControllerDefaults(EcuImage& image, const WorkTimes& workTimes,
     storeElements(image, FieldId::MainMapRowAxis, kMainMapRowAxisDefault);
     for (const FieldDefault& d : kFieldDefaults)
         storeField(image, d.id, d.value);
+    for (const FieldDefault& d : kCdiDefaults)
+        storeField(image, d.id, d.value);
     for (const ByteDefault& d : kByteDefaults)
         image.setByte(d.offset, d.value);
     for (const BitsDefault& d : kBitsDefaults)

@@ -38,7 +38,7 @@ struct BitsLocation {
 };
 
 // Named fields; engineering values in the comments.
-inline constexpr std::array<FieldDefault, 44> kFieldDefaults{{
+inline constexpr std::array<FieldDefault, 37> kFieldDefaults{{
     {FieldId::EmuInputChannel, 0},
     {FieldId::OnTemperature, 35},  // 35 C
     {FieldId::RpmSignalType, 0},   // "1"; set before anything is read in rpm
@@ -76,6 +76,11 @@ inline constexpr std::array<FieldDefault, 44> kFieldDefaults{{
     {FieldId::FreqFullGrid, 0},
     {FieldId::RpmSignalThreshold, 1024},
     {FieldId::MainMapType, 1},  // "2:VACUM/RPM"
+}};
+
+// The CDi emulator's thresholds and levels: the factory settings, and what a configuration
+// file of a controller older than revision 3 is given.
+inline constexpr std::array<FieldDefault, 7> kCdiDefaults{{
     {FieldId::CdiThreshold1, 20},
     {FieldId::CdiThreshold2, 50},
     {FieldId::CdiThreshold3, 80},

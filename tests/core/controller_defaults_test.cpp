@@ -169,6 +169,8 @@ TEST(ControllerDefaults, TablesCoverTheUpperImageOnceAndNeverOverlap) {
     };
     for (const FieldDefault& d : kFieldDefaults)
         claimField(d.id);
+    for (const FieldDefault& d : kCdiDefaults)
+        claimField(d.id);
     for (FieldId id : {FieldId::MainMap, FieldId::CruiseMap, FieldId::MainMapColumnAxis,
                        FieldId::MainMapRowAxis, FieldId::CorrectionMaps, FieldId::DieselWorkTime,
                        FieldId::GasWorkTime, FieldId::ControllerPin})
