@@ -6,7 +6,10 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QGlyphRun>
 #include <QMenu>
+#include <QRawFont>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <filesystem>
@@ -37,6 +40,21 @@ QFontDatabase::WritingSystem scriptOf(const LanguageDef& language) {
 
 bool covers(const QString& family, QFontDatabase::WritingSystem script) {
     return QFontDatabase::writingSystems(family).contains(script);
+}
+
+// The family the desktop draws a script's letters in when the application's font has none:
+// its own choice for the script (fontconfig's, on Linux), found by laying out a sample.
+QString familyDrawing(QFontDatabase::WritingSystem script) {
+    QTextLayout layout(QFontDatabase::writingSystemSample(script), QApplication::font());
+    layout.beginLayout();
+    (void)layout.createLine();
+    layout.endLayout();
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+        const QString family = run.rawFont().familyName();
+        if (covers(family, script))
+            return family;
+    }
+    return {};
 }
 
 QString text(std::string_view view) {
@@ -128,10 +146,12 @@ QString WindowLanguage::fontFamily(const LanguageDef& language) {
     const QString own = text(language.fontFamily);
     if (QFontDatabase::hasFamily(own) && covers(own, script))
         return own;
-    // The family the desktop's default font resolves to, not an alias such as "Sans Serif".
+    // The family the desktop's font resolves to, not an alias such as "Sans Serif".
     const QString current = QFontInfo(QApplication::font()).family();
     if (covers(current, script))
         return current;
+    if (const QString drawn = familyDrawing(script); !drawn.isEmpty())
+        return drawn;
     for (const QString& family : QFontDatabase::families(script)) {
         if (!QFontDatabase::isPrivateFamily(family) && !QFontDatabase::isFixedPitch(family))
             return family;

@@ -47,7 +47,8 @@ public:
 
     // The family the listed controls take for a language: its own ("Arial", "Calibri") when
     // this desktop has it and it covers the language's script, otherwise the application's
-    // family when that covers the script, otherwise the first installed family that does.
+    // family when that covers the script, otherwise the family the desktop draws the script
+    // in, otherwise the first installed family that covers it.
     [[nodiscard]] static QString fontFamily(const LanguageDef& language);
 
 private:
