@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGlyphRun>
