@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
 #include <QTimer>
@@ -176,8 +177,11 @@ struct BenchWindow {
         logic = new kaldor::WindowLogic(window, std::make_unique<LiveReplyPort>(),
                                         std::make_unique<NoPause>());
     }
+    // Beside the bench program, as beside the window program, the build puts the language
+    // files the window loads at creation.
     static kaldor::Folders folders() {
-        return {QDir::tempPath(), QDir::tempPath(), QStringLiteral("window_bench")};
+        return {QDir::tempPath(), QCoreApplication::applicationDirPath(),
+                QStringLiteral("window_bench")};
     }
     // Shows the window and runs the event loop until its first frame has been painted.
     void showAndPaint() {

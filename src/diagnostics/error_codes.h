@@ -13,9 +13,8 @@ namespace kaldor {
 // Code 30 closes the controller's own table; it never stands for a real event.
 inline constexpr std::size_t kErrorCodeCount = 31;
 inline constexpr unsigned kErrorEndMarker = 30;
-// Codes a language file may give a text of its own (text id 100701 + code).
+// Codes a language file may give a text of its own (text id kFirstErrorTextId + code).
 inline constexpr std::size_t kReplaceableErrorTexts = 30;
-inline constexpr int kFirstErrorTextId = 100701;
 
 // The blanks after the short names are part of the texts.
 inline constexpr std::array<std::string_view, kErrorCodeCount> kBuiltInErrorTexts{{

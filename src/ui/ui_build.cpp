@@ -1,5 +1,7 @@
 #include "ui/ui_build.h"
 
+#include <QStyle>
+
 #include <QHeaderView>
 #include <QPalette>
 
@@ -79,6 +81,20 @@ QTableWidget* namedGrid(QWidget* parent, const char* name, int rows, int columns
         }
     }
     return grid;
+}
+
+FittedButton::FittedButton(const QString& text, int leastWidth, QWidget* parent)
+    : QPushButton(text, parent), m_leastWidth(leastWidth) {
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+}
+
+QSize FittedButton::sizeHint() const {
+    QSize hint = QPushButton::sizeHint();
+    // What the style puts around a button's text.
+    const int frame = style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, this) +
+                      2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+    hint.setWidth(std::max(m_leastWidth, fontMetrics().horizontalAdvance(text()) + frame + 4));
+    return hint;
 }
 
 QFont smallerFont(const QFont& font) {

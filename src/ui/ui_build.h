@@ -11,6 +11,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include <string>
 
@@ -28,6 +29,19 @@ W* named(QWidget* parent, const char* name, Args&&... args) {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
 }
+
+// A push button as wide as its text needs and at least leastWidth, without the least width the
+// style gives buttons with a text: for the short buttons beside a list, whose text a language
+// may lengthen.
+class FittedButton : public QPushButton {
+public:
+    FittedButton(const QString& text, int leastWidth, QWidget* parent = nullptr);
+    [[nodiscard]] QSize sizeHint() const override;
+    [[nodiscard]] QSize minimumSizeHint() const override { return sizeHint(); }
+
+private:
+    int m_leastWidth;
+};
 
 // A plain panel with a sunken or raised frame, as the panels of the window are drawn.
 QFrame* namedPanel(QWidget* parent, const char* name, QFrame::Shadow shadow = QFrame::Raised);

@@ -6,6 +6,7 @@
 #include "model/pin.h"
 #include "ui/dialogs/pin_dialogs.h"
 #include "ui/dialogs/text_entry_dialog.h"
+#include "ui/language.h"
 #include "ui/main_window.h"
 #include "ui/pages/adjustment_page.h"
 #include "ui/pages/advanced_page.h"
@@ -75,6 +76,10 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
                                                 window.diagnosticPage().dataLogger->logger());
     m_fileMenu->setVerifyAfterLoad([this] { m_verifyMenu->verifyAfterWrite(); });
     m_reset->setVerifyAfterReset([this] { m_verifyMenu->verifyAfterWrite(); });
+    // The chosen language, once every control and list exists and before the stored settings
+    // are applied at the first activation; the image is still empty for its selection rules.
+    m_language = new WindowLanguage(window, *m_session);
+    m_language->loadChosen();
 
     m_poller->setNotConnectedSink(
         [this] { m_window.sidePanel().showStatus(notConnectedIndicator(m_session->texts)); });

@@ -25,6 +25,7 @@ class ResetCommand;
 class TForm2;
 class TForm3;
 class TForm4;
+class WindowLanguage;
 class WindowSettings;
 
 class WindowLogic : public QObject, private ScanHooks {
@@ -44,6 +45,7 @@ public:
     [[nodiscard]] FileMenu& fileMenu() { return *m_fileMenu; }
     [[nodiscard]] VerifyMenu& verifyMenu() { return *m_verifyMenu; }
     [[nodiscard]] WindowSettings& settings() { return *m_settings; }
+    [[nodiscard]] WindowLanguage& language() { return *m_language; }
     [[nodiscard]] TForm2& form2() { return *m_form2; }
     [[nodiscard]] TForm3& form3() { return *m_form3; }
     [[nodiscard]] TForm4& form4() { return *m_form4; }
@@ -87,6 +89,7 @@ private:
     TForm2* m_form2 = nullptr;
     TForm3* m_form3 = nullptr;
     TForm4* m_form4 = nullptr;
+    WindowLanguage* m_language = nullptr;  // owned by the window
 };
 
 }  // namespace kaldor

@@ -66,52 +66,73 @@ void AbColBitBtn::textsChanged() {
 
 QSize AbColBitBtn::sizeHint() const {
     const QFontMetrics metrics(font());
+    const int height = std::max(kMinHeight, metrics.height() + 10);
+    // Measured in the font the texts are drawn in at that height.
+    const QFontMetrics drawn(
+        widget_paint::scaledFont(font(), (height - 1) * kTextShare, font().bold()), this);
     const int textWidth =
-        std::max(metrics.horizontalAdvance(m_textOn), metrics.horizontalAdvance(m_textOff));
-    return {std::max(40, textWidth + 2 * metrics.averageCharWidth() + 8),
-            std::max(kMinHeight, metrics.height() + 10)};
+        std::max(drawn.horizontalAdvance(m_textOn), drawn.horizontalAdvance(m_textOff));
+    return {std::max(40, textWidth + 2 * metrics.averageCharWidth() + 8), height};
 }
 
 QSize AbColBitBtn::minimumSizeHint() const {
     return {24, kMinHeight};
 }
 
+QRectF AbColBitBtn::face() const {
+    return QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+}
+
+QFont AbColBitBtn::textFont() const {
+    return widget_paint::scaledFont(font(), face().height() * kTextShare, font().bold());
+}
+
+QRectF AbColBitBtn::textArea(const QRectF& face) {
+    return face.adjusted(4, 1, -4, -1);
+}
+
+bool AbColBitBtn::fits(const QString& text) const {
+    // As the painter decides to cut a text short.
+    return QFontMetrics(textFont(), this).horizontalAdvance(text) <=
+           static_cast<int>(textArea(face()).width());
+}
+
 void AbColBitBtn::paintEvent(QPaintEvent*) {
-    const QRectF area = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    const QRectF area = face();
     if (area.width() <= 1 || area.height() <= 1) {
         return;
     }
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing, true);
 
-    QColor face = shownColor();
+    QColor colour = shownColor();
     if (!isEnabled()) {
-        face = face.lighter(130);
-        face.setAlpha(150);
+        colour = colour.lighter(130);
+        colour.setAlpha(150);
     } else if (isDown()) {
-        face = face.darker(125);
+        colour = colour.darker(125);
     }
     const qreal corner = std::min(area.height(), area.width()) * kCornerShare;
     QLinearGradient gradient(area.topLeft(), area.bottomLeft());
-    gradient.setColorAt(0.0, face.lighter(isDown() ? 100 : 118));
-    gradient.setColorAt(1.0, face.darker(isDown() ? 100 : 112));
-    painter.setPen(QPen(face.darker(170), 1.0));
+    gradient.setColorAt(0.0, colour.lighter(isDown() ? 100 : 118));
+    gradient.setColorAt(1.0, colour.darker(isDown() ? 100 : 112));
+    painter.setPen(QPen(colour.darker(170), 1.0));
     painter.setBrush(gradient);
     painter.drawRoundedRect(area, corner, corner);
 
     if (hasFocus()) {
-        painter.setPen(QPen(widget_paint::textColourOn(face), 1.0, Qt::DotLine));
+        painter.setPen(QPen(widget_paint::textColourOn(colour), 1.0, Qt::DotLine));
         painter.setBrush(Qt::NoBrush);
         const qreal inset = std::max(2.0, corner * 0.6);
         painter.drawRoundedRect(area.adjusted(inset, inset, -inset, -inset), corner * 0.5,
                                 corner * 0.5);
     }
 
-    painter.setFont(widget_paint::scaledFont(font(), area.height() * kTextShare, font().bold()));
-    painter.setPen(isEnabled() ? widget_paint::textColourOn(face) : QColor(120, 120, 120));
-    const QRectF textArea = area.adjusted(4, 1, -4, -1);
+    painter.setFont(textFont());
+    painter.setPen(isEnabled() ? widget_paint::textColourOn(colour) : QColor(120, 120, 120));
+    const QRectF textRect = textArea(area);
     const QPointF shift = isDown() ? QPointF(1, 1) : QPointF(0, 0);
     const QString text = painter.fontMetrics().elidedText(shownText(), Qt::ElideRight,
-                                                          static_cast<int>(textArea.width()));
-    painter.drawText(textArea.translated(shift), Qt::AlignCenter, text);
+                                                          static_cast<int>(textRect.width()));
+    painter.drawText(textRect.translated(shift), Qt::AlignCenter, text);
 }

@@ -34,6 +34,9 @@ public:
     [[nodiscard]] QString shownText() const { return m_state ? m_textOn : m_textOff; }
     [[nodiscard]] QColor shownColor() const { return m_state ? m_colorOn : m_colorOff; }
 
+    // Whether a text is drawn whole at the button's present size, not cut short.
+    [[nodiscard]] bool fits(const QString& text) const;
+
     [[nodiscard]] QSize sizeHint() const override;
     [[nodiscard]] QSize minimumSizeHint() const override;
 
@@ -42,6 +45,9 @@ protected:
 
 private:
     void textsChanged();
+    [[nodiscard]] QRectF face() const;
+    [[nodiscard]] QFont textFont() const;
+    [[nodiscard]] static QRectF textArea(const QRectF& face);
 
     bool m_state = false;
     QString m_textOn;

@@ -2,12 +2,13 @@
 
 #include "widgets/widget_paint.h"
 
-#include <QFontMetricsF>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRadialGradient>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -15,6 +16,12 @@ namespace {
 constexpr int kDefaultBlinkMs = 250;
 constexpr int kMinBlinkMs = 10;
 constexpr qreal kPad = 1.0;
+
+// The pixel size of a caption beside a lamp drawn in an area of this height.
+qreal captionPixels(qreal areaHeight) {
+    return std::max(widget_paint::kMinFontPixels,
+                    std::min(areaHeight * 0.6, 14.0 + areaHeight * 0.2));
+}
 
 }  // namespace
 
@@ -109,11 +116,15 @@ QSize AbLED::sizeHint() const {
         return {18, 18};
     }
     const QFontMetrics metrics(font());
-    const int textWidth = metrics.horizontalAdvance(m_caption);
     if (m_captionBelow) {
-        return {std::max(18, textWidth + 4), 18 + metrics.height() + 2};
+        return {std::max(18, metrics.horizontalAdvance(m_caption) + 4), 18 + metrics.height() + 2};
     }
-    return {18 + 6 + textWidth + 2, std::max(18, metrics.height() + 2)};
+    // Wide enough for the caption in the size it is drawn at this height (see parts()).
+    const int height = std::max(18, metrics.height() + 2);
+    const qreal area = height - 2 * kPad;
+    const QFontMetrics drawn(widget_paint::scaledFont(font(), captionPixels(area)), this);
+    const qreal width = 2 * kPad + area * 1.3 + 2 + drawn.horizontalAdvance(m_caption) + 1;
+    return {static_cast<int>(std::ceil(width)), height};
 }
 
 QSize AbLED::minimumSizeHint() const {
@@ -141,8 +152,47 @@ void AbLED::mouseReleaseEvent(QMouseEvent* event) {
     QWidget::mouseReleaseEvent(event);
 }
 
+AbLED::Parts AbLED::parts() const {
+    Parts p;
+    p.area = QRectF(rect()).adjusted(kPad, kPad, -kPad, -kPad);
+    const QRectF& area = p.area;
+    if (area.width() <= 0 || area.height() <= 0)
+        return p;
+    // The lamp takes the height (beside) or a share of it (below); the caption the rest.
+    if (m_caption.isEmpty()) {
+        p.diameter = std::min(area.width(), area.height());
+        p.lamp = QRectF(area.center().x() - p.diameter / 2, area.center().y() - p.diameter / 2,
+                        p.diameter, p.diameter);
+    } else if (m_captionBelow) {
+        p.fontPixels = std::max(widget_paint::kMinFontPixels, area.height() * 0.3);
+        const qreal textHeight = p.fontPixels * 1.3;
+        p.diameter = std::max(0.0, std::min(area.width(), area.height() - textHeight));
+        p.lamp = QRectF(area.center().x() - p.diameter / 2, area.top(), p.diameter, p.diameter);
+        p.text =
+            QRectF(area.left(), p.lamp.bottom(), area.width(), area.bottom() - p.lamp.bottom());
+    } else {
+        p.diameter = std::min(area.height(), area.width() * 0.4);
+        p.lamp = QRectF(area.left(), area.center().y() - p.diameter / 2, p.diameter, p.diameter);
+        p.fontPixels = captionPixels(area.height());
+        p.text = QRectF(p.lamp.right() + p.diameter * 0.3 + 2, area.top(),
+                        area.right() - p.lamp.right() - p.diameter * 0.3 - 2, area.height());
+    }
+    return p;
+}
+
+bool AbLED::captionFits() const {
+    const Parts p = parts();
+    if (m_caption.isEmpty())
+        return true;
+    // As the painter decides to cut a caption short.
+    const QFontMetrics metrics(widget_paint::scaledFont(font(), p.fontPixels), this);
+    return p.text.width() > 0 &&
+           metrics.horizontalAdvance(m_caption) <= static_cast<int>(p.text.width());
+}
+
 void AbLED::paintEvent(QPaintEvent*) {
-    const QRectF area = QRectF(rect()).adjusted(kPad, kPad, -kPad, -kPad);
+    const Parts p = parts();
+    const QRectF& area = p.area;
     if (area.width() <= 0 || area.height() <= 0) {
         QPainter(this).fillRect(rect(), palette().color(QPalette::Window));
         return;
@@ -150,31 +200,10 @@ void AbLED::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Window));
     painter.setRenderHint(QPainter::Antialiasing, true);
-
-    // The lamp takes the height (beside) or a share of it (below); the caption the rest.
-    qreal diameter = 0;
-    QRectF lampArea;
-    QRectF textArea;
-    qreal fontPixels = 0;
-    if (m_caption.isEmpty()) {
-        diameter = std::min(area.width(), area.height());
-        lampArea = QRectF(area.center().x() - diameter / 2, area.center().y() - diameter / 2,
-                          diameter, diameter);
-    } else if (m_captionBelow) {
-        fontPixels = std::max(widget_paint::kMinFontPixels, area.height() * 0.3);
-        const qreal textHeight = fontPixels * 1.3;
-        diameter = std::max(0.0, std::min(area.width(), area.height() - textHeight));
-        lampArea = QRectF(area.center().x() - diameter / 2, area.top(), diameter, diameter);
-        textArea =
-            QRectF(area.left(), lampArea.bottom(), area.width(), area.bottom() - lampArea.bottom());
-    } else {
-        diameter = std::min(area.height(), area.width() * 0.4);
-        lampArea = QRectF(area.left(), area.center().y() - diameter / 2, diameter, diameter);
-        fontPixels = std::max(widget_paint::kMinFontPixels,
-                              std::min(area.height() * 0.6, 14.0 + area.height() * 0.2));
-        textArea = QRectF(lampArea.right() + diameter * 0.3 + 2, area.top(),
-                          area.right() - lampArea.right() - diameter * 0.3 - 2, area.height());
-    }
+    const qreal diameter = p.diameter;
+    const QRectF& lampArea = p.lamp;
+    const QRectF& textArea = p.text;
+    const qreal fontPixels = p.fontPixels;
 
     if (diameter > 1.0) {
         const bool lit = isLitShown();

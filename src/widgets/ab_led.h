@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QRectF>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
@@ -47,6 +48,9 @@ public:
     [[nodiscard]] bool isLitShown() const;
     [[nodiscard]] bool isBlinking() const { return m_blink.isActive(); }
 
+    // Whether the caption is drawn whole at the lamp's present size, not cut short.
+    [[nodiscard]] bool captionFits() const;
+
     [[nodiscard]] QSize sizeHint() const override;
     [[nodiscard]] QSize minimumSizeHint() const override;
 
@@ -59,6 +63,13 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // Where the lamp and its caption go in the widget, and the caption's pixel size.
+    struct Parts {
+        QRectF area, lamp, text;
+        qreal diameter = 0;
+        qreal fontPixels = 0;
+    };
+    [[nodiscard]] Parts parts() const;
     void updateBlink();
     void toggleBlinkPhase();
 

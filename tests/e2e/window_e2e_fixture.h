@@ -5,6 +5,7 @@
 // scans as few times as its story needs.
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -75,6 +76,12 @@ protected:
         ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
         settings.write(("[Ports]\nCOM1=" + device + "\n").c_str());
         settings.close();
+
+        // The English file, as beside an installed program: the window loads it at creation.
+        ASSERT_TRUE(QDir(programFolder.path()).mkpath(QStringLiteral("lang")));
+        const QString english = programFolder.path() + QStringLiteral("/lang/ang.txt");
+        QFile::remove(english);
+        ASSERT_TRUE(QFile::copy(QStringLiteral(KALDOR_LANG_DIR "/ang.txt"), english));
 
         window = std::make_unique<MainWindow>(folders);
         ASSERT_EQ(window->settingsFilePath(), settings.fileName());

@@ -77,15 +77,20 @@ AdjustmentPage::AdjustmentPage(QWidget* parent) : QWidget(parent) {
     AbLEDCutOff->setCaption(QStringLiteral("cut-off"));
     AbLEDCruise = named<AbLED>(PanelTpsCrus, "AbLEDCruise");
     AbLEDCruise->setCaption(QStringLiteral("cruise"));
-    auto* tpsCrus = new QHBoxLayout(PanelTpsCrus);
+    auto* tpsCrus = new QGridLayout(PanelTpsCrus);
     tpsCrus->setContentsMargins(3, 3, 3, 3);
+    tpsCrus->setVerticalSpacing(2);
     m_cruise = new CruisePanel(StringGridMapaTempomatu,
                                {ButtonTempoP5, ButtonTempoP1, ButtonTempoM1, ButtonTempoM5},
                                PanelTpsCrus, tpsCrus);
     connect(m_cruise, &CruisePanel::fieldsStored, this, &AdjustmentPage::fieldsStored);
-    tpsCrus->addStretch(1);
-    tpsCrus->addWidget(AbLEDCutOff);
-    tpsCrus->addWidget(AbLEDCruise);
+    // Each line's lamp at its end; as high as its caption needs, so the lamp leaves the
+    // caption its width.
+    tpsCrus->setColumnStretch(3, 1);
+    for (AbLED* led : {AbLEDCutOff, AbLEDCruise})
+        led->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    tpsCrus->addWidget(AbLEDCutOff, 0, 4);
+    tpsCrus->addWidget(AbLEDCruise, 1, 4);
     PanelTpsCrus->hide();
 
     StringGridMapa =

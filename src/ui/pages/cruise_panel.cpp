@@ -2,7 +2,7 @@
 
 #include <QComboBox>
 #include <QFrame>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -26,31 +26,38 @@ constexpr std::array kCruiseItems{"n/a cruise control", "cruise boost", "cruise 
 constexpr int kCruiseSettingsStep = 4;
 constexpr int kCutOffStep = 13;
 constexpr int kListCharacters = 12;
+// The least width of the two "SET" buttons; a longer text widens them.
 constexpr int kSetButtonWidth = 40;
 
 }  // namespace
 
 CruisePanel::CruisePanel(QTableWidget* grid, const std::array<QPushButton*, 4>& steps,
-                         QFrame* panel, QHBoxLayout* row)
+                         QFrame* panel, QGridLayout* rows)
     : QObject(panel), m_gridWidget(grid), m_steps(steps) {
     LabelCutOff = namedLabel(panel, "LabelCutOff", QStringLiteral("cut-off:"));
     ComboBoxTpsCutOff = namedList(panel, "ComboBoxTpsCutOff", kCutOffItems);
-    ButtonSetTps = named<QPushButton>(panel, "ButtonSetTps", QStringLiteral("SET"));
+    ButtonSetTps =
+        named<FittedButton>(panel, "ButtonSetTps", QStringLiteral("SET"), kSetButtonWidth);
     LabelTempomat = namedLabel(panel, "LabelTempomat", QStringLiteral("cruise control:"));
     ComboBoxCruise = namedList(panel, "ComboBoxCruise", kCruiseItems);
-    ButtonTempomat = named<QPushButton>(panel, "ButtonTempomat", QStringLiteral("SET"));
+    ButtonTempomat =
+        named<FittedButton>(panel, "ButtonTempomat", QStringLiteral("SET"), kSetButtonWidth);
     // The lists as wide as their short items, the long ones show whole in the open list: the
     // panel then fits the window's smallest width.
     for (QComboBox* box : {ComboBoxTpsCutOff, ComboBoxCruise}) {
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         box->setMinimumContentsLength(kListCharacters);
     }
-    for (QPushButton* button : {ButtonSetTps, ButtonTempomat})
-        button->setFixedWidth(kSetButtonWidth);
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{LabelCutOff, ComboBoxTpsCutOff, ButtonSetTps,
-                                         LabelTempomat, ComboBoxCruise, ButtonTempomat})
-        row->addWidget(w);
+    // The cut-off and the cruise control one above the other, so a language's longer captions
+    // still fit the window's least width.
+    const std::array<std::array<QWidget*, 3>, 2> lines{{
+        {LabelCutOff, ComboBoxTpsCutOff, ButtonSetTps},
+        {LabelTempomat, ComboBoxCruise, ButtonTempomat},
+    }};
+    for (int line = 0; line < 2; ++line) {
+        for (int column = 0; column < 3; ++column)
+            rows->addWidget(lines[line][column], line, column);
+    }
     for (QPushButton* button : m_steps)
         // The grid keeps the keyboard, so the plus and minus keys go on working after a click.
         button->setFocusPolicy(Qt::NoFocus);

@@ -12,7 +12,7 @@
 
 class QComboBox;
 class QFrame;
-class QHBoxLayout;
+class QGridLayout;
 class QLabel;
 class QPushButton;
 class QTableWidget;
@@ -30,9 +30,10 @@ class CruisePanel : public QObject {
 
 public:
     // grid: StringGridMapaTempomatu; steps: ButtonTempoP5, ButtonTempoP1, ButtonTempoM1,
-    // ButtonTempoM5. The cut-off and cruise controls are built on panel (PanelTpsCrus) into row.
+    // ButtonTempoM5. The cut-off and cruise controls are built on panel (PanelTpsCrus) into the
+    // first three columns of rows, one line each.
     CruisePanel(QTableWidget* grid, const std::array<QPushButton*, 4>& steps, QFrame* panel,
-                QHBoxLayout* row);
+                QGridLayout* rows);
     ~CruisePanel() override;
 
     void attach(ControllerSession& session);

@@ -160,11 +160,16 @@ QWidget* ParametersPage::buildEngineGroup() {
     m_switchOver = new SwitchOverParameters(g);
     LabelEmulator = add("LabelEmulator", "Emulator:", m_switchOver->ComboBoxDciEn);
     LabelPower = add("LabelPower", "POWER:", m_switchOver->ComboBoxEnginePower);
-    // Kept hidden: nothing shows them.
+    // Kept hidden: nothing shows them. Their captions still take a language's texts.
     ComboBoxRegulatorValv =
         namedList(g, "ComboBoxRegulatorValv",
                   std::array{"Regulator Allways ON", "Regulator Off if STEP == 0"});
+    LabelRegulatorMode = add("LabelRegulatorMode", "regulator valve mode", ComboBoxRegulatorValv);
+    LabelRegulatorMode->hide();
     ComboBoxRegulatorValv->hide();
+    // The heading of the EGT pair; the pair's own captions say what each row is.
+    LabelEGT = namedLabel(g, "LabelEGT", QStringLiteral("EGT"));
+    LabelEGT->hide();
     // Lists as wide as their common items; the long ones show whole in the open list.
     for (QComboBox* box : GroupBoxEngine->findChildren<QComboBox*>()) {
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);

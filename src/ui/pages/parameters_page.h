@@ -86,6 +86,8 @@ public:
 
     QLabel* LabelEmulator = nullptr;
     QLabel* LabelPower = nullptr;
+    QLabel* LabelRegulatorMode = nullptr;  // hidden, with ComboBoxRegulatorValv
+    QLabel* LabelEGT = nullptr;            // hidden
     QGroupBox* GroupBoxDoubleInjectionTime = nullptr;
     QPushButton* ButtonSaveEeprom = nullptr;
     QProgressBar* ProgressBarEeprom = nullptr;

@@ -35,8 +35,10 @@ ReadingsPage::ReadingsPage(QWidget* parent) : QWidget(parent) {
 
     auto* dashboard = new QHBoxLayout;
     dashboard->setSpacing(6);
+    // The bars take the larger share: their captions are words, and a language may lengthen
+    // them; the round meters keep their readings at any size.
     dashboard->addLayout(buildMeters(), 2);
-    dashboard->addLayout(buildBars(), 3);
+    dashboard->addLayout(buildBars(), 5);
     dashboard->addLayout(buildLamps(), 0);
 
     LabelWTG = named<LiveLabel>(this, "LabelWTG");
@@ -69,7 +71,7 @@ QLayout* ReadingsPage::buildMeters() {
 
 QLayout* ReadingsPage::buildBars() {
     auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(6);
+    grid->setHorizontalSpacing(3);
     grid->setVerticalSpacing(2);
 
     struct Column {

@@ -3,6 +3,9 @@
 // time: connecting, polling, editing and the PIN lock as a user drives them.
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -23,6 +26,9 @@ namespace kaldor::test {
 class LogicTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        // The program loads its language at creation; a folder without one would say "ERROR".
+        if (withEnglishFile)
+            installLanguageFile(QStringLiteral("ang.txt"));
         window =
             std::make_unique<MainWindow>(Folders{folder, folder, QStringLiteral("kaldor-test")});
         auto fake = std::make_unique<FakePort>(log);
@@ -85,8 +91,19 @@ protected:
         window->Timer1Timer();
     }
 
+    // Copies a shipped language file into the folder's "lang", as beside an installed program.
+    void installLanguageFile(const QString& name) const {
+        QDir(folder).mkpath(QStringLiteral("lang"));
+        const QString target = folder + QStringLiteral("/lang/") + name;
+        QFile::remove(target);
+        ASSERT_TRUE(QFile::copy(QStringLiteral(KALDOR_LANG_DIR "/") + name, target))
+            << name.toStdString();
+    }
+
+    QTemporaryDir ownFolder;
     // The working and program folder; a test with files of its own sets it before SetUp.
-    QString folder = QStringLiteral("/tmp");
+    QString folder = ownFolder.path();
+    bool withEnglishFile = true;
     EventLog log;
     FakePort* port = nullptr;
     ScriptedController controller;

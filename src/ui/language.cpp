@@ -1,0 +1,187 @@
+#include "ui/language.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QGlyphRun>
+#include <QMenu>
+#include <QRawFont>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "files/text_ids.h"
+#include "live/status_texts.h"
+#include "ui/language_flags.h"
+#include "ui/language_targets.h"
+#include "ui/main_window.h"
+#include "ui/session.h"
+
+namespace kaldor {
+namespace {
+
+// The script of a language's character set: what its font has to cover.
+QFontDatabase::WritingSystem scriptOf(const LanguageDef& language) {
+    switch (language.charset) {
+        case 204:
+            return QFontDatabase::Cyrillic;
+        case 161:
+            return QFontDatabase::Greek;
+        case 222:
+            return QFontDatabase::Thai;
+        default:
+            return QFontDatabase::Latin;
+    }
+}
+
+bool covers(const QString& family, QFontDatabase::WritingSystem script) {
+    return QFontDatabase::writingSystems(family).contains(script);
+}
+
+// The family the desktop draws a script's letters in when the application's font has none:
+// its own choice for the script (fontconfig's, on Linux), found by laying out a sample.
+QString familyDrawing(QFontDatabase::WritingSystem script) {
+    QTextLayout layout(QFontDatabase::writingSystemSample(script), QApplication::font());
+    layout.beginLayout();
+    (void)layout.createLine();
+    layout.endLayout();
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+        const QString family = run.rawFont().familyName();
+        if (covers(family, script))
+            return family;
+    }
+    return {};
+}
+
+QString text(std::string_view view) {
+    return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size()));
+}
+
+}  // namespace
+
+WindowLanguage::WindowLanguage(MainWindow& window, ControllerSession& session)
+    : QObject(&window),
+      m_window(window),
+      m_session(session),
+      m_baseFolder(window.baseFolder().toStdString()),
+      m_programFolder(window.programFolder().toStdString()) {
+    buildMenu();
+}
+
+void WindowLanguage::buildMenu() {
+    QMenu* menu = m_window.menu().language1;
+    for (const std::uint8_t code : languageMenuOrder()) {
+        const LanguageDef* language = findLanguage(code);
+        auto* item = new QAction(languageFlag(code), text(language->menuCaption), &m_window);
+        item->setObjectName(text(language->menuItem));
+        connect(item, &QAction::triggered, this, [this, code] { choose(code); });
+        menu->addAction(item);
+    }
+}
+
+void WindowLanguage::loadChosen() {
+    // An empty "lan.txt" chooses nothing: the built-in texts stay.
+    if (const std::optional<std::uint8_t> code = readLanguageChoice(m_baseFolder))
+        load(*code);
+}
+
+void WindowLanguage::choose(std::uint8_t code) {
+    // Without "lan.txt" the choice holds for this run only.
+    (void)writeLanguageChoice(m_baseFolder, code);
+    load(code);
+}
+
+void WindowLanguage::load(std::uint8_t code) {
+    const LanguageDef* language = findLanguage(code);
+    if (language == nullptr)
+        return;
+    m_calibri = usesCalibri(*language);
+    // Registered before the fonts are set, so the controls find the family at once.
+    if (m_calibri)
+        registerCalibri();
+    setFonts(*language);
+    const LanguageFile file = readLanguage(m_baseFolder, m_programFolder, *language);
+    {
+        EditGate::Hold hold(m_session.gate);
+        for (const LanguageEntry& entry : file.entries)
+            apply(entry);
+    }
+    if (file.error)
+        m_session.prompts.message(*file.error);
+}
+
+void WindowLanguage::apply(const LanguageEntry& entry) {
+    const TextTarget* target = findTextId(entry.id);
+    if (target == nullptr)
+        return;
+    switch (target->kind) {
+        case TextKind::ErrorText:
+            (void)m_session.errorTexts.replace(target->index, entry.text);
+            return;
+        case TextKind::StatusText:
+            (void)setStatusText(m_session.texts, target->index, entry.text);
+            return;
+        default:
+            break;
+    }
+    QObject* object = findTextTarget(m_window, target->control);
+    if (object == nullptr)
+        return;
+    (void)setTargetText(*object, *target, QString::fromStdString(entry.text));
+    auto* list = qobject_cast<QComboBox*>(object);
+    const std::optional<int> selected = reselectIndex(*target, m_session.image);
+    // Held, so the new selection is no edit; an index the list does not have keeps the old one.
+    if (list != nullptr && selected && *selected < list->count()) {
+        EditGate::Hold hold(m_session.gate);
+        list->setCurrentIndex(*selected);
+    }
+}
+
+QString WindowLanguage::fontFamily(const LanguageDef& language) {
+    const QFontDatabase::WritingSystem script = scriptOf(language);
+    const QString own = text(language.fontFamily);
+    if (QFontDatabase::hasFamily(own) && covers(own, script))
+        return own;
+    // The family the desktop's font resolves to, not an alias such as "Sans Serif".
+    const QString current = QFontInfo(QApplication::font()).family();
+    if (covers(current, script))
+        return current;
+    if (const QString drawn = familyDrawing(script); !drawn.isEmpty())
+        return drawn;
+    for (const QString& family : QFontDatabase::families(script)) {
+        if (!QFontDatabase::isPrivateFamily(family) && !QFontDatabase::isFixedPitch(family))
+            return family;
+    }
+    return current;
+}
+
+void WindowLanguage::setFonts(const LanguageDef& language) {
+    // Only the family changes; size and style stay as the controls have them. Qt fonts have no
+    // character set: the family's script coverage takes its place.
+    const QString family = fontFamily(language);
+    for (const std::string_view name : fontFollowingControls()) {
+        auto* widget = qobject_cast<QWidget*>(findTextTarget(m_window, name));
+        if (widget == nullptr)
+            continue;
+        QFont font = widget->font();
+        font.setFamily(family);
+        widget->setFont(font);
+    }
+}
+
+void WindowLanguage::registerCalibri() {
+    for (const std::string_view file : kCalibriFontFiles) {
+        const std::string path =
+            (std::filesystem::path(m_programFolder) / std::string(file)).string();
+        if (std::find(m_registered.begin(), m_registered.end(), path) != m_registered.end())
+            continue;
+        // A missing file is not reported: the family then falls back to one that covers Thai.
+        if (QFontDatabase::addApplicationFont(QString::fromStdString(path)) >= 0)
+            m_registered.push_back(path);
+    }
+}
+
+}  // namespace kaldor
