@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "link/commands.h"
+#include "model/codec.h"
 #include "model/ecu_image.h"
 #include "model/field_sender.h"
 #include "model/fields.h"
@@ -34,7 +35,6 @@ inline constexpr std::array<std::string_view, 13> kTpsTypeItems{
 inline constexpr std::array<std::string_view, 10> kMappingIterationItems{
     "0.1", "0.2", "0.3", "0.4", "0.5", "0.6", "0.7", "0.8", "0.9", "1"};
 // ComboBoxDNAEmuSelect ("DNA EMU:"), ComboBoxTpsEmul, ComboBoxEmulatorStep.
-inline constexpr std::array<std::string_view, 2> kOffOnItems{"OFF", "ON"};
 // ComboBoxeEmulatorRelayOn ("DNA Emulator:").
 inline constexpr std::array<std::string_view, 3> kRelayModeItems{"off", "on Analog", "on Digital"};
 inline constexpr int kRelayDigital = 2;

@@ -5,9 +5,11 @@
 //
 // A shown value is what the control holds: the number of a spin editor, the item index of a list
 // (-1: no item), 1 or 0 for a ticked or unticked check box.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 #include "model/ecu_image.h"
 #include "model/fields.h"
@@ -31,6 +33,9 @@ bool storeShown(EcuImage& image, FieldId id, double shown, std::size_t element =
 // Codes of the emulator input channel list, in item order: "TPS", "AIR FLOW", "K1 Sig",
 // "K2 Sig", "TDi1", "TDi2" (live-record word indexes).
 inline constexpr std::uint8_t kInputChannelWords[] = {4, 5, 9, 10, 72, 74};
+
+// The items of every one-bit "OFF" / "ON" list.
+inline constexpr std::array<std::string_view, 2> kOffOnItems{"OFF", "ON"};
 
 // Gas switch-on temperature list: item 0 is 20 degrees.
 inline constexpr int kOnTemperatureFirst = 20;

@@ -14,6 +14,7 @@
 #include <QPushButton>
 
 #include <string>
+#include <string_view>
 
 #include <array>
 
@@ -64,6 +65,16 @@ QComboBox* namedList(QWidget* parent, const char* name, const std::array<const c
 // Live texts: set only when they changed, so an unchanged value repaints nothing.
 void setLiveText(LiveLabel* label, const std::string& text);
 void setLiveText(QLineEdit* edit, const std::string& text);
+
+// A drop-down list with the items of a core table.
+template <std::size_t N>
+QComboBox* namedList(QWidget* parent, const char* name,
+                     const std::array<std::string_view, N>& items) {
+    auto* box = named<QComboBox>(parent, name);
+    for (std::string_view item : items)
+        box->addItem(QString::fromUtf8(item.data(), static_cast<int>(item.size())));
+    return box;
+}
 
 // The design values of a number spin editor.
 struct SpinSpec {

@@ -9,6 +9,7 @@
 
 #include "maps/correction_editor.h"
 #include "maps/row_grid_models.h"
+#include "model/codec.h"
 #include "ui/grid_headers.h"
 #include "ui/map_grid.h"
 #include "ui/session.h"
@@ -18,7 +19,6 @@ namespace kaldor {
 
 namespace {
 
-constexpr std::array kOffOn{"OFF", "ON"};
 // Two rows each: the axis above, the percentages below.
 constexpr int kCorrectionRows = 2;
 constexpr int kCorrectionColumnWidth = 26;
@@ -45,7 +45,7 @@ CorrectionMapsPanel::CorrectionMapsPanel(QFrame* panel) : QObject(panel) {
         fitHeightToRows(grid);
         maps->addWidget(grid, row, kGrid);
         m_gridWidgets[i] = grid;
-        m_enables[i] = namedList(panel, map.enableCombo, kOffOn);
+        m_enables[i] = namedList(panel, map.enableCombo, kOffOnItems);
         maps->addWidget(m_enables[i], row, kEnable);
         m_applied[i] = named<QLineEdit>(panel, map.appliedField);
         m_applied[i]->setReadOnly(true);

@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "model/codec.h"
 #include "ui/session.h"
 #include "ui/ui_build.h"
 
@@ -30,7 +31,6 @@ constexpr SpinSpec kCdiValueSpin{0, kCdiValueMax, 1, "#0", 0};
 constexpr SpinSpec kDynamicKSpin{10, 200, 1, "#0#", 10};
 
 constexpr std::array kEmulatorTypeItems{"CDi Sensor Rising", "DIESEL MAP"};
-constexpr std::array kDynamicKItems{"OFF", "ON"};
 constexpr std::array kLevelItems{"IdS 1", "IdS 2", "IdS 3"};
 
 struct UnitSpin {
@@ -99,7 +99,7 @@ void CutOffCdiGroups::buildCdi(QGroupBox* group) {
 }
 
 void CutOffCdiGroups::buildAdvanced(QGroupBox* group) {
-    ComboBoxDK = namedList(group, "ComboBoxDK", kDynamicKItems);
+    ComboBoxDK = namedList(group, "ComboBoxDK", kOffOnItems);
     AbNumSpinDynamicK = namedSpin(group, "AbNumSpinDynamicK", kDynamicKSpin);
     ComboBoxLevel = namedList(group, "ComboBoxLevel", kLevelItems);
     auto* row = new QHBoxLayout(group);

@@ -2,6 +2,7 @@
 
 #include "diagnostics/error_memory.h"
 #include "live/readings.h"
+#include "model/codec.h"
 #include "ui/bindings.h"
 #include "ui/pages/data_logger_panel.h"
 #include "ui/session.h"
@@ -75,7 +76,7 @@ void DiagnosticPage::buildErrorMemory() {
     // The return to propane after an error sits with its label under the error memory.
     LabelDiagErrorAuto = namedLabel(TabSheet6, "LabelDiagErrorAuto",
                                     QStringLiteral("return to propane after error:"));
-    ComboBoxGazAutoOn = namedList(TabSheet6, "ComboBoxGazAutoOn", std::array{"OFF", "ON"});
+    ComboBoxGazAutoOn = namedList(TabSheet6, "ComboBoxGazAutoOn", kOffOnItems);
     auto* autoOn = new QHBoxLayout;
     autoOn->addWidget(LabelDiagErrorAuto);
     autoOn->addWidget(ComboBoxGazAutoOn);

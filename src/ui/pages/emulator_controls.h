@@ -20,10 +20,7 @@ namespace kaldor {
 template <std::size_t N>
 QComboBox* emuList(QWidget* parent, const char* name,
                    const std::array<std::string_view, N>& items) {
-    auto* box = named<QComboBox>(parent, name);
-    for (std::string_view item : items)
-        box->addItem(emuText(item));
-    return box;
+    return namedList(parent, name, items);
 }
 
 // A spin editor with the range and step the core gives its name, shown in `format`.

@@ -26,7 +26,6 @@ constexpr std::array kCoilItems{"1",   "2",   "3",   "4",   "5",   "6",   "8",
                                 "D10", "D15", "D20", "D25", "D30", "D35", "D40",
                                 "D45", "D50", "D60", "D70", "D80", "D90"};
 constexpr std::array kLevelSensorItems{"0-90", "90-0", "20k-0", "0-20k", "AEB806", "Wika"};
-constexpr std::array kOffOn{"OFF", "ON"};
 
 constexpr SpinSpec kRpmSpin{500, 3000, 100, "#0#", 1200};
 constexpr SpinSpec kOnDelaySpin{0, 60, 0.1, "#0.0#", 0.5};
@@ -151,7 +150,7 @@ QWidget* ParametersPage::buildEngineGroup() {
     signalLayout->addWidget(AbNumSpinRpmVar);
     signalLayout->addWidget(EditAlter);
     add("LabelRpmVar", "rpm signal threshold [V]", signalBox);
-    ComboBoxEGT = namedList(g, "ComboBoxEGT", kOffOn);
+    ComboBoxEGT = namedList(g, "ComboBoxEGT", kOffOnItems);
     add("LabelEgtEn", "EGT sensor", ComboBoxEGT);
     ComboBoxEGT_Temp = named<QComboBox>(g, "ComboBoxEGT_Temp");
     for (int i = 0; i < kEgtItems; ++i)
