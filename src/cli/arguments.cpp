@@ -19,7 +19,7 @@ std::optional<std::string> Arguments::value(std::string_view name) const {
 
 struct ArgumentParser {
     static ParsedArguments parse(const std::vector<std::string>& words,
-                                 const std::vector<OptionSpec>& specs) {
+                                 const std::vector<OptionSpec>& options) {
         ParsedArguments result;
         Arguments& args = result.arguments;
         bool optionsEnded = false;
@@ -35,9 +35,9 @@ struct ArgumentParser {
             }
             const std::size_t equals = word.find('=');
             const std::string name = word.substr(0, equals);
-            const auto spec = std::find_if(specs.begin(), specs.end(),
-                                           [&](const OptionSpec& s) { return s.name == name; });
-            if (spec == specs.end()) {
+            const auto option = std::find_if(options.begin(), options.end(),
+                                             [&](const OptionSpec& s) { return s.name == name; });
+            if (option == options.end()) {
                 result.error = "unknown option " + name;
                 return result;
             }
@@ -45,7 +45,7 @@ struct ArgumentParser {
                 result.error = name + " given twice";
                 return result;
             }
-            if (!spec->takesValue) {
+            if (!option->takesValue) {
                 if (equals != std::string::npos) {
                     result.error = name + " takes no value";
                     return result;
@@ -67,8 +67,8 @@ struct ArgumentParser {
 };
 
 ParsedArguments parseArguments(const std::vector<std::string>& words,
-                               const std::vector<OptionSpec>& specs) {
-    return ArgumentParser::parse(words, specs);
+                               const std::vector<OptionSpec>& options) {
+    return ArgumentParser::parse(words, options);
 }
 
 std::optional<int> parseNumberIn(std::string_view text, int low, int high) {

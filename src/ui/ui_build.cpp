@@ -46,12 +46,12 @@ void setLiveText(QLineEdit* edit, const std::string& text) {
         edit->setText(q);
 }
 
-AbNumSpin* namedSpin(QWidget* parent, const char* name, const SpinSpec& spec) {
+AbNumSpin* namedSpin(QWidget* parent, const char* name, const SpinSpec& design) {
     auto* spin = named<AbNumSpin>(parent, name);
-    spin->setRange(spec.minimum, spec.maximum);
-    spin->setIncrement(spec.step);
-    spin->setFormat(QString::fromLatin1(spec.format));
-    spin->setValue(spec.initial);
+    spin->setRange(design.minimum, design.maximum);
+    spin->setIncrement(design.step);
+    spin->setFormat(QString::fromLatin1(design.format));
+    spin->setValue(design.initial);
     return spin;
 }
 

@@ -82,7 +82,7 @@ struct SpinSpec {
     const char* format;
     double initial;
 };
-AbNumSpin* namedSpin(QWidget* parent, const char* name, const SpinSpec& spec);
+AbNumSpin* namedSpin(QWidget* parent, const char* name, const SpinSpec& design);
 
 // A string grid: cell (column c, row r) is item(r, c). The first fixedRows rows and
 // fixedColumns columns are heading cells: filled with empty, non-editable items drawn in the

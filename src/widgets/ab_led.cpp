@@ -152,8 +152,8 @@ void AbLED::mouseReleaseEvent(QMouseEvent* event) {
     QWidget::mouseReleaseEvent(event);
 }
 
-AbLED::Parts AbLED::parts() const {
-    Parts p;
+AbLED::LampLayout AbLED::parts() const {
+    LampLayout p;
     p.area = QRectF(rect()).adjusted(kPad, kPad, -kPad, -kPad);
     const QRectF& area = p.area;
     if (area.width() <= 0 || area.height() <= 0)
@@ -181,7 +181,7 @@ AbLED::Parts AbLED::parts() const {
 }
 
 bool AbLED::captionFits() const {
-    const Parts p = parts();
+    const LampLayout p = parts();
     if (m_caption.isEmpty())
         return true;
     // As the painter decides to cut a caption short.
@@ -191,7 +191,7 @@ bool AbLED::captionFits() const {
 }
 
 void AbLED::paintEvent(QPaintEvent*) {
-    const Parts p = parts();
+    const LampLayout p = parts();
     const QRectF& area = p.area;
     if (area.width() <= 0 || area.height() <= 0) {
         QPainter(this).fillRect(rect(), palette().color(QPalette::Window));

@@ -64,12 +64,12 @@ protected:
 
 private:
     // Where the lamp and its caption go in the widget, and the caption's pixel size.
-    struct Parts {
+    struct LampLayout {
         QRectF area, lamp, text;
         qreal diameter = 0;
         qreal fontPixels = 0;
     };
-    [[nodiscard]] Parts parts() const;
+    [[nodiscard]] LampLayout parts() const;
     void updateBlink();
     void toggleBlinkPhase();
 

@@ -36,7 +36,7 @@ constexpr std::array kLevelItems{"IdS 1", "IdS 2", "IdS 3"};
 struct UnitSpin {
     AbNumSpin* CutOffCdiGroups::*member;
     const char* name;
-    const SpinSpec* spec;
+    const SpinSpec* design;
     const char* label;
     const char* unit;
 };
@@ -73,7 +73,7 @@ void CutOffCdiGroups::buildCutOff(QGroupBox* group) {
     grid->setVerticalSpacing(2);
     int row = 0;
     for (const UnitSpin& s : kCutOffSpins) {
-        AbNumSpin* spin = namedSpin(group, s.name, *s.spec);
+        AbNumSpin* spin = namedSpin(group, s.name, *s.design);
         grid->addWidget(spin, row, 0);
         grid->addWidget(namedLabel(group, s.label, QString::fromLatin1(s.unit)), row, 1);
         this->*s.member = spin;

@@ -25,11 +25,11 @@ QComboBox* emuList(QWidget* parent, const char* name,
 
 // A spin editor with the range and step the core gives its name, shown in `format`.
 inline AbNumSpin* emuSpin(QWidget* parent, const char* name, const char* format) {
-    SpinSpec spec{0, 0, 1, format, 0};
+    SpinSpec design{0, 0, 1, format, 0};
     for (const SpinRange& r : kEmulatorSpinRanges)
         if (std::string_view(name) == r.control)
-            spec = {r.minimum, r.maximum, r.step, format, r.minimum};
-    return namedSpin(parent, name, spec);
+            design = {r.minimum, r.maximum, r.step, format, r.minimum};
+    return namedSpin(parent, name, design);
 }
 
 inline QPushButton* emuButton(QWidget* parent, const char* name, const char* caption) {
