@@ -20,11 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct RecordingTimer : TimerSwitch {
-    std::vector<bool> changes;
-    void setTimerEnabled(bool on) override { changes.push_back(on); }
-};
-
 EcuImage patterned(unsigned seed) {
     EcuImage image;
     for (std::size_t i = 0; i < EcuImage::kSize; ++i)

@@ -15,11 +15,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct RecordingTimer : TimerSwitch {
-    std::vector<bool> changes;
-    void setTimerEnabled(bool on) override { changes.push_back(on); }
-};
-
 struct PinPrompts : RecordingPrompts {
     std::optional<PinDigits> newPin;
     std::optional<PinDigits> askNewPin() override { return newPin; }

@@ -10,11 +10,6 @@ using namespace kaldor::test;
 
 namespace {
 
-struct RecordingTimer : TimerSwitch {
-    std::vector<bool> changes;
-    void setTimerEnabled(bool on) override { changes.push_back(on); }
-};
-
 // A controller holding PIN 1234, serial number 0x89ABCDEF, byte 51 and a tail of its own, read
 // and unlocked: the refresh has cleared the image's copy of the PIN.
 struct ResetFixture : ::testing::Test, ScriptedLink {

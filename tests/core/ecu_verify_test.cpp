@@ -10,11 +10,6 @@ using namespace kaldor::test;
 
 namespace {
 
-struct RecordingTimer : TimerSwitch {
-    std::vector<bool> changes;
-    void setTimerEnabled(bool on) override { changes.push_back(on); }
-};
-
 // The PC image and the controller agree, until a test makes them differ. Link ready is set, as
 // while the live polling runs.
 struct VerifyFixture : ::testing::Test, ScriptedLink {

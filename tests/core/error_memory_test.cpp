@@ -12,11 +12,6 @@ using namespace kaldor::test;
 
 namespace {
 
-struct RecordingTimer : TimerSwitch {
-    std::vector<bool> changes;
-    void setTimerEnabled(bool on) override { changes.push_back(on); }
-};
-
 ErrorBlock blockWith(std::uint16_t count, std::vector<std::uint16_t> codes) {
     ErrorBlock b;
     for (std::size_t i = 0; i < codes.size(); ++i)

@@ -8,11 +8,6 @@ using namespace kaldor::test;
 
 namespace {
 
-struct RecordingTimer : TimerSwitch {
-    std::vector<bool> changes;
-    void setTimerEnabled(bool on) override { changes.push_back(on); }
-};
-
 struct TransferFixture : ::testing::Test, ScriptedLink {
     EcuImage image;
     RecordingPrompts prompts;

@@ -152,6 +152,12 @@ struct ScriptedLink {
     CommandSet commands{link};
 };
 
+// Timer1 as the core's long operations switch it: every change remembered.
+struct RecordingTimer : TimerSwitch {
+    std::vector<bool> changes;
+    void setTimerEnabled(bool on) override { changes.push_back(on); }
+};
+
 // Message boxes answered by remembering their texts; OK/Cancel boxes and file dialogs answered
 // from the script (OK, and no file chosen, unless a test says otherwise).
 struct RecordingPrompts : Prompts {
