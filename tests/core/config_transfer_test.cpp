@@ -30,7 +30,7 @@ struct ConfigTransferFixture : ::testing::Test, ScriptedLink {
     std::unique_ptr<ConfigTransfer> files;
     PlainProgress bar;
     RecordingTimer timer;
-    std::array<std::uint8_t, 1024> controller{};
+    ScriptedController controller;
 
     void SetUp() override {
         base = makeTempFolder("transfer");
@@ -38,19 +38,11 @@ struct ConfigTransferFixture : ::testing::Test, ScriptedLink {
         ASSERT_TRUE(link.open(1));
         state.connected = true;
         state.softwareRevision = 11;
-        controller.fill(0x30);
-        controller[484] = 0xEF;  // words 242-243, low half first
-        controller[485] = 0xCD;
-        controller[486] = 0xAB;
-        controller[487] = 0x89;
-        controller[748] = 0x34;  // word 374
-        controller[749] = 0x12;
-        port.responder = [this](int, const Bytes& f) -> Bytes {
-            if (f[0] != 0xAA || f[1] != 0x01)
-                return {};
-            const auto at = static_cast<long>((std::size_t{f[2]} << 8) | f[3]);
-            return blockReply(0x01, Bytes(controller.begin() + at, controller.begin() + at + 128));
-        };
+        controller.memory.fill(0x30);
+        controller.setWord(242, 0xCDEF);  // the serial number, low half first
+        controller.setWord(243, 0x89AB);
+        controller.setWord(374, 0x1234);
+        controller.attachTo(port);
         ASSERT_TRUE(transfer.readImage(bar));
         (void)checkControllerPin(image, prompts);  // the refresh after connecting clears it
         std::ofstream(base / "other.kcfg", std::ios::binary) << std::string(768, '\x77');

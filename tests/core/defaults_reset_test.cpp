@@ -20,26 +20,18 @@ struct ResetFixture : ::testing::Test, ScriptedLink {
     PlainProgress bar;
     RecordingTimer timer;
     std::vector<std::string> steps;
-    std::array<std::uint8_t, 1024> controller{};
+    ScriptedController controller;
 
     void SetUp() override {
         ASSERT_TRUE(link.open(1));
         state.connected = true;
         state.hardwareRevision = 1;
-        controller.fill(0x30);
-        controller[484] = 0xEF;  // words 242-243, low half first
-        controller[485] = 0xCD;
-        controller[486] = 0xAB;
-        controller[487] = 0x89;
-        controller[51] = 0x77;
-        controller[748] = 0x34;  // word 374
-        controller[749] = 0x12;
-        port.responder = [this](int, const Bytes& f) -> Bytes {
-            if (f[0] != 0xAA || f[1] != 0x01)
-                return {};
-            const auto at = static_cast<long>((std::size_t{f[2]} << 8) | f[3]);
-            return blockReply(0x01, Bytes(controller.begin() + at, controller.begin() + at + 128));
-        };
+        controller.memory.fill(0x30);
+        controller.setWord(242, 0xCDEF);  // the serial number, low half first
+        controller.setWord(243, 0x89AB);
+        controller.memory[51] = 0x77;
+        controller.setWord(374, 0x1234);
+        controller.attachTo(port);
         ASSERT_TRUE(transfer.readImage(bar));
         (void)checkControllerPin(image, prompts);
         transfer.setRefresh([this] { steps.push_back("refresh"); });
