@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -10,6 +9,7 @@
 #include "files/image_diff.h"
 #include "model/codec.h"
 #include "model/units.h"
+#include "support/temp_folder.h"
 
 using namespace kaldor;
 namespace fs = std::filesystem;
@@ -147,14 +147,9 @@ TEST(ImageDiff, EverythingDifferentWritesNoControllerLocationAndNoByteTwice) {
     }));
 }
 
-fs::path tempFolder() {
-    char tmpl[] = "/tmp/kaldor-diff-XXXXXX";
-    EXPECT_NE(::mkdtemp(tmpl), nullptr);
-    return tmpl;
-}
-
 TEST(ConfigCompare, TwoSavedFilesAndTheImageAgainstAFile) {
-    const fs::path dir = tempFolder();
+    const test::TempFolder folder("diff");
+    const fs::path& dir = folder.path();
     EcuImage a = baseImage();
     storeField(a, FieldId::ControllerSerialNumber, 1111);
     EcuImage b = a;
@@ -189,7 +184,6 @@ TEST(ConfigCompare, TwoSavedFilesAndTheImageAgainstAFile) {
     const FileComparison missing = compareWithFile(a, (dir / "none.kcfg").string());
     EXPECT_FALSE(missing.diff);
     EXPECT_NE(missing.message.find("none.kcfg"), std::string::npos);
-    fs::remove_all(dir);
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -8,6 +7,7 @@
 #include "live/log_csv.h"
 #include "live/data_logger.h"
 #include "model/units.h"
+#include "support/temp_folder.h"
 
 using namespace kaldor;
 namespace fs = std::filesystem;
@@ -77,9 +77,8 @@ TEST(LogCsv, ThreeRecordsWithHeaderTimesAndUnits) {
 // A chosen "demo.log" with CR LF line ends, a value that is no number and a blank line; a fuel
 // text of the language with a comma is quoted. The file is written whole.
 TEST(LogCsv, DemoLogFileIsExportedAsPlaybackReadsIt) {
-    char tmpl[] = "/tmp/kaldor-csv-XXXXXX";
-    ASSERT_NE(::mkdtemp(tmpl), nullptr);
-    const fs::path dir = tmpl;
+    const test::TempFolder folder("csv");
+    const fs::path& dir = folder.path();
     std::string log = logged({record(1200, 1, 1500), record(1500, 1, 1600)});
     log.replace(log.find("1500"), 4, "15x0");  // word 78 of the first record counts as 0
     log.insert(log.find('\n'), "\r");
@@ -105,7 +104,6 @@ TEST(LogCsv, DemoLogFileIsExportedAsPlaybackReadsIt) {
     EXPECT_FALSE(missing.written);
     EXPECT_NE(missing.message.find("none.log"), std::string::npos);
     EXPECT_FALSE(fs::exists(dir / "other.csv"));
-    fs::remove_all(dir);
 }
 
 }  // namespace
