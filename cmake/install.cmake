@@ -1,5 +1,6 @@
 # Install layout and the Debian package.
-#   bin/                              the programs (kaldor, ecu-sim, and kaldor-cli once it exists)
+#   bin/                              the programs: kaldor, kaldor-cli, ecu-sim (those this
+#                                     configuration builds; a core-only build has none)
 #   share/kaldor/lang, share/kaldor/sch   language files and the help folder; the programs look
 #                                     there (../share/kaldor from their own folder) after the
 #                                     working folder and their own folder

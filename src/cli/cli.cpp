@@ -98,7 +98,8 @@ const std::array<CommandDef, 7>& commands() {
 
 void printHelp(std::ostream& out) {
     out << "Usage: " << kProgramName << " COMMAND [OPTIONS]\n\n"
-        << "The KALDOR DIESEL service tool without its window.\n\nCommands:\n";
+        << "The KALDOR DIESEL service tool without its window. Options may also stand before the\n"
+        << "command.\n\nCommands:\n";
     for (const CommandDef& c : commands())
         out << "  " << c.usage << "\n";
     out << "\nPorts are numbered 1-16; the [Ports] section of the settings file maps a number to\n"
@@ -107,6 +108,17 @@ void printHelp(std::ostream& out) {
         << "the ECU's identity is confirmed\nonly after a question on the terminal, or with "
         << "--yes.\n\nExit status: 0 success, 1 failed operation (diff: the files differ), "
         << "2 bad usage.\n";
+}
+
+// An option of some command that takes its value as the next word ("--port 3", not "--port=3").
+bool takesSeparateValue(const std::string& word) {
+    if (word.find('=') != std::string::npos)
+        return false;
+    for (const CommandDef& c : commands())
+        for (const OptionSpec& option : c.options)
+            if (option.takesValue && option.name == word)
+                return true;
+    return false;
 }
 
 int usageError(std::ostream& err, const std::string& message, const CommandDef* command) {
@@ -133,15 +145,25 @@ int run(const std::vector<std::string>& words, const Environment& environment, s
         out << kProgramName << kVersionText << "\n";
         return kExitOk;
     }
+    // Options may stand before the command too ("--settings my.INI identify"): the command is
+    // the first word that is neither an option nor an option's value. The command's own option
+    // list then judges every option, wherever it stood.
+    std::size_t at = 0;
+    while (at < words.size() && words[at].size() > 1 && words[at][0] == '-' && words[at] != "--")
+        at += takesSeparateValue(words[at]) ? 2 : 1;
+    if (at >= words.size())
+        return usageError(err, "no command given", nullptr);
+    const std::string& name = words[at];
     const CommandDef* command = nullptr;
     for (const CommandDef& c : commands())
-        if (c.name == first)
+        if (c.name == name)
             command = &c;
     if (command == nullptr)
-        return usageError(err, "unknown command '" + first + "'", nullptr);
+        return usageError(err, "unknown command '" + name + "'", nullptr);
 
-    const ParsedArguments parsed =
-        parseArguments({words.begin() + 1, words.end()}, command->options);
+    std::vector<std::string> rest(words.begin(), words.begin() + static_cast<long>(at));
+    rest.insert(rest.end(), words.begin() + static_cast<long>(at) + 1, words.end());
+    const ParsedArguments parsed = parseArguments(rest, command->options);
     if (parsed.arguments.has("--help")) {
         out << "Usage: " << kProgramName << " " << command->usage << "\n";
         return kExitOk;

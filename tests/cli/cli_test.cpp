@@ -48,6 +48,8 @@ TEST(CliUsage, HelpAndVersionSucceedBadUsageExitsTwo) {
         {"identify", "--port", "0"},
         {"identify", "--port", "x"},
         {"log2csv", "x.log", "--rpm-type", "25"},
+        {"--port", "1"},
+        {"--json", "identify"},
     };
     for (const auto& words : bad) {
         const CliRun r = runCli(words);
@@ -133,6 +135,7 @@ TEST(CliPorts, MappedDevicesFromTheSettingsFile) {
     EXPECT_TRUE(contains(r.out, "COM2  " + settings));
     EXPECT_TRUE(contains(r.out, "present\nCOM3  /nonexistent/tty      absent\n"));
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 16);
+    EXPECT_EQ(runCli({"--settings", settings, "ports"}).out, r.out);  // options before the command
     EXPECT_EQ(runCli({"ports", "--settings", tempPath("none.INI")}).status, kExitFailed);
 }
 
