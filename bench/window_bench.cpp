@@ -24,6 +24,7 @@
 
 #include "link/serial_port.h"
 #include "live/readings.h"
+#include "support/scripted_controller.h"
 #include "ui/main_window.h"
 #include "ui/pages/readings_page.h"
 #include "ui/pages/scope_view.h"
@@ -36,10 +37,6 @@ using Clock = std::chrono::steady_clock;
 constexpr std::size_t kRecordWords = 96;
 constexpr std::size_t kRecordBytes = 2 * kRecordWords;
 constexpr std::array<std::uint8_t, 6> kLiveRequest{0xAA, 0x05, 0x00, 0x00, 0x59, 0xF2};
-constexpr std::uint8_t kLiveHeader = 0x56;
-constexpr std::uint8_t kLiveSubcode = 0x05;
-constexpr std::uint8_t kChecksumKey = 0xAA;
-constexpr std::uint8_t kTrailer = 0xF2;
 
 // A running engine as the controller reports it: word = base + (record * step) % span, so every
 // record moves the gauges, the texts and now and then the LEDs and the status caption.
@@ -93,20 +90,6 @@ std::array<std::uint8_t, kRecordBytes> engineRecord(std::uint32_t number) {
     return record;
 }
 
-// The 196-byte live reply: header, the record highest byte first, checksum, trailer.
-std::vector<std::uint8_t> liveReply(const std::array<std::uint8_t, kRecordBytes>& record) {
-    std::vector<std::uint8_t> reply{kLiveHeader, kLiveSubcode};
-    unsigned sum = kChecksumKey;
-    for (std::size_t k = 0; k < kRecordBytes; ++k) {
-        const std::uint8_t b = record[kRecordBytes - 1 - k];
-        reply.push_back(b);
-        sum += b;
-    }
-    reply.push_back(static_cast<std::uint8_t>(sum & 0xFF));
-    reply.push_back(kTrailer);
-    return reply;
-}
-
 // A controller that answers every live request with the next record at once; every other
 // frame is taken and forgotten.
 class LiveReplyPort final : public kaldor::SerialPort {
@@ -118,7 +101,9 @@ public:
         if (count == kLiveRequest.size() && std::equal(data, data + count, kLiveRequest.begin())) {
             m_queue.erase(m_queue.begin(), m_queue.begin() + static_cast<std::ptrdiff_t>(m_read));
             m_read = 0;
-            const std::vector<std::uint8_t> reply = liveReply(engineRecord(m_records++));
+            const std::array<std::uint8_t, kRecordBytes> record = engineRecord(m_records++);
+            const kaldor::test::Bytes reply =
+                kaldor::test::liveReply({record.begin(), record.end()});
             m_queue.insert(m_queue.end(), reply.begin(), reply.end());
         }
         return true;
