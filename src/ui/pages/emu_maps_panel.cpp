@@ -168,8 +168,20 @@ void EmuMapsPanel::connectHandlers() {
         m_tpsGrid->addStepButton(this->*b.member, b.step);
     for (const ValueButton& b : kStepButtons)
         m_stepGrid->addStepButton(this->*b.member, b.step);
-    gate.onChange(ComboBoxActivInput,
-                  [this, &maps](int item) { message(maps.inputChosen(item).message); });
+    gate.onChange(ComboBoxActivInput, [this, &maps](int item) {
+        const std::string refused = maps.inputChosen(item).message;
+        if (refused.empty())
+            return;
+        // Nothing was stored or sent: the list goes back to the input the controller uses.
+        {
+            const EditGate::Hold hold(m_session->gate);
+            const std::optional<double> stored =
+                shownValue(m_session->image, FieldId::EmuInputChannel);
+            setIndex(ComboBoxActivInput,
+                     stored ? std::optional<int>(static_cast<int>(*stored)) : std::nullopt);
+        }
+        message(refused);
+    });
     gate.onEdit(ComboBoxDnaType, [this, &maps](int item) { showPreset(maps.presetChosen(item)); });
     gate.onChange(CheckBoxModCharDNA, [this](bool ticked) { CheckBoxModCharDNAClick(ticked); });
     gate.onClick(ButtonDnaSet, [this] { ButtonDnaSetClick(); });
@@ -205,6 +217,9 @@ void EmuMapsPanel::showPreset(const PresetShown& shown) {
         setIndex(ComboBoxTpsEmul, shown.tpsEmulatorItem);
         setIndex(ComboBoxEmulatorStep, shown.stepEmulatorItem);
         setIndex(ComboBoxActivInput, shown.inputItem);
+        // A refused write-out changed nothing: the list shows what the tables still hold.
+        if (!shown.message.empty())
+            refreshDnaType();
     }
     message(shown.message);
 }

@@ -190,6 +190,25 @@ TEST_F(EmuTest, SetBuildsTheAxisFromTheMeasuredRangeOrRefusesTooSmallARange) {
     EXPECT_EQ(memoryWord(37), 1044) << "4 V of a K1 signal";
 }
 
+// An axis the new input cannot hold (blank memory under "TPS" reads 251 V, too much for the air
+// flow's words) refuses the change: nothing is stored or sent and the list shows "TPS" again.
+TEST_F(EmuTest, RefusedInputChangeShowsTheInputStillInUse) {
+    for (std::size_t w = 26; w < 38; ++w)
+        controller.setWord(w, 0xFFFF);
+    controller.memory[20] = 4;  // TPS
+    connect();
+    auto* box = find<QComboBox>("ComboBoxActivInput");
+    ASSERT_EQ(box->currentIndex(), 0);
+    box->setFocus();
+    messages.clear();
+    log.events.clear();
+    QTest::keyClick(box, Qt::Key_Down);  // "AIR FLOW"
+    EXPECT_EQ(box->currentIndex(), 0);
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(log.writes().empty());
+    EXPECT_EQ(controller.memory[20], 4);
+}
+
 // The value buttons and keys act on the selected cells; while the axis is edited in place the
 // throttle buttons are off, and leaving the mode sends the axis. The live columns move only
 // while the page is shown; "Reset" forgets the measured extremes.
