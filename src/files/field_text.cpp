@@ -138,6 +138,9 @@ ShownField rawText(const EcuImage& image, const FieldDef& def, std::size_t eleme
                 return *text;
             break;
         case FieldId::CorrectionMaps:
+        case FieldId::StepEmulatorTable:
+        case FieldId::TpsEmulatorTable:
+            // Signed percentages, as their grids show them.
             return {std::to_string(static_cast<std::int8_t>(raw & 0xFF)), "%"};
         case FieldId::CorrectionMapEnable:
             return {bitsText(raw, def.width), ""};
