@@ -80,11 +80,8 @@ bool ConfigCommands::loadToEcu(const std::string& caption, unsigned softwareRevi
     if (!chosen)
         return false;
     loadKeepingControllerParts(m_image, chosen->file, controllerPin);
-    // An older file is known by the filter it was chosen through, or by its name when it was
-    // typed under the other filter.
-    const bool olderFile =
-        chosen->answer.filterIndex == kOlderFilterIndex || isOlderConfigName(chosen->answer.path);
-    if (olderFile || softwareRevision < 3)
+    // A file is known only by the filter it was chosen through, whatever its name.
+    if (chosen->answer.filterIndex == kOlderFilterIndex || softwareRevision < 3)
         ClearRevision3Features(m_image);
     if (writeImage)
         writeImage();

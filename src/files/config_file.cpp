@@ -94,22 +94,24 @@ std::string writeConfigFile(const std::string& path, const EcuImage& image) {
     return {};
 }
 
-std::string withConfigExtension(const std::string& path) {
+std::string withExtension(const std::string& path, std::string_view extension) {
+    const std::string dotted = "." + std::string(extension);
+    if (endsWithNoCase(path, dotted))
+        return path;
+    // A dot inside a name ("Ducato 2.3 JTD") starts no extension of ours; a dot that ends the
+    // name is dropped, so "car." becomes "car.kcfg" rather than "car..kcfg".
     const std::size_t slash = path.find_last_of("/\\");
     const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    const std::size_t dot = path.find_last_of('.');
-    // A leading dot names a hidden file, not an extension.
-    const bool hasExtension = dot != std::string::npos && dot > nameStart && dot + 1 < path.size();
-    if (hasExtension)
-        return path;
     std::string named = path;
     if (!named.empty() && named.back() == '.' && named.size() > nameStart + 1)
         named.pop_back();
-    return named + "." + std::string(kConfigExtension);
+    return named + dotted;
 }
 
-bool isOlderConfigName(const std::string& path) {
-    return endsWithNoCase(path, "." + std::string(kOlderConfigExtension));
+std::string withConfigExtension(const std::string& path) {
+    if (endsWithNoCase(path, "." + std::string(kOlderConfigExtension)))
+        return path;
+    return withExtension(path, kConfigExtension);
 }
 
 bool ensureFolder(const std::string& folder) {

@@ -41,11 +41,11 @@ struct ConfigFile {
 // file is left behind.
 [[nodiscard]] std::string writeConfigFile(const std::string& path, const EcuImage& image);
 
-// A name typed without an extension gets ".kcfg", so the open dialog's filters show it again.
+// `path` with ".extension" added unless its name already ends in it (any case), so the open
+// dialog's filter shows the file again; a dot inside the name does not count as an extension.
+[[nodiscard]] std::string withExtension(const std::string& path, std::string_view extension);
+// A name that ends in neither ".kcfg" nor ".mqsetD" gets ".kcfg".
 [[nodiscard]] std::string withConfigExtension(const std::string& path);
-
-// True for a name ending in ".mqsetD" (any case): a file of the older kind.
-[[nodiscard]] bool isOlderConfigName(const std::string& path);
 
 // Creates `folder` when it does not exist; false when it is still missing afterwards.
 bool ensureFolder(const std::string& folder);

@@ -30,15 +30,6 @@ std::string fileNameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// The save dialog adds the extension to a bare name; a name typed into a script or a dialog
-// that does not gets it here.
-std::string withCsvExtension(const std::string& path) {
-    const std::string name = fileNameOf(path);
-    if (name.find('.') != std::string::npos)
-        return path;
-    return path + "." + std::string(kCsvExtension);
-}
-
 std::string comparisonSummary(const FileComparison& comparison, const std::string& name) {
     const ImageDiff& diff = *comparison.diff;
     std::string text =
@@ -142,7 +133,7 @@ void VerifyMenu::exportlogasCSV1Click() {
     const std::optional<FileAnswer> save = m_session.prompts.askSaveFile(csvSaveQuestion(folder));
     if (!save || save->path.empty())
         return;
-    const std::string csvPath = withCsvExtension(save->path);
+    const std::string csvPath = withExtension(save->path, kCsvExtension);
     const int rpmSignalType = static_cast<int>(readField(m_session.image, FieldId::RpmSignalType));
     const CsvExport result =
         demoLog ? exportDemoLogCsv(*demoLog, rpmSignalType, csvPath, m_session.texts)

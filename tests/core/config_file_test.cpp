@@ -98,9 +98,13 @@ TEST_F(ConfigFixture, SavedFileIsTheImageWithoutItsPin) {
 
 TEST(ConfigFileName, BareNamesGetTheConfigurationExtension) {
     const std::vector<std::pair<std::string, std::string>> cases{
-        {"/p/car", "/p/car.kcfg"},          {"/p/car.kcfg", "/p/car.kcfg"},
-        {"/p/car.mqsetD", "/p/car.mqsetD"}, {"/p.d/car", "/p.d/car.kcfg"},
-        {"/p/.hidden", "/p/.hidden.kcfg"},  {"/p/car.", "/p/car.kcfg"},
+        {"/p/car", "/p/car.kcfg"},
+        {"/p/car.KCFG", "/p/car.KCFG"},
+        {"/p/car.mqsetD", "/p/car.mqsetD"},
+        {"/p.d/car", "/p.d/car.kcfg"},
+        {"/p/.hidden", "/p/.hidden.kcfg"},
+        {"/p/car.", "/p/car.kcfg"},
+        {"/p/Ducato 2.3 JTD", "/p/Ducato 2.3 JTD.kcfg"},
     };
     for (const auto& [typed, saved] : cases)
         EXPECT_EQ(withConfigExtension(typed), saved) << typed;
@@ -217,7 +221,7 @@ TEST_F(ConfigFixture, OlderFilesAndControllersLoseTheRevision3Features) {
     const std::vector<Case> cases{
         {"car.kcfg", 0, 5, false},
         {"car.mqsetD", 1, 5, true},
-        {"typed.mqsetD", 0, 5, true},
+        {"car.mqsetD", 0, 5, false},  // known by the filter, not the name
         {"car.kcfg", 0, 2, true},
     };
     const EcuImage file = patterned(11);
