@@ -45,16 +45,11 @@ public:
         return pos;
     }
 
-    // The longest run of whole characters within maxBytes.
-    [[nodiscard]] std::string_view cut(std::string_view text, std::size_t maxBytes) const {
-        std::size_t pos = 0;
-        while (pos < text.size()) {
-            const std::size_t next = pos + charLength(text, pos);
-            if (next > maxBytes)
-                break;
-            pos = next;
-        }
-        return text.substr(0, pos);
+    // The first `maxChars` characters of the text (a UTF-8 letter of two or three bytes counts
+    // once).
+    [[nodiscard]] std::string_view cut(std::string_view text, std::size_t maxChars) const {
+        const std::size_t bytes = skipChars(text, maxChars);
+        return bytes == std::string_view::npos ? text : text.substr(0, bytes);
     }
 
     [[nodiscard]] std::string decode(std::string_view bytes) const {
@@ -116,7 +111,7 @@ LanguageFile parseLanguageText(std::string_view bytes, int codePage) {
         }
         if (!findTextId(*id))
             continue;
-        const std::string_view text = reader.cut(line.substr(textStart), kMaxLanguageTextBytes);
+        const std::string_view text = reader.cut(line.substr(textStart), kMaxLanguageTextChars);
         result.entries.push_back({*id, reader.decode(text)});
     }
     return result;

@@ -14,7 +14,7 @@
 
 namespace kaldor {
 
-inline constexpr std::size_t kMaxLanguageTextBytes = 254;
+inline constexpr std::size_t kMaxLanguageTextChars = 254;
 // Far above any real language file; a larger file is not read at all.
 inline constexpr std::size_t kMaxLanguageFileBytes = 1 << 20;
 // The message box text for a language file that cannot be read.
