@@ -13,7 +13,7 @@ namespace kaldor {
 
 namespace {
 
-// The display colour each hidden colour button changes, Button2 .. Button10.
+// The display colour each hidden colour button changes, Button2 .. Button10, ButtonFormColor.
 constexpr std::array<const char*, WindowSettings::kColourButtons> kColourButtonSections{
     "KolorWskaznikowJasny",    // Button2 "C1"
     "KolorWskaznikowCiemny",   // Button3 "C2"
@@ -24,6 +24,7 @@ constexpr std::array<const char*, WindowSettings::kColourButtons> kColourButtonS
     "KolorKreskiBaruBack",     // Button8 "B5"
     "KoloryTekstu1",           // Button9 "CTx1"
     "KoloryTekstu2",           // Button10 "CTx2"
+    "KolorFormy",              // ButtonFormColor
 };
 
 constexpr std::size_t settingOf(const char* section) {

@@ -30,7 +30,7 @@ class WindowSettings {
 public:
     // The colour dialog: the colour chosen, nothing when cancelled.
     using ColourQuestion = std::function<std::optional<QColor>(const QColor& initial)>;
-    static constexpr std::size_t kColourButtons = 9;
+    static constexpr std::size_t kColourButtons = 10;
 
     WindowSettings(MainWindow& window, Oscilloscope& scope, std::string path);
 
@@ -40,7 +40,7 @@ public:
     // could not read is left as it is.
     bool store();
 
-    // Button2 .. Button10, in that order.
+    // Button2 .. Button10 and ButtonFormColor, in that order.
     void attachColourButtons(const std::array<QPushButton*, kColourButtons>& buttons);
     // Asks for a new value of display colour `setting` and keeps it when confirmed.
     void chooseColour(std::size_t setting);

@@ -21,9 +21,9 @@ struct ColourButton {
 };
 
 constexpr ColourButton kColourButtons[] = {
-    {"Button2", "C1"}, {"Button3", "C2"},   {"Button4", "C3"},
-    {"Button5", "C4"}, {"Button6", "C5"},   {"Button7", "B4"},
-    {"Button8", "B5"}, {"Button9", "CTx1"}, {"Button10", "CTx2"},
+    {"Button2", "C1"},    {"Button3", "C2"},           {"Button4", "C3"}, {"Button5", "C4"},
+    {"Button6", "C5"},    {"Button7", "B4"},           {"Button8", "B5"}, {"Button9", "CTx1"},
+    {"Button10", "CTx2"}, {"ButtonFormColor", "Form"},
 };
 static_assert(std::size(kColourButtons) ==
               std::tuple_size_v<decltype(ReadingsPage::colourButtons)>);

@@ -86,10 +86,11 @@ public:
     QComboBox* ComboBoxScopeTypeGreen = nullptr;
     QComboBox* ComboBoxScopeTypeBlue = nullptr;
 
-    // Hidden: the consumption estimate and the display-colour buttons (Button2 .. Button10).
+    // Hidden: the consumption estimate and the display-colour buttons (Button2 .. Button10,
+    // ButtonFormColor).
     QLineEdit* EditDieselL = nullptr;
     QLineEdit* EditGazL = nullptr;
-    std::array<QPushButton*, 9> colourButtons{};
+    std::array<QPushButton*, 10> colourButtons{};
 
 private:
     QLayout* buildMeters();

@@ -203,6 +203,7 @@ TEST_F(LoggerScopeTest, ClosingWritesTheWindowSelectorsAndColoursAndKeepsEveryOt
     });
     window->readingsPage().colourButtons[1]->click();  // "C2", hidden from the user
     EXPECT_EQ(offered, QColor(216, 127, 0));
+    window->findChild<QPushButton*>(QStringLiteral("ButtonFormColor"))->click();
     window->menu().exit1->trigger();
 
     const SettingsFile file(path("kaldor-test.INI").toStdString());
@@ -217,7 +218,7 @@ TEST_F(LoggerScopeTest, ClosingWritesTheWindowSelectorsAndColoursAndKeepsEveryOt
     EXPECT_EQ(file.readInt("Form1->ComboBoxScopeTypeGreen", "ItemIndex", 0), -1);
     EXPECT_EQ(file.readInt("KolorWskaznikowCiemny", "Color", 0), 0x030201);
     EXPECT_EQ(file.readInt("KolorWskaznikowJasny", "Color", 0), 32808);
-    EXPECT_EQ(file.readInt("KolorFormy", "Color", 0), -2147483633);
+    EXPECT_EQ(file.readInt("KolorFormy", "Color", 0), 0x030201);
 }
 
 TEST_F(LoggerScopeTest, ASettingsFileThatCannotBeReadIsNeverOverwritten) {

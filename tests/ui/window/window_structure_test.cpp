@@ -231,6 +231,7 @@ TEST_F(WindowTest, ControlsHiddenAtStartAreHidden) {
                              "EditGazL",
                              "Button2",
                              "Button10",
+                             "ButtonFormColor",
                              "PanelAdvanced",
                              "PanelAdvanced2",
                              "GroupBoxCutOff",
