@@ -32,8 +32,8 @@ void expectWellFormed(const LanguageFile& file, std::size_t i) {
     for (const LanguageEntry& e : file.entries) {
         ASSERT_NE(findTextId(e.id), nullptr) << i;
         ASSERT_TRUE(isValidUtf8(e.text)) << i;
-        // 254 source bytes; a code-page byte or a replaced byte decodes to three at most.
-        ASSERT_LE(e.text.size(), 3 * kMaxLanguageTextBytes) << i;
+        // 254 characters: a UTF-8 one is four bytes at most, a code-page or replaced byte three.
+        ASSERT_LE(e.text.size(), 4 * kMaxLanguageTextChars) << i;
     }
     if (file.error) {
         const std::string& m = *file.error;
