@@ -135,8 +135,10 @@ MainMapLayout MainMapEditor::ShowMainMap() {
 std::string MainMapEditor::entryPrefill(GridRect selection, EntryMode mode) const {
     if (mode != EntryMode::Abs)
         return "0";
-    return m_grid.text(std::min(selection.left, selection.right),
-                       std::min(selection.top, selection.bottom));
+    // An empty cell (no image shown yet) is painted as "0" and offered as "0".
+    const std::string& text = m_grid.text(std::min(selection.left, selection.right),
+                                          std::min(selection.top, selection.bottom));
+    return text.empty() ? "0" : text;
 }
 
 MapEditOutcome MainMapEditor::typedEntry(GridRect selection, EntryMode mode,

@@ -72,6 +72,8 @@ TEST_F(MapEditFixture, EditsVisitColumnsRightToLeftAndRowsBottomUp) {
     EXPECT_EQ(progress.position(), 4);
     EXPECT_EQ(editor.entryPrefill({2, 2, 1, 1}, EntryMode::Abs), "11");
     EXPECT_EQ(editor.entryPrefill({2, 2, 1, 1}, EntryMode::Percent), "0");
+    editor.grid().setText(1, 1, "");  // shown as "0" before any image
+    EXPECT_EQ(editor.entryPrefill({1, 1, 1, 1}, EntryMode::Abs), "0");
 }
 
 TEST_F(MapEditFixture, EachCellGoesImageThenControllerThenText) {
