@@ -45,7 +45,7 @@ public:
         return pos;
     }
 
-    // The first `maxChars` characters of the text (a UTF-8 letter of two or three bytes counts
+    // The first `maxChars` characters of the text (a UTF-8 character of several bytes counts
     // once).
     [[nodiscard]] std::string_view cut(std::string_view text, std::size_t maxChars) const {
         const std::size_t bytes = skipChars(text, maxChars);
