@@ -136,6 +136,13 @@ protected:
         return n;
     }
 
+    // As countFrom, once `frame` has arrived or the display wait is over: the controller reads
+    // the pty on its own thread, so a frame the program has just sent may still be on its way.
+    std::size_t countArrivedFrom(std::size_t from, const Frame& frame) const {
+        (void)QTest::qWaitFor([&] { return countFrom(from, frame) > 0; }, kDisplayWaitMs);
+        return countFrom(from, frame);
+    }
+
     // The frames the controller received from index `from` of its log on.
     std::vector<sim::ReceivedFrame> framesFrom(std::size_t from) const {
         std::vector<sim::ReceivedFrame> all = controller->receivedFrames();

@@ -118,11 +118,7 @@ TEST_F(WindowAgainstController, F10ConnectsOnCom1ThenPollsEvery100msAndSwitchesT
     // Ctrl+L sends the propane command once; the indicator follows the controller's report.
     const std::size_t beforeKey = controller->receivedFrames().size();
     QTest::keyClick(window.get(), Qt::Key_L, Qt::ControlModifier);
-    int propaneCommands = 0;
-    for (const sim::ReceivedFrame& frame : framesFrom(beforeKey)) {
-        propaneCommands += bytesOf(frame) == kPropaneCommand;
-    }
-    EXPECT_EQ(propaneCommands, 1);
+    EXPECT_EQ(countArrivedFrom(beforeKey, kPropaneCommand), 1u);
     EXPECT_EQ(controller->selectedMode(), sim::FuelMode::Propane);
     EXPECT_TRUE(QTest::qWaitFor([this] { return statusCaption() == "propane"; }, kDisplayWaitMs))
         << statusCaption().toStdString();
@@ -132,11 +128,7 @@ TEST_F(WindowAgainstController, F10ConnectsOnCom1ThenPollsEvery100msAndSwitchesT
     // The menu item does the same.
     const std::size_t beforeItem = controller->receivedFrames().size();
     window->menu().propane1->trigger();
-    propaneCommands = 0;
-    for (const sim::ReceivedFrame& frame : framesFrom(beforeItem)) {
-        propaneCommands += bytesOf(frame) == kPropaneCommand;
-    }
-    EXPECT_EQ(propaneCommands, 1);
+    EXPECT_EQ(countArrivedFrom(beforeItem, kPropaneCommand), 1u);
     EXPECT_TRUE(messages.empty());
     EXPECT_TRUE(reports.empty());
 }

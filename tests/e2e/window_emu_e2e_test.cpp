@@ -121,6 +121,7 @@ TEST_F(EmuAgainstController, PresetsReachTheControllerAndResetEcuRestoresItsDefa
     const std::size_t mark = controller->receivedFrames().size();
     window->menu().RESET1->trigger();
     EXPECT_EQ(boxes, std::vector<std::string>{"RESET ECU"});
+    EXPECT_EQ(countArrivedFrom(mark, kCommit), 1u);
     const std::vector<sim::ReceivedFrame> frames = framesFrom(mark);
     const auto marker = lastIndexOf(frames, writeWordFrame(0, 0xAAAA));
     const auto commit = lastIndexOf(frames, kCommit);

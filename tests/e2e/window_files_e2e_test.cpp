@@ -63,8 +63,8 @@ TEST_F(WindowAgainstController, ErrorMemoryAndConfigurationFilesAgainstAControll
     // empty memory.
     mark = controller->receivedFrames().size();
     QTest::mouseClick(page.AbColBitBtnErase, Qt::LeftButton);
+    EXPECT_EQ(countArrivedFrom(mark, kAutoCommand), 1u);
     EXPECT_EQ(countFrom(mark, kEraseErrors), 1u);
-    EXPECT_EQ(countFrom(mark, kAutoCommand), 1u);
     EXPECT_TRUE(controller->errorCodes().empty());
     EXPECT_TRUE(
         QTest::qWaitFor([&] { return row(1) == QStringLiteral("NO Errors"); }, kDisplayWaitMs))
