@@ -42,18 +42,12 @@ constexpr int kColumnWidth = 44;
 constexpr int kValueButtonWidth = 32;
 constexpr const char* kRangeFormat = "#0.0";
 
-template <std::size_t N>
-std::array<std::string_view, N> itemsOf(const std::array<DnaPreset, N>& presets) {
+// The list texts of a table whose rows carry an `item` text (presets, inputs).
+template <typename Row, std::size_t N>
+std::array<std::string_view, N> itemsOf(const std::array<Row, N>& rows) {
     std::array<std::string_view, N> items{};
     for (std::size_t i = 0; i < N; ++i)
-        items[i] = presets[i].item;
-    return items;
-}
-template <std::size_t N>
-std::array<std::string_view, N> itemsOf(const std::array<EmuInput, N>& inputs) {
-    std::array<std::string_view, N> items{};
-    for (std::size_t i = 0; i < N; ++i)
-        items[i] = inputs[i].item;
+        items[i] = rows[i].item;
     return items;
 }
 
