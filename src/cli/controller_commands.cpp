@@ -10,11 +10,11 @@
 #include "cli/command_context.h"
 #include "cli/controller_session.h"
 #include "files/config_file.h"
-#include "files/image_diff.h"
 #include "files/settings_file.h"
-#include "link/config_transfer.h"
-#include "link/ecu_verify.h"
 #include "model/parameter_edits.h"
+#include "service/config_transfer.h"
+#include "service/ecu_verify.h"
+#include "service/image_diff.h"
 
 namespace kaldor::cli {
 namespace {

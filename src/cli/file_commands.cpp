@@ -6,12 +6,12 @@
 
 #include "cli/command_context.h"
 #include "cli/json_text.h"
-#include "files/config_compare.h"
 #include "files/config_file.h"
-#include "files/field_text.h"
 #include "live/log_csv.h"
 #include "maps/main_map_editor.h"
 #include "model/units.h"
+#include "service/config_compare.h"
+#include "service/field_text.h"
 
 namespace kaldor::cli {
 namespace {

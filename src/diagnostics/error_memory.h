@@ -7,7 +7,7 @@
 
 #include "diagnostics/error_codes.h"
 #include "link/commands.h"
-#include "link/connection_state.h"
+#include "model/connection_state.h"
 #include "model/prompts.h"
 
 namespace kaldor {

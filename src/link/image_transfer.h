@@ -8,7 +8,7 @@
 #include <string>
 
 #include "link/commands.h"
-#include "link/connection_state.h"
+#include "model/connection_state.h"
 #include "model/ecu_image.h"
 #include "model/field_sender.h"
 #include "model/fields.h"

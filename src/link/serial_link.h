@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "link/connection_state.h"
 #include "link/serial_port.h"
+#include "model/connection_state.h"
 
 namespace kaldor {
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "link/commands.h"
-#include "link/connection_state.h"
 #include "live/live_frame.h"
+#include "model/connection_state.h"
 
 namespace kaldor {
 

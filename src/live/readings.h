@@ -8,9 +8,9 @@
 #include <optional>
 #include <string>
 
-#include "link/connection_state.h"
 #include "live/live_frame.h"
 #include "live/status_texts.h"
+#include "model/connection_state.h"
 #include "model/controller_defaults.h"
 #include "model/ecu_image.h"
 

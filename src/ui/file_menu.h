@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 
-#include "link/config_transfer.h"
+#include "service/config_transfer.h"
 
 namespace kaldor {
 

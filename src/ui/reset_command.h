@@ -5,7 +5,7 @@
 // axis save on the adjustment page. The full write inside it refreshes every control.
 #include <functional>
 
-#include "link/defaults_reset.h"
+#include "service/defaults_reset.h"
 
 namespace kaldor {
 

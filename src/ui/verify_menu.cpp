@@ -5,10 +5,10 @@
 
 #include <optional>
 
-#include "files/config_commands.h"
-#include "files/config_compare.h"
 #include "live/data_logger.h"
 #include "live/log_csv.h"
+#include "service/config_commands.h"
+#include "service/config_compare.h"
 #include "ui/main_window.h"
 #include "ui/session.h"
 

@@ -9,7 +9,7 @@
 // choice in the difference dialog, which is asked through a DifferenceQuestion.
 #include <string>
 
-#include "link/ecu_verify.h"
+#include "service/ecu_verify.h"
 #include "ui/dialogs/difference_dialog.h"
 
 namespace kaldor {

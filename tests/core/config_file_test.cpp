@@ -9,7 +9,7 @@
 #include <iostream>
 #include <stdexcept>
 
-#include "files/config_commands.h"
+#include "service/config_commands.h"
 #include "support/fake_port.h"
 #include "support/recording_sender.h"
 #include "support/temp_folder.h"

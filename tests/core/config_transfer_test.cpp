@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "link/config_transfer.h"
 #include "model/parameter_edits.h"
+#include "service/config_transfer.h"
 #include "support/fake_port.h"
 #include "support/scripted_controller.h"
 #include "support/temp_folder.h"

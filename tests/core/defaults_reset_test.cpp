@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "link/defaults_reset.h"
 #include "model/parameter_edits.h"
+#include "service/defaults_reset.h"
 #include "support/fake_port.h"
 #include "support/scripted_controller.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "link/ecu_verify.h"
+#include "service/ecu_verify.h"
 #include "support/scripted_controller.h"
 
 using namespace kaldor;

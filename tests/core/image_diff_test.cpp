@@ -4,11 +4,11 @@
 #include <fstream>
 #include <functional>
 
-#include "files/config_compare.h"
 #include "files/config_file.h"
-#include "files/image_diff.h"
 #include "model/codec.h"
 #include "model/units.h"
+#include "service/config_compare.h"
+#include "service/image_diff.h"
 #include "support/temp_folder.h"
 
 using namespace kaldor;

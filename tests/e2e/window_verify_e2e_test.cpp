@@ -2,7 +2,7 @@
 // write is found, and writing the PC's values puts it right.
 #include <QTableWidget>
 
-#include "link/ecu_verify.h"
+#include "service/ecu_verify.h"
 #include "window_e2e_fixture.h"
 
 namespace kaldor::e2etest {

@@ -12,7 +12,7 @@
 #include <functional>
 #include <string>
 
-#include "files/image_diff.h"
+#include "service/image_diff.h"
 
 class QLabel;
 class QPushButton;

@@ -6,8 +6,8 @@
 
 #include <algorithm>
 
-#include "files/field_text.h"
 #include "live/data_logger.h"
+#include "service/field_text.h"
 #include "ui/pages/data_logger_panel.h"
 #include "window_logic_fixture.h"
 

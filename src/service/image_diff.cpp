@@ -1,8 +1,8 @@
-#include "files/image_diff.h"
+#include "service/image_diff.h"
 
 #include <algorithm>
 
-#include "files/field_text.h"
+#include "service/field_text.h"
 
 namespace kaldor {
 namespace {

@@ -1,9 +1,9 @@
-#include "files/config_compare.h"
+#include "service/config_compare.h"
 
 #include <algorithm>
 
-#include "files/config_commands.h"
 #include "files/config_file.h"
+#include "service/config_commands.h"
 
 namespace kaldor {
 namespace {

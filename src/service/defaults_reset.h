@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "link/connection_state.h"
 #include "link/image_transfer.h"
+#include "model/connection_state.h"
 #include "model/controller_defaults.h"
 #include "model/prompts.h"
 

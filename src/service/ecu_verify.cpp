@@ -1,4 +1,4 @@
-#include "link/ecu_verify.h"
+#include "service/ecu_verify.h"
 
 #include <algorithm>
 #include <array>

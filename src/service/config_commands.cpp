@@ -1,4 +1,4 @@
-#include "files/config_commands.h"
+#include "service/config_commands.h"
 
 namespace kaldor {
 namespace {

@@ -4,9 +4,9 @@
 #include <optional>
 #include <string>
 
-#include "files/image_diff.h"
 #include "model/ecu_image.h"
 #include "model/prompts.h"
+#include "service/image_diff.h"
 
 namespace kaldor {
 

@@ -9,11 +9,11 @@
 #include <utility>
 #include <vector>
 
-#include "files/image_diff.h"
 #include "link/commands.h"
-#include "link/connection_state.h"
+#include "model/connection_state.h"
 #include "model/ecu_image.h"
 #include "model/prompts.h"
+#include "service/image_diff.h"
 
 namespace kaldor {
 

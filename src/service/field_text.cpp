@@ -1,4 +1,4 @@
-#include "files/field_text.h"
+#include "service/field_text.h"
 
 #include <array>
 #include <optional>

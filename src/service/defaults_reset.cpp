@@ -1,4 +1,4 @@
-#include "link/defaults_reset.h"
+#include "service/defaults_reset.h"
 
 namespace kaldor {
 

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
-#include "files/config_commands.h"
-#include "link/connection_state.h"
 #include "link/image_transfer.h"
+#include "model/connection_state.h"
+#include "service/config_commands.h"
 
 namespace kaldor {
 
