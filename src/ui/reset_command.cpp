@@ -13,7 +13,7 @@ namespace kaldor {
 ResetCommand::ResetCommand(MainWindow& window, ControllerSession& session)
     : m_window(window),
       m_session(session),
-      m_reset(session.transfer, session.state, session.image, session.prompts) {
+      m_reset(session.transfer, session.state, session.image, session.prompts, &session.history) {
     m_reset.setEmulatorTablesReset([&window] { window.emuPage().resetEmulatorTables(); });
     m_reset.setAxisSave([&window] { window.adjustmentPage().mainMap().saveAxes(); });
 }

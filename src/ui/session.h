@@ -16,6 +16,7 @@
 #include "model/ecu_image.h"
 #include "model/parameter_edits.h"
 #include "model/prompts.h"
+#include "service/history_recorder.h"
 #include "ui/edit_gate.h"
 
 namespace kaldor {
@@ -46,6 +47,8 @@ struct ControllerSession {
     CommandSet commands;
     ImageTransfer transfer;
     ParameterEditor editor;
+    // The controller history, kept from the image and the connection state above.
+    HistoryRecorder history{state, image};
     LiveSinks live;
     EditGate gate;
     bool pinAccepted = false;
