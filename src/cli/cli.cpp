@@ -131,7 +131,9 @@ void printHelp(std::ostream& out) {
         << "a device (COM1=/dev/ttyUSB0). The settings file is " << kSettingsFileName
         << " beside the program unless\n--settings names another. At ECU software revision 11 "
         << "the ECU's identity is confirmed\nonly after a question on the terminal, or with "
-        << "--yes.\n\nExit status: 0 success, 1 failed operation (diff: the files differ), "
+        << "--yes.\n\nThe controller history is kept in $XDG_DATA_HOME/kaldor/history (or\n"
+        << "~/.local/share/kaldor/history); [History] Folder= in the settings file moves it,\n"
+        << "Enabled=0 turns it off.\n\nExit status: 0 success, 1 failed operation (diff: the files differ), "
         << "2 bad usage.\n";
 }
 
