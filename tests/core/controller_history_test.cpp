@@ -248,14 +248,6 @@ TEST_F(Recorder, KeepsTheConnectedControllersImageWithoutItsPin) {
     EXPECT_TRUE(told.empty());
 }
 
-TEST_F(Recorder, SwitchedOffItWritesNothingAtAll) {
-    configure(false, temp.path() / "history");
-    state.connected = true;
-    recorder.record(kHistoryConnected);
-    recorder.record(historyBefore(kHistoryReset));
-    EXPECT_FALSE(fs::exists(temp.path() / "history"));
-}
-
 TEST_F(Recorder, AFolderThatCanNotBeWrittenIsSaidOnceUntilItWorksAgain) {
     // A file where the folder should be: no user, root included, can write under it.
     writeText(temp.path() / "blocked", "");
