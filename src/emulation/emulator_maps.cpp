@@ -6,6 +6,7 @@
 
 #include "maps/main_map.h"
 #include "maps/number_text.h"
+#include "model/fixed_text.h"
 #include "model/revision_rules.h"
 #include "model/units.h"
 

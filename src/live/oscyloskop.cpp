@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/fixed_text.h"
+
 namespace kaldor {
 namespace {
 
@@ -141,10 +143,10 @@ void OSCYLOSKOP::drawChannel(Channel& c, int width, int height) {
     label.colour = c.colour;
     label.fontSize = kFontSize;
     label.from = c.points[largest];
-    label.text = fixed(c.largest, 2);
+    label.text = fixedText(c.largest, 2);
     m_picture.steps.push_back(label);
     label.from = c.points[smallest];
-    label.text = fixed(c.smallest, 2);
+    label.text = fixedText(c.smallest, 2);
     m_picture.steps.push_back(std::move(label));
 
     // The smallest value's marker, hatched like the grid.
