@@ -44,13 +44,15 @@ struct Golden {
     const char* text;
 };
 
-// What the pages show today for the golden record.
+// What the pages show today for the golden record, bit for bit: a codec with another operand
+// order or precision fails here even where its text would not. Where the nearest double to the
+// decimal is not what the pages compute, the value is written as their arithmetic.
 const Golden kGolden[] = {
     {S::ReducerTemperature, -15, -15, "-15"},
     {S::PropaneTemperature, 35, 35, "35"},
     {S::StepperPosition, 120, 120, "120"},
     {S::StepperOpening, 120, 47.244, "47"},
-    {S::Throttle, 800, 3.06464, "3.1"},
+    {S::Throttle, 800, 800 * 0.00122 * 3.14, "3.1"},  // 3.0646400000000003
     {S::AirFlowInput, 1200, 1.464, "1.46"},
     {S::SupplyVoltage, 2000, 14.152, "14.2"},
     {S::PowerStage, 48205, 48205, "48205"},
@@ -96,7 +98,7 @@ const Golden kGolden[] = {
     {S::Dtps2In, 250, 1.1f, "1.10"},
     {S::Dtps2Out, 0, 0, "0.00"},
     {S::GasPressure, 2100, 2.1, "2.10"},
-    {S::ManifoldPressure, 1400, 1.4, "1.40"},
+    {S::ManifoldPressure, 1400, 1400 * 0.001, "1.40"},  // 1.4000000000000001
     {S::ExhaustSignal, 1000, 1.22, "1.2"},
     {S::ExhaustTemperature, 1000, 348.92, "349"},
     {S::OperationsPerSecond, 420, 420, "420"},
@@ -111,7 +113,7 @@ TEST(LiveSignals, EveryRowShowsTheGoldenRecordAsThePagesDo) {
         const char* name = liveSignalDef(g.id).name;
         seen.insert(g.id);
         EXPECT_EQ(liveRaw(f, g.id), g.raw) << name;
-        EXPECT_DOUBLE_EQ(liveValue(f, g.id, kGoldenContext), g.value) << name;
+        EXPECT_EQ(liveValue(f, g.id, kGoldenContext), g.value) << name;
         EXPECT_EQ(liveText(f, g.id, kGoldenContext), g.text) << name;
     }
     EXPECT_EQ(seen.size(), kLiveSignalCount) << "a row without a golden value";
