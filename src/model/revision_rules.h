@@ -38,4 +38,15 @@ struct RevisionGroups {
     return software > 4 && hardware != 1;
 }
 
+// With the DNA emulator on, these controllers feed the rail signal through the throttle inputs'
+// divider.
+[[nodiscard]] constexpr bool dnaRailInputDivided(unsigned software, unsigned hardware) {
+    return software >= 5 && hardware == 2;
+}
+
+// The emulator page shows the two emulator input voltages.
+[[nodiscard]] constexpr bool emulatorVoltagesShown(unsigned software, unsigned hardware) {
+    return (hardware == 1 && software == 5) || (hardware == 2 && software > 5);
+}
+
 }  // namespace kaldor

@@ -2,6 +2,7 @@
 
 #include <QAction>
 
+#include "live/live_display.h"
 #include "ui/main_window.h"
 #include "ui/pages/adjustment_page.h"
 #include "ui/pages/emu_page.h"

@@ -10,7 +10,6 @@
 #include "link/serial_link.h"
 #include "live/live_frame.h"
 #include "live/live_sinks.h"
-#include "live/readings.h"
 #include "live/status_texts.h"
 #include "model/connection_state.h"
 #include "model/ecu_image.h"
@@ -40,7 +39,6 @@ struct ControllerSession {
     EcuImage image;
     LiveFrame frame;
     CalibrationBlock block;
-    DisplayState display;
     StatusTexts texts;
     ErrorTexts errorTexts;  // the texts of the error codes
     SerialLink link;

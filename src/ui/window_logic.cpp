@@ -1,6 +1,7 @@
 #include "ui/window_logic.h"
 
 #include "link/qt_serial_port.h"
+#include "live/live_display.h"
 #include "maps/cruise_editor.h"
 #include "maps/main_map_editor.h"
 #include "model/pin.h"
@@ -195,9 +196,7 @@ bool WindowLogic::readImage() {
 
 void WindowLogic::publishRecord() {
     ControllerSession& s = *m_session;
-    const Readings readings = computeReadings(
-        s.frame, s.image, s.state, m_window.emuPage().displayVisibility(), s.texts, s.display);
-    s.live.publish({s.frame, readings});
+    s.live.publish({s.frame, liveContext(s.image, s.state)});
 }
 
 }  // namespace kaldor

@@ -232,8 +232,7 @@ QWidget* ParametersPage::buildConverterRow() {
 }
 
 void ParametersPage::attach(ControllerSession& session) {
-    session.live.add(LiveStage::Display,
-                     [this](const LiveRecord& record) { showReadings(record.readings); });
+    session.live.add(LiveStage::Display, [this](const LiveRecord& record) { showRecord(record); });
     m_session = &session;
     m_bindings = std::make_unique<PageBindings>(this, session);
     m_switchOver->attach(session);
@@ -334,8 +333,8 @@ void ParametersPage::showRevisionGroups(const RevisionGroups& groups) {
     m_switchOver->ComboBoxDciEn->setVisible(!groups.dnaSimple);
 }
 
-void ParametersPage::showReadings(const Readings& r) {
-    setLiveText(EditAlter, r.editAlter);
+void ParametersPage::showRecord(const LiveRecord& record) {
+    setLiveText(EditAlter, record.text(LiveSignal::PowerStage));
 }
 
 }  // namespace kaldor

@@ -2,7 +2,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "live/readings.h"
+#include "live/live_display.h"
 #include "model/units.h"
 #include "ui/pages/readings_page.h"
 #include "widgets/ab_num_spin.h"
