@@ -112,7 +112,9 @@ TEST_F(RecordingFiles, DamagedAndUnusualFiles) {
                      10) +
              line,
          0, "not a recording"},
-        {"ten megabyte line", std::string(10 << 20, '7'), 0, "line 1 is longer than 4096"},
+        {"ten megabyte line", std::string(10 << 20, '7'), 0, "not a recording: line 1"},
+        {"CSV ten megabyte line", csvHeader + std::string(10 << 20, 'x'), 0,
+         "line 2 is longer than 4096"},
         {"95 values", line.substr(line.find(',') + 1) + line, 0, "line 1 holds 95 values"},
         {"97 values", "1," + line, 0, "more than 96 values"},
         {"a value above 65535", "65536," + line.substr(line.find(',') + 1), 0, "above 65535"},

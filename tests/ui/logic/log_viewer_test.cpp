@@ -148,10 +148,12 @@ TEST_F(ViewerAlone, KeysMoveTheViewAndTheCursorAndTheRangeGoesOut) {
                 3000.0 * (traces->width() / 4) / (traces->width() - TraceView::kScaleWidth), 30);
 
     // The readout is a table a screen reader reads, with a name for every control.
-    for (QWidget* w : viewer->findChildren<QWidget*>())
+    for (QWidget* w : viewer->findChildren<QWidget*>()) {
         if (w->focusPolicy() != Qt::NoFocus && !w->objectName().isEmpty() &&
-            qobject_cast<QAbstractButton*>(w) != nullptr)
+            qobject_cast<QAbstractButton*>(w) != nullptr) {
             EXPECT_FALSE(w->accessibleName().isEmpty()) << w->objectName().toStdString();
+        }
+    }
 
     QTest::keyClick(traces, Qt::Key_Minus);
     saveAnswer = FileAnswer{(folder.path() + QStringLiteral("/range")).toStdString(), 0};
