@@ -326,8 +326,7 @@ void ParametersPage::refreshLevelPoints() {
 }
 
 void ParametersPage::showRevisionGroups(const RevisionGroups& groups) {
-    if (groups.hideAdvanced)
-        GroupBoxDoubleInjectionTime->hide();
+    GroupBoxDoubleInjectionTime->setVisible(!groups.hideAdvanced);
     // The simple DNA group of the EMU page takes the emulator's place.
     LabelEmulator->setVisible(!groups.dnaSimple);
     m_switchOver->ComboBoxDciEn->setVisible(!groups.dnaSimple);
