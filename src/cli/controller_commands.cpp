@@ -152,7 +152,7 @@ int portsCommand(const CommandContext& c) {
     const std::unique_ptr<SettingsFile> settings = loadSettings(c, status);
     if (status != kExitOk)
         return status;
-    const PortMap map(settings.get());
+    const PortMap map(portDevices(*settings));
     for (int n = kFirstPort; n <= kLastPort; ++n) {
         const std::string device = map.deviceName(n);
         std::string number = "COM" + std::to_string(n);

@@ -11,6 +11,7 @@
 #include "link/commands.h"
 #include "link/connection_scan.h"
 #include "link/image_transfer.h"
+#include "files/settings_file.h"
 #include "link/port_map.h"
 #include "link/qt_serial_port.h"
 #include "link/serial_link.h"

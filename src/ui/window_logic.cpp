@@ -50,7 +50,7 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
       m_clock(std::move(clock)) {
     if (!m_port) {
         m_portSettings = SettingsFile(window.settingsFilePath().toStdString());
-        m_port = std::make_unique<QtSerialPort>(PortMap(&m_portSettings));
+        m_port = std::make_unique<QtSerialPort>(PortMap(portDevices(m_portSettings)));
     }
     if (!m_clock)
         m_clock = std::make_unique<SleepClock>();

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <thread>
 
+#include "files/settings_file.h"
 #include "link/connection_scan.h"
 #include "link/image_transfer.h"
 #include "link/qt_serial_port.h"
@@ -44,7 +45,7 @@ struct LinkAgainstSim : ::testing::Test, ScanHooks {
     void SetUp() override {
         const std::string device = controller.start();
         settings.parse("[Ports]\nCOM1=" + device + "\n");
-        port = std::make_unique<QtSerialPort>(PortMap(&settings));
+        port = std::make_unique<QtSerialPort>(PortMap(portDevices(settings)));
         link = std::make_unique<SerialLink>(*port, clock, state);
         commands = std::make_unique<CommandSet>(*link);
         transfer = std::make_unique<ImageTransfer>(*commands, state, image, prompts);
