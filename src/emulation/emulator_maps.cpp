@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "maps/main_map.h"
-#include "maps/number_text.h"
+#include "model/number_text.h"
 #include "model/revision_rules.h"
 #include "model/units.h"
 

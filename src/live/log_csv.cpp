@@ -10,7 +10,7 @@
 #include "live/data_logger.h"
 #include "live/live_frame.h"
 #include "live/readings.h"
-#include "maps/number_text.h"
+#include "model/number_text.h"
 #include "model/units.h"
 
 namespace kaldor {

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "maps/grid_headings.h"
-#include "maps/number_text.h"
+#include "model/number_text.h"
 
 namespace kaldor {
 namespace {

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "maps/grid_headings.h"
-#include "maps/number_text.h"
 #include "model/fields.h"
+#include "model/number_text.h"
 
 namespace kaldor {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "maps/number_text.h"
 #include "model/codec.h"
 #include "model/fields.h"
+#include "model/number_text.h"
 #include "model/units.h"
 
 namespace kaldor {

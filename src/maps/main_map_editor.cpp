@@ -4,9 +4,9 @@
 #include <optional>
 
 #include "maps/map_axes.h"
-#include "maps/number_text.h"
 #include "maps/preset_maps.h"
 #include "model/fields.h"
+#include "model/number_text.h"
 #include "model/units.h"
 
 namespace kaldor {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "maps/number_text.h"
+#include "model/number_text.h"
 #include "model/units.h"
 
 namespace kaldor {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "maps/number_text.h"
+#include "model/number_text.h"
 
 namespace kaldor {
 
