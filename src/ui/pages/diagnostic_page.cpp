@@ -1,8 +1,8 @@
 #include "ui/pages/diagnostic_page.h"
 
-#include "diagnostics/error_memory.h"
 #include "live/readings.h"
 #include "model/codec.h"
+#include "service/error_memory.h"
 #include "ui/bindings.h"
 #include "ui/pages/data_logger_panel.h"
 #include "ui/session.h"

@@ -1,4 +1,4 @@
-#include "diagnostics/error_memory.h"
+#include "service/error_memory.h"
 
 #include <array>
 
