@@ -233,6 +233,9 @@ int writeCommand(const CommandContext& c) {
     const bool loaded =
         mapsOnly ? transfer.loadMap(kLoadMapCaption, kNoConnectionMessage, *k.progress, timer)
                  : transfer.loadToEcu(kLoadToEcuCaption, kNoConnectionMessage, *k.progress, timer);
+    // No controls to show the image in between.
+    if (loaded)
+        transfer.finishLoad(*k.progress, timer);
     k.progress->end();
     if (!loaded)
         return kExitFailed;  // the load has said why

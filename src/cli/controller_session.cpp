@@ -80,7 +80,11 @@ ControllerSession::~ControllerSession() {
 
 ScanOutcome ControllerSession::connect() {
     ConnectionScan scan(m_commands, m_state, m_image, m_prompts, *this);
-    return scan.scan();
+    const ScanOutcome outcome = scan.scan();
+    // No controls to show the image in first.
+    if (outcome == ScanOutcome::Connected)
+        scan.goLive();
+    return outcome;
 }
 
 bool ControllerSession::readImage() {

@@ -8,10 +8,10 @@
 #include <optional>
 #include <string>
 
+#include "files/settings_file.h"
 #include "link/commands.h"
 #include "link/connection_scan.h"
 #include "link/image_transfer.h"
-#include "files/settings_file.h"
 #include "link/port_map.h"
 #include "link/qt_serial_port.h"
 #include "link/serial_link.h"
@@ -113,12 +113,9 @@ public:
     [[nodiscard]] CliPrompts& prompts() { return m_prompts; }
 
 private:
-    void hideSetPinButton() override {}
     void setWindowTitle(const std::string&) override {}
     void appendConnectCaption(const std::string&) override {}
     [[nodiscard]] bool readImage() override;
-    void refreshControls() override {}
-    void lockPages() override {}
     [[nodiscard]] bool consentToConfirm(std::uint8_t softwareRevision) override;
 
     CliPrompts& m_prompts;

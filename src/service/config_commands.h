@@ -21,9 +21,6 @@ namespace kaldor {
 
 class ConfigCommands {
 public:
-    // A map load and the full load leave this much time before their first write.
-    static constexpr int kSettleMs = 250;
-
     ConfigCommands(EcuImage& image, Prompts& prompts, std::string baseFolder);
 
     // `BaseFolder`/parametry, where saved set-ups go.
@@ -42,10 +39,11 @@ public:
                    std::uint16_t controllerPin, const std::function<void()>& writeImage);
 
     // "LoadMap": only the map part of a complete file goes into the image and to the controller
-    // (178 writes). `refresh` shows the image in every control.
+    // (178 writes), with the polling stopped. True when the maps went out: the polling stays
+    // stopped while the caller shows the image in every control, then finishLoadMap lets it run.
     bool loadMap(const std::string& caption, FieldSender& sender, ProgressSink& bar,
-                 TimerSwitch& timer, const std::string& noConnectionText,
-                 const std::function<void()>& refresh);
+                 TimerSwitch& timer, const std::string& noConnectionText);
+    void finishLoadMap(TimerSwitch& timer) { timer.setTimerEnabled(true); }
 
     [[nodiscard]] const LoadMapBuffer& loadMapBuffer() const { return m_loadMap; }
 

@@ -52,9 +52,9 @@ void ControlsRefresh::RefreshControls() {
     advanced.showRevisionGroups(groups);
     m_window.emuPage().showRevisionGroups(groups);
     frequency.showRevisionGroups(groups);
-    adjustment.refreshCruiseHeading();                                             // 17
-    m_window.readingsPage().refreshSetPinButton(software, m_session.pinAccepted);  // 18
-    parameters.refreshEmulatorMode();                                              // 19
+    adjustment.refreshCruiseHeading();              // 17
+    m_window.readingsPage().refreshSetPinButton();  // 18
+    parameters.refreshEmulatorMode();               // 19
     advanced.showFields(19);
     parameters.refreshRpmSignal();                       // 20
     parameters.refreshEgtAndTurbo();                     // 21

@@ -63,16 +63,15 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
                                             m_session->block);
     m_pin = std::make_unique<PinFlow>(window, *m_session);
     m_refresh = std::make_unique<ControlsRefresh>(window, *m_session, *m_pin);
-    m_session->transfer.setRefresh([this] { RefreshControls(); });
-    m_fileMenu = std::make_unique<FileMenu>(window, *m_session);
-    m_reset = std::make_unique<ResetCommand>(window, *m_session);
+    m_fileMenu = std::make_unique<FileMenu>(window, *m_session, *m_refresh);
+    m_reset = std::make_unique<ResetCommand>(window, *m_session, *m_refresh);
     m_settings = std::make_unique<WindowSettings>(window, window.readingsPage().oscilloscope(),
                                                   window.settingsFilePath().toStdString());
     m_settings->attachColourButtons(window.readingsPage().colourButtons);
 
     createDialogs();
     attachPages();
-    m_verifyMenu = std::make_unique<VerifyMenu>(window, *m_session,
+    m_verifyMenu = std::make_unique<VerifyMenu>(window, *m_session, *m_refresh,
                                                 window.diagnosticPage().dataLogger->logger());
     m_fileMenu->setVerifyAfterLoad([this] { m_verifyMenu->verifyAfterWrite(); });
     m_reset->setVerifyAfterReset([this] { m_verifyMenu->verifyAfterWrite(); });
@@ -166,11 +165,19 @@ void WindowLogic::scan() {
     m_poller->resetRequestPhase();
     // A new connection proves its PIN again, whatever an earlier one was given.
     m_session->pinAccepted = false;
-    (void)m_scan->scan();
-}
-
-void WindowLogic::hideSetPinButton() {
-    m_window.readingsPage().ButtonSetPin->hide();
+    m_window.readingsPage().refreshSetPinButton();
+    switch (m_scan->scan()) {
+        case ScanOutcome::Connected:
+            RefreshControls();
+            m_scan->goLive();
+            break;
+        case ScanOutcome::ImageReadFailed:
+            // Nothing may be edited from an image that does not mirror the controller.
+            m_pin->lock();
+            break;
+        default:
+            break;
+    }
 }
 
 void WindowLogic::setWindowTitle(const std::string& title) {

@@ -232,11 +232,14 @@ void ReadingsPage::showReadings(const Readings& r) {
     AbLEDdies->setChecked(r.dieselValve);
 }
 
-void ReadingsPage::refreshSetPinButton(unsigned softwareRevision, bool pinAccepted) {
-    ButtonSetPin->setVisible(setPinOffered(softwareRevision, pinAccepted));
+void ReadingsPage::refreshSetPinButton() {
+    const bool offered = m_session != nullptr &&
+                         setPinOffered(m_session->state.softwareRevision, m_session->pinAccepted);
+    ButtonSetPin->setVisible(offered);
 }
 
 void ReadingsPage::attach(ControllerSession& session) {
+    m_session = &session;
     session.live.add(LiveStage::Display,
                      [this](const LiveRecord& record) { showReadings(record.readings); });
     m_scope->attach(session);
