@@ -4,6 +4,9 @@
 
 namespace kaldor {
 
+// Each half of the error memory is one block reply.
+static_assert(ErrorBlock::kHalf == CommandSet::kBlockSize);
+
 void ErrorMemory::discardQueued() {
     // A live reply the polling asked for just before would land in front of the first half and
     // spoil it. A line that keeps talking is not drained for ever.
