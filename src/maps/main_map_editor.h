@@ -131,6 +131,8 @@ public:
     std::string rpmAxisAfterSignalTypeChange(double cruiseRpmShown);
 
 private:
+    // One cell into the image and to the controller, a step of the bar; writeCell shows it too.
+    void storeCell(int column, int row, int value);
     void writeCell(int column, int row, int value);
     void sendWholeMap();
     void showCells();
