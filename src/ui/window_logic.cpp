@@ -18,7 +18,6 @@
 #include "ui/pages/emu_page.h"
 #include "ui/pages/frequency_emulator_group.h"
 #include "ui/pages/main_map_panel.h"
-#include "ui/pages/mapping_chart_view.h"
 #include "ui/pages/parameters_page.h"
 #include "ui/pages/readings_page.h"
 #include "ui/pages/storage_page.h"
@@ -138,14 +137,11 @@ void WindowLogic::attachPages() {
     m_window.adjustmentPage().mainMap().setDemoPlayback(
         [this] { return m_poller->demoPlayback(); });
     m_window.advancedPage().attach(s);
-    m_window.dnaPage().attach(s);
     m_window.emuPage().attach(s);
-    m_window.emuPage().GroupBoxFreqAlg->attach(s);
-    (new MappingChartView(m_window.dnaPage().PaintBoxMapowanie))->attach(s);
+    m_window.dnaPage().attach(s);
     m_window.storagePage().attach(s, m_window.adjustmentPage().mainMap().editor());
     wireAcrossPages();
-    m_window.diagnosticPage().dataLogger->attach(s, *m_poller, m_window.baseFolder());
-    m_window.diagnosticPage().attach(s);
+    m_window.diagnosticPage().attach(s, *m_poller, m_window.baseFolder());
 }
 
 void WindowLogic::wireAcrossPages() {

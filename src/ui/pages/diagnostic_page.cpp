@@ -88,7 +88,10 @@ void DiagnosticPage::buildErrorMemory() {
     ecu->addLayout(autoOn);
 }
 
-void DiagnosticPage::attach(ControllerSession& session) {
+void DiagnosticPage::attach(ControllerSession& session, LivePoller& poller,
+                            const QString& baseFolder) {
+    // The logger's display runs before the error watch, which comes last of the record.
+    dataLogger->attach(session, poller, baseFolder);
     m_session = &session;
     m_errors = std::make_unique<ErrorMemory>(session.commands, session.state);
     session.live.add(LiveStage::Display,
@@ -120,7 +123,7 @@ void DiagnosticPage::EraseErrors() {
 }
 
 void DiagnosticPage::refreshReturnToPropane() {
-    m_bindings->refresh(33);
+    m_bindings->refresh(RefreshStep::ReturnToGasAndMainMap);
 }
 
 void DiagnosticPage::showReadings(const Readings& r) {

@@ -147,6 +147,7 @@ void EmuPage::attach(ControllerSession& session) {
     connectHandlers();
     session.live.add(LiveStage::Display,
                      [this](const LiveRecord& record) { showReadings(record.readings); });
+    GroupBoxFreqAlg->attach(session);
 }
 
 void EmuPage::connectHandlers() {
@@ -173,16 +174,20 @@ void EmuPage::showMode(const std::optional<EmulatorModeShown>& shown) {
     GroupBoxMapsEmu->setVisible(shown->mapsShown);
 }
 
+void EmuPage::refreshFrequencyEmulator() {
+    GroupBoxFreqAlg->refresh();
+}
+
 void EmuPage::refreshDtpsLimits() {
-    m_bindings->refresh(6);
+    m_bindings->refresh(RefreshStep::DtpsLimits);
 }
 
 void EmuPage::refreshInput() {
-    m_bindings->refresh(7);
+    m_bindings->refresh(RefreshStep::EmulatorInput);
 }
 
 void EmuPage::refreshEmulatorSettings() {
-    m_bindings->refresh(8);
+    m_bindings->refresh(RefreshStep::EmulatorSettings);
     showMode(emulatorModeShown(m_session->image));
 }
 
@@ -204,6 +209,7 @@ void EmuPage::resetEmulatorTables() {
 
 void EmuPage::showRevisionGroups(const RevisionGroups& groups) {
     GroupBoxDnaSimple->setVisible(groups.dnaSimple);
+    GroupBoxFreqAlg->showRevisionGroups(groups);
 }
 
 DisplayVisibility EmuPage::displayVisibility() const {
