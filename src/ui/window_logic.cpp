@@ -16,7 +16,6 @@
 #include "ui/pages/diagnostic_page.h"
 #include "ui/pages/dna_page.h"
 #include "ui/pages/emu_page.h"
-#include "ui/pages/frequency_emulator_group.h"
 #include "ui/pages/main_map_panel.h"
 #include "ui/pages/parameters_page.h"
 #include "ui/pages/readings_page.h"
