@@ -72,7 +72,7 @@ public:
 
     // Connected: the image mirrors the controller, and the caller shows it in every control
     // (the refresh asks for the PIN it holds) before it calls goLive().
-    ScanOutcome scan();
+    [[nodiscard]] ScanOutcome scan();
     // After a scan that connected: the serial number into the caption (revision 11), then the
     // polling may run.
     void goLive();

@@ -26,11 +26,11 @@ public:
 
     // "load to ECU": the file, then the polling stopped, the settle pause and the image's words.
     // `caption` is the menu item's caption, `noConnectionText` the "no connection" status text.
-    bool loadToEcu(const std::string& caption, const std::string& noConnectionText,
-                   ProgressSink& bar, TimerSwitch& timer);
+    [[nodiscard]] bool loadToEcu(const std::string& caption, const std::string& noConnectionText,
+                                 ProgressSink& bar, TimerSwitch& timer);
     // "LoadMap": the map part of the file and its writes.
-    bool loadMap(const std::string& caption, const std::string& noConnectionText, ProgressSink& bar,
-                 TimerSwitch& timer);
+    [[nodiscard]] bool loadMap(const std::string& caption, const std::string& noConnectionText,
+                               ProgressSink& bar, TimerSwitch& timer);
     // After "load to ECU" the validity marker and the commit; after either, the polling again.
     void finishLoad(ProgressSink& bar, TimerSwitch& timer);
 
