@@ -293,9 +293,9 @@ int restoreForm(const CommandContext& c, const HistoryPlace& place, const std::s
     NoTimer timer;
     k.progress->begin("restoring");
     ConfigTransfer transfer(s.transfer(), s.state(), s.image(), s.prompts(), "", k.history.get());
-    const bool restored = restoreHistoryEntry(f.entry, f.bytes, transfer, s.state(), *k.history,
-                                              s.prompts(), kNoConnectionMessage, *k.progress,
-                                              timer);
+    const bool restored =
+        restoreHistoryEntry(f.entry, f.bytes, transfer, s.state(), *k.history, s.prompts(),
+                            kNoConnectionMessage, *k.progress, timer);
     // No controls to show the image in between.
     if (restored)
         transfer.finishLoad(*k.progress, timer);

@@ -6,8 +6,8 @@
 #include "files/settings_file.h"
 #include "service/config_commands.h"
 #include "service/config_transfer.h"
-#include "ui/refresh.h"
 #include "ui/main_window.h"
+#include "ui/refresh.h"
 #include "ui/session.h"
 
 namespace kaldor {
@@ -24,15 +24,14 @@ std::string locations(std::size_t n) {
 
 }  // namespace
 
-HistoryMenu::HistoryMenu(MainWindow& window, ControllerSession& session,
-                         ControlsRefresh& refresh, ConfigTransfer& transfer)
+HistoryMenu::HistoryMenu(MainWindow& window, ControllerSession& session, ControlsRefresh& refresh,
+                         ConfigTransfer& transfer)
     : m_window(window),
       m_session(session),
       m_refresh(refresh),
       m_transfer(transfer),
-      m_ask([&window](const DifferenceView& view) {
-          return DifferenceDialog::ask(&window, view);
-      }) {
+      m_ask(
+          [&window](const DifferenceView& view) { return DifferenceDialog::ask(&window, view); }) {
     SettingsFile settings(window.settingsFilePath().toStdString());
     settings.load();
     m_session.history.configure(readHistorySettings(settings),

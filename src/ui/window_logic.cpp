@@ -64,8 +64,8 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
     m_pin = std::make_unique<PinFlow>(window, *m_session);
     m_refresh = std::make_unique<ControlsRefresh>(window, *m_session, *m_pin);
     m_fileMenu = std::make_unique<FileMenu>(window, *m_session, *m_refresh);
-    m_historyMenu = std::make_unique<HistoryMenu>(window, *m_session, *m_refresh,
-                                                  m_fileMenu->transfer());
+    m_historyMenu =
+        std::make_unique<HistoryMenu>(window, *m_session, *m_refresh, m_fileMenu->transfer());
     m_reset = std::make_unique<ResetCommand>(window, *m_session, *m_refresh);
     m_settings = std::make_unique<WindowSettings>(window, window.readingsPage().oscilloscope(),
                                                   window.settingsFilePath().toStdString());
