@@ -9,7 +9,7 @@ namespace kaldor {
 struct RevisionGroups {
     // Software below 2: the cut-off and cruise panel, the correction maps, the CDi emulator
     // (with the enabled errors), the cut-off and "ADVANCED" groups and the double injection
-    // group are hidden. Nothing shows them again but the cruise controls below.
+    // group are hidden; every refresh shows them again for a later revision.
     bool hideAdvanced = false;
     // Software below 3 hides the cruise controls; from 3 on they are shown.
     bool cruiseShown = false;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/fields.h"
+#include "model/refresh_step.h"
 #include "ui/session.h"
 
 namespace kaldor {
@@ -17,16 +18,17 @@ namespace kaldor {
 struct ControlBinding {
     const char* control;  // objectName
     FieldId field;
-    int refreshStep;  // the refresh step that shows it; 0: not refreshed (hidden controls)
-    bool plainEdit;   // the edit only stores and sends the field
+    RefreshStep refreshStep;  // the refresh step that shows it
+    bool plainEdit;           // the edit only stores and sends the field
     // False: the plain edit runs on the user's change only, not again when the focus leaves.
     bool editOnFocusLoss = true;
 };
 
 [[nodiscard]] const std::vector<ControlBinding>& controlBindings();
 
-// Shows a field in its control: a list's item (no item for a value it does not offer), a spin
-// editor's value, a check box's tick. A value the codec does not show leaves the control.
+// Shows a field in its control: a list's item (no item, and the raw value in its empty box, for a
+// value it does not offer), a spin editor's value, a check box's tick. A value the codec does not
+// show leaves the control.
 void showField(QWidget* control, const EcuImage& image, FieldId field);
 // What the control shows, as its codec takes it: item index, number, 1 or 0 for the tick.
 [[nodiscard]] double shownOf(const QWidget* control);
@@ -38,7 +40,7 @@ public:
     // control already connected by the bindings of a group inside the page is connected once.
     PageBindings(QWidget* page, ControllerSession& session);
     // Shows every bound control of the page that the given refresh step shows.
-    void refresh(int step) const;
+    void refresh(RefreshStep step) const;
 
 private:
     struct Bound {

@@ -110,9 +110,9 @@ void AdvancedPage::attach(ControllerSession& session) {
     session.gate.onClick(ButtonSaveErrEn, [this] { SaveEnabledErrors(); });
 }
 
-void AdvancedPage::showFields(int refreshStep) {
+void AdvancedPage::showFields(RefreshStep step) {
     const EditGate::Hold hold(m_session->gate);
-    m_bindings->refresh(refreshStep);
+    m_bindings->refresh(step);
 }
 
 void AdvancedPage::refreshEnabledErrors() {
@@ -132,11 +132,10 @@ void AdvancedPage::showEnabledErrors(const EnabledErrorStates& states) {
 }
 
 void AdvancedPage::showRevisionGroups(const RevisionGroups& groups) {
-    if (groups.hideAdvanced) {
-        PanelAdvanced->hide();
-        GroupBoxCdiEmu->hide();
-        GroupBoxAdvanced->hide();
-    }
+    // Shown again for a later controller of a newer revision in the same run.
+    PanelAdvanced->setVisible(!groups.hideAdvanced);
+    GroupBoxCdiEmu->setVisible(!groups.hideAdvanced);
+    GroupBoxAdvanced->setVisible(!groups.hideAdvanced);
     // The cut-off group goes with the cruise controls.
     GroupBoxCutOff->setVisible(groups.cruiseShown);
 }
