@@ -100,19 +100,30 @@ private:
         for (std::size_t w = 0; w < Recording::kWords; ++w) {
             const std::uint16_t* values = m_stage.data() + w * Recording::kBlockRecords;
             Recording::Column& column = block.words[w];
-            column.constant = values[0];
-            if (std::all_of(values, values + m_staged,
-                            [first = values[0]](std::uint16_t v) { return v == first; }))
+            const auto [low, high] = std::minmax_element(values, values + m_staged);
+            column.base = *low;
+            if (*low == *high)
                 continue;
-            bytes += m_staged * sizeof(std::uint16_t);
-            if (r.m_heldBytes + bytes > m_budget)
+            const bool narrow = *high - *low <= 0xFF;
+            const std::size_t columnBytes =
+                m_staged * (narrow ? sizeof(std::uint8_t) : sizeof(std::uint16_t));
+            if (r.m_heldBytes + bytes + columnBytes > m_budget)
                 return false;
+            bytes += columnBytes;
             try {
-                column.values.reset(new std::uint16_t[m_staged]);
+                if (narrow) {
+                    column.narrow.reset(new std::uint8_t[m_staged]);
+                    std::transform(values, values + m_staged, column.narrow.get(),
+                                   [base = column.base](std::uint16_t v) {
+                                       return static_cast<std::uint8_t>(v - base);
+                                   });
+                } else {
+                    column.wide.reset(new std::uint16_t[m_staged]);
+                    std::memcpy(column.wide.get(), values, m_staged * sizeof(std::uint16_t));
+                }
             } catch (const std::bad_alloc&) {
                 return false;
             }
-            std::memcpy(column.values.get(), values, m_staged * sizeof(std::uint16_t));
         }
         try {
             r.m_blocks.push_back(std::move(block));
@@ -502,9 +513,25 @@ RecordingRead refused(std::string message) {
     return read;
 }
 
+// Where the bytes come from: a file, or the lines a running logger holds.
+struct ByteSource {
+    std::FILE* file = nullptr;
+    std::string_view text;
+
+    std::size_t read(char* buffer, std::size_t size) {
+        if (file != nullptr)
+            return std::fread(buffer, 1, size, file);
+        const std::size_t n = std::min(size, text.size());
+        std::memcpy(buffer, text.data(), n);
+        text.remove_prefix(n);
+        return n;
+    }
+    [[nodiscard]] bool failed() const { return file != nullptr && std::ferror(file) != 0; }
+};
+
 // Both parsers behind one face.
 template <class Parser>
-RecordingRead readWith(Parser& parser, RecordingBuilder& builder, std::FILE* file,
+RecordingRead readWith(Parser& parser, RecordingBuilder& builder, ByteSource& source,
                        std::vector<char>& chunk, std::size_t firstSize, const std::string& path,
                        std::size_t budget, ReadProgress* progress) {
     std::size_t n = firstSize;
@@ -522,9 +549,9 @@ RecordingRead readWith(Parser& parser, RecordingBuilder& builder, std::FILE* fil
             progress->bytesRead.store(total, std::memory_order_relaxed);
         if (!ok)
             break;
-        n = std::fread(chunk.data(), 1, chunk.size(), file);
+        n = source.read(chunk.data(), chunk.size());
     }
-    if (ok && std::ferror(file) != 0)
+    if (ok && source.failed())
         return refused("Could not read " + quoted(path) + ".");
     std::string note;
     if (ok)
@@ -545,6 +572,31 @@ RecordingRead readWith(Parser& parser, RecordingBuilder& builder, std::FILE* fil
     return read;
 }
 
+RecordingRead readFrom(ByteSource& source, std::uint64_t bytes, const std::string& path,
+                       const RecordingReadOptions& options, ReadProgress* progress) {
+    if (progress != nullptr)
+        progress->fileBytes.store(bytes);
+    std::size_t budget = options.memoryBudget;
+    if (budget == 0) {
+        const std::size_t free = availableMemoryBytes();
+        budget = free > 0 ? free / 4 * 3 : kFallbackBudget;
+    }
+    try {
+        std::vector<char> chunk(kReadChunk);
+        const std::size_t first = source.read(chunk.data(), chunk.size());
+        const bool csv = looksLikeCsv(std::string_view(chunk.data(), first));
+        RecordingBuilder builder(csv ? RecordingFormat::Csv : RecordingFormat::DemoLog, budget);
+        if (csv) {
+            CsvParser parser(builder, options.maxLineBytes, options.texts);
+            return readWith(parser, builder, source, chunk, first, path, budget, progress);
+        }
+        DemoLogParser parser(builder, options.maxLineBytes);
+        return readWith(parser, builder, source, chunk, first, path, budget, progress);
+    } catch (const std::bad_alloc&) {
+        return refused(quoted(path) + " is too large for the memory this computer has free.");
+    }
+}
+
 }  // namespace
 
 RecordingRead readRecording(const std::string& path, const RecordingReadOptions& options,
@@ -552,37 +604,22 @@ RecordingRead readRecording(const std::string& path, const RecordingReadOptions&
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error))
         return refused("Could not open " + quoted(path) + ": it is not a file.");
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
+    ByteSource source;
+    source.file = std::fopen(path.c_str(), "rb");
+    if (source.file == nullptr)
         return refused("Could not open " + quoted(path) + ".");
     const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (progress != nullptr)
-        progress->fileBytes.store(error ? 0 : static_cast<std::uint64_t>(size));
-
-    std::size_t budget = options.memoryBudget;
-    if (budget == 0) {
-        const std::size_t free = availableMemoryBytes();
-        budget = free > 0 ? free / 4 * 3 : kFallbackBudget;
-    }
-
-    std::vector<char> chunk(kReadChunk);
-    const std::size_t first = std::fread(chunk.data(), 1, chunk.size(), file);
-    const bool csv = looksLikeCsv(std::string_view(chunk.data(), first));
-    RecordingRead read;
-    try {
-        RecordingBuilder builder(csv ? RecordingFormat::Csv : RecordingFormat::DemoLog, budget);
-        if (csv) {
-            CsvParser parser(builder, options.maxLineBytes, options.texts);
-            read = readWith(parser, builder, file, chunk, first, path, budget, progress);
-        } else {
-            DemoLogParser parser(builder, options.maxLineBytes);
-            read = readWith(parser, builder, file, chunk, first, path, budget, progress);
-        }
-    } catch (const std::bad_alloc&) {
-        read = refused(quoted(path) + " is too large for the memory this computer has free.");
-    }
-    std::fclose(file);
+    RecordingRead read =
+        readFrom(source, error ? 0 : static_cast<std::uint64_t>(size), path, options, progress);
+    std::fclose(source.file);
     return read;
+}
+
+RecordingRead readRecordingText(const std::string& name, std::string_view text,
+                                const RecordingReadOptions& options, ReadProgress* progress) {
+    ByteSource source;
+    source.text = text;
+    return readFrom(source, text.size(), name, options, progress);
 }
 
 RecordingReadTask::RecordingReadTask(std::string path, RecordingReadOptions options)
@@ -590,6 +627,14 @@ RecordingReadTask::RecordingReadTask(std::string path, RecordingReadOptions opti
           m_result = readRecording(path, options, &m_progress);
           m_done.store(true, std::memory_order_release);
       }) {}
+
+RecordingReadTask::RecordingReadTask(std::string name, std::string text,
+                                     RecordingReadOptions options)
+    : m_thread(
+          [this, name = std::move(name), text = std::move(text), options = std::move(options)] {
+              m_result = readRecordingText(name, text, options, &m_progress);
+              m_done.store(true, std::memory_order_release);
+          }) {}
 
 RecordingReadTask::~RecordingReadTask() {
     cancel();

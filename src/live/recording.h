@@ -2,7 +2,8 @@
 // A recording for the log viewer: every live record of a "demo.log" or of the CSV the export
 // writes, held as columns of 16-bit words (one column per record word), so a long drive costs
 // two bytes per word and record whatever its text looked like. A block of records in which a
-// word never changes holds that word once.
+// word never changes holds that word once; one in which it stays within 256 values, one byte a
+// record.
 //
 // The reader streams the file in pieces: progress can be watched and the read cancelled from
 // another thread, no line count is capped, and a file that is not a recording (binary data, a
@@ -16,6 +17,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -46,7 +48,10 @@ public:
 
     [[nodiscard]] std::uint16_t word(std::size_t record, std::size_t word) const {
         const Column& c = m_blocks[record >> kBlockShift].words[word];
-        return c.values ? c.values[record & (kBlockRecords - 1)] : c.constant;
+        const std::size_t i = record & (kBlockRecords - 1);
+        if (c.wide)
+            return c.wide[i];
+        return c.narrow ? static_cast<std::uint16_t>(c.base + c.narrow[i]) : c.base;
     }
     [[nodiscard]] LiveFrame frame(std::size_t record) const;
     // Memory the records take.
@@ -54,9 +59,12 @@ public:
 
 private:
     friend class RecordingBuilder;
+    // Most words of a drive move slowly: within a block their values often lie less than 256
+    // apart, and are held as one byte above the block's lowest.
     struct Column {
-        std::unique_ptr<std::uint16_t[]> values;  // null: every record of the block holds constant
-        std::uint16_t constant = 0;
+        std::unique_ptr<std::uint16_t[]> wide;
+        std::unique_ptr<std::uint8_t[]> narrow;  // with `base`: base + narrow[i]
+        std::uint16_t base = 0;  // without either array: every record of the block holds it
     };
     struct Block {
         std::array<Column, kWords> words;
@@ -97,11 +105,18 @@ struct RecordingReadOptions {
                                           const RecordingReadOptions& options = {},
                                           ReadProgress* progress = nullptr);
 
+// The same over text in memory: the lines a running logger holds. `name` names it in messages.
+[[nodiscard]] RecordingRead readRecordingText(const std::string& name, std::string_view text,
+                                              const RecordingReadOptions& options = {},
+                                              ReadProgress* progress = nullptr);
+
 // readRecording on a thread of its own, so a window stays responsive: it polls the fraction
 // read, may cancel, and takes the result once done. Destroying the task cancels and waits.
 class RecordingReadTask {
 public:
     RecordingReadTask(std::string path, RecordingReadOptions options = {});
+    // Reads `text` (a running logger's lines) in place of a file.
+    RecordingReadTask(std::string name, std::string text, RecordingReadOptions options);
     ~RecordingReadTask();
     RecordingReadTask(const RecordingReadTask&) = delete;
     RecordingReadTask& operator=(const RecordingReadTask&) = delete;

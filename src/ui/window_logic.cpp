@@ -97,7 +97,10 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
     hooks.onCompareWithFile = [this] { m_verifyMenu->comparewithfile1Click(); };
     hooks.onExportLogCsv = [this] { m_verifyMenu->exportlogasCSV1Click(); };
     hooks.onHistory = [this] { m_historyMenu->history1Click(); };
-    hooks.onViewLog = [this] { viewLog(&m_window, *m_session, m_window.baseFolder()); };
+    hooks.onViewLog = [this] {
+        viewLog(&m_window, *m_session, m_window.baseFolder(),
+                m_window.diagnosticPage().dataLogger->logger());
+    };
     hooks.onReset = [this] { m_reset->RESET1Click(); };
     hooks.onFuelModeDiesel = [this] { m_session->commands.simple(Command::CmdModeDiesel); };
     hooks.onFuelModeAuto = [this] { m_session->commands.simple(Command::CmdModeAuto); };

@@ -167,18 +167,23 @@ TEST_F(RecordingFiles, ARecordingLargerThanTheBudgetIsRefusedAndACancelledReadGi
     EXPECT_LE(whole.recording->heldBytes(), 9000u * 96 * 2 + 3 * sizeof(Recording) * 1000);
 }
 
-TEST_F(RecordingFiles, AWordThatNeverChangesIsHeldOnce) {
+TEST_F(RecordingFiles, AWordIsHeldOnceWhileStillAndInOneByteWhileItBarelyMoves) {
     std::string text;
     LiveFrame f;
     for (int r = 0; r < 20000; ++r) {
         f.setWord(21, static_cast<std::uint16_t>(r));
+        f.setWord(22, static_cast<std::uint16_t>(65535 - r % 256));
         text += demoLine(f);
     }
     const RecordingRead read = readRecording(write("still.log", text));
     ASSERT_TRUE(read.recording);
-    EXPECT_LT(read.recording->heldBytes(), 20000u * 2 * 2);
-    EXPECT_EQ(read.recording->word(19999, 21), 19999);
-    EXPECT_EQ(read.recording->word(12345, 20), 0);
+    // Two bytes a record for word 21, one for word 22, nothing for the rest.
+    EXPECT_LT(read.recording->heldBytes(), 20000u * 4);
+    for (const std::size_t r : {0, 255, 256, 4095, 4096, 12345, 19999}) {
+        EXPECT_EQ(read.recording->word(r, 21), r);
+        EXPECT_EQ(read.recording->word(r, 22), 65535 - r % 256);
+        EXPECT_EQ(read.recording->word(r, 20), 0);
+    }
 }
 
 }  // namespace

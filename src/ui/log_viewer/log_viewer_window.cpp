@@ -199,10 +199,22 @@ void LogViewerWindow::setCommandsEnabled(bool enabled) {
     m_setupDefaults->setEnabled(enabled && !csv);
 }
 
+void LogViewerWindow::readLoggedLinesFrom(LoggedLines lines) {
+    m_loggedLines = std::move(lines);
+    if (!m_view)
+        startReading();
+}
+
 void LogViewerWindow::startReading() {
     RecordingReadOptions options;
     options.texts = m_texts;
-    m_read = std::make_unique<RecordingReadTask>(m_path.toStdString(), options);
+    std::optional<std::string> logged = m_loggedLines ? m_loggedLines() : std::nullopt;
+    m_fromLogger = logged.has_value();
+    if (logged)
+        m_read = std::make_unique<RecordingReadTask>(QFileInfo(m_path).fileName().toStdString(),
+                                                     std::move(*logged), options);
+    else
+        m_read = std::make_unique<RecordingReadTask>(m_path.toStdString(), options);
     m_progress->setValue(0);
     m_progress->show();
     m_cancel->show();
@@ -237,6 +249,10 @@ void LogViewerWindow::readFinished(RecordingRead read) {
         close();
         return;
     }
+    if (m_fromLogger)
+        read.message =
+            "The logger is running: these are the lines it has logged so far; "
+            "\"reload\" adds what it has logged since.";
     m_noteLabel->setText(QString::fromStdString(read.message));
     if (m_view) {
         m_view->setRecording(std::move(read.recording));

@@ -10,7 +10,9 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "live/log_view.h"
@@ -49,6 +51,12 @@ public:
                     QWidget* parent = nullptr);
     ~LogViewerWindow() override;
 
+    // While the data logger runs, its file on disk is the one of its last stop: the lines it
+    // has logged since come from here (nothing when it is not logging into this file). Reading
+    // starts again from this source.
+    using LoggedLines = std::function<std::optional<std::string>()>;
+    void readLoggedLinesFrom(LoggedLines lines);
+
     [[nodiscard]] bool loaded() const { return m_view != nullptr; }
     [[nodiscard]] LogView* view() const { return m_view.get(); }
     [[nodiscard]] TraceView* traceView() const { return m_traces; }
@@ -81,6 +89,8 @@ private:
     Prompts& m_prompts;
     StatusTexts m_texts;
     QString m_folder;
+    LoggedLines m_loggedLines;
+    bool m_fromLogger = false;
     std::unique_ptr<RecordingReadTask> m_read;
     std::unique_ptr<LogView> m_view;
     bool m_filling = false;

@@ -10,12 +10,15 @@
 namespace kaldor {
 
 struct ControllerSession;
+class DataLogger;
 class LogViewerWindow;
 
 // The dialog's filters: "*.log" (index 0) and "*.csv" (index 1).
 [[nodiscard]] FileQuestion viewLogQuestion(const std::string& initialFolder);
 
-// Nothing when the dialog was cancelled. The window deletes itself when closed.
-LogViewerWindow* viewLog(QWidget* parent, ControllerSession& session, const QString& folder);
+// Nothing when the dialog was cancelled. The window deletes itself when closed. A file the
+// running `logger` logs into shows the lines it holds so far.
+LogViewerWindow* viewLog(QWidget* parent, ControllerSession& session, const QString& folder,
+                         const DataLogger& logger);
 
 }  // namespace kaldor

@@ -4,15 +4,19 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
 
 #include <fstream>
 
+#include "live/data_logger.h"
 #include "live/live_signals.h"
 #include "ui/log_viewer/log_viewer_window.h"
 #include "ui/log_viewer/trace_view.h"
+#include "ui/pages/data_logger_panel.h"
+#include "ui/pages/diagnostic_page.h"
 #include "ui/side_panel.h"
 #include "widgets/ab_bar.h"
 #include "window_logic_fixture.h"
@@ -91,6 +95,32 @@ TEST_F(LogicTest, ViewLogShowsTheLastRecordAsTheLivePagesShowIt) {
     EXPECT_EQ(valueAt(*viewer, LiveSignal::SupplyVoltage) + QStringLiteral("V"),
               find<QLineEdit>("EditAkum")->text());
     EXPECT_EQ(valueAt(*viewer, LiveSignal::PowerStage), find<QLineEdit>("EditAlter")->text());
+    viewer->close();
+}
+
+TEST_F(LogicTest, TheFileTheLoggerIsWritingShowsTheLinesLoggedSoFar) {
+    showActive();
+    connect();
+    const DataLogger& logger = window->diagnosticPage().dataLogger->logger();
+    // On disk: the one line of the last stop.
+    std::ofstream(logger.filePath(), std::ios::binary) << demoLine(LiveFrame());
+    find<QPushButton>("Button13")->click();
+    for (int i = 0; i < 4; ++i)
+        pollOnce();
+    openAnswer = FileAnswer{logger.filePath(), 0};
+    window->menu().viewlog1->trigger();
+    auto* viewer = window->findChild<LogViewerWindow*>();
+    ASSERT_NE(viewer, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&viewer] { return viewer->loaded(); }, 20000));
+    EXPECT_EQ(viewer->view()->recording().size(), 4u);
+    EXPECT_TRUE(viewer->findChild<QLabel*>(QStringLiteral("LabelNote"))
+                    ->text()
+                    .startsWith(QStringLiteral("The logger is running")));
+    pollOnce();
+    viewer->findChild<QPushButton*>(QStringLiteral("ButtonReload"))->click();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&viewer] { return !viewer->findChild<QProgressBar*>()->isVisible(); }, 20000));
+    EXPECT_EQ(viewer->view()->recording().size(), 5u);
     viewer->close();
 }
 
