@@ -266,6 +266,7 @@ void LogViewerWindow::readFinished(RecordingRead read) {
     fillTable();
     showCursor();
     showStatistics();
+    m_table->resizeColumnsToContents();
     m_traces->setFocus();
 }
 

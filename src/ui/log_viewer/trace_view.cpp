@@ -140,6 +140,8 @@ void TraceView::paintLane(QPainter& painter, const LogLane& lane, const QRect& a
     const QFontMetrics metrics = painter.fontMetrics();
     const QRect label(2, area.top(), kScaleWidth - 6, area.height());
     int y = label.top() + metrics.ascent();
+    if (!lane.band)
+        y += metrics.height();  // below the top of the scale
     if (lane.band) {
         painter.setPen(Qt::black);
         painter.drawText(label.left(), y, QStringLiteral("fuel mode"));
