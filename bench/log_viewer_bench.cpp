@@ -8,10 +8,10 @@
 // (VmHWM, reset through /proc/self/clear_refs before it).
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <fstream>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 #include "live/log_view.h"
 #include "live/recording.h"
@@ -71,8 +71,7 @@ void read(benchmark::State& state, bench::Words words) {
     state.counters["held_MB"] = held;
     state.counters["rss_MB"] = rss;
     state.counters["peak_MB"] = peak;
-    state.counters["file_MB"] =
-        static_cast<double>(std::filesystem::file_size(path)) / (1 << 20);
+    state.counters["file_MB"] = static_cast<double>(std::filesystem::file_size(path)) / (1 << 20);
 }
 
 void BM_ReadEightHourDrive(benchmark::State& state) {
@@ -87,8 +86,7 @@ BENCHMARK(BM_ReadEightHoursEveryWordMoving)->Unit(benchmark::kMillisecond)->Iter
 
 std::shared_ptr<const Recording> eightHours() {
     static const std::shared_ptr<const Recording> kRecording =
-        readRecording(bench::recordingFile(bench::kEightHours, bench::Words::OfTheTable))
-            .recording;
+        readRecording(bench::recordingFile(bench::kEightHours, bench::Words::OfTheTable)).recording;
     return kRecording;
 }
 

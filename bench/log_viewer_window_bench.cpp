@@ -53,8 +53,7 @@ struct Viewer {
         LogView& view = *window->view();
         for (const LiveSignal id : view.available())
             view.setShown(id, id == LiveSignal::EngineSpeed || id == LiveSignal::Throttle ||
-                                  id == LiveSignal::ManifoldPressure ||
-                                  id == LiveSignal::FuelMode);
+                                  id == LiveSignal::ManifoldPressure || id == LiveSignal::FuelMode);
         window->traceView()->resize(TraceView::kScaleWidth + kColumns, kHeight);
         window->traceView()->setView(&view);
         view.fit();
@@ -144,7 +143,9 @@ void BM_ViewLogProcessToFirstPaint(benchmark::State& state) {
         state.SetIterationTime(took.count());
     }
 }
-BENCHMARK(BM_ViewLogProcessToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_ViewLogProcessToFirstPaint)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
     ->Iterations(5);
 
 }  // namespace

@@ -94,7 +94,8 @@ int main(int argc, char** argv) {
             QApplication::processEvents(QEventLoop::AllEvents, 20);
         if (!viewer.loaded())
             return 1;
-        viewer.view()->setCursor(static_cast<std::size_t>((kFallbackFrom + 30) / kSecondsPerRecord));
+        viewer.view()->setCursor(
+            static_cast<std::size_t>((kFallbackFrom + 30) / kSecondsPerRecord));
         viewer.showCursor();
         QApplication::processEvents();
         return viewer.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;

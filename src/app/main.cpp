@@ -39,7 +39,7 @@ Exit status: 0; 1 when the recording was refused; 2 for a bad option.
 )";
 
 // Measuring only: with this variable set the viewer ends the program once it has painted its
-// first traces, so a script can time a start as a whole process (bench/log_viewer_start).
+// first traces, so a script can time a start as a whole process (bench/log_viewer_window_bench).
 constexpr const char* kQuitAfterFirstPaint = "KALDOR_QUIT_AFTER_FIRST_PAINT";
 
 struct Options {
