@@ -14,10 +14,10 @@
 #include "model/fixed_text.h"
 
 namespace kaldor {
-namespace {
+namespace {}  // namespace
 
 // The exported signals in column order, from the table's CSV column.
-const std::vector<const LiveSignalDef*>& csvColumns() {
+const std::vector<const LiveSignalDef*>& logCsvColumns() {
     static const std::vector<const LiveSignalDef*> kColumns = [] {
         std::vector<const LiveSignalDef*> columns;
         for (const LiveSignalDef& def : liveSignals())
@@ -31,6 +31,8 @@ const std::vector<const LiveSignalDef*>& csvColumns() {
     }();
     return kColumns;
 }
+
+namespace {
 
 constexpr const char* kTimeHeader = "time [s]";
 // Spreadsheets take the file as UTF-8 only with the mark.
@@ -51,11 +53,28 @@ std::string cell(std::string_view text) {
     return quoted + "\"";
 }
 
-std::string value(const LiveSignalDef& c, const LiveFrame& f, const LiveContext& context,
-                  const StatusTexts& texts) {
+std::string value(const LiveSignalDef& c, const CsvValueOf& valueOf, const StatusTexts& texts) {
     if (c.id == LiveSignal::FuelMode)
-        return cell(fuelModeText(fuelMode(f), texts));
-    return fixedText(liveValue(f, c.id, context), c.csv.decimals);
+        return cell(fuelModeText(static_cast<FuelMode>(valueOf(c.id)), texts));
+    return fixedText(valueOf(c.id), c.csv.decimals);
+}
+
+std::string headerRow() {
+    std::string row(kByteOrderMark);
+    row += cell(kTimeHeader);
+    for (const LiveSignalDef* c : logCsvColumns())
+        row += "," + cell(liveCsvHeader(*c));
+    row += kLineEnd;
+    return row;
+}
+
+// Time in tenths of a second, written from integers so 0.3 is exactly "0.3".
+void appendRow(std::string& csv, std::size_t record, const CsvValueOf& valueOf,
+               const StatusTexts& texts) {
+    csv += std::to_string(record / 10) + "." + std::to_string(record % 10);
+    for (const LiveSignalDef* c : logCsvColumns())
+        csv += "," + value(*c, valueOf, texts);
+    csv += kLineEnd;
 }
 
 // Reads the "demo.log" format piece by piece, as playback reads it, and hands on every line
@@ -64,11 +83,7 @@ class RecordReader {
 public:
     RecordReader(int rpmSignalType, const StatusTexts& texts) : m_texts(texts) {
         m_context.rpmSignalType = rpmSignalType;
-        m_csv = kByteOrderMark;
-        m_csv += cell(kTimeHeader);
-        for (const LiveSignalDef* c : csvColumns())
-            m_csv += "," + cell(liveCsvHeader(*c));
-        m_csv += kLineEnd;
+        m_csv = headerRow();
     }
 
     void feed(const char* data, std::size_t size) {
@@ -119,12 +134,10 @@ private:
         m_isNumber = true;
     }
 
-    // Time in tenths of a second, written from integers so 0.3 is exactly "0.3".
     void addRow() {
-        m_csv += std::to_string(m_records / 10) + "." + std::to_string(m_records % 10);
-        for (const LiveSignalDef* c : csvColumns())
-            m_csv += "," + value(*c, m_frame, m_context, m_texts);
-        m_csv += kLineEnd;
+        appendRow(
+            m_csv, m_records, [this](LiveSignal id) { return liveValue(m_frame, id, m_context); },
+            m_texts);
         ++m_records;
     }
 
@@ -155,6 +168,21 @@ FileFilter filterFor(std::string_view pattern) {
 }
 
 }  // namespace
+
+std::vector<std::string> logCsvHeaderCells() {
+    std::vector<std::string> cells{kTimeHeader};
+    for (const LiveSignalDef* c : logCsvColumns())
+        cells.push_back(liveCsvHeader(*c));
+    return cells;
+}
+
+std::string recordsCsv(std::size_t count, const CsvRecordValue& valueOf, const StatusTexts& texts) {
+    std::string csv = headerRow();
+    for (std::size_t r = 0; r < count; ++r)
+        appendRow(
+            csv, r, [&valueOf, r](LiveSignal id) { return valueOf(r, id); }, texts);
+    return csv;
+}
 
 std::string logCsv(std::string_view logText, int rpmSignalType, const StatusTexts& texts) {
     RecordReader reader(rpmSignalType, texts);

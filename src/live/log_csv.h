@@ -5,10 +5,13 @@
 // voltages in V and the fuel mode as text. Comma separated, '.' as the decimal point whatever the
 // process locale, CR LF line ends, UTF-8 with a byte-order mark so the degree sign reads right.
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "live/live_signals.h"
 #include "live/status_texts.h"
 #include "model/prompts.h"
 
@@ -17,6 +20,18 @@ namespace kaldor {
 inline constexpr std::string_view kCsvExtension = "csv";
 inline constexpr std::string_view kCsvPattern = "*.csv";
 inline constexpr std::string_view kDemoLogPattern = "*.log";
+
+// The exported signals in column order; the time comes before them.
+[[nodiscard]] const std::vector<const LiveSignalDef*>& logCsvColumns();
+// The header row's cells as they read after unquoting: the time, then each column's name and unit.
+[[nodiscard]] std::vector<std::string> logCsvHeaderCells();
+
+// A signal's value as a record shows it (the fuel mode as its number).
+using CsvValueOf = std::function<double(LiveSignal id)>;
+using CsvRecordValue = std::function<double(std::size_t record, LiveSignal id)>;
+// The CSV of `count` records whose values `valueOf` gives, the time counted from 0.
+[[nodiscard]] std::string recordsCsv(std::size_t count, const CsvRecordValue& valueOf,
+                                     const StatusTexts& texts = {});
 
 // The CSV of log text in the "demo.log" format. Lines are read as playback reads them (a value
 // that is not a number up to 65535 counts as 0, what follows a line's last comma is ignored);

@@ -254,6 +254,10 @@ void MainWindow::exportlogasCSV1Click() {
     runGuarded(m_hooks.onExportLogCsv);
 }
 
+void MainWindow::viewlog1Click() {
+    runGuarded(m_hooks.onViewLog);
+}
+
 void MainWindow::history1Click() {
     runGuarded(m_hooks.onHistory);
 }

@@ -9,6 +9,7 @@
 #include "ui/dialogs/text_entry_dialog.h"
 #include "ui/history_menu.h"
 #include "ui/language.h"
+#include "ui/log_viewer/view_log_command.h"
 #include "ui/main_window.h"
 #include "ui/pages/adjustment_page.h"
 #include "ui/pages/advanced_page.h"
@@ -96,6 +97,10 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
     hooks.onCompareWithFile = [this] { m_verifyMenu->comparewithfile1Click(); };
     hooks.onExportLogCsv = [this] { m_verifyMenu->exportlogasCSV1Click(); };
     hooks.onHistory = [this] { m_historyMenu->history1Click(); };
+    hooks.onViewLog = [this] {
+        viewLog(&m_window, *m_session, m_window.baseFolder(),
+                m_window.diagnosticPage().dataLogger->logger());
+    };
     hooks.onReset = [this] { m_reset->RESET1Click(); };
     hooks.onFuelModeDiesel = [this] { m_session->commands.simple(Command::CmdModeDiesel); };
     hooks.onFuelModeAuto = [this] { m_session->commands.simple(Command::CmdModeAuto); };

@@ -75,6 +75,7 @@ TEST_F(WindowTest, MenuHoldsEveryItemInOrderWithItsBuiltInCaption) {
           {"verifyECU1", "verify ECU"},
           {"comparewithfile1", "compare with file..."},
           {"exportlogasCSV1", "export log as CSV"},
+          {"viewlog1", "view log..."},
           {"history1", "history..."}}},
         {"port1", {{"F10autoconnect1", "[F10] autoconnect (COM1-16)"}}},
         {"options1",
