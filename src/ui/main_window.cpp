@@ -254,6 +254,14 @@ void MainWindow::exportlogasCSV1Click() {
     runGuarded(m_hooks.onExportLogCsv);
 }
 
+void MainWindow::undo1Click() {
+    runGuarded(m_hooks.onUndo);
+}
+
+void MainWindow::redo1Click() {
+    runGuarded(m_hooks.onRedo);
+}
+
 void MainWindow::history1Click() {
     runGuarded(m_hooks.onHistory);
 }

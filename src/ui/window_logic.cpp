@@ -1,4 +1,5 @@
 #include "ui/window_logic.h"
+#include "ui/undo_commands.h"
 
 #include "link/qt_serial_port.h"
 #include "live/live_display.h"
@@ -64,6 +65,7 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
     m_pin = std::make_unique<PinFlow>(window, *m_session);
     m_refresh = std::make_unique<ControlsRefresh>(window, *m_session, *m_pin);
     m_fileMenu = std::make_unique<FileMenu>(window, *m_session, *m_refresh);
+    m_undo = std::make_unique<UndoCommands>(window, *m_session, *m_refresh);
     m_historyMenu =
         std::make_unique<HistoryMenu>(window, *m_session, *m_refresh, m_fileMenu->transfer());
     m_reset = std::make_unique<ResetCommand>(window, *m_session, *m_refresh);
@@ -97,6 +99,8 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
     hooks.onExportLogCsv = [this] { m_verifyMenu->exportlogasCSV1Click(); };
     hooks.onHistory = [this] { m_historyMenu->history1Click(); };
     hooks.onReset = [this] { m_reset->RESET1Click(); };
+    hooks.onUndo = [this] { m_undo->undo1Click(); };
+    hooks.onRedo = [this] { m_undo->redo1Click(); };
     hooks.onFuelModeDiesel = [this] { m_session->commands.simple(Command::CmdModeDiesel); };
     hooks.onFuelModeAuto = [this] { m_session->commands.simple(Command::CmdModeAuto); };
     hooks.onFuelModePropane = [this] { m_session->commands.simple(Command::CmdModePropane); };
@@ -192,8 +196,10 @@ void WindowLogic::appendConnectCaption(const std::string& piece) {
 
 bool WindowLogic::readImage() {
     const bool read = m_session->transfer.readImage(m_session->progress);
-    if (read)
+    if (read) {
         m_session->history.record(kHistoryConnected);
+        clearEditHistory(*m_session, m_window, kUndoClearedConnection);
+    }
     return read;
 }
 

@@ -21,6 +21,7 @@
 #include "model/fields.h"
 #include "ui/grid_headers.h"
 #include "ui/map_grid.h"
+#include "ui/pages/map_surface_view.h"
 #include "ui/qt_adapters.h"
 #include "ui/session.h"
 #include "ui/ui_build.h"
@@ -135,6 +136,12 @@ MainMapPanel::MainMapPanel(QTableWidget* grid, QFrame* panel) : StringGridMapa(g
         // The grid keeps the keyboard, so the plus and minus keys go on working after a click.
         (*steps[i])->setFocusPolicy(Qt::NoFocus);
     }
+    ButtonMap3D = named<QPushButton>(panel, "ButtonMap3D");
+    ButtonMap3D->setText(QStringLiteral("3D"));
+    ButtonMap3D->setAccessibleName(QStringLiteral("3D view"));
+    ButtonMap3D->setCheckable(true);
+    ButtonMap3D->setFixedSize(32, 22);
+    ButtonMap3D->setFocusPolicy(Qt::NoFocus);
     ProgressBarMapa = named<QProgressBar>(panel, "ProgressBarMapa");
     ProgressBarMapa->setRange(0, kMainMapCells);
     ProgressBarMapa->setValue(0);
@@ -153,6 +160,7 @@ MainMapPanel::MainMapPanel(QTableWidget* grid, QFrame* panel) : StringGridMapa(g
     for (QWidget* w : std::initializer_list<QWidget*>{LabelMapDefine, ComboBoxMapReset,
                                                       LabelMapSmooth, ButtonMapSmooth})
         tools->addWidget(w);
+    m_stepRow = tools;
     tools->addWidget(ProgressBarMapa, 1);
     auto* outer = new QVBoxLayout(panel);
     outer->setContentsMargins(3, 3, 3, 3);
@@ -172,6 +180,26 @@ void MainMapPanel::attach(ControllerSession& session) {
                                                localeDecimalPoint());
     m_mapGrid = std::make_unique<MapGrid>(StringGridMapa, *m_editor, session.gate, session.prompts);
     m_mapGrid->setEntryDialog(m_dialog);
+    // The selection tools and the 3D switch follow "smooth", before the bar, which gives way
+    // where a language's captions need the width.
+    const int bar = m_stepRow->indexOf(ProgressBarMapa);
+    m_stepRow->insertWidget(bar, ButtonMap3D);
+    m_stepRow->insertWidget(bar, m_mapGrid->createToolButtons(ButtonInc5->parentWidget()));
+    m_surface = new MapSurfaceView(
+        *m_editor, [this] { return m_mapGrid->selection(); }, StringGridMapa);
+    m_surface->hide();
+    connect(ButtonMap3D, &QPushButton::toggled, this, [this](bool on) {
+        m_surface->setGeometry(StringGridMapa->rect());
+        m_surface->setVisible(on);
+    });
+    connect(m_mapGrid.get(), &MapGrid::textShown, m_surface, [this] {
+        if (m_surface->isVisible())
+            m_surface->update();
+    });
+    connect(StringGridMapa, &QTableWidget::itemSelectionChanged, m_surface, [this] {
+        if (m_surface->isVisible())
+            m_surface->update();
+    });
     connectHandlers();
     session.editor.setCoilTypeFollowUp([this] { rpmAxisAfterSignalTypeChange(); });
     session.live.add(LiveStage::Display,
@@ -272,6 +300,8 @@ void MainMapPanel::UpdateOperatingPoint(const LiveFrame& frame) {
     const MapOperatingPoint& now = m_editor->operatingPoint();
     m_mapGrid->repaintCell(before.x + 1, before.y + 1);
     m_mapGrid->repaintCell(now.x + 1, now.y + 1);
+    if (m_surface->isVisible())
+        m_surface->update();
 }
 
 void MainMapPanel::rpmAxisAfterSignalTypeChange() {
@@ -290,8 +320,11 @@ void MainMapPanel::TabSheet3Resize() {
 }
 
 bool MainMapPanel::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == StringGridMapa && event->type() == QEvent::Resize)
+    if (watched == StringGridMapa && event->type() == QEvent::Resize) {
         TabSheet3Resize();
+        if (m_surface != nullptr)
+            m_surface->setGeometry(StringGridMapa->rect());
+    }
     return QObject::eventFilter(watched, event);
 }
 
