@@ -65,7 +65,6 @@ void MainWindow::buildMenu() {
     m_menu.propane1 =
         addItem(m_menu.options1, "propane1", "-> propane", &MainWindow::propane1Click);
     m_menu.RESET1 = addItem(m_menu.options1, "RESET1", "RESET ECU", &MainWindow::RESET1Click);
-    m_menu.options1->addSeparator();
     m_menu.undo1 = addItem(m_menu.options1, "undo1", "undo", &MainWindow::undo1Click);
     m_menu.undo1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     m_menu.redo1 = addItem(m_menu.options1, "redo1", "redo", &MainWindow::redo1Click);

@@ -18,8 +18,11 @@ void showInStatusLine(MainWindow& window, const std::string& text) {
 }  // namespace
 
 void clearEditHistory(ControllerSession& session, MainWindow& window, const char* why) {
+    const bool held = session.edits.canUndo() || session.edits.canRedo();
     session.edits.clear();
-    showInStatusLine(window, why);
+    // Said only when steps were dropped, so an empty history never hides another message.
+    if (held)
+        showInStatusLine(window, why);
 }
 
 UndoCommands::UndoCommands(MainWindow& window, ControllerSession& session, ControlsRefresh& refresh)

@@ -23,7 +23,7 @@ inline constexpr const char* kUndoLocked =
 inline constexpr const char* kNothingToUndo = "nothing to undo";
 inline constexpr const char* kNothingToRedo = "nothing to redo";
 
-// Empties the history and says why in the window's status line.
+// Empties the history and, when it held steps, says why in the window's status line.
 void clearEditHistory(ControllerSession& session, MainWindow& window, const char* why);
 
 class UndoCommands {

@@ -197,8 +197,9 @@ void WindowLogic::appendConnectCaption(const std::string& piece) {
 bool WindowLogic::readImage() {
     const bool read = m_session->transfer.readImage(m_session->progress);
     if (read) {
-        m_session->history.record(kHistoryConnected);
+        // Before the controller history, whose failure the status line says instead.
         clearEditHistory(*m_session, m_window, kUndoClearedConnection);
+        m_session->history.record(kHistoryConnected);
     }
     return read;
 }

@@ -160,13 +160,17 @@ MainMapPanel::MainMapPanel(QTableWidget* grid, QFrame* panel) : StringGridMapa(g
     for (QWidget* w : std::initializer_list<QWidget*>{LabelMapDefine, ComboBoxMapReset,
                                                       LabelMapSmooth, ButtonMapSmooth})
         tools->addWidget(w);
-    m_stepRow = tools;
     tools->addWidget(ProgressBarMapa, 1);
     auto* outer = new QVBoxLayout(panel);
     outer->setContentsMargins(3, 3, 3, 3);
     outer->setSpacing(2);
     outer->addLayout(types);
     outer->addLayout(tools);
+    // The selection tools and the 3D switch in a row of their own, so the window keeps its
+    // least width in every language.
+    m_stepRow = new QHBoxLayout;
+    m_stepRow->addStretch(1);
+    outer->addLayout(m_stepRow);
 
     StringGridMapa->installEventFilter(this);
 }
@@ -180,11 +184,8 @@ void MainMapPanel::attach(ControllerSession& session) {
                                                localeDecimalPoint());
     m_mapGrid = std::make_unique<MapGrid>(StringGridMapa, *m_editor, session.gate, session.prompts);
     m_mapGrid->setEntryDialog(m_dialog);
-    // The selection tools and the 3D switch follow "smooth", before the bar, which gives way
-    // where a language's captions need the width.
-    const int bar = m_stepRow->indexOf(ProgressBarMapa);
-    m_stepRow->insertWidget(bar, ButtonMap3D);
-    m_stepRow->insertWidget(bar, m_mapGrid->createToolButtons(ButtonInc5->parentWidget()));
+    m_stepRow->addWidget(m_mapGrid->createToolButtons(ButtonInc5->parentWidget()));
+    m_stepRow->addWidget(ButtonMap3D);
     m_surface = new MapSurfaceView(
         *m_editor, [this] { return m_mapGrid->selection(); }, StringGridMapa);
     m_surface->hide();
