@@ -252,7 +252,9 @@ void EmulatorMaps::storeCell(EmuGrid which, int column, int row, int value) {
     m_sender.sendField(emuTableField(which), element);
 }
 
-EmuEditOutcome EmulatorMaps::stepCells(EmuGrid which, GridRect s, int step) {
+namespace {
+
+GridEdit emuValueEdit() {
     GridEdit edit;
     edit.firstColumn = 1;
     edit.lastColumn = kEmuColumns;
@@ -262,9 +264,38 @@ EmuEditOutcome EmulatorMaps::stepCells(EmuGrid which, GridRect s, int step) {
     edit.minimum = -kEmuPercentLimit;
     edit.maximum = kEmuPercentLimit;
     edit.limitTowardsStepOnly = true;
-    return kaldor::stepCells(grid(which), edit, s, step, [&](int column, int row, int value) {
-        storeCell(which, column, row, value);
-    });
+    return edit;
+}
+
+}  // namespace
+
+std::optional<GridEdit> EmulatorMaps::toolCells() const {
+    if (m_axisEditing)
+        return std::nullopt;
+    return emuValueEdit();
+}
+
+EmuEditOutcome EmulatorMaps::writeCells(EmuGrid which, const std::vector<CellValue>& cells) {
+    EmuEditOutcome outcome;
+    if (m_axisEditing)
+        return outcome;
+    const GridEdit edit = emuValueEdit();
+    for (const CellValue& cell : cells) {
+        if (cell.column < edit.firstColumn || cell.column > edit.lastColumn ||
+            cell.row < edit.firstRow || cell.row > edit.lastRow)
+            continue;
+        const int value = std::clamp(cell.value, edit.minimum, edit.maximum);
+        storeCell(which, cell.column, cell.row, value);
+        grid(which).setText(cell.column, cell.row, std::to_string(value));
+        ++outcome.cellsWritten;
+    }
+    return outcome;
+}
+
+EmuEditOutcome EmulatorMaps::stepCells(EmuGrid which, GridRect s, int step) {
+    return kaldor::stepCells(
+        grid(which), emuValueEdit(), s, step,
+        [&](int column, int row, int value) { storeCell(which, column, row, value); });
 }
 
 AxisEditLayout EmulatorMaps::axisEditChanged(bool ticked) {
@@ -349,6 +380,14 @@ std::optional<int> EmulatorGridModel::keyStep(int key, bool /*shift*/) const {
 
 MapEditOutcome EmulatorGridModel::stepSelection(GridRect selection, int step) {
     return m_maps.stepCells(m_which, selection, step);
+}
+
+std::optional<GridEdit> EmulatorGridModel::toolCells() const {
+    return m_maps.toolCells();
+}
+
+MapEditOutcome EmulatorGridModel::writeCells(const std::vector<CellValue>& cells) {
+    return m_maps.writeCells(m_which, cells);
 }
 
 bool EmulatorGridModel::editableInPlace(int column, int row) const {

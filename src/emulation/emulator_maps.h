@@ -158,6 +158,8 @@ public:
     [[nodiscard]] std::optional<int> keyStep(int key, bool shift) const override;
     MapEditOutcome stepSelection(GridRect selection, int step) override;
     [[nodiscard]] bool editableInPlace(int column, int row) const override;
+    [[nodiscard]] std::optional<GridEdit> toolCells() const override;
+    MapEditOutcome writeCells(const std::vector<CellValue>& cells) override;
 
 private:
     EmulatorMaps& m_maps;
@@ -190,6 +192,10 @@ public:
     // The value buttons ("+5", "-5", "+1", "-1") and keys on the selected percentage cells: each
     // cell from its own text, limited to 100 going up and to -100 going down.
     EmuEditOutcome stepCells(EmuGrid which, GridRect selection, int step);
+    // The selection tools, copy and paste: the value cells within -100..100 (none while the axis
+    // is edited), each stored and sent as a step edit does.
+    [[nodiscard]] std::optional<GridEdit> toolCells() const;
+    EmuEditOutcome writeCells(EmuGrid which, const std::vector<CellValue>& cells);
 
     // CheckBoxModCharDNA. Leaving the mode converts the axis texts and sends all twelve words.
     AxisEditLayout axisEditChanged(bool ticked);

@@ -45,13 +45,23 @@ bool ImageTransfer::readPage(CommandSet& commands, int page,
 }
 
 void ImageTransfer::writeWord(std::size_t wordIndex) {
+    if (m_history != nullptr)
+        m_history->noteWrite({SentWrite::Kind::Word, static_cast<std::uint32_t>(wordIndex)});
     m_commands.writeWord(wordIndex, m_image.word(wordIndex));
     if (m_state.connected && wordIndex == fieldDef(FieldId::ControllerPin).wordIndex())
         m_state.controllerPin = m_image.word(wordIndex);
 }
 
 void ImageTransfer::writeByte(std::size_t byteOffset) {
+    if (m_history != nullptr)
+        m_history->noteWrite({SentWrite::Kind::Byte, static_cast<std::uint32_t>(byteOffset)});
     m_commands.writeByte(byteOffset, m_image.byte(byteOffset));
+}
+
+void ImageTransfer::pause(int milliseconds) {
+    if (m_history != nullptr && milliseconds > 0)
+        m_history->noteWrite({SentWrite::Kind::Pause, static_cast<std::uint32_t>(milliseconds)});
+    m_commands.link().pause(milliseconds);
 }
 
 void ImageTransfer::sendField(FieldId id, std::size_t element) {

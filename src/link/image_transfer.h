@@ -9,6 +9,7 @@
 #include "link/commands.h"
 #include "model/connection_state.h"
 #include "model/ecu_image.h"
+#include "model/edit_history.h"
 #include "model/field_sender.h"
 #include "model/fields.h"
 #include "model/prompts.h"
@@ -17,7 +18,7 @@ namespace kaldor {
 
 inline constexpr const char* kNoConnectionMessage = "No Connection";
 
-class ImageTransfer final : public FieldSender {
+class ImageTransfer final : public FieldSender, public ImageWriter {
 public:
     static constexpr int kPages = 12;
     // A rejected page is asked for again this many more times before the read gives up.
@@ -40,11 +41,13 @@ public:
     [[nodiscard]] static bool readPage(CommandSet& commands, int page,
                                        std::array<std::uint8_t, CommandSet::kBlockSize>& into);
     // Sending the PIN word to a connected controller notes the PIN it now holds.
-    void writeWord(std::size_t wordIndex);
-    void writeByte(std::size_t byteOffset);
+    void writeWord(std::size_t wordIndex) override;
+    void writeByte(std::size_t byteOffset) override;
     // Sends the word or byte that holds one element of a field, as the field table says.
     void sendField(FieldId id, std::size_t element = 0) override;
-    void pause(int milliseconds) override { m_commands.link().pause(milliseconds); }
+    void pause(int milliseconds) override;
+    // Every word, byte and pause sent from now on is noted there (it keeps those of user actions).
+    void setEditHistory(EditHistory* history) { m_history = history; }
     [[nodiscard]] bool connected() const override { return m_state.connected; }
     [[nodiscard]] bool linkReady() const override { return m_state.linkReady; }
     // The full write comes in two halves: between them the window shows the written image in
@@ -65,6 +68,7 @@ private:
     ConnectionState& m_state;
     EcuImage& m_image;
     Prompts& m_prompts;
+    EditHistory* m_history = nullptr;
 };
 
 }  // namespace kaldor

@@ -66,6 +66,14 @@ MapEditOutcome CorrectionMapsModel::stepSelection(int map, GridRect selection, i
     return stepRowMap(m_image, m_sender, grid(map), rangeOf(mapAt(map)), selection, step);
 }
 
+GridEdit CorrectionMapsModel::toolCells(int map) const {
+    return rowMapEdit(rangeOf(mapAt(map)));
+}
+
+MapEditOutcome CorrectionMapsModel::writeCells(int map, const std::vector<CellValue>& cells) {
+    return writeRowMap(m_image, m_sender, grid(map), rangeOf(mapAt(map)), cells);
+}
+
 void CorrectionMapsModel::liveUpdate(const LiveFrame& frame) {
     for (std::size_t m = 0; m < correctionMaps().size(); ++m) {
         const CorrectionMapDef& def = correctionMaps()[m];

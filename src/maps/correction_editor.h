@@ -44,6 +44,10 @@ public:
     // shown. A text that does not parse stops there with the conversion message.
     MapEditOutcome keyReleased(int map, GridRect selection, int key, bool shift);
     MapEditOutcome stepSelection(int map, GridRect selection, int step);
+    // The selection tools, copy and paste: the map's cells within its limits, written as a step
+    // edit writes them.
+    [[nodiscard]] GridEdit toolCells(int map) const;
+    MapEditOutcome writeCells(int map, const std::vector<CellValue>& cells);
 
     // The live display's share for one record, while the advanced page is shown: the applied
     // corrections and the live columns. The page repaints the seven grids afterwards.

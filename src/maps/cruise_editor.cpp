@@ -48,6 +48,14 @@ MapEditOutcome CruiseMapModel::stepSelection(GridRect selection, int step) {
     return stepRowMap(m_image, m_sender, m_grid, kCruiseRange, selection, step);
 }
 
+GridEdit CruiseMapModel::toolCells() const {
+    return rowMapEdit(kCruiseRange);
+}
+
+MapEditOutcome CruiseMapModel::writeCells(const std::vector<CellValue>& cells) {
+    return writeRowMap(m_image, m_sender, m_grid, kCruiseRange, cells);
+}
+
 void CruiseMapModel::updateLiveColumn(const LiveFrame& frame, unsigned softwareRevision) {
     m_liveColumn = cruiseLiveColumn(
         static_cast<std::uint16_t>(liveRaw(frame, LiveSignal::ManifoldPressure)), softwareRevision);

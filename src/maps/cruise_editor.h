@@ -35,6 +35,10 @@ public:
     MapEditOutcome keyReleased(GridRect selection, int key, bool shift);
     // The buttons, with kCruiseButtonSteps.
     MapEditOutcome stepSelection(GridRect selection, int step);
+    // The selection tools, copy and paste: the cells within 0..250, written as a step edit
+    // writes them.
+    [[nodiscard]] GridEdit toolCells() const;
+    MapEditOutcome writeCells(const std::vector<CellValue>& cells);
 
     // The live display's share for one record, while the page and the grid are shown. The page
     // repaints the grid afterwards.

@@ -12,25 +12,6 @@
 
 namespace kaldor {
 
-struct GridEdit {
-    enum class Order {
-        RightToLeftBottomUp,  // columns from right to left, each from the bottom row up
-        TopDownLeftToRight,   // rows from the top, each from left to right
-    };
-    // The cells an edit may touch, first and last inclusive; the rest of a selection is left out.
-    int firstColumn = 0;
-    int lastColumn = 0;
-    int firstRow = 0;
-    int lastRow = 0;
-    Order order = Order::RightToLeftBottomUp;
-    bool emptyIsZero = false;  // the grid shows an empty text as 0 (otherwise it does not parse)
-    int minimum = 0;
-    int maximum = 0;
-    // Only the bound the step moves towards limits it: a cell already beyond the other bound
-    // moves by the whole step.
-    bool limitTowardsStepOnly = false;
-};
-
 // Visits the selected cells the edit may touch, in its order; a visit that returns false ends it.
 template <typename Visit>
 void forEachEditedCell(const GridEdit& edit, GridRect s, Visit visit) {

@@ -165,6 +165,23 @@ MapEditOutcome MainMapEditor::stepSelection(GridRect selection, int step) {
                      [this](int column, int row, int value) { storeCell(column, row, value); });
 }
 
+std::optional<GridEdit> MainMapEditor::toolCells() const {
+    return kCellEdit;
+}
+
+MapEditOutcome MainMapEditor::writeCells(const std::vector<CellValue>& cells) {
+    MapEditOutcome outcome;
+    resetProgress(static_cast<int>(cells.size()));
+    for (const CellValue& cell : cells) {
+        if (cell.column < kCellEdit.firstColumn || cell.column > kCellEdit.lastColumn ||
+            cell.row < kCellEdit.firstRow || cell.row > kCellEdit.lastRow)
+            continue;
+        writeCell(cell.column, cell.row, limited(cell.value, 0, kMainMapCellMax));
+        ++outcome.cellsWritten;
+    }
+    return outcome;
+}
+
 bool MainMapEditor::loadPresetMap(int k) {
     const MainMapCells* preset = presetMap(k, m_image);
     if (preset == nullptr)

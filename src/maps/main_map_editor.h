@@ -92,6 +92,11 @@ public:
         return mainMapKeyStep(key, shift);
     }
 
+    // The selection tools, copy and paste: the map cells (never the axes), 0 to 255, each written
+    // as a step edit writes it.
+    [[nodiscard]] std::optional<GridEdit> toolCells() const override;
+    MapEditOutcome writeCells(const std::vector<CellValue>& cells) override;
+
     // ButtonMap1..4: preset k of the set the vacuum line chooses into the image and the grid;
     // nothing is sent. False for another k.
     bool loadPresetMap(int k);

@@ -13,15 +13,45 @@
 //   stepSelection()   the step buttons and keys on the selected rectangle;
 //   takesTypedEntry(), entryPrefill(), typedEntry()
 //                     Enter on the grid: the text-entry dialog prefilled, then the entry;
-//   editableInPlace() whether a clicked cell opens the grid's own in-place editor.
+//   editableInPlace() whether a clicked cell opens the grid's own in-place editor;
+//   toolCells(), writeCells()
+//                     the selection tools, copy and paste (maps/grid_tools.h).
 // A message in an outcome (a text that did not parse) is shown to the user by the editor.
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "maps/grid_texts.h"
 #include "maps/map_colour.h"
 
 namespace kaldor {
+
+// The cells an edit of a grid may touch, the order it writes them in and their limits.
+struct GridEdit {
+    enum class Order {
+        RightToLeftBottomUp,  // columns from right to left, each from the bottom row up
+        TopDownLeftToRight,   // rows from the top, each from left to right
+    };
+    // The cells an edit may touch, first and last inclusive; the rest of a selection is left out.
+    int firstColumn = 0;
+    int lastColumn = 0;
+    int firstRow = 0;
+    int lastRow = 0;
+    Order order = Order::RightToLeftBottomUp;
+    bool emptyIsZero = false;  // the grid shows an empty text as 0 (otherwise it does not parse)
+    int minimum = 0;
+    int maximum = 0;
+    // Only the bound the step moves towards limits it: a cell already beyond the other bound
+    // moves by the whole step.
+    bool limitTowardsStepOnly = false;
+};
+
+// One cell's new value.
+struct CellValue {
+    int column = 0;
+    int row = 0;
+    int value = 0;
+};
 
 // How one grid cell is painted.
 struct MapCellLook {
@@ -64,6 +94,13 @@ public:
     virtual MapEditOutcome typedEntry(GridRect, EntryMode, const std::string&) { return {}; }
 
     [[nodiscard]] virtual bool editableInPlace(int /*column*/, int /*row*/) const { return false; }
+
+    // The cells the selection tools, copy and paste work on, with their limits and the order of
+    // their writes; nothing for a grid that is only shown.
+    [[nodiscard]] virtual std::optional<GridEdit> toolCells() const { return std::nullopt; }
+    // Writes the cells, in the order given, as the grid's step edit writes one: image, controller,
+    // text.
+    virtual MapEditOutcome writeCells(const std::vector<CellValue>& /*cells*/) { return {}; }
 };
 
 }  // namespace kaldor

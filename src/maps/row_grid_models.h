@@ -32,6 +32,12 @@ public:
     MapEditOutcome stepSelection(GridRect selection, int step) override {
         return m_maps.stepSelection(m_map, selection, step);
     }
+    [[nodiscard]] std::optional<GridEdit> toolCells() const override {
+        return m_maps.toolCells(m_map);
+    }
+    MapEditOutcome writeCells(const std::vector<CellValue>& cells) override {
+        return m_maps.writeCells(m_map, cells);
+    }
 
 private:
     CorrectionMapsModel& m_maps;
@@ -52,6 +58,10 @@ public:
     }
     MapEditOutcome stepSelection(GridRect selection, int step) override {
         return m_map.stepSelection(selection, step);
+    }
+    [[nodiscard]] std::optional<GridEdit> toolCells() const override { return m_map.toolCells(); }
+    MapEditOutcome writeCells(const std::vector<CellValue>& cells) override {
+        return m_map.writeCells(cells);
     }
 
 private:

@@ -3,6 +3,7 @@
 // (maps/grid_edit.h) on the selected columns of row 1, right-most first, each write followed by
 // a pause.
 #include <cstddef>
+#include <vector>
 
 #include "maps/grid_texts.h"
 #include "maps/main_map_editor.h"
@@ -28,5 +29,11 @@ struct RowMapRange {
 // selection always lies in row 1).
 MapEditOutcome stepRowMap(EcuImage& image, FieldSender& sender, GridTexts& grid,
                           const RowMapRange& range, GridRect selection, int step);
+
+// The cells the selection tools work on: the map's columns of row 1, in the step edit's order.
+[[nodiscard]] GridEdit rowMapEdit(const RowMapRange& range);
+// Each cell as a step edit writes it (cells outside the map are left out).
+MapEditOutcome writeRowMap(EcuImage& image, FieldSender& sender, GridTexts& grid,
+                           const RowMapRange& range, const std::vector<CellValue>& cells);
 
 }  // namespace kaldor

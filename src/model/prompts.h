@@ -61,6 +61,13 @@ public:
         (void)question;
         return std::nullopt;
     }
+    // A whole number (a grid tool's value or percentage), offered with `initial`; nothing when
+    // cancelled.
+    virtual std::optional<int> askNumber(const std::string& question, int initial) {
+        (void)question;
+        (void)initial;
+        return std::nullopt;
+    }
 };
 
 // Progress bars and the polling timer as the core's long operations see them.

@@ -7,6 +7,7 @@
 #include <QFocusEvent>
 #include <QTimer>
 
+#include "model/edit_history.h"
 #include "widgets/ab_num_spin.h"
 
 namespace kaldor {
@@ -68,9 +69,25 @@ private:
 
 }  // namespace
 
-void EditGate::run(const std::function<void()>& action) const {
+void EditGate::record(const std::function<void()>& handler, const std::string& what) const {
+    if (m_history == nullptr || m_image == nullptr) {
+        handler();
+        return;
+    }
+    // Ended however the handler leaves, so a step never stays open.
+    struct Step {
+        EditHistory& history;
+        const EcuImage& image;
+        ~Step() { history.end(image); }
+    };
+    m_history->begin(*m_image, what);
+    const Step step{*m_history, *m_image};
+    handler();
+}
+
+void EditGate::run(const std::function<void()>& action, const std::string& what) const {
     if (open())
-        action();
+        record(action, what);
 }
 
 void EditGate::onFocusLeft(QObject* control, std::function<void()> action) {
@@ -85,7 +102,7 @@ void EditGate::onEdit(QComboBox* box, std::function<void(int)> handler) {
                      [shown] { shown->userActed(); });
     const auto run = [this, box, handler] {
         if (open())
-            handler(box->currentIndex());
+            record([&] { handler(box->currentIndex()); });
     };
     QObject::connect(box, qOverload<int>(&QComboBox::activated), box, run);
     onFocusLeft(box, [this, shown, run] {
@@ -102,7 +119,7 @@ void EditGate::onEdit(QCheckBox* box, std::function<void(bool)> handler) {
     QObject::connect(box, &QCheckBox::clicked, shown, [shown] { shown->userActed(); });
     const auto run = [this, box, handler] {
         if (open())
-            handler(box->isChecked());
+            record([&] { handler(box->isChecked()); });
     };
     QObject::connect(box, &QCheckBox::clicked, box, run);
     onFocusLeft(box, [this, shown, run] {
@@ -116,7 +133,7 @@ void EditGate::onEdit(QCheckBox* box, std::function<void(bool)> handler) {
 void EditGate::onEdit(AbNumSpin* spin, std::function<void(double)> handler) {
     const auto run = [this, spin, handler] {
         if (open())
-            handler(spin->value());
+            record([&] { handler(spin->value()); });
     };
     QObject::connect(spin, &AbNumSpin::userChanged, spin, run);
     QObject::connect(spin, &AbNumSpin::focusLost, spin, [this, spin, run] {
@@ -130,21 +147,21 @@ void EditGate::onEdit(AbNumSpin* spin, std::function<void(double)> handler) {
 void EditGate::onChange(QComboBox* box, std::function<void(int)> handler) {
     QObject::connect(box, qOverload<int>(&QComboBox::activated), box, [this, handler](int index) {
         if (open())
-            handler(index);
+            record([&] { handler(index); });
     });
 }
 
 void EditGate::onChange(QCheckBox* box, std::function<void(bool)> handler) {
     QObject::connect(box, &QCheckBox::clicked, box, [this, handler](bool ticked) {
         if (open())
-            handler(ticked);
+            record([&] { handler(ticked); });
     });
 }
 
 void EditGate::onClick(QAbstractButton* button, std::function<void()> handler) {
     QObject::connect(button, &QAbstractButton::clicked, button, [this, handler] {
         if (open())
-            handler();
+            record(handler);
     });
 }
 

@@ -12,6 +12,7 @@
 #include <QObject>
 
 #include <functional>
+#include <string>
 
 class QAbstractButton;
 class QCheckBox;
@@ -19,6 +20,9 @@ class QComboBox;
 class AbNumSpin;
 
 namespace kaldor {
+
+class EcuImage;
+class EditHistory;
 
 class EditGate {
 public:
@@ -33,8 +37,16 @@ public:
     void onChange(QCheckBox* box, std::function<void(bool)> handler);
     void onClick(QAbstractButton* button, std::function<void()> handler);
 
-    // Runs an action through the gate: nothing happens while it is shut.
-    void run(const std::function<void()>& action) const;
+    // Runs an action through the gate: nothing happens while it is shut. `what` names it in the
+    // undo history ("+5"); empty: the fields it changes name it.
+    void run(const std::function<void()>& action, const std::string& what = {}) const;
+
+    // Every handler the gate runs is one step of this history, over this image.
+    void setEditHistory(EditHistory* history, const EcuImage* image) {
+        m_history = history;
+        m_image = image;
+    }
+    [[nodiscard]] EditHistory* editHistory() const { return m_history; }
     [[nodiscard]] bool open() const { return m_holds == 0 && !m_locked; }
 
     // The controller lock: no handler runs until it is lifted.
@@ -57,8 +69,13 @@ private:
     // Watches a control for its focus leaving it for another control.
     static void onFocusLeft(QObject* control, std::function<void()> action);
 
+    // A handler run as one step of the history.
+    void record(const std::function<void()>& handler, const std::string& what = {}) const;
+
     int m_holds = 0;
     bool m_locked = false;
+    EditHistory* m_history = nullptr;
+    const EcuImage* m_image = nullptr;
 };
 
 }  // namespace kaldor

@@ -1,4 +1,5 @@
 #include "ui/file_menu.h"
+#include "ui/undo_commands.h"
 
 #include <QAction>
 
@@ -33,6 +34,7 @@ void FileMenu::loadtoECU1Click() {
         return;
     m_refresh.RefreshControls();
     m_transfer->finishLoad(m_session.progress, m_session.timer);
+    clearEditHistory(m_session, m_window, kUndoClearedLoad);
     if (m_verifyAfterLoad)
         m_verifyAfterLoad();
 }
@@ -43,6 +45,7 @@ void FileMenu::LoadMap1Click() {
         return;
     m_refresh.RefreshControls();
     m_transfer->finishLoad(m_session.progress, m_session.timer);
+    clearEditHistory(m_session, m_window, kUndoClearedMap);
 }
 
 }  // namespace kaldor

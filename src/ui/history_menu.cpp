@@ -1,4 +1,5 @@
 #include "ui/history_menu.h"
+#include "ui/undo_commands.h"
 
 #include <QStatusBar>
 
@@ -121,6 +122,7 @@ bool HistoryMenu::restore(std::uint32_t serial, const HistoryEntry& entry) {
         return false;
     m_refresh.RefreshControls();
     m_transfer.finishLoad(m_session.progress, m_session.timer);
+    clearEditHistory(m_session, m_window, kUndoClearedRestore);
     if (m_verifyAfterRestore)
         m_verifyAfterRestore();
     return true;

@@ -258,6 +258,14 @@ void MainWindow::viewlog1Click() {
     runGuarded(m_hooks.onViewLog);
 }
 
+void MainWindow::undo1Click() {
+    runGuarded(m_hooks.onUndo);
+}
+
+void MainWindow::redo1Click() {
+    runGuarded(m_hooks.onRedo);
+}
+
 void MainWindow::history1Click() {
     runGuarded(m_hooks.onHistory);
 }

@@ -53,6 +53,8 @@ struct MainWindowHooks {
     std::function<void()> onViewLog;          // "view log..."
     std::function<void()> onHistory;          // "history..."
     std::function<void()> onReset;            // "RESET ECU"
+    std::function<void()> onUndo;             // "undo", Ctrl+Z
+    std::function<void()> onRedo;             // "redo", Ctrl+Y and Ctrl+Shift+Z
     std::function<void()> onFuelModeDiesel;   // diesel button, "-> diesel", Ctrl+P
     std::function<void()> onFuelModeAuto;     // auto button, "-> auto", Ctrl+A
     std::function<void()> onFuelModePropane;  // propane button, "-> propane", Ctrl+L
@@ -92,6 +94,8 @@ struct MainMenu {
     QAction* auto1 = nullptr;
     QAction* propane1 = nullptr;
     QAction* RESET1 = nullptr;
+    QAction* undo1 = nullptr;
+    QAction* redo1 = nullptr;
     QMenu* language1 = nullptr;  // filled with the language items by the language support
     QAction* help1 = nullptr;
 };
@@ -182,6 +186,8 @@ public slots:
     void viewlog1Click();
     void history1Click();
     void RESET1Click();
+    void undo1Click();
+    void redo1Click();
     void petro1Click();
     void auto1Click();
     void propane1Click();

@@ -1,16 +1,23 @@
 #include "ui/map_grid.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QPointer>
+#include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 
 #include <algorithm>
 #include <climits>
 
+#include "model/edit_history.h"
 #include "model/prompts.h"
 #include "ui/dialogs/text_entry_dialog.h"
 #include "ui/edit_gate.h"
@@ -38,6 +45,37 @@ constexpr KeyCode kKeyCodes[] = {
     {Qt::Key_Left, kKeyLeft, kKeyLeft},        {Qt::Key_Up, kKeyUp, kKeyUp},
     {Qt::Key_Right, kKeyRight, kKeyRight},     {Qt::Key_Down, kKeyDown, kKeyDown},
 };
+
+struct ToolDef {
+    GridTool tool;
+    const char* name;      // after the grid's objectName
+    const char* caption;   // the context menu's item, the button's accessible name
+    const char* button;    // the button's caption
+    Qt::Key key;           // with Ctrl
+    const char* what;      // in the undo history
+    const char* question;  // the number asked for first, or none
+    int initial;
+};
+
+constexpr ToolDef kTools[] = {
+    {GridTool::InterpolateHorizontally, "InterpH", "interpolate horizontally", "<->", Qt::Key_H,
+     "interpolate horizontally", nullptr, 0},
+    {GridTool::InterpolateVertically, "InterpV", "interpolate vertically", "^v", Qt::Key_U,
+     "interpolate vertically", nullptr, 0},
+    {GridTool::InterpolateBilinear, "InterpHV", "interpolate from the corners", "[+]", Qt::Key_B,
+     "interpolate from the corners", nullptr, 0},
+    {GridTool::SetValue, "SetValue", "set to value...", "=", Qt::Key_E, "set to value",
+     "set the selected cells to", 0},
+    {GridTool::ScalePercent, "Scale", "scale by percent...", "%", Qt::Key_R, "scale",
+     "scale the selected cells to percent", 100},
+};
+
+const ToolDef& toolDef(GridTool tool) {
+    for (const ToolDef& def : kTools)
+        if (def.tool == tool)
+            return def;
+    return kTools[0];
+}
 
 constexpr QAbstractItemView::EditTriggers kInPlaceTriggers =
     QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
@@ -154,6 +192,7 @@ MapGrid::MapGrid(QTableWidget* grid, MapGridModel& model, EditGate& gate, Prompt
                     keepCurrentOnMapCell(previousColumn, previousRow);
             });
     keepCurrentOnMapCell();
+    buildToolMenu();
     m_grid->installEventFilter(this);
 }
 
@@ -248,28 +287,140 @@ std::optional<GridRect> MapGrid::selection() const {
     return r;
 }
 
+void MapGrid::edit(const std::string& what, const std::function<MapEditOutcome()>& action) {
+    m_gate.run(
+        [this, &action] {
+            const MapEditOutcome outcome = action();
+            if (EditHistory* history = m_gate.editHistory())
+                history->setCells(outcome.cellsWritten);
+            report(outcome);
+        },
+        what);
+}
+
 void MapGrid::step(int step) {
-    m_gate.run([this, step] {
-        if (const std::optional<GridRect> selected = selection())
-            report(m_model.stepSelection(*selected, step));
-    });
+    const std::optional<GridRect> selected = selection();
+    if (!selected)
+        return;
+    const std::string what = step > 0   ? "+" + std::to_string(step)
+                             : step < 0 ? std::to_string(step)
+                                        : "send again";
+    edit(what, [&] { return m_model.stepSelection(*selected, step); });
 }
 
 void MapGrid::typedEntry() {
-    m_gate.run([this] {
+    edit("typed entry", [this]() -> MapEditOutcome {
         if (m_dialog == nullptr || m_dialog->isVisible() || !m_model.takesTypedEntry())
-            return;
+            return {};
         const std::optional<GridRect> selected = selection();
         if (!selected)
-            return;
+            return {};
         const std::string prefill =
             m_model.entryPrefill(*selected, entryMode(m_dialog->modeIndex()));
         m_dialog->setText(QString::fromStdString(prefill));
         if (m_dialog->exec() != QDialog::Accepted)
-            return;
-        report(m_model.typedEntry(*selected, entryMode(m_dialog->modeIndex()),
-                                  m_dialog->text().toStdString()));
+            return {};
+        return m_model.typedEntry(*selected, entryMode(m_dialog->modeIndex()),
+                                  m_dialog->text().toStdString());
     });
+}
+
+void MapGrid::applyTool(GridTool tool) {
+    const std::optional<GridRect> selected = selection();
+    if (!selected || !m_model.toolCells() || !m_gate.open())
+        return;
+    const ToolDef& def = toolDef(tool);
+    int amount = 0;
+    if (def.question != nullptr) {
+        const std::optional<int> answer = m_prompts.askNumber(def.question, def.initial);
+        if (!answer)
+            return;
+        amount = *answer;
+    }
+    edit(def.what, [&] { return applyGridTool(m_model, *selected, tool, amount); });
+}
+
+void MapGrid::copySelection() {
+    const std::optional<GridRect> selected = selection();
+    if (!selected)
+        return;
+    if (const std::optional<std::string> text = copyFromGrid(m_model, *selected))
+        QGuiApplication::clipboard()->setText(QString::fromStdString(*text));
+}
+
+void MapGrid::pasteClipboard() {
+    const std::optional<GridRect> selected = selection();
+    if (!selected || !m_model.toolCells())
+        return;
+    const std::string text = QGuiApplication::clipboard()->text().toStdString();
+    edit("paste", [&] { return pasteIntoGrid(m_model, *selected, text); });
+}
+
+void MapGrid::buildToolMenu() {
+    m_toolMenu = new QMenu(m_grid);
+    m_toolMenu->setObjectName(m_grid->objectName() + QStringLiteral("Tools"));
+    for (const ToolDef& def : kTools) {
+        QAction* action =
+            m_toolMenu->addAction(QString::fromLatin1(def.caption) + QStringLiteral("\t") +
+                                  QKeySequence(Qt::CTRL | def.key).toString());
+        action->setObjectName(m_grid->objectName() + QString::fromLatin1(def.name));
+        const GridTool tool = def.tool;
+        connect(action, &QAction::triggered, this, [this, tool] { applyTool(tool); });
+    }
+    m_toolMenu->addSeparator();
+    QAction* copy = m_toolMenu->addAction(QStringLiteral("copy\tCtrl+C"));
+    copy->setObjectName(m_grid->objectName() + QStringLiteral("Copy"));
+    connect(copy, &QAction::triggered, this, [this] { copySelection(); });
+    QAction* paste = m_toolMenu->addAction(QStringLiteral("paste\tCtrl+V"));
+    paste->setObjectName(m_grid->objectName() + QStringLiteral("Paste"));
+    connect(paste, &QAction::triggered, this, [this] { pasteClipboard(); });
+    m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_grid, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        if (m_model.toolCells())
+            m_toolMenu->popup(m_grid->viewport()->mapToGlobal(at));
+    });
+}
+
+QWidget* MapGrid::createToolButtons(QWidget* parent) {
+    auto* row = new QWidget(parent);
+    row->setObjectName(m_grid->objectName() + QStringLiteral("ToolButtons"));
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    for (const ToolDef& def : kTools) {
+        auto* button = new QPushButton(QString::fromLatin1(def.button), row);
+        button->setObjectName(m_grid->objectName() + QString::fromLatin1(def.name));
+        button->setToolTip(QString::fromLatin1(def.caption) + QStringLiteral(" (") +
+                           QKeySequence(Qt::CTRL | def.key).toString() + QStringLiteral(")"));
+        button->setAccessibleName(QString::fromLatin1(def.caption));
+        button->setFixedSize(32, 22);
+        // The grid keeps the keyboard, as with the step buttons.
+        button->setFocusPolicy(Qt::NoFocus);
+        const GridTool tool = def.tool;
+        connect(button, &QPushButton::clicked, this, [this, tool] { applyTool(tool); });
+        layout->addWidget(button);
+    }
+    return row;
+}
+
+bool MapGrid::toolKey(const QKeyEvent& key) {
+    if (key.modifiers() != Qt::ControlModifier)
+        return false;
+    if (key.key() == Qt::Key_C) {
+        copySelection();
+        return true;
+    }
+    if (key.key() == Qt::Key_V) {
+        pasteClipboard();
+        return true;
+    }
+    for (const ToolDef& def : kTools) {
+        if (key.key() == def.key) {
+            applyTool(def.tool);
+            return true;
+        }
+    }
+    return false;
 }
 
 void MapGrid::keyReleased(int key, bool shift) {
@@ -311,6 +462,8 @@ bool MapGrid::eventFilter(QObject* watched, QEvent* event) {
     if (watched != m_grid || (!press && event->type() != QEvent::KeyRelease))
         return QObject::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
+    if (press && !key->isAutoRepeat() && m_model.toolCells() && toolKey(*key))
+        return true;
     const int code = windowsKeyCode(*key);
     const bool shift = key->modifiers().testFlag(Qt::ShiftModifier);
     if (press) {
@@ -338,6 +491,7 @@ void MapGrid::showText(int column, int row) {
     m_showing = true;
     item->setText(QString::fromStdString(m_model.texts().text(column, row)));
     m_showing = false;
+    emit textShown();
 }
 
 void MapGrid::styleCell(int column, int row) {

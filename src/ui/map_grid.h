@@ -28,13 +28,18 @@
 #include <QObject>
 #include <QSet>
 
+#include <functional>
 #include <optional>
+#include <string>
 
+#include "maps/grid_tools.h"
 #include "maps/map_grid_model.h"
 
 class QAbstractButton;
+class QMenu;
 class QTableWidget;
 class QKeyEvent;
+class QWidget;
 
 namespace kaldor {
 
@@ -78,9 +83,27 @@ public:
     // The grid's click handler: in-place editing follows the cell now current.
     void cellClicked();
 
+    // The selection tools of a grid whose model has tool cells: its buttons, its context menu
+    // and Ctrl+H (interpolate horizontally), Ctrl+U (vertically), Ctrl+B (bilinear from the
+    // corners), Ctrl+E (set to a value), Ctrl+R (scale by a percentage); the value and the
+    // percentage are asked for. Ctrl+C copies the selection as tab-separated text, Ctrl+V pastes
+    // such text at its corner.
+    void applyTool(GridTool tool);
+    void copySelection();
+    void pasteClipboard();
+    [[nodiscard]] QMenu* toolMenu() const { return m_toolMenu; }
+    // The tool buttons in a row, for the owner to lay out beside the step buttons; named after
+    // the grid ("<grid>InterpH", "<grid>InterpV", "<grid>InterpHV", "<grid>SetValue",
+    // "<grid>Scale").
+    QWidget* createToolButtons(QWidget* parent);
+
     void repaintCell(int column, int row);
     void repaintColumn(int column);
     void repaintAll();
+
+signals:
+    // A cell's text was shown again (an edit, a refresh).
+    void textShown();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -91,6 +114,10 @@ private:
     void styleCells(int fromColumn);
     void textEdited(int column, int row);
     void report(const MapEditOutcome& outcome);
+    // A grid edit as one step of the undo history, named `what` with the cells it wrote.
+    void edit(const std::string& what, const std::function<MapEditOutcome()>& action);
+    void buildToolMenu();
+    [[nodiscard]] bool toolKey(const QKeyEvent& key);
     // Moves the current cell off the headings: back to the cell it came from, or the nearest
     // map cell.
     void keepCurrentOnMapCell(int previousColumn = -1, int previousRow = -1);
@@ -102,6 +129,7 @@ private:
     Prompts& m_prompts;
     MapCellDelegate* m_delegate = nullptr;
     TForm2* m_dialog = nullptr;  // lives as long as the window
+    QMenu* m_toolMenu = nullptr;
     int m_fixedRows = 1;
     int m_fixedColumns = 1;
     bool m_showing = false;  // the program is writing cells: no text comes back from the grid

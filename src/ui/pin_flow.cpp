@@ -48,8 +48,11 @@ void PinFlow::applyLock(bool unlocked) {
 }
 
 void PinFlow::ButtonSetPinClick() {
-    m_session.gate.run(
-        [this] { (void)setControllerPin(m_session.image, m_session.transfer, m_session.prompts); });
+    m_session.gate.run([this] {
+        (void)setControllerPin(m_session.image, m_session.transfer, m_session.prompts);
+        // A PIN is never given back by an undo: the step is left out.
+        m_session.edits.leaveOut();
+    });
 }
 
 }  // namespace kaldor

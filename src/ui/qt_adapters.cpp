@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 #include <algorithm>
@@ -15,6 +16,18 @@ void QtPrompts::message(const std::string& text) {
     }
     QMessageBox::information(m_parent, QApplication::applicationName(),
                              QString::fromStdString(text), QMessageBox::Ok);
+}
+
+std::optional<int> QtPrompts::askNumber(const std::string& question, int initial) {
+    if (m_numberSink)
+        return m_numberSink(question, initial);
+    bool ok = false;
+    const int value =
+        QInputDialog::getInt(m_parent, QApplication::applicationName(),
+                             QString::fromStdString(question), initial, -100000, 100000, 1, &ok);
+    if (!ok)
+        return std::nullopt;
+    return value;
 }
 
 Answer QtPrompts::askOkCancel(const OkCancelBox& box) {

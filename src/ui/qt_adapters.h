@@ -26,6 +26,7 @@ public:
     Answer askOkCancel(const OkCancelBox& box) override;
     std::optional<FileAnswer> askOpenFile(const FileQuestion& question) override;
     std::optional<FileAnswer> askSaveFile(const FileQuestion& question) override;
+    std::optional<int> askNumber(const std::string& question, int initial) override;
     std::optional<PinDigits> askPin() override { return m_askPin ? m_askPin() : std::nullopt; }
     std::optional<PinDigits> askNewPin() override {
         return m_askNewPin ? m_askNewPin() : std::nullopt;
@@ -38,6 +39,9 @@ public:
     void setMessageSink(std::function<void(const std::string&)> sink) { m_sink = std::move(sink); }
     // Likewise the OK/Cancel boxes and the open and save dialogs.
     void setOkCancelSink(OkCancelQuestion sink) { m_okCancelSink = std::move(sink); }
+    void setNumberSink(std::function<std::optional<int>(const std::string&, int)> sink) {
+        m_numberSink = std::move(sink);
+    }
     void setFileSinks(FileQuestionSink open, FileQuestionSink save) {
         m_openSink = std::move(open);
         m_saveSink = std::move(save);
@@ -56,6 +60,7 @@ private:
     std::function<void(const std::string&)> m_sink;
     OkCancelQuestion m_okCancelSink;
     FileQuestionSink m_openSink;
+    std::function<std::optional<int>(const std::string&, int)> m_numberSink;
     FileQuestionSink m_saveSink;
 };
 

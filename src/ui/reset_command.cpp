@@ -1,4 +1,5 @@
 #include "ui/reset_command.h"
+#include "ui/undo_commands.h"
 
 #include <QAction>
 
@@ -37,6 +38,7 @@ void ResetCommand::RESET1Click() {
                 break;
         }
     }
+    clearEditHistory(m_session, m_window, kUndoClearedReset);
     if (m_verifyAfterReset)
         m_verifyAfterReset();
 }

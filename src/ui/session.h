@@ -13,6 +13,7 @@
 #include "live/status_texts.h"
 #include "model/connection_state.h"
 #include "model/ecu_image.h"
+#include "model/edit_history.h"
 #include "model/parameter_edits.h"
 #include "model/prompts.h"
 #include "service/history_recorder.h"
@@ -29,7 +30,10 @@ struct ControllerSession {
           link(port, clock, state),
           commands(link),
           transfer(commands, state, image, prompts),
-          editor(image, transfer) {}
+          editor(image, transfer) {
+        transfer.setEditHistory(&edits);
+        gate.setEditHistory(&edits, &image);
+    }
 
     Prompts& prompts;
     ProgressSink& progress;  // ProgressBar1, the bar of long transfers
@@ -48,6 +52,8 @@ struct ControllerSession {
     // The controller history, kept from the image and the connection state above.
     HistoryRecorder history{state, image};
     LiveSinks live;
+    // The user's edits of this connection, for undo and redo: every handler the gate runs.
+    EditHistory edits;
     EditGate gate;
     bool pinAccepted = false;
 };

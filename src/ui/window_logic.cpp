@@ -1,4 +1,5 @@
 #include "ui/window_logic.h"
+#include "ui/undo_commands.h"
 
 #include "link/qt_serial_port.h"
 #include "live/live_display.h"
@@ -65,6 +66,7 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
     m_pin = std::make_unique<PinFlow>(window, *m_session);
     m_refresh = std::make_unique<ControlsRefresh>(window, *m_session, *m_pin);
     m_fileMenu = std::make_unique<FileMenu>(window, *m_session, *m_refresh);
+    m_undo = std::make_unique<UndoCommands>(window, *m_session, *m_refresh);
     m_historyMenu =
         std::make_unique<HistoryMenu>(window, *m_session, *m_refresh, m_fileMenu->transfer());
     m_reset = std::make_unique<ResetCommand>(window, *m_session, *m_refresh);
@@ -102,6 +104,8 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
                 m_window.diagnosticPage().dataLogger->logger());
     };
     hooks.onReset = [this] { m_reset->RESET1Click(); };
+    hooks.onUndo = [this] { m_undo->undo1Click(); };
+    hooks.onRedo = [this] { m_undo->redo1Click(); };
     hooks.onFuelModeDiesel = [this] { m_session->commands.simple(Command::CmdModeDiesel); };
     hooks.onFuelModeAuto = [this] { m_session->commands.simple(Command::CmdModeAuto); };
     hooks.onFuelModePropane = [this] { m_session->commands.simple(Command::CmdModePropane); };
@@ -197,8 +201,11 @@ void WindowLogic::appendConnectCaption(const std::string& piece) {
 
 bool WindowLogic::readImage() {
     const bool read = m_session->transfer.readImage(m_session->progress);
-    if (read)
+    if (read) {
+        // Before the controller history, whose failure the status line says instead.
+        clearEditHistory(*m_session, m_window, kUndoClearedConnection);
         m_session->history.record(kHistoryConnected);
+    }
     return read;
 }
 

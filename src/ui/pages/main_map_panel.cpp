@@ -21,6 +21,7 @@
 #include "model/fields.h"
 #include "ui/grid_headers.h"
 #include "ui/map_grid.h"
+#include "ui/pages/map_surface_view.h"
 #include "ui/qt_adapters.h"
 #include "ui/session.h"
 #include "ui/ui_build.h"
@@ -135,6 +136,12 @@ MainMapPanel::MainMapPanel(QTableWidget* grid, QFrame* panel) : StringGridMapa(g
         // The grid keeps the keyboard, so the plus and minus keys go on working after a click.
         (*steps[i])->setFocusPolicy(Qt::NoFocus);
     }
+    ButtonMap3D = named<QPushButton>(panel, "ButtonMap3D");
+    ButtonMap3D->setText(QStringLiteral("3D"));
+    ButtonMap3D->setAccessibleName(QStringLiteral("3D view"));
+    ButtonMap3D->setCheckable(true);
+    ButtonMap3D->setFixedSize(32, 22);
+    ButtonMap3D->setFocusPolicy(Qt::NoFocus);
     ProgressBarMapa = named<QProgressBar>(panel, "ProgressBarMapa");
     ProgressBarMapa->setRange(0, kMainMapCells);
     ProgressBarMapa->setValue(0);
@@ -159,6 +166,11 @@ MainMapPanel::MainMapPanel(QTableWidget* grid, QFrame* panel) : StringGridMapa(g
     outer->setSpacing(2);
     outer->addLayout(types);
     outer->addLayout(tools);
+    // The selection tools and the 3D switch in a row of their own, so the window keeps its
+    // least width in every language.
+    m_stepRow = new QHBoxLayout;
+    m_stepRow->addStretch(1);
+    outer->addLayout(m_stepRow);
 
     StringGridMapa->installEventFilter(this);
 }
@@ -172,6 +184,23 @@ void MainMapPanel::attach(ControllerSession& session) {
                                                localeDecimalPoint());
     m_mapGrid = std::make_unique<MapGrid>(StringGridMapa, *m_editor, session.gate, session.prompts);
     m_mapGrid->setEntryDialog(m_dialog);
+    m_stepRow->addWidget(m_mapGrid->createToolButtons(ButtonInc5->parentWidget()));
+    m_stepRow->addWidget(ButtonMap3D);
+    m_surface = new MapSurfaceView(
+        *m_editor, [this] { return m_mapGrid->selection(); }, StringGridMapa);
+    m_surface->hide();
+    connect(ButtonMap3D, &QPushButton::toggled, this, [this](bool on) {
+        m_surface->setGeometry(StringGridMapa->rect());
+        m_surface->setVisible(on);
+    });
+    connect(m_mapGrid.get(), &MapGrid::textShown, m_surface, [this] {
+        if (m_surface->isVisible())
+            m_surface->update();
+    });
+    connect(StringGridMapa, &QTableWidget::itemSelectionChanged, m_surface, [this] {
+        if (m_surface->isVisible())
+            m_surface->update();
+    });
     connectHandlers();
     session.editor.setCoilTypeFollowUp([this] { rpmAxisAfterSignalTypeChange(); });
     session.live.add(LiveStage::Display,
@@ -272,6 +301,8 @@ void MainMapPanel::UpdateOperatingPoint(const LiveFrame& frame) {
     const MapOperatingPoint& now = m_editor->operatingPoint();
     m_mapGrid->repaintCell(before.x + 1, before.y + 1);
     m_mapGrid->repaintCell(now.x + 1, now.y + 1);
+    if (m_surface->isVisible())
+        m_surface->update();
 }
 
 void MainMapPanel::rpmAxisAfterSignalTypeChange() {
@@ -290,8 +321,11 @@ void MainMapPanel::TabSheet3Resize() {
 }
 
 bool MainMapPanel::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == StringGridMapa && event->type() == QEvent::Resize)
+    if (watched == StringGridMapa && event->type() == QEvent::Resize) {
         TabSheet3Resize();
+        if (m_surface != nullptr)
+            m_surface->setGeometry(StringGridMapa->rect());
+    }
     return QObject::eventFilter(watched, event);
 }
 

@@ -12,6 +12,7 @@
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class QHBoxLayout;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -25,6 +26,7 @@ struct MainMapLayout;
 class LiveFrame;
 class MainMapEditor;
 class MapGrid;
+class MapSurfaceView;
 class ProgressBarSink;
 class TForm2;
 
@@ -76,6 +78,8 @@ public:
     QPushButton* ButtonInc1 = nullptr;
     QPushButton* ButtonDecr1 = nullptr;
     QPushButton* ButtonDecr5 = nullptr;
+    QPushButton* ButtonMap3D = nullptr;  // shows and hides the 3D view over the grid
+    MapSurfaceView* surfaceView() const { return m_surface; }
     QProgressBar* ProgressBarMapa = nullptr;
 
 protected:
@@ -99,6 +103,8 @@ private:
     // The editor outlives the grid bound to it.
     std::unique_ptr<MainMapEditor> m_editor;
     std::unique_ptr<MapGrid> m_mapGrid;
+    MapSurfaceView* m_surface = nullptr;
+    QHBoxLayout* m_stepRow = nullptr;
 };
 
 }  // namespace kaldor

@@ -47,6 +47,20 @@ TEST_F(EditTest, MinimumPressureBelow1Point1WithoutVacuumIsRaised) {
     EXPECT_EQ(p().AbNumSpinMinPsys->text(), QStringLiteral("1.1"));
 }
 
+TEST_F(EditTest, UndoOfAParameterEditSendsTheOldWordAndShowsItAgain) {
+    const std::uint16_t before = logic->session().image.word(184);
+    const QString shown = p().AbNumSpinMinPsys->text();
+    type(p().AbNumSpinMinPsys, "1.5");
+    ASSERT_EQ(logic->session().image.word(184), 1500);
+    log.events.clear();
+    window->menu().undo1->trigger();
+    EXPECT_EQ(log.writes(), std::vector<std::string>{wordFrame(184, before)});
+    EXPECT_EQ(p().AbNumSpinMinPsys->text(), shown);
+    window->menu().redo1->trigger();
+    EXPECT_EQ(logic->session().image.word(184), 1500);
+    EXPECT_EQ(p().AbNumSpinMinPsys->text(), QStringLiteral("1.5"));
+}
+
 TEST_F(EditTest, VacuumDisconnectedSetsTheMinimumPressureTo1199Millibar) {
     choose(p().ComboBoxRegulatorVacum, 1);
     log.events.clear();

@@ -86,7 +86,9 @@ TEST_F(WindowTest, MenuHoldsEveryItemInOrderWithItsBuiltInCaption) {
           {"petro1", "-> diesel"},
           {"auto1", "-> auto"},
           {"propane1", "-> propane"},
-          {"RESET1", "RESET ECU"}}},
+          {"RESET1", "RESET ECU"},
+          {"undo1", "undo"},
+          {"redo1", "redo"}}},
     };
     for (const auto& [menuName, entries] : items) {
         auto* menu = find<QMenu>(menuName.c_str());
