@@ -12,6 +12,7 @@
 #include "files/config_file.h"
 #include "files/settings_file.h"
 #include "model/parameter_edits.h"
+#include "service/broken_write.h"
 #include "service/config_transfer.h"
 #include "service/ecu_verify.h"
 #include "service/image_diff.h"
@@ -23,6 +24,7 @@ namespace {
 constexpr const char* kLoadToEcuCaption = "load to ECU";
 constexpr const char* kLoadMapCaption = "LoadMap";
 constexpr std::size_t kPinDigits = 4;
+constexpr std::string_view kCliAdviceWriteAgain = "Check the cable, then run the write again.";
 
 bool deviceExists(const std::string& device) {
 #ifdef _WIN32
@@ -210,10 +212,8 @@ int writeCommand(const CommandContext& c) {
     const std::optional<ConfigFile> file = readConfigFile(path);
     if (!file)
         return c.fail("\"" + path + "\": " + std::string(kFileErrorText));
-    if (mapsOnly && !file->complete())
-        return c.fail("\"" + path + "\" holds " + std::to_string(file->length) +
-                      " bytes; a map load takes only a complete file of " +
-                      std::to_string(EcuImage::kSize));
+    if (!file->complete())
+        return c.fail(wrongSizeMessage(path, file->size));
 
     Connection k = connect(c);
     if (k.status != kExitOk)
@@ -230,12 +230,17 @@ int writeCommand(const CommandContext& c) {
     ConfigTransfer transfer(s.transfer(), s.state(), s.image(), s.prompts(), "");
     NoTimer timer;
     k.progress->begin(mapsOnly ? "writing the maps" : "writing ECU memory");
-    const bool loaded =
+    const std::optional<WriteRun> written =
         mapsOnly ? transfer.loadMap(kLoadMapCaption, kNoConnectionMessage, *k.progress, timer)
                  : transfer.loadToEcu(kLoadToEcuCaption, kNoConnectionMessage, *k.progress, timer);
     k.progress->end();
-    if (!loaded)
+    if (!written)
         return kExitFailed;  // the load has said why
+    // A write that did not finish is never called written, with or without --verify.
+    if (written->refused())
+        return c.fail(brokenWriteMessage(*written, kCliAdviceWriteAgain));
+    if (!written->complete())
+        return kExitFailed;  // no connection, and the load has said so
     c.out << (mapsOnly ? "Maps of " : "") << path << " written to the ECU on COM"
           << s.state().portNumber << '\n';
     return c.args.has("--verify") ? verifyWrite(c, k) : kExitOk;

@@ -43,22 +43,29 @@ public:
     // times; false when every answer was rejected (`into` then keeps what it held).
     [[nodiscard]] static bool readPage(CommandSet& commands, int page,
                                        std::array<std::uint8_t, CommandSet::kBlockSize>& into);
-    // Sending the PIN word to a connected controller notes the PIN it now holds.
-    void writeWord(std::size_t wordIndex);
-    void writeByte(std::size_t byteOffset);
+    // Sending the PIN word to a connected controller notes the PIN it now holds. False when the
+    // port refused the frame.
+    [[nodiscard]] bool writeWord(std::size_t wordIndex);
+    [[nodiscard]] bool writeByte(std::size_t byteOffset);
     // Sends the word or byte that holds one element of a field, as the field table says.
-    void sendField(FieldId id, std::size_t element = 0) override;
+    bool sendField(FieldId id, std::size_t element = 0) override;
     void pause(int milliseconds) override { m_commands.link().pause(milliseconds); }
     [[nodiscard]] bool connected() const override { return m_state.connected; }
     [[nodiscard]] bool linkReady() const override { return m_state.linkReady; }
+    [[nodiscard]] std::size_t framesTaken() const { return m_commands.framesTaken(); }
+    // The 384 words, the validity marker and the commit of a full write.
+    static constexpr std::size_t kFullWriteFrames = EcuImage::kWords + 2;
+
     // The full write: 384 words, refresh, then the validity marker and the commit. Offline, the
-    // bar optionally runs through without sending, then the message is shown.
-    void writeAll(const std::string& notConnectedMessage, ProgressSink& bar,
-                  bool stepBarWhenOffline = false);
+    // bar optionally runs through without sending, then the message is shown. A frame the port
+    // refuses ends the write there, after the refresh: no marker then calls the image valid.
+    [[nodiscard]] WriteRun writeAll(const std::string& notConnectedMessage, ProgressSink& bar,
+                                    bool stepBarWhenOffline = false);
     // The transfer half of "load to ECU": polling stopped for its duration.
-    void loadToController(const std::string& notConnectedMessage, ProgressSink& bar,
-                          TimerSwitch& timer);
-    // "save data if 24->12V converter": 512 address/data pairs; no connection check.
+    [[nodiscard]] WriteRun loadToController(const std::string& notConnectedMessage,
+                                            ProgressSink& bar, TimerSwitch& timer);
+    // "save data if 24->12V converter": 512 address/data pairs; no connection check. A frame the
+    // port refuses while connected ends it.
     void writeConverter(ProgressSink& eepromBar);
 
     [[nodiscard]] static ConverterImage buildConverterImage(const EcuImage& image);

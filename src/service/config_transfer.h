@@ -20,17 +20,20 @@ public:
     bool saveToDisk() { return m_files.saveToDisk(m_state.softwareRevision); }
 
     // "load to ECU": the file, then the full write with its closing steps. `caption` is the menu
-    // item's caption, `noConnectionText` the "no connection" status text.
-    bool loadToEcu(const std::string& caption, const std::string& noConnectionText,
-                   ProgressSink& bar, TimerSwitch& timer) {
+    // item's caption, `noConnectionText` the "no connection" status text. Nothing when nothing
+    // was loaded; otherwise how far the write got.
+    [[nodiscard]] std::optional<WriteRun> loadToEcu(const std::string& caption,
+                                                    const std::string& noConnectionText,
+                                                    ProgressSink& bar, TimerSwitch& timer) {
         return m_files.loadToEcu(caption, m_state.softwareRevision, heldPin(), [&] {
-            m_transfer.loadToController(noConnectionText, bar, timer);
+            return m_transfer.loadToController(noConnectionText, bar, timer);
         });
     }
 
     // "LoadMap".
-    bool loadMap(const std::string& caption, const std::string& noConnectionText, ProgressSink& bar,
-                 TimerSwitch& timer) {
+    [[nodiscard]] std::optional<WriteRun> loadMap(const std::string& caption,
+                                                  const std::string& noConnectionText,
+                                                  ProgressSink& bar, TimerSwitch& timer) {
         return m_files.loadMap(caption, m_transfer, bar, timer, noConnectionText,
                                [this] { m_transfer.refresh(); });
     }

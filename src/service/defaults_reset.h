@@ -4,6 +4,7 @@
 // parts and the PIN it holds, the emulator tables on hardware revision 2, the full write with
 // its validity marker and commit, the main map's axis save, and polling started again.
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "link/image_transfer.h"
@@ -32,10 +33,12 @@ public:
     void setAxisSave(std::function<void()> save) { m_axisSave = std::move(save); }
 
     // `caption` is the menu item's caption, the text of the warning box; `workTimes` are the
-    // counters of the last live record. False, with image, controller and timer untouched, when
-    // the user does not confirm with OK.
-    bool run(const std::string& caption, const WorkTimes& workTimes, ProgressSink& bar,
-             TimerSwitch& timer);
+    // counters of the last live record. Nothing, with image, controller and timer untouched,
+    // when the user does not confirm with OK; otherwise how far the full write got (a refused
+    // frame ends it, and the axis save with it).
+    [[nodiscard]] std::optional<WriteRun> run(const std::string& caption,
+                                              const WorkTimes& workTimes, ProgressSink& bar,
+                                              TimerSwitch& timer);
 
 private:
     ImageTransfer& m_transfer;

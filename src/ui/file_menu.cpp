@@ -2,7 +2,9 @@
 
 #include <QAction>
 
+#include "service/broken_write.h"
 #include "ui/main_window.h"
+#include "ui/refused_write.h"
 #include "ui/session.h"
 
 namespace kaldor {
@@ -26,16 +28,27 @@ void FileMenu::savetodisk1Click() {
 }
 
 void FileMenu::loadtoECU1Click() {
-    const bool loaded =
+    const std::optional<WriteRun> written =
         m_transfer->loadToEcu(captionOf(m_window.menu().loadtoECU1), m_session.texts.noConnection,
                               m_session.progress, m_session.timer);
-    if (loaded && m_verifyAfterLoad)
+    if (!written)
+        return;
+    if (written->refused()) {
+        reportRefusedWrite(m_window, m_session, brokenWriteMessage(*written, kAdviceLoadAgain),
+                           true);
+        return;
+    }
+    if (m_verifyAfterLoad)
         m_verifyAfterLoad();
 }
 
 void FileMenu::LoadMap1Click() {
-    (void)m_transfer->loadMap(captionOf(m_window.menu().LoadMap1), m_session.texts.noConnection,
-                              m_session.progress, m_session.timer);
+    const std::optional<WriteRun> written =
+        m_transfer->loadMap(captionOf(m_window.menu().LoadMap1), m_session.texts.noConnection,
+                            m_session.progress, m_session.timer);
+    if (written && written->refused())
+        reportRefusedWrite(m_window, m_session, brokenWriteMessage(*written, kAdviceLoadAgain),
+                           true);
 }
 
 }  // namespace kaldor

@@ -1,9 +1,12 @@
 #include "ui/window_logic.h"
 
+#include <QStatusBar>
+
 #include "link/qt_serial_port.h"
 #include "maps/cruise_editor.h"
 #include "maps/main_map_editor.h"
 #include "model/pin.h"
+#include "service/broken_write.h"
 #include "ui/dialogs/pin_dialogs.h"
 #include "ui/dialogs/text_entry_dialog.h"
 #include "ui/language.h"
@@ -23,6 +26,7 @@
 #include "ui/pages/readings_page.h"
 #include "ui/pages/storage_page.h"
 #include "ui/pages/switch_over_parameters.h"
+#include "ui/refused_write.h"
 #include "ui/reset_command.h"
 #include "ui/side_panel.h"
 #include "ui/window_settings.h"
@@ -97,8 +101,16 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
     hooks.onFuelModeDiesel = [this] { m_session->commands.simple(Command::CmdModeDiesel); };
     hooks.onFuelModeAuto = [this] { m_session->commands.simple(Command::CmdModeAuto); };
     hooks.onFuelModePropane = [this] { m_session->commands.simple(Command::CmdModePropane); };
-    hooks.onTimerTick = [this] { m_poller->TimerTick(); };
-    hooks.onFirstActivation = [this] { m_settings->apply(); };
+    hooks.onTimerTick = [this] {
+        // A change the port refused has ended the connection; said here, once, whatever sent it.
+        reportRefusedWrite(m_window, *m_session, std::string(kEditRefusedStatus), false);
+        m_poller->TimerTick();
+    };
+    hooks.onFirstActivation = [this] {
+        m_settings->apply();
+        // A recording the last run could not finish, offered once the window is there.
+        m_window.diagnosticPage().dataLogger->offerInterruptedRecording();
+    };
     hooks.onClose = [this] {
         m_session->link.close();
         (void)m_settings->store();
@@ -166,7 +178,8 @@ void WindowLogic::scan() {
     m_poller->resetRequestPhase();
     // A new connection proves its PIN again, whatever an earlier one was given.
     m_session->pinAccepted = false;
-    (void)m_scan->scan();
+    if (m_scan->scan() == ScanOutcome::Connected)
+        m_window.statusBar()->clearMessage();
 }
 
 void WindowLogic::hideSetPinButton() {

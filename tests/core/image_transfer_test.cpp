@@ -78,7 +78,9 @@ TEST_F(TransferFixture, ReadWithoutConnectionSaysSoAndSendsNothing) {
 TEST_F(TransferFixture, FullWriteSendsEveryWordThenTheMarkerAndTheCommit) {
     for (std::size_t k = 0; k < EcuImage::kWords; ++k)
         image.setWord(k, static_cast<std::uint16_t>(k * 3));
-    transfer.writeAll("no connection", bar);
+    const WriteRun run = transfer.writeAll("no connection", bar);
+    EXPECT_TRUE(run.complete());
+    EXPECT_EQ(run.sent, 386u);
     const auto writes = log.writes();
     ASSERT_EQ(writes.size(), 384u + 2u);
     for (std::size_t k = 0; k < 384; ++k) {
@@ -101,7 +103,8 @@ TEST_F(TransferFixture, LoadToControllerOfflineRunsTheBarShowsTheMessageAndKeeps
     state.connected = false;
     RecordingTimer timer;
     image.setWord(100, 0x4242);
-    transfer.loadToController("no connection", bar, timer);
+    EXPECT_EQ(transfer.loadToController("no connection", bar, timer).end,
+              WriteRun::End::NotConnected);
     EXPECT_EQ(timer.changes, (std::vector<bool>{false, true}));
     EXPECT_EQ(log.events.front(), "pause 250");
     EXPECT_EQ(prompts.messages, std::vector<std::string>{"no connection"});
@@ -115,12 +118,53 @@ TEST_F(TransferFixture, LoadToControllerOfflineRunsTheBarShowsTheMessageAndKeeps
 TEST_F(TransferFixture, SingleWritesSendTheImagesCurrentValue) {
     image.setWord(184, 1500);
     image.setByte(125, 3);
-    transfer.writeWord(184);
-    transfer.writeByte(125);
-    transfer.sendField(FieldId::AutoReturnToGas);
-    transfer.sendField(FieldId::ReservedTail, 2);  // never sent
+    EXPECT_TRUE(transfer.writeWord(184));
+    EXPECT_TRUE(transfer.writeByte(125));
+    EXPECT_TRUE(transfer.sendField(FieldId::AutoReturnToGas));
+    EXPECT_TRUE(transfer.sendField(FieldId::ReservedTail, 2));  // never sent
     EXPECT_EQ(log.writes(), (std::vector<std::string>{"D1 B8 05 DC 14 F2", "C1 7D 00 03 EB F2",
                                                       hex(writeWordFrame(270, 0).data(), 6)}));
+}
+
+// A port that refuses a frame (a cable pulled) ends the full write at that frame: nothing after
+// it is tried, no marker calls a half-written memory valid, and the program is left unconnected.
+TEST_F(TransferFixture, AFrameThePortRefusesEndsTheFullWriteThereAndTheConnection) {
+    // A word, the last word, the marker, the commit.
+    for (const std::size_t taken : {200u, 383u, 384u, 385u}) {
+        SCOPED_TRACE(taken);
+        ASSERT_TRUE(link.open(1));
+        state.connected = state.linkReady = true;
+        state.writeRefused = false;
+        port.writesTaken = 0;
+        port.refuseAfterWrites = taken;
+        log.events.clear();
+        refreshes = 0;
+        const WriteRun run = transfer.writeAll("no connection", bar);
+        EXPECT_TRUE(run.refused());
+        EXPECT_EQ(run.sent, taken);
+        EXPECT_EQ(run.planned, 386u);
+        EXPECT_EQ(log.writes().size(), taken + 1) << "the refused frame is the last one tried";
+        EXPECT_EQ(refreshes, 1);
+        EXPECT_FALSE(state.connected);
+        EXPECT_FALSE(state.linkReady);
+        EXPECT_TRUE(state.writeRefused);
+        EXPECT_EQ(port.openPort, 0);
+        EXPECT_TRUE(prompts.messages.empty());
+    }
+}
+
+// A single edit the port refuses ends the connection once; what an unconnected program sends
+// after it goes nowhere and is not told again.
+TEST_F(TransferFixture, ARefusedEditEndsTheConnectionOnce) {
+    state.linkReady = true;
+    port.refuseAfterWrites = 0;
+    EXPECT_FALSE(transfer.sendField(FieldId::MinSystemPressure));
+    EXPECT_FALSE(state.connected);
+    EXPECT_FALSE(state.linkReady);
+    EXPECT_TRUE(state.writeRefused);
+    state.writeRefused = false;  // the window has said so
+    EXPECT_FALSE(transfer.sendField(FieldId::MinSystemPressure));
+    EXPECT_FALSE(state.writeRefused);
 }
 
 TEST(ConverterImage, SwapsWordBytesAndPadsEveryThirdByte) {
