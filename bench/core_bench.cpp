@@ -5,9 +5,12 @@
 
 #include <vector>
 
+#include "diagnostics/error_counter_watch.h"
+#include "emulation/emulator_extremes.h"
 #include "link/frame.h"
+#include "live/live_display.h"
 #include "live/live_frame.h"
-#include "live/readings.h"
+#include "live/live_signals.h"
 #include "maps/calibration_tables.h"
 #include "maps/main_map_editor.h"
 #include "maps/mapping_chart.h"
@@ -44,6 +47,52 @@ std::array<std::uint8_t, 196> realisticReply(std::uint16_t pressure = 1400,
     return reply;
 }
 
+// What the pages work out of one record: every signal of the table, the texts shown, the status
+// lamp, the work-time texts, the consumption estimate, the emulator extremes and the error watch.
+struct Readings {
+    // The signals the pages show as texts rather than on gauges.
+    static constexpr LiveSignal kShownAsText[] = {LiveSignal::SupplyVoltage,
+                                                  LiveSignal::PowerStage,
+                                                  LiveSignal::EmulatorCorrection1,
+                                                  LiveSignal::EmulatorCorrection2,
+                                                  LiveSignal::Dtps1In,
+                                                  LiveSignal::Dtps1Out,
+                                                  LiveSignal::Dtps2In,
+                                                  LiveSignal::Dtps2Out,
+                                                  LiveSignal::FrequencyIn,
+                                                  LiveSignal::FrequencyOut,
+                                                  LiveSignal::OperationsPerSecond,
+                                                  LiveSignal::EmulatorChannel1,
+                                                  LiveSignal::EmulatorChannel2};
+    StatusTexts texts;
+    ConsumptionEstimate consumption;
+    EmulatorExtremes extremes;
+    ErrorCounterWatch watch;
+
+    void show(const LiveRecord& r) {
+        for (const LiveSignalDef& d : liveSignals())
+            benchmark::DoNotOptimize(r.value(d.id));
+        for (const LiveSignal id : kShownAsText) {
+            std::string text = r.text(id);
+            benchmark::DoNotOptimize(text);
+        }
+        StatusIndicator status = statusIndicatorFor(r.frame, texts);
+        benchmark::DoNotOptimize(status);
+        WorkTimeShares shares = workTimeShares(r.frame, texts);
+        benchmark::DoNotOptimize(shares);
+        consumption.update(r.frame);
+        std::string litres = consumption.dieselText() + consumption.propaneText();
+        benchmark::DoNotOptimize(litres);
+        if (r.on(LiveSignal::EmulatorMeasuring))
+            extremes.measure(r.value(LiveSignal::EmulatorChannel1),
+                             r.value(LiveSignal::EmulatorChannel2));
+        std::string measured = extremes.text(0) + extremes.text(1);
+        benchmark::DoNotOptimize(measured);
+        benchmark::DoNotOptimize(
+            watch.moved(static_cast<std::uint16_t>(r.raw(LiveSignal::ErrorCounter))));
+    }
+};
+
 void BM_DecodeAndComputeReadings(benchmark::State& s) {
     const auto reply = realisticReply();
     LiveFrame frame;
@@ -53,15 +102,12 @@ void BM_DecodeAndComputeReadings(benchmark::State& s) {
     ConnectionState connection;
     connection.hardwareRevision = 2;
     connection.softwareRevision = 11;
-    DisplayState state;
-    StatusTexts texts;
-    DisplayVisibility visible{true, true};
+    Readings readings;
     for (auto _ : s) {
         if (validateReply(ReplyKind::Live, reply.data(), reply.size(), true) == ReplyStatus::Ok)
             reversePayload(reply.data() + 2, LiveFrame::kBytes, frame.bytes().data());
         block.takeSlice(frame);
-        Readings r = computeReadings(frame, image, connection, visible, texts, state);
-        benchmark::DoNotOptimize(r);
+        readings.show({frame, liveContext(image, connection)});
     }
 }
 BENCHMARK(BM_DecodeAndComputeReadings);
@@ -93,9 +139,7 @@ void BM_CollectTickMovesOperatingPoint(benchmark::State& s) {
     ConnectionState connection;
     connection.hardwareRevision = 2;
     connection.softwareRevision = 11;
-    DisplayState state;
-    StatusTexts texts;
-    DisplayVisibility visible{true, true};
+    Readings readings;
     std::size_t tick = 0;
     std::int64_t repaints = 0;
     for (auto _ : s) {
@@ -103,8 +147,7 @@ void BM_CollectTickMovesOperatingPoint(benchmark::State& s) {
         if (validateReply(ReplyKind::Live, reply.data(), reply.size(), true) == ReplyStatus::Ok)
             reversePayload(reply.data() + 2, LiveFrame::kBytes, frame.bytes().data());
         block.takeSlice(frame);
-        Readings r = computeReadings(frame, image, connection, visible, texts, state);
-        benchmark::DoNotOptimize(r);
+        readings.show({frame, liveContext(image, connection)});
         if (map.updateOperatingPoint(frame, true)) {
             ++repaints;
             for (int row = 0; row < kMainMapGridRows; ++row)
@@ -137,9 +180,7 @@ struct CollectTick {
     CalibrationBlock block;
     EcuImage image;
     ConnectionState connection;
-    DisplayState state;
-    StatusTexts texts;
-    DisplayVisibility visible{true, true};
+    Readings readings;
     std::size_t tick = 0;
 
     CollectTick() {
@@ -150,7 +191,7 @@ struct CollectTick {
         for (std::size_t i = 0; i < replies.size(); ++i)
             collect();
     }
-    Readings collect() {
+    void collect() {
         const auto& reply = replies[tick++ % replies.size()];
         if (validateReply(ReplyKind::Live, reply.data(), reply.size(), true) == ReplyStatus::Ok)
             reversePayload(reply.data() + 2, LiveFrame::kBytes, frame.bytes().data());
@@ -159,7 +200,7 @@ struct CollectTick {
             frame.setWord(CalibrationBlock::kSliceFirstWord + k,
                           static_cast<std::uint16_t>(tick * 7919 + k * 101));
         block.takeSlice(frame);
-        return computeReadings(frame, image, connection, visible, texts, state);
+        readings.show({frame, liveContext(image, connection)});
     }
 };
 
@@ -173,8 +214,7 @@ void BM_CollectTickCalibrationTables(benchmark::State& s) {
     tables.grid(CalibrationGrid::Correction).setListener([&](int, int) { ++changed; });
     tables.grid(CalibrationGrid::Korektuj).setListener([&](int, int) { ++changed; });
     for (auto _ : s) {
-        Readings r = t.collect();
-        benchmark::DoNotOptimize(r);
+        t.collect();
         tables.update(t.block);
     }
     s.counters["cells changed"] =
@@ -208,8 +248,7 @@ void BM_CollectTickMappingChart(benchmark::State& s) {
     CalibrationTables tables;
     MappingChart chart;
     for (auto _ : s) {
-        Readings r = t.collect();
-        benchmark::DoNotOptimize(r);
+        t.collect();
         tables.update(t.block);
         const ScopePicture& p = chart.draw(640, 360, t.block, t.frame, 11);
         benchmark::DoNotOptimize(p.steps.data());

@@ -103,15 +103,12 @@ BENCHMARK(BM_AppendLogLine)->Unit(benchmark::kMicrosecond)->Repetitions(3);
 void BM_ScopeFeedAndDraw(benchmark::State& s) {
     OSCYLOSKOP scope;
     const std::array<int, 4> items{1, 2, 4, 7};
-    Readings r;
     int tick = 0;
     const auto next = [&] {
         ++tick;
-        r.rpm = 800 + (tick * 37) % 5000;
-        r.tps = (tick % 100) * 0.1;
-        r.vacuum = (tick % 40) * 0.1;
-        r.egtCelsius = 200 + tick % 600;
-        scope.Feed(items, 1, r);
+        const OSCYLOSKOP::Values values{800.0 + (tick * 37) % 5000, (tick % 100) * 0.1,
+                                        (tick % 40) * 0.1, 200.0 + tick % 600};
+        scope.Feed(items, 1, values);
         return scope.Draw(832, 246).steps.size();
     };
     for (std::size_t i = 0; i < OSCYLOSKOP::kHistory; ++i)

@@ -23,7 +23,6 @@
 #include <vector>
 
 #include "link/serial_port.h"
-#include "live/readings.h"
 #include "support/scripted_controller.h"
 #include "ui/main_window.h"
 #include "ui/pages/readings_page.h"
@@ -322,14 +321,11 @@ void BM_ScopePaint(benchmark::State& state) {
     kaldor::ScopeBox box;
     box.resize(832, 246);
     kaldor::OSCYLOSKOP recorder;
-    kaldor::Readings readings;
-    const std::array<int, 4> items{1, 2, 3, 7};
+    const std::array<int, 4> items{1, 2, 3, 7};  // rpm, throttle, air flow, exhaust gas
     for (int i = 0; i < 900; ++i) {
-        readings.rpm = 800 + (i * 37) % 3000;
-        readings.tps = (i % 50) * 0.2;
-        readings.airFlow = (i % 70) * 0.05;
-        readings.egtCelsius = 300 + (i * 7) % 500;
-        recorder.Feed(items, 1, readings);
+        const kaldor::OSCYLOSKOP::Values values{800.0 + (i * 37) % 3000, (i % 50) * 0.2,
+                                                (i % 70) * 0.05, 300.0 + (i * 7) % 500};
+        recorder.Feed(items, 1, values);
         (void)recorder.Draw(832, 246);
     }
     for (auto _ : state) {

@@ -61,7 +61,7 @@ int shoot(int code, int page, const QString& out) {
     kaldor::sim::VirtualController controller(options);
     const std::string device = controller.start();
     std::ofstream(folder.filePath(QStringLiteral("window-shot.INI")).toStdString())
-        << "[Ports]\nCOM1=" << device << "\n";
+        << "[Ports]\nCOM1=" << device << "\n[History]\nEnabled=0\n";  // a picture is no visit
 
     kaldor::MainWindow window(
         kaldor::Folders{folder.path(), folder.path(), QStringLiteral("window-shot")});

@@ -28,8 +28,8 @@ constexpr OptionSpec kYes{"--yes", false};
 constexpr OptionSpec kJson{"--json", false};
 constexpr OptionSpec kOutput{"-o", true};
 
-const std::array<CommandDef, 7>& commands() {
-    static const std::array<CommandDef, 7> table{{
+const std::array<CommandDef, 8>& commands() {
+    static const std::array<CommandDef, 8> table{{
         {"ports",
          {kHelp, kSettings},
          0,
@@ -84,6 +84,31 @@ const std::array<CommandDef, 7>& commands() {
          "diff A B [--json]\n"
          "    The differences between two configuration files; exit status 0 when they are\n"
          "    equal, 1 when they differ."},
+        {"history",
+         {kHelp,
+          kSettings,
+          kPort,
+          kYes,
+          kJson,
+          {"--serial", true},
+          {"--ecu", false},
+          {"--verify", false},
+          {"--pin", true}},
+         0,
+         3,
+         historyCommand,
+         "history [--serial N] [--json] [--settings FILE]\n"
+         "    The entries kept of every ECU (of ECU N only), newest first: id, time, revisions,\n"
+         "    program version and what happened. The memory is kept by itself at every\n"
+         "    connection and before every command that overwrites it.\n"
+         "  history show ID [--serial N] [--json]\n"
+         "    The entry as 'show' shows a file, headed by its time and what happened.\n"
+         "  history diff ID [FILE | --ecu [--port N] [--yes]] [--serial N]\n"
+         "    The entry against a configuration file, the ECU's memory, or without either the\n"
+         "    entry before it; exit status 0 when equal, 1 when they differ.\n"
+         "  history restore ID [--port N] [--verify] [--pin DDDD] [--yes] [--serial N]\n"
+         "    Writes the entry to the ECU as 'write' does, keeping the ECU's serial number and\n"
+         "    PIN; what the ECU held before goes into its history first."},
         {"log2csv",
          {kHelp, kOutput, {"--rpm-type", true}},
          1,
@@ -106,7 +131,9 @@ void printHelp(std::ostream& out) {
         << "a device (COM1=/dev/ttyUSB0). The settings file is " << kSettingsFileName
         << " beside the program unless\n--settings names another. At ECU software revision 11 "
         << "the ECU's identity is confirmed\nonly after a question on the terminal, or with "
-        << "--yes.\n\nExit status: 0 success, 1 failed operation (diff: the files differ), "
+        << "--yes.\n\nThe controller history is kept in $XDG_DATA_HOME/kaldor/history (or\n"
+        << "~/.local/share/kaldor/history); [History] Folder= in the settings file moves it,\n"
+        << "Enabled=0 turns it off.\n\nExit status: 0 success, 1 failed operation (diff: the files differ), "
         << "2 bad usage.\n";
 }
 

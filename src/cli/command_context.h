@@ -29,5 +29,7 @@ int portsCommand(const CommandContext& c);
 int identifyCommand(const CommandContext& c);
 int readCommand(const CommandContext& c);
 int writeCommand(const CommandContext& c);
+// The controller history: list, show, diff, restore.
+int historyCommand(const CommandContext& c);
 
 }  // namespace kaldor::cli

@@ -8,6 +8,7 @@
 #endif
 
 #include "cli/command_context.h"
+#include "cli/controller_connection.h"
 #include "cli/controller_session.h"
 #include "files/config_file.h"
 #include "files/settings_file.h"
@@ -24,7 +25,6 @@ namespace {
 constexpr const char* kLoadToEcuCaption = "load to ECU";
 constexpr const char* kLoadMapCaption = "LoadMap";
 constexpr std::size_t kPinDigits = 4;
-constexpr std::string_view kCliAdviceWriteAgain = "Check the cable, then run the write again.";
 
 bool deviceExists(const std::string& device) {
 #ifdef _WIN32
@@ -38,7 +38,8 @@ bool deviceExists(const std::string& device) {
 #endif
 }
 
-// The settings file named by --settings (which must exist) or kaldor.INI beside the program.
+}  // namespace
+
 std::unique_ptr<SettingsFile> loadSettings(const CommandContext& c, int& status) {
     const std::optional<std::string> named = c.args.value("--settings");
     const std::string path = named ? *named : c.environment.programFolder + "/" + kSettingsFileName;
@@ -51,6 +52,8 @@ std::unique_ptr<SettingsFile> loadSettings(const CommandContext& c, int& status)
         status = c.fail("\"" + path + "\" is not a settings file");
     return settings;
 }
+
+namespace {
 
 // 0 (every port) without --port; -1 for a value that is not a port number.
 int portOption(const CommandContext& c) {
@@ -87,14 +90,7 @@ ControllerSession::Consent consentFrom(const CommandContext& c) {
     };
 }
 
-// Everything a controller command needs, connected; `status` says why not otherwise.
-struct Connection {
-    std::unique_ptr<SettingsFile> settings;
-    std::unique_ptr<CliPrompts> prompts;
-    std::unique_ptr<TerminalProgress> progress;
-    std::unique_ptr<ControllerSession> session;
-    int status = kExitOk;
-};
+}  // namespace
 
 Connection connect(const CommandContext& c) {
     Connection k;
@@ -110,7 +106,13 @@ Connection connect(const CommandContext& c) {
     k.progress = std::make_unique<TerminalProgress>(c.err, c.environment.errorIsTerminal);
     k.session = std::make_unique<ControllerSession>(*k.settings, port, *k.prompts, *k.progress,
                                                     consentFrom(c));
+    k.history = std::make_unique<HistoryRecorder>(k.session->state(), k.session->image());
+    k.history->configure(readHistorySettings(*k.settings), [&c](const std::string& text) {
+        c.err << kProgramName << ": " << text << '\n';
+    });
     const ScanOutcome outcome = k.session->connect();
+    if (outcome == ScanOutcome::Connected)
+        k.history->record(kHistoryConnected);
     if (outcome == ScanOutcome::NotFound)
         k.status = c.fail("no ECU answered on " + portsText(port));
     else if (outcome != ScanOutcome::Connected)
@@ -130,7 +132,6 @@ std::optional<PinDigits> pinDigits(const std::string& text) {
     return digits;
 }
 
-// Reads back what was written; the differences go to stderr.
 int verifyWrite(const CommandContext& c, Connection& k) {
     NoTimer timer;
     EcuVerifier verifier(k.session->commands(), k.session->state(), k.session->image());
@@ -146,8 +147,6 @@ int verifyWrite(const CommandContext& c, Connection& k) {
     c.out << report.message << '\n';
     return kExitOk;
 }
-
-}  // namespace
 
 int portsCommand(const CommandContext& c) {
     int status = kExitOk;
@@ -227,7 +226,7 @@ int writeCommand(const CommandContext& c) {
                             "was written");
 
     s.prompts().setOpenPath(path);
-    ConfigTransfer transfer(s.transfer(), s.state(), s.image(), s.prompts(), "");
+    ConfigTransfer transfer(s.transfer(), s.state(), s.image(), s.prompts(), "", k.history.get());
     NoTimer timer;
     k.progress->begin(mapsOnly ? "writing the maps" : "writing ECU memory");
     const std::optional<WriteRun> written =
@@ -238,7 +237,7 @@ int writeCommand(const CommandContext& c) {
         return kExitFailed;  // the load has said why
     // A write that did not finish is never called written, with or without --verify.
     if (written->refused())
-        return c.fail(brokenWriteMessage(*written, kCliAdviceWriteAgain));
+        return c.fail(brokenWriteMessage(*written, kAdviceRunWriteAgain));
     if (!written->complete())
         return kExitFailed;  // no connection, and the load has said so
     c.out << (mapsOnly ? "Maps of " : "") << path << " written to the ECU on COM"

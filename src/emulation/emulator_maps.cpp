@@ -4,8 +4,10 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "live/live_signals.h"
 #include "maps/main_map.h"
 #include "maps/number_text.h"
+#include "model/fixed_text.h"
 #include "model/revision_rules.h"
 #include "model/units.h"
 
@@ -21,8 +23,6 @@ constexpr Rgb kBlack{0, 0, 0};
 constexpr double kColourScale = 0.4;
 constexpr int kInputPauseMs = 1;
 constexpr int kWordPauseMs = 10;
-// The live record's gas stepper position.
-constexpr std::size_t kStepperWord = 3;
 
 std::optional<EmuAxisUnit> unitOf(unsigned channel) {
     for (std::size_t i = 0; i < kEmuInputs.size(); ++i)
@@ -105,7 +105,7 @@ int stepLiveColumn(std::uint16_t stepperPosition) {
 }
 
 int tpsLiveColumn(const LiveFrame& frame, const EcuImage& image) {
-    const std::uint16_t input = frame.word(inputChannel(image));
+    const std::uint16_t input = liveWordNumbered(frame, inputChannel(image));
     int column = 0;
     for (int k = 1; k < kEmuColumns; ++k)
         if (input >= readField(image, FieldId::TpsEmulatorAxis, static_cast<std::size_t>(k)))
@@ -302,7 +302,8 @@ bool EmulatorMaps::axisCellEditable(int column, int row) const {
 }
 
 bool EmulatorMaps::updateLiveColumns(const LiveFrame& frame) {
-    const int step = stepLiveColumn(frame.word(kStepperWord));
+    const int step =
+        stepLiveColumn(static_cast<std::uint16_t>(liveRaw(frame, LiveSignal::StepperPosition)));
     const int tps = tpsLiveColumn(frame, m_image);
     const bool moved = step != m_stepLive || tps != m_tpsLive;
     m_stepLive = step;

@@ -7,17 +7,11 @@
 #include <functional>
 #include <vector>
 
-#include "live/live_frame.h"
-#include "live/readings.h"
+#include "live/live_signals.h"
 
 namespace kaldor {
 
 enum class LiveStage : std::size_t { Display, Calibration, Scope, Count };
-
-struct LiveRecord {
-    const LiveFrame& frame;
-    const Readings& readings;
-};
 
 class LiveSinks {
 public:

@@ -1,6 +1,6 @@
 #include "live/log_csv.h"
 
-#include <array>
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <limits>
@@ -8,57 +8,30 @@
 
 #include "files/atomic_file.h"
 #include "live/data_logger.h"
+#include "live/live_display.h"
 #include "live/live_frame.h"
-#include "live/readings.h"
-#include "maps/number_text.h"
-#include "model/units.h"
+#include "live/live_signals.h"
+#include "model/fixed_text.h"
 
 namespace kaldor {
 namespace {
 
-enum class Quantity : std::uint8_t {
-    EngineSpeed,  // period word -> rpm by the rpm signal type
-    Fuel,         // the fuel mode bits, as text
-    Bar,          // millibar
-    Celsius,      // signed degrees as they stand
-    Exhaust,      // exhaust-gas sensor volts -> degrees
-    Supply,       // behind the 1 : 5.8 divider
-    Throttle,     // behind the throttle inputs' divider
-    Volts,        // converter counts
-    Count,        // as it stands
-};
+// The exported signals in column order, from the table's CSV column.
+const std::vector<const LiveSignalDef*>& csvColumns() {
+    static const std::vector<const LiveSignalDef*> kColumns = [] {
+        std::vector<const LiveSignalDef*> columns;
+        for (const LiveSignalDef& def : liveSignals())
+            if (def.csv.column > 0)
+                columns.push_back(&def);
+        std::sort(columns.begin(), columns.end(),
+                  [](const LiveSignalDef* a, const LiveSignalDef* b) {
+                      return a->csv.column < b->csv.column;
+                  });
+        return columns;
+    }();
+    return kColumns;
+}
 
-struct CsvColumn {
-    const char* header;
-    std::uint8_t word;
-    Quantity quantity;
-    int decimals;
-};
-
-// After the time column, in this order.
-constexpr std::array<CsvColumn, 15> kColumns{{
-    {"engine speed [rpm]", 21, Quantity::EngineSpeed, 0},
-    {"fuel mode", 39, Quantity::Fuel, 0},
-    {"gas pressure [bar]", 78, Quantity::Bar, 3},
-    {"manifold pressure [bar]", 79, Quantity::Bar, 3},
-    {"differential pressure [bar]", 24, Quantity::Bar, 3},
-    {"reducer temperature [\xC2\xB0"
-     "C]",
-     0, Quantity::Celsius, 0},
-    {"propane temperature [\xC2\xB0"
-     "C]",
-     1, Quantity::Celsius, 0},
-    {"exhaust gas temperature [\xC2\xB0"
-     "C]",
-     80, Quantity::Exhaust, 0},
-    {"battery [V]", 6, Quantity::Supply, 2},
-    {"ignition [V]", 27, Quantity::Supply, 2},
-    {"throttle TPS [V]", 4, Quantity::Throttle, 3},
-    {"air flow [V]", 30, Quantity::Volts, 3},
-    {"rail signal [V]", 9, Quantity::Volts, 3},
-    {"tank level [V]", 26, Quantity::Volts, 3},
-    {"stepper position", 3, Quantity::Count, 0},
-}};
 constexpr const char* kTimeHeader = "time [s]";
 // Spreadsheets take the file as UTF-8 only with the mark.
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
@@ -78,62 +51,23 @@ std::string cell(std::string_view text) {
     return quoted + "\"";
 }
 
-const std::string& fuelText(FuelMode mode, const StatusTexts& texts) {
-    switch (mode) {
-        case FuelMode::Diesel:
-            return texts.diesel;
-        case FuelMode::Auto:
-            return texts.autoMode;
-        case FuelMode::Propane:
-            return texts.propane;
-        case FuelMode::Error:
-            break;
-    }
-    return texts.error;
-}
-
-std::string value(const CsvColumn& c, const LiveFrame& f, int rpmSignalType,
+std::string value(const LiveSignalDef& c, const LiveFrame& f, const LiveContext& context,
                   const StatusTexts& texts) {
-    const std::uint16_t w = f.word(c.word);
-    double v = 0;
-    switch (c.quantity) {
-        case Quantity::EngineSpeed:
-            return std::to_string(PeriodToRpm(w, rpmSignalType));
-        case Quantity::Fuel:
-            return cell(fuelText(fuelMode(f), texts));
-        case Quantity::Celsius:
-            return std::to_string(f.signedWord(c.word));
-        case Quantity::Count:
-            return std::to_string(w);
-        case Quantity::Bar:
-            v = MillibarToBar(w);
-            break;
-        case Quantity::Exhaust:
-            v = w * kVoltsPerCount * kEgtSensorDegreesPerVolt;
-            break;
-        case Quantity::Supply:
-            v = w * kVoltsPerCount * kSupplyInputDivider;
-            break;
-        case Quantity::Throttle:
-            v = w * kVoltsPerCount * kTpsInputDivider;
-            break;
-        case Quantity::Volts:
-            v = AdcToVolts(w);
-            break;
-    }
-    return fixedText(v, c.decimals, '.');
+    if (c.id == LiveSignal::FuelMode)
+        return cell(fuelModeText(fuelMode(f), texts));
+    return fixedText(liveValue(f, c.id, context), c.csv.decimals);
 }
 
 // Reads the "demo.log" format piece by piece, as playback reads it, and hands on every line
 // that holds at least one value.
 class RecordReader {
 public:
-    RecordReader(int rpmSignalType, const StatusTexts& texts)
-        : m_rpmSignalType(rpmSignalType), m_texts(texts) {
+    RecordReader(int rpmSignalType, const StatusTexts& texts) : m_texts(texts) {
+        m_context.rpmSignalType = rpmSignalType;
         m_csv = kByteOrderMark;
         m_csv += cell(kTimeHeader);
-        for (const CsvColumn& c : kColumns)
-            m_csv += "," + cell(c.header);
+        for (const LiveSignalDef* c : csvColumns())
+            m_csv += "," + cell(liveCsvHeader(*c));
         m_csv += kLineEnd;
     }
 
@@ -188,13 +122,13 @@ private:
     // Time in tenths of a second, written from integers so 0.3 is exactly "0.3".
     void addRow() {
         m_csv += std::to_string(m_records / 10) + "." + std::to_string(m_records % 10);
-        for (const CsvColumn& c : kColumns)
-            m_csv += "," + value(c, m_frame, m_rpmSignalType, m_texts);
+        for (const LiveSignalDef* c : csvColumns())
+            m_csv += "," + value(*c, m_frame, m_context, m_texts);
         m_csv += kLineEnd;
         ++m_records;
     }
 
-    int m_rpmSignalType;
+    LiveContext m_context;  // the export knows the rpm signal type only
     const StatusTexts& m_texts;
     std::string m_csv;
     std::size_t m_records = 0;

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/fixed_text.h"
+
 namespace kaldor {
 namespace {
 
-enum Item { kOff, kRpm, kTps, kMaf, kVacuum, kContact, kSupply, kEgt };
+constexpr int kOff = 0;
 
 // Keeps a far-off old sample (drawn against a smaller new range) inside what an int can hold.
 constexpr double kCoordinateLimit = 1e9;
@@ -17,25 +19,30 @@ int pixel(double y) {
 
 }  // namespace
 
-double scopeValue(int item, const Readings& r) {
-    switch (item) {
-        case kRpm:
-            return static_cast<double>(r.rpm);
-        case kTps:
-            return r.tps;
-        case kMaf:
-            return r.airFlow;
-        case kVacuum:
-            return r.vacuum;
-        case kContact:
-            return r.contactVolts;
-        case kSupply:
-            return r.supplyVolts;
-        case kEgt:
-            return r.egtCelsius;
-        default:
-            return 0;
-    }
+std::optional<LiveSignal> scopeSignal(int item) {
+    // Item -> signal, from the table's scope column once.
+    static const std::array<std::optional<LiveSignal>, kScopeQuantities.size()> kSignalOfItem = [] {
+        std::array<std::optional<LiveSignal>, kScopeQuantities.size()> table{};
+        for (const LiveSignalDef& def : liveSignals())
+            if (def.scopeItem > kOff && def.scopeItem < static_cast<int>(table.size()))
+                table[static_cast<std::size_t>(def.scopeItem)] = def.id;
+        return table;
+    }();
+    if (item <= kOff || item >= static_cast<int>(kSignalOfItem.size()))
+        return std::nullopt;
+    return kSignalOfItem[static_cast<std::size_t>(item)];
+}
+
+double scopeValue(int item, const LiveRecord& record) {
+    const std::optional<LiveSignal> signal = scopeSignal(item);
+    return signal ? record.value(*signal) : 0;
+}
+
+OSCYLOSKOP::Values OSCYLOSKOP::valuesOf(const Items& items, const LiveRecord& record) {
+    Values values{};
+    for (std::size_t i = 0; i < kChannels; ++i)
+        values[i] = scopeValue(items[i], record);
+    return values;
 }
 
 OSCYLOSKOP::OSCYLOSKOP() {
@@ -49,8 +56,7 @@ OSCYLOSKOP::OSCYLOSKOP() {
     m_picture.steps.reserve(2 * kGridLines + kChannels * 4);
 }
 
-void OSCYLOSKOP::Feed(const std::array<int, kChannels>& items, int focused,
-                      const Readings& readings) {
+void OSCYLOSKOP::Feed(const Items& items, int focused, const Values& values) {
     for (std::size_t i = 0; i < kChannels; ++i) {
         Channel& c = m_channels[i];
         const int item = items[i];
@@ -61,7 +67,7 @@ void OSCYLOSKOP::Feed(const std::array<int, kChannels>& items, int focused,
         c.offset = 0;
         c.colour = kScopeChannels[i].colour;
         c.penWidth = static_cast<int>(i) == focused ? kFocusedPenWidth : kPenWidth;
-        c.value = static_cast<float>(scopeValue(item, readings));
+        c.value = static_cast<float>(values[i]);
     }
 }
 
@@ -141,10 +147,10 @@ void OSCYLOSKOP::drawChannel(Channel& c, int width, int height) {
     label.colour = c.colour;
     label.fontSize = kFontSize;
     label.from = c.points[largest];
-    label.text = fixed(c.largest, 2);
+    label.text = fixedText(c.largest, 2);
     m_picture.steps.push_back(label);
     label.from = c.points[smallest];
-    label.text = fixed(c.smallest, 2);
+    label.text = fixedText(c.smallest, 2);
     m_picture.steps.push_back(std::move(label));
 
     // The smallest value's marker, hatched like the grid.

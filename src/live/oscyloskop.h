@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "live/readings.h"
+#include "live/live_signals.h"
 
 namespace kaldor {
 
@@ -29,7 +29,8 @@ inline constexpr ScopeColour kScopeMaroon{128, 0, 0};
 inline constexpr ScopeColour kScopeGreen{0, 128, 0};
 inline constexpr ScopeColour kScopeBlue{0, 0, 255};
 
-// The entries of every channel selector, in item order; item 0 switches the channel off.
+// The entries of every channel selector, in item order; item 0 switches the channel off. The
+// signal each item shows is the one whose row in the live signal table names the item.
 struct ScopeQuantity {
     const char* item;
     float rangeMax;  // drawn at the top edge; the bottom edge is 0 for every quantity
@@ -58,8 +59,10 @@ inline constexpr std::array<ScopeChannelDef, 4> kScopeChannels{{
     {"ComboBoxScopeTypeGreen", kScopeBlue},
 }};
 
-// The value a selector item takes from a record's readings (0 for "OFF " and unknown items).
-[[nodiscard]] double scopeValue(int item, const Readings& readings);
+// The signal of a selector item; nothing for "OFF " and unknown items.
+[[nodiscard]] std::optional<LiveSignal> scopeSignal(int item);
+// The value a selector item takes from a record (0 for "OFF " and unknown items).
+[[nodiscard]] double scopeValue(int item, const LiveRecord& record);
 
 struct ScopePoint {
     int x = 0;
@@ -131,9 +134,14 @@ public:
 
     OSCYLOSKOP();
 
+    using Items = std::array<int, kChannels>;
+    using Values = std::array<double, kChannels>;
+
+    // Each selector's value in a record.
+    [[nodiscard]] static Values valuesOf(const Items& items, const LiveRecord& record);
     // items: each selector's item index (-1 for none); focused: the channel whose selector has
-    // the keyboard focus, or -1. Takes this record's value for every channel.
-    void Feed(const std::array<int, kChannels>& items, int focused, const Readings& readings);
+    // the keyboard focus, or -1; values: this record's value for every channel.
+    void Feed(const Items& items, int focused, const Values& values);
     // Advances the history by the values fed and describes the picture for a box of this size.
     const ScopePicture& Draw(int width, int height);
 

@@ -3,13 +3,13 @@
 #include <charconv>
 #include <string_view>
 
+#include "live/live_signals.h"
 #include "maps/grid_headings.h"
 #include "maps/number_text.h"
 
 namespace kaldor {
 namespace {
 
-constexpr std::size_t kManifoldPressureWord = 79;
 constexpr int kColourDivisor = 4;
 // Row headings are quarter bars, in hundredths.
 constexpr int kRowHeadingStep = 25;
@@ -90,7 +90,8 @@ MapCellLook CalibrationTables::cellLook(CalibrationGrid g, int column, int row, 
             look.drawText = true;
         }
     }
-    const int liveRow = frame.word(kManifoldPressureWord) / kCalibrationRowMillibar + 1;
+    const std::int64_t liveRow =
+        liveRaw(frame, LiveSignal::ManifoldPressure) / kCalibrationRowMillibar + 1;
     if (column == point.x + 1 && row == liveRow && liveRow <= kMainMapRows) {
         look.fill = kActiveCellColour;
         look.drawText = true;

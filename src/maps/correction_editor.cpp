@@ -1,5 +1,6 @@
 #include "maps/correction_editor.h"
 
+#include "live/live_signals.h"
 #include "model/fields.h"
 
 namespace kaldor {
@@ -68,10 +69,8 @@ MapEditOutcome CorrectionMapsModel::stepSelection(int map, GridRect selection, i
 void CorrectionMapsModel::liveUpdate(const LiveFrame& frame) {
     for (std::size_t m = 0; m < correctionMaps().size(); ++m) {
         const CorrectionMapDef& def = correctionMaps()[m];
-        // Tenths of a percent, shown as whole percent truncated toward zero.
-        const int applied = frame.signedWord(def.appliedWord) / 10;
-        m_applied[m] = std::to_string(applied);
-        m_liveColumns[m] = correctionLiveColumn(def, frame.word(def.inputWord));
+        m_applied[m] = liveText(frame, def.applied, LiveContext{});
+        m_liveColumns[m] = correctionLiveColumn(def, liveRaw(frame, def.input));
     }
 }
 

@@ -1,7 +1,5 @@
 #include "maps/correction_maps.h"
 
-#include "model/units.h"
-
 namespace kaldor {
 namespace {
 
@@ -37,25 +35,30 @@ constexpr int kDiffPressureEdges[] = {500,  600,  700,  800,  900,  1000, 1100, 
                                       1400, 1600, 1800, 2000, 2200, 2400, 2600};
 
 using H = HeadingFormat;
+using S = LiveSignal;
 constexpr std::array<CorrectionMapDef, kCorrectionMapCount> kMaps{{
     {"StringGridMapaEGT", "ComboBoxMapaEGT", "EditMapaEGT", "LabelMapaEGT", "[%] EGT cor.", 0, 24,
-     kEgtAxis, H::Integer, 80, false, kEgtEdges, 51, 0},
+     kEgtAxis, H::Integer, S::ExhaustSignal, kEgtEdges, S::EgtCorrection, 0},
     {"StringGridMapaLambda_5V", "ComboBoxMapaLambda_5V", "EditMapaLambda_5V", "LabelMapaLambda_5V",
-     "[%] AirFlow cor.", 24, 24, kAirFlowAxis, H::TwoDecimals, 30, false, kAirFlowEdges, 52, 1},
+     "[%] AirFlow cor.", 24, 24, kAirFlowAxis, H::TwoDecimals, S::AirFlow, kAirFlowEdges,
+     S::AirFlowCorrection, 1},
     {"StringGridMapaTempGazu", "ComboBoxMapaTempGazu", "EditMapaTempGazu", "LabelMapaTempGazu",
-     "[%] T.G. cor.", 48, 24, kTemperatureAxis, H::Integer, 1, true, kTemperatureEdges, 53, 2},
+     "[%] T.G. cor.", 48, 24, kTemperatureAxis, H::Integer, S::PropaneTemperature,
+     kTemperatureEdges, S::GasTemperatureCorrection, 2},
     {"StringGridMapaCisnienieKolektora", "ComboBoxMapaCisnienieKolektora",
      "EditMapaCisnienieKolektora", "LabelMapaCisnienieKolektora", "[%] Manifold cor.", 72, 24,
-     kManifoldAxis, H::TwoDecimals, 79, false, kManifoldEdges, 57, 3},
+     kManifoldAxis, H::TwoDecimals, S::ManifoldPressure, kManifoldEdges,
+     S::ManifoldPressureCorrection, 3},
     {"StringGridMapaCisnienieGazu", "ComboBoxMapaCisnienieGazu", "EditMapaCisnienieGazu",
-     "LabelMapaCisnienieGazu", "[%] G.Press cor.", 96, 24, kGasPressureAxis, H::TwoDecimals, 78,
-     false, kGasPressureEdges, 55, 4},
+     "LabelMapaCisnienieGazu", "[%] G.Press cor.", 96, 24, kGasPressureAxis, H::TwoDecimals,
+     S::GasPressure, kGasPressureEdges, S::GasPressureCorrection, 4},
     {"StringGridMapaTempReduktora", "ComboBoxMapaTempReduktora", "EditMapaTempReduktora",
-     "LabelMapaTempReduktora", "[%] T.R. cor.", 120, 24, kTemperatureAxis, H::Integer, 0, true,
-     kTemperatureEdges, 56, 5},
+     "LabelMapaTempReduktora", "[%] T.R. cor.", 120, 24, kTemperatureAxis, H::Integer,
+     S::ReducerTemperature, kTemperatureEdges, S::ReducerTemperatureCorrection, 5},
     {"StringGridMapaCisnienieRoznicowe", "ComboBoxMapaCisnienieRoznicowe",
      "EditMapaCisnienieRoznicowe", "LabelMapaCisnienieRoznicowe", "[%] Diff.Press", 144, 16,
-     kDiffPressureAxis, H::TwoDecimals, 24, false, kDiffPressureEdges, 58, 6},
+     kDiffPressureAxis, H::TwoDecimals, S::DifferentialPressure, kDiffPressureEdges,
+     S::DifferentialPressureCorrection, 6},
 }};
 
 template <std::size_t N>
@@ -91,9 +94,7 @@ const std::array<CorrectionMapDef, kCorrectionMapCount>& correctionMaps() {
     return kMaps;
 }
 
-int correctionLiveColumn(const CorrectionMapDef& map, std::uint16_t input) {
-    const long value =
-        map.signedInput ? static_cast<long>(fromSignedWord(input)) : static_cast<long>(input);
+int correctionLiveColumn(const CorrectionMapDef& map, std::int64_t value) {
     int column = 0;
     for (int i = 1; i < map.columns; ++i)
         if (value >= map.thresholds[i - 1])

@@ -1,12 +1,13 @@
 #pragma once
 // The seven correction maps: one row of signed percentages each over one measured quantity,
 // together the image's CorrectionMaps bytes. Everything about them is in this one table: where
-// they lie, their axis headings, which live word moves their live column and by which
-// thresholds, where the controller reports the correction it applies, and their enable bit.
+// they lie, their axis headings, which live signal moves their live column and by which
+// thresholds, which signal reports the correction the controller applies, and their enable bit.
 #include <array>
 #include <cstddef>
 #include <cstdint>
 
+#include "live/live_signals.h"
 #include "maps/grid_headings.h"
 
 namespace kaldor {
@@ -21,11 +22,10 @@ struct CorrectionMapDef {
     int columns;
     const int* axis;  // heading of each column: hundredths for decimal formats
     HeadingFormat axisFormat;
-    std::uint8_t inputWord;    // live-record word the live column follows
-    bool signedInput;          // temperatures compare signed
-    const int* thresholds;     // lower edge of columns 1 .. columns-1, in the input's units
-    std::uint8_t appliedWord;  // live-record word of the correction applied now, tenths of %
-    unsigned enableBit;        // bit of CorrectionMapEnable
+    LiveSignal input;       // the live column follows its raw value (temperatures signed)
+    const int* thresholds;  // lower edge of columns 1 .. columns-1, in the input's units
+    LiveSignal applied;     // the correction applied now
+    unsigned enableBit;     // bit of CorrectionMapEnable
 };
 
 inline constexpr int kCorrectionMapCount = 7;
@@ -34,8 +34,8 @@ inline constexpr int kCorrectionMinPercent = -90;
 
 [[nodiscard]] const std::array<CorrectionMapDef, kCorrectionMapCount>& correctionMaps();
 
-// The live column of a map for a live input: the largest column whose lower edge the input
-// reaches, 0 below the first edge.
-[[nodiscard]] int correctionLiveColumn(const CorrectionMapDef& map, std::uint16_t input);
+// The live column of a map for its input's raw value: the largest column whose lower edge the
+// input reaches, 0 below the first edge.
+[[nodiscard]] int correctionLiveColumn(const CorrectionMapDef& map, std::int64_t input);
 
 }  // namespace kaldor

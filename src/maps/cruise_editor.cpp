@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "live/live_signals.h"
 #include "maps/grid_headings.h"
 #include "maps/number_text.h"
 #include "model/fields.h"
@@ -15,7 +16,7 @@ constexpr RowMapRange kCruiseRange{FieldId::CruiseMap, 0,   kCruiseMapColumns, 0
 }  // namespace
 
 bool cruiseActive(const LiveFrame& frame) {
-    return ((frame.low(kCruiseStatusWord) >> kCruiseActiveBit) & 1u) != 0;
+    return liveRaw(frame, LiveSignal::CruiseActive) != 0;
 }
 
 CruiseMapModel::CruiseMapModel(EcuImage& image, FieldSender& sender, char decimalPoint)
@@ -48,7 +49,8 @@ MapEditOutcome CruiseMapModel::stepSelection(GridRect selection, int step) {
 }
 
 void CruiseMapModel::updateLiveColumn(const LiveFrame& frame, unsigned softwareRevision) {
-    m_liveColumn = cruiseLiveColumn(frame.word(kCruisePressureWord), softwareRevision);
+    m_liveColumn = cruiseLiveColumn(
+        static_cast<std::uint16_t>(liveRaw(frame, LiveSignal::ManifoldPressure)), softwareRevision);
 }
 
 MapCellLook CruiseMapModel::cellLook(int column, int row, bool selected,

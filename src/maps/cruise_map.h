@@ -22,7 +22,7 @@ inline constexpr CruiseAxis kCruiseAxisFrom4{100, 100, 105, 110, 115, 120, 130, 
     return softwareRevision < 4 ? kCruiseAxisBefore4 : kCruiseAxisFrom4;
 }
 
-// Lower edges of columns 1 onward in millibar of manifold pressure (live word 79).
+// Lower edges of columns 1 onward in millibar of manifold pressure.
 using CruiseEdges = std::array<int, kCruiseMapColumns - 1>;
 inline constexpr CruiseEdges kCruiseEdgesRevision3{900,  1000, 1050, 1100, 1150, 1200, 1250, 1300,
                                                    1350, 1400, 1450, 1500, 1550, 1600, 1650, 1700,
@@ -30,10 +30,6 @@ inline constexpr CruiseEdges kCruiseEdgesRevision3{900,  1000, 1050, 1100, 1150,
 inline constexpr CruiseEdges kCruiseEdgesFrom4{1000, 1050, 1100, 1150, 1200, 1300, 1350, 1400,
                                                1500, 1600, 1700, 1800, 1900, 2000, 2100, 2200,
                                                2400, 2600, 2800, 3000, 3200, 3400, 3600};
-inline constexpr std::size_t kCruisePressureWord = 79;
-// Live word 65, low byte: cruise control holds.
-inline constexpr std::size_t kCruiseStatusWord = 65;
-inline constexpr unsigned kCruiseActiveBit = 3;
 
 // The column the engine works in: the largest whose lower edge the pressure reaches, 0 below
 // the first. Before revision 3 the map has no live column (it is hidden).

@@ -2,9 +2,10 @@
 
 #include <array>
 
-#include "maps/number_text.h"
+#include "live/live_signals.h"
 #include "model/codec.h"
 #include "model/fields.h"
+#include "model/fixed_text.h"
 #include "model/units.h"
 
 namespace kaldor {
@@ -14,13 +15,10 @@ constexpr unsigned kCruiseBoost = 1;
 constexpr unsigned kCruiseRpm = 2;
 constexpr unsigned kCruiseBoostRpm = 3;
 
-constexpr std::size_t kThrottleWord = 4;
-constexpr std::size_t kAirFlowWord = 5;
-
 // How each cut-off mode learns its threshold from the signal s: refused beyond the limit,
 // otherwise s + s * margin + offset on a rising signal, s - s * margin - offset on a falling one.
 struct CutOffRule {
-    bool airFlow;  // air-flow volts of word 5, else throttle volts of word 4
+    bool airFlow;  // air-flow volts of the air-flow input, else throttle volts
     bool rising;   // refused at or above the limit, else at or below it
     double limitVolts;
     // Extended constants: a whole percentage of a whole count stays whole (1000 - 2 % is 980,
@@ -77,7 +75,8 @@ CutOffLearning learnCutOffLevel(EcuImage& image, FieldSender& sender, Prompts& p
     const unsigned mode = readField(image, FieldId::TpsCutOffMode);
     if (mode >= 1 && mode <= kCutOffRules.size()) {
         const CutOffRule& rule = kCutOffRules[mode - 1];
-        const long s = frame.word(rule.airFlow ? kAirFlowWord : kThrottleWord);
+        const long s = static_cast<long>(
+            liveRaw(frame, rule.airFlow ? LiveSignal::AirFlowInput : LiveSignal::Throttle));
         const double volts = signalVolts(rule, s);
         const bool refused = rule.rising ? volts >= rule.limitVolts : volts <= rule.limitVolts;
         if (refused) {

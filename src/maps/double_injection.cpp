@@ -62,18 +62,21 @@ DoubleInjectionOutcome doubleInjectionTimeChosen(EcuImage& image, FieldSender& s
         scaleField(image, FieldId::MainMap, scaling, outcome.mainChanged);
     }
 
-    if (!sender.connected())
-        return outcome;
-    outcome.mapsSent = true;
+    // The grids follow the image either way: a step key works from a cell's text, and would
+    // otherwise undo the scaling of that cell.
+    const bool send = sender.connected();
+    outcome.mapsSent = send;
     for (int k = 0; k < kCruiseMapColumns; ++k) {
         const auto element = static_cast<std::size_t>(k);
         cruiseGrid.setText(k, 1, std::to_string(readField(image, FieldId::CruiseMap, element)));
-        sender.sendField(FieldId::CruiseMap, element);
+        if (send)
+            sender.sendField(FieldId::CruiseMap, element);
     }
     for (int column = 1; column <= kMainMapColumns; ++column) {
         for (int row = 1; row <= kMainMapRows; ++row) {
             mainGrid.setText(column, row, std::to_string(mainMapCell(image, column, row)));
-            sender.sendField(FieldId::MainMap, mainMapElement(column, row));
+            if (send)
+                sender.sendField(FieldId::MainMap, mainMapElement(column, row));
         }
     }
     return outcome;

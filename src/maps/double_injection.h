@@ -1,8 +1,9 @@
 #pragma once
 // ComboBoxDoubleTime ("1x", "2x"): with the doubled injection time every gas dose of the cruise
 // map and the main map is halved; going back doubles them (capped first, so nothing exceeds 250).
-// With a controller connected both maps are then shown and sent whole, cruise columns in order,
-// then the main map column by column, each column from the top row down: 152 byte writes.
+// Both grids then show the maps again; with a controller connected both maps are sent whole,
+// cruise columns in order, then the main map column by column, each column from the top row
+// down: 152 byte writes.
 #include <cstddef>
 #include <vector>
 
@@ -20,8 +21,8 @@ struct DoubleInjectionOutcome {
     // Bytes whose value changed, as CruiseMap and MainMap elements.
     std::vector<std::size_t> cruiseChanged;
     std::vector<std::size_t> mainChanged;
-    // True when both grids were rewritten and all 152 bytes sent (a controller was connected);
-    // otherwise only the image holds the new bytes.
+    // True when all 152 bytes were sent (a controller was connected); the grids show the new
+    // bytes either way.
     bool mapsSent = false;
 };
 

@@ -33,9 +33,9 @@ int mainMapCell(const EcuImage& image, int column, int row) {
 
 int operatingColumn(const LiveFrame& frame, const EcuImage& image) {
     const MapTypeDef* type = mapTypeDef(readField(image, FieldId::MainMapType));
-    if (type == nullptr)
+    if (type == nullptr || type->columns == AxisKind::None)
         return 0;
-    const std::uint16_t v = frame.word(type->columnWord);
+    const std::int64_t v = liveRaw(frame, type->columnSignal);
     switch (type->columns) {
         case AxisKind::EngineSpeed:
             // The axis holds pulse periods, which fall as the engine speeds up.
@@ -56,7 +56,8 @@ int operatingColumn(const LiveFrame& frame, const EcuImage& image) {
 
 int operatingRow(const LiveFrame& frame, const EcuImage& image) {
     const MapTypeDef* type = mapTypeDef(readField(image, FieldId::MainMapType));
-    const std::uint16_t v = frame.word(type != nullptr ? type->rowWord : kMapTypes[0].rowWord);
+    const std::int64_t v =
+        liveRaw(frame, type != nullptr ? type->rowSignal : kMapTypes[0].rowSignal);
     // The row after the last one whose axis value was reached; the last axis value is never
     // compared.
     for (int k = kMainMapRows - 1; k >= 1; --k)

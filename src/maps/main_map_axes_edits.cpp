@@ -61,9 +61,12 @@ MapTypeOutcome MainMapEditor::mapTypeChosen(int item, unsigned softwareRevision)
         outcome.layout = m_layout;
         return outcome;
     }
+    // Refused before anything is stored or sent: the list goes back to the type in force.
     if (softwareRevision < kMinRevisionForTpsRpm && static_cast<unsigned>(item) == kMapTypeTpsRpm) {
         outcome.refusal = kMsgEcuOptionNa;
-        item = static_cast<int>(kMapTypeTps);
+        outcome.layout = m_layout;
+        outcome.changed = true;
+        return outcome;
     }
     storeField(m_image, FieldId::MainMapType, static_cast<std::uint32_t>(item));
     m_sender.sendField(FieldId::MainMapType);
@@ -133,9 +136,11 @@ bool MainMapEditor::axisCellEditable(int column, int row) const {
 
 AxisSaveOutcome MainMapEditor::saveAxes() {
     AxisSaveOutcome outcome;
-    if (!m_sender.connected())
-        return outcome;
-    resetProgress(kAxisWords);
+    // Without a controller the axes still go into the image, so the image never holds one map
+    // type with another's axes; they reach the controller with the next write of the image.
+    const bool send = m_sender.connected();
+    if (send)
+        resetProgress(kAxisWords);
 
     // Every text is converted before anything is stored, so a bad one leaves the image as the
     // controller has it.
@@ -169,6 +174,8 @@ AxisSaveOutcome MainMapEditor::saveAxes() {
     for (std::size_t i = 0; i < rows.size(); ++i)
         if (rows[i])
             storeField(m_image, FieldId::MainMapRowAxis, *rows[i], i);
+    if (!send)
+        return outcome;
 
     for (int i = 0; i < kAxisWords; ++i) {
         m_progress.step();

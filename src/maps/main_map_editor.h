@@ -6,7 +6,8 @@
 //
 // Every changed map cell goes the same way: the image first, then the byte to the controller,
 // then one progress step, then the grid text. Cell edits touch map cells only, never the axes,
-// and send whether or not a controller is connected; the axis save sends only when one is.
+// and send whether or not a controller is connected; the axis save stores the axes either way
+// and sends them only when one is.
 #include <string>
 
 #include "maps/grid_texts.h"
@@ -39,7 +40,7 @@ struct MapTypeOutcome {
     MainMapLayout layout;
     std::string refusal;  // "ECU OPTION N/A" when the chosen type was replaced
     AxisSaveOutcome save;
-    bool changed = false;  // false: nothing done (no item chosen)
+    bool changed = false;  // false: nothing done (no item chosen); a refusal shows the message
 };
 
 // The grid and the preset lists while the axes are edited.
@@ -100,7 +101,8 @@ public:
     // "smooth": four passes over all 128 cells, then all 128 bytes sent.
     void smooth();
 
-    // ComboBoxMapa: software revisions below 2 get type 2 instead of 4, with a refusal message.
+    // ComboBoxMapa: software revisions below 2 refuse type 4 with a message before anything is
+    // stored or sent; the layout is then the one in force.
     MapTypeOutcome mapTypeChosen(int item, unsigned softwareRevision);
     // ComboBoxTpsTyp: the flag, the throttle rows and columns, then the axis save. The page
     // sets both axis preset lists back to item 0.
@@ -121,7 +123,8 @@ public:
     }
 
     // ButtonSaveMapCharP: every axis text is checked first, so a bad one changes and sends
-    // nothing; then the words are stored and all 24 sent, 10 ms apart. Only when connected.
+    // nothing; then the words are stored and, when a controller is connected, all 24 sent,
+    // 10 ms apart (NotConnected: stored only).
     AxisSaveOutcome saveAxes();
 
     // After the rpm signal type changed (the coil type's follow-up, for the engine-speed map):

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "live/live_signals.h"
 #include "maps/grid_headings.h"
 
 namespace kaldor {
@@ -25,9 +26,9 @@ struct MapTypeDef {
     const char* item;    // ComboBoxMapa
     const char* corner;  // grid cell (0, 0)
     AxisKind columns;
-    std::uint8_t columnWord;  // live-record word of the column quantity
+    LiveSignal columnSignal;  // the column quantity in the live record (none: unused)
     AxisKind rows;
-    std::uint8_t rowWord;  // live-record word of the row quantity
+    LiveSignal rowSignal;  // the row quantity
     int colCount;          // grid columns shown (the throttle switch shows fewer, see below)
     bool tpsTypShown;      // ComboBoxTpsTyp
 };
@@ -36,13 +37,20 @@ inline constexpr int kMapTypeCount = 5;
 inline constexpr unsigned kMapTypeRpm = 1;
 inline constexpr unsigned kMapTypeTps = 2;
 inline constexpr unsigned kMapTypeTpsRpm = 4;
+// The axes compare raw live values with the axis words: pulse periods, converter counts and
+// millibar.
+inline constexpr LiveSignal kNoColumnSignal = LiveSignal::Count;
 inline constexpr std::array<MapTypeDef, kMapTypeCount> kMapTypes{{
-    {"1:VACUM(BOOST) ONLY", "bar/...", AxisKind::None, 0, AxisKind::Pressure, 79, 2, false},
-    {"2:VACUM/RPM", "bar/rpm", AxisKind::EngineSpeed, 21, AxisKind::Pressure, 79, 9, false},
-    {"3:VACUM/TPS", "bar/tps", AxisKind::Throttle, 4, AxisKind::Pressure, 79, 9, true},
-    {"4:VACUM/MAF", "bar/maf", AxisKind::AirFlow, 5, AxisKind::Pressure, 79, 9, false},
-    {"5:TPS/RPM (NO-TURBO)", "TPS/rpm", AxisKind::EngineSpeed, 21, AxisKind::ThrottleRow, 4, 9,
-     false},
+    {"1:VACUM(BOOST) ONLY", "bar/...", AxisKind::None, kNoColumnSignal, AxisKind::Pressure,
+     LiveSignal::ManifoldPressure, 2, false},
+    {"2:VACUM/RPM", "bar/rpm", AxisKind::EngineSpeed, LiveSignal::EngineSpeed, AxisKind::Pressure,
+     LiveSignal::ManifoldPressure, 9, false},
+    {"3:VACUM/TPS", "bar/tps", AxisKind::Throttle, LiveSignal::Throttle, AxisKind::Pressure,
+     LiveSignal::ManifoldPressure, 9, true},
+    {"4:VACUM/MAF", "bar/maf", AxisKind::AirFlow, LiveSignal::AirFlowInput, AxisKind::Pressure,
+     LiveSignal::ManifoldPressure, 9, false},
+    {"5:TPS/RPM (NO-TURBO)", "TPS/rpm", AxisKind::EngineSpeed, LiveSignal::EngineSpeed,
+     AxisKind::ThrottleRow, LiveSignal::Throttle, 9, false},
 }};
 // With the throttle switch the throttle map shows two map columns.
 inline constexpr int kTpsSwitchColCount = 3;

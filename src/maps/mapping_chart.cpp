@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "maps/number_text.h"
-#include "model/units.h"
+#include "live/live_signals.h"
+#include "model/fixed_text.h"
 
 namespace kaldor {
 namespace {
@@ -12,15 +12,11 @@ constexpr double kGridVoltStep = 0.5;
 constexpr int kGridVoltLines = 31;  // 0 .. 15 V
 constexpr int kGridBarLines = 41;   // 0 .. 4 bar in tenths
 constexpr double kBarPerPoint = 0.0625;
-constexpr double kBarPerMillibar = 0.001;
 constexpr int kGridFontSize = 8;
 constexpr int kTextFontSize = 10;
 constexpr int kMarkerHalf = 3;  // squares and circles of 6 pixels
 constexpr int kPointRadius = 5;
 constexpr int kSeriesPenWidth = 2;
-constexpr std::size_t kCodesWord = 31;
-constexpr std::size_t kThrottleWord = 4;
-constexpr std::size_t kPressureWord = 79;
 
 constexpr ScopeColour kDarkRed{128, 0, 0};
 constexpr ScopeColour kCodeHighBackground{0, 128, 0};
@@ -111,8 +107,9 @@ void MappingChart::drawGrid(double sx, double sy) {
 }
 
 void MappingChart::drawSeries(const CalibrationBlock& block, double sx, double sy) {
+    // The series hold throttle counts, converted as the live throttle signal is.
     const auto x = [sx](std::uint16_t w) {
-        return pixel(w * sx * kVoltsPerCount * kTpsInputDivider);
+        return pixel(liveValueOfRaw(LiveSignal::Throttle, w, LiveContext{}) * sx);
     };
     for (int i = 0; i < kMappingSeriesPoints; ++i) {
         const std::uint16_t p = block.word(static_cast<std::size_t>(i));
@@ -132,19 +129,20 @@ void MappingChart::drawSeries(const CalibrationBlock& block, double sx, double s
 
 void MappingChart::drawCurrentPoint(const LiveFrame& frame, double sx, double sy) {
     const int height = m_picture.height;
+    const LiveContext context;
     const ScopePoint point{
-        pixel(frame.word(kThrottleWord) * sx * kVoltsPerCount * kTpsInputDivider),
-        pixel(height - frame.word(kPressureWord) * kBarPerMillibar * sy)};
+        pixel(liveValue(frame, LiveSignal::Throttle, context) * sx),
+        pixel(height - liveValue(frame, LiveSignal::ManifoldPressure, context) * sy)};
     m_picture.steps.push_back(line(kDarkRed, point, {5, point.y}));
     m_picture.steps.push_back(line(kDarkRed, {point.x, height - 5}, point));
     m_picture.steps.push_back(
         shape(ScopeStep::Kind::Ellipse, point, kPointRadius, kDarkRed, kMappingPointFill));
-    ScopeStep low =
-        text(kDarkRed, {30, height - 20}, std::to_string(frame.low(kCodesWord)), kTextFontSize);
+    ScopeStep low = text(kDarkRed, {30, height - 20},
+                         liveText(frame, LiveSignal::ChartCode1, context), kTextFontSize);
     low.textBackground = kMappingPointFill;
     m_picture.steps.push_back(std::move(low));
-    ScopeStep high =
-        text(kDarkRed, {60, height - 20}, std::to_string(frame.high(kCodesWord)), kTextFontSize);
+    ScopeStep high = text(kDarkRed, {60, height - 20},
+                          liveText(frame, LiveSignal::ChartCode2, context), kTextFontSize);
     high.textBackground = kCodeHighBackground;
     m_picture.steps.push_back(std::move(high));
 }

@@ -114,17 +114,6 @@ std::string notANumberMessage(std::string_view text) {
     return "'" + std::string(text) + "' is not a valid floating point value";
 }
 
-std::string fixedText(double value, int decimals, char decimalPoint) {
-    std::array<char, 400> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::fixed, decimals);
-    std::string text(buffer.data(), result.ptr);
-    // A value that rounds to zero shows no sign.
-    if (text.find_first_not_of("-0.") == std::string::npos && !text.empty() && text[0] == '-')
-        text.erase(0, 1);
-    return withSeparator(std::move(text), decimalPoint);
-}
-
 std::string generalText(double value, char decimalPoint) {
     std::array<char, 64> buffer{};
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,

@@ -1,7 +1,7 @@
 #pragma once
 // Numbers in grid texts: parsing as the runtime's text conversions do (the decimal separator
-// handed in, never the process locale) and their messages, and the two number formats the map
-// axes are shown in.
+// handed in, never the process locale) and their messages, and the shortest number format the
+// map axes are shown in (the fixed one is model/fixed_text).
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -19,8 +19,6 @@ namespace kaldor {
 [[nodiscard]] std::string notAnIntegerMessage(std::string_view text);
 [[nodiscard]] std::string notANumberMessage(std::string_view text);
 
-// Fixed notation with `decimals` digits after the separator.
-[[nodiscard]] std::string fixedText(double value, int decimals, char decimalPoint);
 // The shortest plain form with up to 15 significant digits: "0.8", "1", "1.25".
 [[nodiscard]] std::string generalText(double value, char decimalPoint);
 

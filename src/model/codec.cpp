@@ -68,10 +68,14 @@ std::optional<double> shownValue(const EcuImage& image, FieldId id, std::size_t 
                        ? -1.0
                        : static_cast<double>(temperature - kOnTemperatureFirst);
         }
-        case Encoding::IndexTimes10:
-            return static_cast<double>(fromSignedWord(static_cast<std::uint16_t>(raw)) / 10 - 1);
+        // A value between two items is no item: showing the item below it would claim a value
+        // the controller does not hold (the defaults store 16 where the items step by 10).
+        case Encoding::IndexTimes10: {
+            const int value = fromSignedWord(static_cast<std::uint16_t>(raw));
+            return value % 10 == 0 ? static_cast<double>(value / 10 - 1) : -1.0;
+        }
         case Encoding::IndexTimes81:
-            return static_cast<double>(raw / kEgtMaxLevelStep);
+            return raw % kEgtMaxLevelStep == 0 ? static_cast<double>(raw / kEgtMaxLevelStep) : -1.0;
         case Encoding::Volts:
             return AdcToVolts(r);
         case Encoding::TpsVolts:

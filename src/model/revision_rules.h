@@ -9,7 +9,7 @@ namespace kaldor {
 struct RevisionGroups {
     // Software below 2: the cut-off and cruise panel, the correction maps, the CDi emulator
     // (with the enabled errors), the cut-off and "ADVANCED" groups and the double injection
-    // group are hidden. Nothing shows them again but the cruise controls below.
+    // group are hidden; every refresh shows them again for a later revision.
     bool hideAdvanced = false;
     // Software below 3 hides the cruise controls; from 3 on they are shown.
     bool cruiseShown = false;
@@ -36,6 +36,17 @@ struct RevisionGroups {
 // The TPS emulator's measured range goes into the two range spin editors.
 [[nodiscard]] constexpr bool emulatorRangeShown(unsigned software, unsigned hardware) {
     return software > 4 && hardware != 1;
+}
+
+// With the DNA emulator on, these controllers feed the rail signal through the throttle inputs'
+// divider.
+[[nodiscard]] constexpr bool dnaRailInputDivided(unsigned software, unsigned hardware) {
+    return software >= 5 && hardware == 2;
+}
+
+// The emulator page shows the two emulator input voltages.
+[[nodiscard]] constexpr bool emulatorVoltagesShown(unsigned software, unsigned hardware) {
+    return (hardware == 1 && software == 5) || (hardware == 2 && software > 5);
 }
 
 }  // namespace kaldor

@@ -11,6 +11,10 @@ namespace kaldor {
 // What puts a broken write right: the same write again, after a new connection.
 inline constexpr std::string_view kAdviceLoadAgain = "Reconnect with F10, then load again.";
 inline constexpr std::string_view kAdviceResetAgain = "Reconnect with F10, then reset again.";
+inline constexpr std::string_view kAdviceRestoreAgain = "Reconnect with F10, then restore again.";
+// kaldor-cli connects anew with every command.
+inline constexpr std::string_view kAdviceRunWriteAgain =
+    "Check the cable, then run the write again.";
 // A reconnection reads the controller's memory over the PC's, so the PC's values are kept first.
 inline constexpr std::string_view kAdviceSaveThenLoad =
     "Keep the PC's values with \"save to disk\", reconnect with F10, then load that file.";

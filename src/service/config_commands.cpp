@@ -1,5 +1,7 @@
 #include "service/config_commands.h"
 
+#include "service/history_recorder.h"
+
 namespace kaldor {
 namespace {
 
@@ -27,8 +29,9 @@ FileQuestion openConfigQuestion(const std::string& initialFolder) {
     return q;
 }
 
-ConfigCommands::ConfigCommands(EcuImage& image, Prompts& prompts, std::string baseFolder)
-    : m_image(image), m_prompts(prompts), m_baseFolder(std::move(baseFolder)) {}
+ConfigCommands::ConfigCommands(EcuImage& image, Prompts& prompts, std::string baseFolder,
+                               HistoryRecorder* history)
+    : m_image(image), m_prompts(prompts), m_baseFolder(std::move(baseFolder)), m_history(history) {}
 
 std::string ConfigCommands::configurationFolder() const {
     // Without a base folder the folder is relative, never one at the root of the disk.
@@ -84,6 +87,8 @@ std::optional<WriteRun> ConfigCommands::loadToEcu(const std::string& caption,
     const std::optional<Chosen> chosen = confirmAndRead(caption);
     if (!chosen)
         return std::nullopt;
+    if (m_history)
+        m_history->record(historyBefore(kHistoryLoadToEcu, historyFileName(chosen->answer.path)));
     loadKeepingControllerParts(m_image, chosen->file, controllerPin);
     // A file is known only by the filter it was chosen through, whatever its name.
     if (chosen->answer.filterIndex == kOlderFilterIndex || softwareRevision < 3)
@@ -99,6 +104,8 @@ std::optional<WriteRun> ConfigCommands::loadMap(const std::string& caption, Fiel
     // Only a whole file is read, so the buffer never takes an earlier file's leftovers.
     if (!chosen || !m_loadMap.take(chosen->file))
         return std::nullopt;
+    if (m_history)
+        m_history->record(historyBefore(kHistoryLoadMap, historyFileName(chosen->answer.path)));
     copyMapPart(m_loadMap.bytes(), m_image);
     timer.setTimerEnabled(false);
     sender.pause(kSettleMs);

@@ -14,6 +14,8 @@
 
 namespace kaldor {
 
+class HistoryRecorder;
+
 // The save dialog: "*.kcfg" only, starting in the configuration folder with an empty name.
 [[nodiscard]] FileQuestion saveConfigQuestion(const std::string& configurationFolder);
 // The open dialog: "*.kcfg" (index 0) and "*.mqsetD" (index 1).
@@ -24,7 +26,9 @@ public:
     // A map load and the full load leave this much time before their first write.
     static constexpr int kSettleMs = 250;
 
-    ConfigCommands(EcuImage& image, Prompts& prompts, std::string baseFolder);
+    // `history`, when given, keeps what the controller held before a load overwrites it.
+    ConfigCommands(EcuImage& image, Prompts& prompts, std::string baseFolder,
+                   HistoryRecorder* history = nullptr);
 
     // `BaseFolder`/parametry, where saved set-ups go.
     [[nodiscard]] std::string configurationFolder() const;
@@ -67,6 +71,7 @@ private:
     Prompts& m_prompts;
     std::string m_baseFolder;
     LoadMapBuffer m_loadMap;  // kept for the whole run
+    HistoryRecorder* m_history;
 };
 
 }  // namespace kaldor

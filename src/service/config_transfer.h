@@ -13,8 +13,10 @@ namespace kaldor {
 class ConfigTransfer {
 public:
     ConfigTransfer(ImageTransfer& transfer, ConnectionState& state, EcuImage& image,
-                   Prompts& prompts, std::string baseFolder)
-        : m_transfer(transfer), m_state(state), m_files(image, prompts, std::move(baseFolder)) {}
+                   Prompts& prompts, std::string baseFolder, HistoryRecorder* history = nullptr)
+        : m_transfer(transfer),
+          m_state(state),
+          m_files(image, prompts, std::move(baseFolder), history) {}
 
     // "save to disk".
     bool saveToDisk() { return m_files.saveToDisk(m_state.softwareRevision); }

@@ -1,11 +1,15 @@
 #include "service/defaults_reset.h"
 
+#include "service/history_recorder.h"
+
 namespace kaldor {
 
 std::optional<WriteRun> ControllerReset::run(const std::string& caption, const WorkTimes& workTimes,
                                              ProgressSink& bar, TimerSwitch& timer) {
     if (m_prompts.askOkCancel({"", caption, true}) != Answer::Ok)
         return std::nullopt;
+    if (m_history)
+        m_history->record(historyBefore(kHistoryReset));
     timer.setTimerEnabled(false);
     m_transfer.pause(kSettleMs);
     // The PIN the controller holds, not the image's copy: the refresh clears that once the PIN

@@ -14,6 +14,8 @@
 
 namespace kaldor {
 
+class HistoryRecorder;
+
 class ControllerReset {
 public:
     // Live polling is stopped this long before the image is rebuilt.
@@ -21,9 +23,14 @@ public:
     // The controllers whose emulator tables the reset sets as well.
     static constexpr unsigned kEmulatorTablesHardware = 2;
 
+    // `history`, when given, keeps what the controller held before the reset overwrites it.
     ControllerReset(ImageTransfer& transfer, ConnectionState& state, EcuImage& image,
-                    Prompts& prompts)
-        : m_transfer(transfer), m_state(state), m_image(image), m_prompts(prompts) {}
+                    Prompts& prompts, HistoryRecorder* history = nullptr)
+        : m_transfer(transfer),
+          m_state(state),
+          m_image(image),
+          m_prompts(prompts),
+          m_history(history) {}
 
     // The emulator page's table reset and the adjustment page's axis save; filled in by the
     // pages. Either may be left empty.
@@ -45,6 +52,7 @@ private:
     ConnectionState& m_state;
     EcuImage& m_image;
     Prompts& m_prompts;
+    HistoryRecorder* m_history;
     std::function<void()> m_emulatorTables;
     std::function<void()> m_axisSave;
 };

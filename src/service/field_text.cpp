@@ -7,8 +7,8 @@
 #include "maps/correction_maps.h"
 #include "maps/main_map.h"
 #include "maps/map_axes.h"
-#include "maps/number_text.h"
 #include "model/codec.h"
+#include "model/fixed_text.h"
 
 namespace kaldor {
 namespace {

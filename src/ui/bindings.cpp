@@ -92,7 +92,12 @@ void showField(QWidget* control, const EcuImage& image, FieldId field) {
         return;
     if (auto* box = qobject_cast<QComboBox*>(control)) {
         const long index = static_cast<long>(*shown);
-        box->setCurrentIndex(index >= 0 && index < box->count() ? static_cast<int>(index) : -1);
+        const bool offered = index >= 0 && index < box->count();
+        // No item: the list stays empty and says what the controller holds, and nothing picks
+        // an item for it until the user does.
+        box->setPlaceholderText(offered ? QString()
+                                        : QStringLiteral("raw %1").arg(readField(image, field)));
+        box->setCurrentIndex(offered ? static_cast<int>(index) : -1);
     } else if (auto* spin = qobject_cast<AbNumSpin*>(control)) {
         spin->setValue(*shown);
     } else if (auto* tick = qobject_cast<QCheckBox*>(control)) {

@@ -25,8 +25,9 @@ struct ControlBinding {
 
 [[nodiscard]] const std::vector<ControlBinding>& controlBindings();
 
-// Shows a field in its control: a list's item (no item for a value it does not offer), a spin
-// editor's value, a check box's tick. A value the codec does not show leaves the control.
+// Shows a field in its control: a list's item (no item, and the raw value in its empty box, for a
+// value it does not offer), a spin editor's value, a check box's tick. A value the codec does not
+// show leaves the control.
 void showField(QWidget* control, const EcuImage& image, FieldId field);
 // What the control shows, as its codec takes it: item index, number, 1 or 0 for the tick.
 [[nodiscard]] double shownOf(const QWidget* control);

@@ -4,6 +4,11 @@
 // handlers listen to the user-only signals, and while the program holds the gate, or the
 // controller is locked, no handler runs at all (a focus leaving a control during a refresh or a
 // PIN question would otherwise store a shown value back).
+//
+// The focus leaving a control runs its handler only when the user changed the shown value since
+// the program last showed it (a typed text not yet confirmed counts): tabbing through controls
+// nobody touched sends nothing, whatever they show for the controller's values (a spin clamps a
+// stored value outside its range, a list shows no item for a value it does not offer).
 #include <QObject>
 
 #include <functional>
@@ -18,7 +23,8 @@ namespace kaldor {
 class EditGate {
 public:
     // Runs the handler on the user's change and again when the focus leaves the control for
-    // another control of the window (not for a dialog, a message box or the list's popup).
+    // another control of the window (not for a dialog, a message box or the list's popup), if
+    // the user changed what it shows since the program last set it.
     void onEdit(QComboBox* box, std::function<void(int)> handler);
     void onEdit(QCheckBox* box, std::function<void(bool)> handler);
     void onEdit(AbNumSpin* spin, std::function<void(double)> handler);

@@ -19,9 +19,9 @@ std::string captionOf(const QAction* item) {
 FileMenu::FileMenu(MainWindow& window, ControllerSession& session)
     : m_window(window),
       m_session(session),
-      m_transfer(std::make_unique<ConfigTransfer>(session.transfer, session.state, session.image,
-                                                  session.prompts,
-                                                  window.baseFolder().toStdString())) {}
+      m_transfer(std::make_unique<ConfigTransfer>(
+          session.transfer, session.state, session.image, session.prompts,
+          window.baseFolder().toStdString(), &session.history)) {}
 
 void FileMenu::savetodisk1Click() {
     (void)m_transfer->saveToDisk();

@@ -45,6 +45,7 @@ void MainWindow::buildMenu() {
                                       &MainWindow::comparewithfile1Click);
     m_menu.exportlogasCSV1 = addItem(m_menu.File1, "exportlogasCSV1", "export log as CSV",
                                      &MainWindow::exportlogasCSV1Click);
+    m_menu.history1 = addItem(m_menu.File1, "history1", "history...", &MainWindow::history1Click);
 
     m_menu.port1 = addMenu("port1", "port");
     m_menu.F10autoconnect1 = addItem(m_menu.port1, "F10autoconnect1", "[F10] autoconnect (COM1-16)",

@@ -260,6 +260,10 @@ void MainWindow::exportlogasCSV1Click() {
     runGuarded(m_hooks.onExportLogCsv);
 }
 
+void MainWindow::history1Click() {
+    runGuarded(m_hooks.onHistory);
+}
+
 void MainWindow::RESET1Click() {
     runGuarded(m_hooks.onReset);
 }

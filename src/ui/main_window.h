@@ -50,6 +50,7 @@ struct MainWindowHooks {
     std::function<void()> onVerifyEcu;        // "verify ECU"
     std::function<void()> onCompareWithFile;  // "compare with file..."
     std::function<void()> onExportLogCsv;     // "export log as CSV"
+    std::function<void()> onHistory;          // "history..."
     std::function<void()> onReset;            // "RESET ECU"
     std::function<void()> onFuelModeDiesel;   // diesel button, "-> diesel", Ctrl+P
     std::function<void()> onFuelModeAuto;     // auto button, "-> auto", Ctrl+A
@@ -77,6 +78,7 @@ struct MainMenu {
     QAction* verifyECU1 = nullptr;
     QAction* comparewithfile1 = nullptr;
     QAction* exportlogasCSV1 = nullptr;
+    QAction* history1 = nullptr;
     QMenu* port1 = nullptr;
     QAction* F10autoconnect1 = nullptr;
     QMenu* options1 = nullptr;
@@ -175,6 +177,7 @@ public slots:
     void verifyECU1Click();
     void comparewithfile1Click();
     void exportlogasCSV1Click();
+    void history1Click();
     void RESET1Click();
     void petro1Click();
     void auto1Click();

@@ -146,7 +146,14 @@ MapGrid::MapGrid(QTableWidget* grid, MapGridModel& model, EditGate& gate, Prompt
     connect(m_grid, &QTableWidget::itemChanged, this,
             [this](QTableWidgetItem* item) { textEdited(item->column(), item->row()); });
     connect(m_grid, &QTableWidget::cellClicked, this, [this] { cellClicked(); });
-    connect(m_grid, &QTableWidget::currentCellChanged, this, [this] { cellClicked(); });
+    connect(m_grid, &QTableWidget::currentCellChanged, this,
+            [this](int row, int column, int previousRow, int previousColumn) {
+                if (isMapCell(column, row))
+                    cellClicked();
+                else
+                    keepCurrentOnMapCell(previousColumn, previousRow);
+            });
+    keepCurrentOnMapCell();
     m_grid->installEventFilter(this);
 }
 
@@ -171,12 +178,39 @@ void MapGrid::setColumnCount(int columns) {
     m_showing = false;
     if (columns > before)
         styleCells(before);
+    keepCurrentOnMapCell();
 }
 
 void MapGrid::setFixedCells(int rows, int columns) {
     m_fixedRows = rows;
     m_fixedColumns = columns;
     styleCells(0);
+    // Until the grid is first shown its owner is still laying it out: it starts on the first
+    // map cell of the headings it ends up with.
+    if (!m_shownOnce && isMapCell(m_fixedColumns, m_fixedRows))
+        m_grid->setCurrentCell(m_fixedRows, m_fixedColumns);
+    keepCurrentOnMapCell();
+}
+
+bool MapGrid::isMapCell(int column, int row) const {
+    return column >= m_fixedColumns && row >= m_fixedRows && column < m_grid->columnCount() &&
+           row < m_grid->rowCount();
+}
+
+void MapGrid::keepCurrentOnMapCell(int previousColumn, int previousRow) {
+    int column = m_grid->currentColumn();
+    int row = m_grid->currentRow();
+    if (isMapCell(column, row) || !isMapCell(m_fixedColumns, m_fixedRows))
+        return;
+    if (isMapCell(previousColumn, previousRow)) {
+        column = previousColumn;
+        row = previousRow;
+    } else {
+        column = std::clamp(column, m_fixedColumns, m_grid->columnCount() - 1);
+        row = std::clamp(row, m_fixedRows, m_grid->rowCount() - 1);
+    }
+    if (isMapCell(column, row))
+        m_grid->setCurrentCell(row, column);
 }
 
 void MapGrid::setInPlaceEditing(bool on) {
@@ -196,7 +230,7 @@ std::optional<GridRect> MapGrid::selection() const {
     if (ranges.isEmpty()) {
         const int column = m_grid->currentColumn();
         const int row = m_grid->currentRow();
-        if (column < 0 || row < 0)
+        if (!isMapCell(column, row))
             return std::nullopt;
         return GridRect{column, row, column, row};
     }
@@ -207,6 +241,10 @@ std::optional<GridRect> MapGrid::selection() const {
         r.right = std::max(r.right, range.rightColumn());
         r.bottom = std::max(r.bottom, range.bottomRow());
     }
+    r.left = std::max(r.left, m_fixedColumns);
+    r.top = std::max(r.top, m_fixedRows);
+    if (r.left > r.right || r.top > r.bottom)
+        return std::nullopt;
     return r;
 }
 
@@ -265,6 +303,8 @@ void MapGrid::repaintAll() {
 }
 
 bool MapGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_grid && event->type() == QEvent::Show)
+        m_shownOnce = true;
     if (watched == m_grid && event->type() == QEvent::FocusOut)
         m_pressed.clear();  // their releases go elsewhere
     const bool press = event->type() == QEvent::KeyPress;

@@ -13,6 +13,9 @@
 //     does. Every edit runs through the edit gate; a message in its outcome goes to the prompts.
 //   - A click on a cell (or the current cell moving) switches the in-place editing on for a cell
 //     the model lets edit in place, and off for any other.
+//   - The current cell is always a map cell: the first one ((1,1), or the first cell of a
+//     one-row map) until the user moves it, and never a heading, so the step keys and buttons
+//     and Enter work before any click and never act on a heading.
 //   - Only what changed is repainted: a changed text, or the cells the owner names (the old and
 //     new operating point, a live column).
 //
@@ -64,7 +67,8 @@ public:
     // The grid's in-place editor: on opens it on the current cell; off commits and closes it.
     void setInPlaceEditing(bool on);
 
-    // The selected rectangle; the current cell when nothing is selected.
+    // The selected rectangle without its heading cells; the current cell when nothing is
+    // selected.
     [[nodiscard]] std::optional<GridRect> selection() const;
 
     // What the user does, as the keys and buttons run it.
@@ -87,6 +91,10 @@ private:
     void styleCells(int fromColumn);
     void textEdited(int column, int row);
     void report(const MapEditOutcome& outcome);
+    // Moves the current cell off the headings: back to the cell it came from, or the nearest
+    // map cell.
+    void keepCurrentOnMapCell(int previousColumn = -1, int previousRow = -1);
+    [[nodiscard]] bool isMapCell(int column, int row) const;
 
     QTableWidget* m_grid;
     MapGridModel& m_model;
@@ -97,7 +105,8 @@ private:
     int m_fixedRows = 1;
     int m_fixedColumns = 1;
     bool m_showing = false;  // the program is writing cells: no text comes back from the grid
-    QSet<int> m_pressed;     // keys pressed on the grid and not yet released
+    bool m_shownOnce = false;
+    QSet<int> m_pressed;  // keys pressed on the grid and not yet released
 };
 
 // The Windows key code of a key event, the codes the models speak (13 Enter, 107 and 187 plus,

@@ -2,6 +2,7 @@
 
 #include <QAction>
 
+#include "live/live_display.h"
 #include "service/broken_write.h"
 #include "ui/main_window.h"
 #include "ui/pages/adjustment_page.h"
@@ -15,7 +16,7 @@ namespace kaldor {
 ResetCommand::ResetCommand(MainWindow& window, ControllerSession& session)
     : m_window(window),
       m_session(session),
-      m_reset(session.transfer, session.state, session.image, session.prompts) {
+      m_reset(session.transfer, session.state, session.image, session.prompts, &session.history) {
     m_reset.setEmulatorTablesReset([&window] { window.emuPage().resetEmulatorTables(); });
     m_reset.setAxisSave([&window] { window.adjustmentPage().mainMap().saveAxes(); });
 }

@@ -10,12 +10,12 @@
 #include "link/serial_link.h"
 #include "live/live_frame.h"
 #include "live/live_sinks.h"
-#include "live/readings.h"
 #include "live/status_texts.h"
 #include "model/connection_state.h"
 #include "model/ecu_image.h"
 #include "model/parameter_edits.h"
 #include "model/prompts.h"
+#include "service/history_recorder.h"
 #include "ui/edit_gate.h"
 
 namespace kaldor {
@@ -39,13 +39,14 @@ struct ControllerSession {
     EcuImage image;
     LiveFrame frame;
     CalibrationBlock block;
-    DisplayState display;
     StatusTexts texts;
     ErrorTexts errorTexts;  // the texts of the error codes
     SerialLink link;
     CommandSet commands;
     ImageTransfer transfer;
     ParameterEditor editor;
+    // The controller history, kept from the image and the connection state above.
+    HistoryRecorder history{state, image};
     LiveSinks live;
     EditGate gate;
     bool pinAccepted = false;

@@ -1,6 +1,7 @@
 #include "ui/side_panel.h"
 
-#include "live/readings.h"
+#include "live/live_display.h"
+#include "live/live_signals.h"
 #include "ui/gauge_scales.h"
 #include "ui/session.h"
 #include "ui/ui_build.h"
@@ -207,32 +208,34 @@ void SidePanel::buildStatusPanel() {
     column->addWidget(ProgressBar1);
 }
 
-void SidePanel::showReadings(const Readings& r) {
-    AbBarEGT->setValue(r.egtVolts);
-    AbBarEGT1->setValue(r.egtCelsius);
-    AbBarPasRpm->setValue(static_cast<double>(r.rpm));
-    Ab180MeterPasDifP->setValue(r.pressureDifference);
-    AbBarPasDifP->setValue(r.pressureDifference);
-    AbBarPasAir->setValue(r.airFlow);
-    AbBarPasTps->setValue(r.tps);
-    AbBarPasRail->setValue(r.rail);
-    AbBarPasVacum->setValue(r.vacuum);
-    AbBarPasAbs->setValue(r.absolutePressure);
-    AbBarPasStep->setValue(r.step);
-    AbBarPasStepProc->setValue(r.stepPercent);
-    AbBarPasTg->setValue(r.propaneTemperature);
-    AbBarPasTr->setValue(r.regulatorTemperature);
-    AbBarPasLevel->setValue(r.level);
-    if (r.levelLeds) {
+void SidePanel::showRecord(const LiveRecord& record) {
+    using S = LiveSignal;
+    AbBarEGT->setValue(record.value(S::ExhaustSignal));
+    AbBarEGT1->setValue(record.value(S::ExhaustTemperature));
+    AbBarPasRpm->setValue(record.value(S::EngineSpeed));
+    const double pressureDifference = record.value(S::PressureDifference);
+    Ab180MeterPasDifP->setValue(pressureDifference);
+    AbBarPasDifP->setValue(pressureDifference);
+    AbBarPasAir->setValue(record.value(S::AirFlow));
+    AbBarPasTps->setValue(record.value(S::Throttle));
+    AbBarPasRail->setValue(record.value(S::RailPressure));
+    AbBarPasVacum->setValue(record.value(S::ManifoldPressure));
+    AbBarPasAbs->setValue(record.value(S::GasPressure));
+    AbBarPasStep->setValue(record.value(S::StepperPosition));
+    AbBarPasStepProc->setValue(record.value(S::StepperOpening));
+    AbBarPasTg->setValue(record.value(S::PropaneTemperature));
+    AbBarPasTr->setValue(record.value(S::ReducerTemperature));
+    AbBarPasLevel->setValue(record.value(S::TankLevel));
+    if (const auto lit = tankLevelLeds(record.frame)) {
         const std::array<AbLED*, 5> leds{AbLedPasLev1, AbLedPasLev2, AbLedPasLev3, AbLedPasLev4,
                                          AbLedPasLev5};
         for (std::size_t i = 0; i < leds.size(); ++i)
-            leds[i]->setChecked((*r.levelLeds)[i]);
+            leds[i]->setChecked((*lit)[i]);
     }
-    AbLEDReduktor->setChecked(r.regulatorValve);
-    AbLEDZaworEzaw->setChecked(r.tankValve);
-    AbLEDdiesel->setChecked(r.dieselValve);
-    showStatus(r.status);
+    AbLEDReduktor->setChecked(record.on(S::RegulatorValve));
+    AbLEDZaworEzaw->setChecked(record.on(S::TankValve));
+    AbLEDdiesel->setChecked(record.on(S::DieselValve));
+    showStatus(statusIndicatorFor(record.frame, *m_texts));
 }
 
 void SidePanel::showStatus(const StatusIndicator& status) {
@@ -242,8 +245,8 @@ void SidePanel::showStatus(const StatusIndicator& status) {
 }
 
 void SidePanel::attach(ControllerSession& session) {
-    session.live.add(LiveStage::Display,
-                     [this](const LiveRecord& record) { showReadings(record.readings); });
+    m_texts = &session.texts;
+    session.live.add(LiveStage::Display, [this](const LiveRecord& record) { showRecord(record); });
 }
 
 }  // namespace kaldor

@@ -16,8 +16,9 @@ namespace kaldor {
 
 struct ControllerSession;
 
-struct Readings;
+struct LiveRecord;
 struct StatusIndicator;
+struct StatusTexts;
 
 class SidePanel : public QFrame {
     Q_OBJECT
@@ -31,7 +32,7 @@ public:
     void attach(ControllerSession& session);
 
     // The live display's share: the main readings, tank level, valves and the status lamp.
-    void showReadings(const Readings& r);
+    void showRecord(const LiveRecord& record);
     void showStatus(const StatusIndicator& status);
 
     // PanelV2: engine speed and pressures.
@@ -100,6 +101,8 @@ private:
     void buildLevelPanel();
     void buildValvePanel();
     void buildStatusPanel();
+
+    const StatusTexts* m_texts = nullptr;
 };
 
 }  // namespace kaldor

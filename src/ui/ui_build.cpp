@@ -68,6 +68,9 @@ QTableWidget* namedGrid(QWidget* parent, const char* name, int rows, int columns
     grid->verticalHeader()->setDefaultSectionSize(rowHeight);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    // The arrows move within a grid; Tab goes on to the next control instead of circling the
+    // cells for ever.
+    grid->setTabKeyNavigation(false);
     const QBrush heading = grid->palette().brush(QPalette::Button);
     for (int row = 0; row < rows; ++row) {
         for (int column = 0; column < columns; ++column) {

@@ -86,6 +86,7 @@ void VerifyMenu::decide(VerifyReport report) {
         const DifferenceView view = verificationView(report);
         const DifferenceChoice choice = m_ask(view);
         if (choice == DifferenceChoice::WritePcValues && view.canWrite) {
+            m_session.history.recordMemory(historyBefore(kHistoryWritePcValues), report.controller);
             report = m_verifier.writePcValues(report, m_session.progress, m_session.timer);
             if (report.outcome == VerifyOutcome::WriteBroken) {
                 reportRefusedWrite(m_window, m_session, report.message, true);

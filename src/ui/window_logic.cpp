@@ -3,12 +3,14 @@
 #include <QStatusBar>
 
 #include "link/qt_serial_port.h"
+#include "live/live_display.h"
 #include "maps/cruise_editor.h"
 #include "maps/main_map_editor.h"
 #include "model/pin.h"
 #include "service/broken_write.h"
 #include "ui/dialogs/pin_dialogs.h"
 #include "ui/dialogs/text_entry_dialog.h"
+#include "ui/history_menu.h"
 #include "ui/language.h"
 #include "ui/main_window.h"
 #include "ui/pages/adjustment_page.h"
@@ -68,6 +70,7 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
     m_pin = std::make_unique<PinFlow>(window, *m_session);
     m_refresh = std::make_unique<ControlsRefresh>(window, *m_session, *m_pin);
     m_session->transfer.setRefresh([this] { RefreshControls(); });
+    m_historyMenu = std::make_unique<HistoryMenu>(window, *m_session);
     m_fileMenu = std::make_unique<FileMenu>(window, *m_session);
     m_reset = std::make_unique<ResetCommand>(window, *m_session);
     m_settings = std::make_unique<WindowSettings>(window, window.readingsPage().oscilloscope(),
@@ -80,6 +83,7 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
                                                 window.diagnosticPage().dataLogger->logger());
     m_fileMenu->setVerifyAfterLoad([this] { m_verifyMenu->verifyAfterWrite(); });
     m_reset->setVerifyAfterReset([this] { m_verifyMenu->verifyAfterWrite(); });
+    m_historyMenu->setVerifyAfterRestore([this] { m_verifyMenu->verifyAfterWrite(); });
     // The chosen language, once every control and list exists and before the stored settings
     // are applied at the first activation; the image is still empty for its selection rules.
     m_language = new WindowLanguage(window, *m_session);
@@ -97,6 +101,7 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
     hooks.onVerifyEcu = [this] { m_verifyMenu->verifyECU1Click(); };
     hooks.onCompareWithFile = [this] { m_verifyMenu->comparewithfile1Click(); };
     hooks.onExportLogCsv = [this] { m_verifyMenu->exportlogasCSV1Click(); };
+    hooks.onHistory = [this] { m_historyMenu->history1Click(); };
     hooks.onReset = [this] { m_reset->RESET1Click(); };
     hooks.onFuelModeDiesel = [this] { m_session->commands.simple(Command::CmdModeDiesel); };
     hooks.onFuelModeAuto = [this] { m_session->commands.simple(Command::CmdModeAuto); };
@@ -178,8 +183,10 @@ void WindowLogic::scan() {
     m_poller->resetRequestPhase();
     // A new connection proves its PIN again, whatever an earlier one was given.
     m_session->pinAccepted = false;
-    if (m_scan->scan() == ScanOutcome::Connected)
-        m_window.statusBar()->clearMessage();
+    // What the status line said of the last connection (a refused change) is old news; the
+    // scan may say something of its own.
+    m_window.statusBar()->clearMessage();
+    (void)m_scan->scan();
 }
 
 void WindowLogic::hideSetPinButton() {
@@ -196,14 +203,15 @@ void WindowLogic::appendConnectCaption(const std::string& piece) {
 }
 
 bool WindowLogic::readImage() {
-    return m_session->transfer.readImage(m_session->progress);
+    const bool read = m_session->transfer.readImage(m_session->progress);
+    if (read)
+        m_session->history.record(kHistoryConnected);
+    return read;
 }
 
 void WindowLogic::publishRecord() {
     ControllerSession& s = *m_session;
-    const Readings readings = computeReadings(
-        s.frame, s.image, s.state, m_window.emuPage().displayVisibility(), s.texts, s.display);
-    s.live.publish({s.frame, readings});
+    s.live.publish({s.frame, liveContext(s.image, s.state)});
 }
 
 }  // namespace kaldor

@@ -20,6 +20,7 @@
 
 namespace kaldor {
 
+class HistoryMenu;
 class MainWindow;
 class ResetCommand;
 class TForm2;
@@ -44,6 +45,7 @@ public:
     [[nodiscard]] PinFlow& pin() { return *m_pin; }
     [[nodiscard]] FileMenu& fileMenu() { return *m_fileMenu; }
     [[nodiscard]] VerifyMenu& verifyMenu() { return *m_verifyMenu; }
+    [[nodiscard]] HistoryMenu& historyMenu() { return *m_historyMenu; }
     [[nodiscard]] WindowSettings& settings() { return *m_settings; }
     [[nodiscard]] WindowLanguage& language() { return *m_language; }
     [[nodiscard]] TForm2& form2() { return *m_form2; }
@@ -85,6 +87,7 @@ private:
     std::unique_ptr<FileMenu> m_fileMenu;
     std::unique_ptr<VerifyMenu> m_verifyMenu;
     std::unique_ptr<ResetCommand> m_reset;
+    std::unique_ptr<HistoryMenu> m_historyMenu;
     std::unique_ptr<WindowSettings> m_settings;
     TForm2* m_form2 = nullptr;
     TForm3* m_form3 = nullptr;

@@ -32,7 +32,10 @@ double snapToGrid(double value) {
 }  // namespace
 
 AbNumSpin::AbNumSpin(QWidget* parent) : QAbstractSpinBox(parent) {
-    connect(lineEdit(), &QLineEdit::textEdited, this, [this] { m_typed = true; });
+    connect(lineEdit(), &QLineEdit::textEdited, this, [this] {
+        m_typed = true;
+        m_typedSinceShown = true;
+    });
     showValue();
 }
 
@@ -42,7 +45,13 @@ void AbNumSpin::setValue(double value) {
     }
     store(value);
     m_typed = false;
+    markShown();
     showValue();
+}
+
+void AbNumSpin::markShown() {
+    m_shown = m_value;
+    m_typedSinceShown = false;
 }
 
 void AbNumSpin::setMinimum(double minimum) {
@@ -59,7 +68,11 @@ void AbNumSpin::setRange(double minimum, double maximum) {
     }
     m_minimum = std::min(minimum, maximum);
     m_maximum = std::max(minimum, maximum);
-    if (store(m_value) || !m_typed) {
+    // A value the new range clamps is the program's change, not the user's.
+    if (store(m_value)) {
+        m_shown = m_value;
+        showValue();
+    } else if (!m_typed) {
         showValue();
     }
     updateGeometry();

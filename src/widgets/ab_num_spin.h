@@ -10,6 +10,8 @@
 // the user's (arrow keys, wheel, step buttons, or Enter / leaving the box after typing), which
 // emit userChanged() when the value actually changed. Leaving the box emits focusLost() after
 // any userChanged() of the typed text, because the window runs its handler on both.
+// userEdited() tells whether the user changed the shown value since the program last set it
+// (typing counts, confirmed or not), so that leaving a box nobody changed sends nothing.
 // Typing accepts digits, one decimal point ('.' or ','), and a leading '-' only when the
 // minimum is negative; a typed value outside the range is clamped when it is taken.
 class AbNumSpin : public QAbstractSpinBox {
@@ -35,6 +37,11 @@ public:
     void setIncrement(double increment);
     [[nodiscard]] QString format() const { return m_format; }
     void setFormat(const QString& format);
+
+    // True when the user typed, or changed the value, since the program last set it.
+    [[nodiscard]] bool userEdited() const { return m_typedSinceShown || m_value != m_shown; }
+    // The value now shown counts as the program's: the edit it holds has been taken.
+    void markShown();
 
     [[nodiscard]] QString textFromValue(double value) const;
     // The number in a typed text (',' taken as '.'); false when the text holds none.
@@ -68,4 +75,6 @@ private:
     double m_increment = 1.0;
     QString m_format = QStringLiteral("#0");
     bool m_typed = false;
+    double m_shown = 0.0;  // the value the program last set
+    bool m_typedSinceShown = false;
 };

@@ -3,11 +3,14 @@
 // write the controller dropped.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 
 #include "cli_run.h"
 #include "model/fields.h"
 #include "model/pin.h"
+#include "service/controller_history.h"
 #include "virtual_controller.h"
 
 namespace kaldor::cli::test {
@@ -152,6 +155,69 @@ TEST_F(CliAgainstSim, AWriteTheControllerHangsUpOnSaysHowFarItGotAndExitsOne) {
         EXPECT_TRUE(contains(r.err, " of 386: the port refused it")) << r.err;
         EXPECT_EQ(controller->commandCount(kWriteWord), 200u);
     }
+}
+
+// The data folder of a new user: XDG_DATA_HOME points at an empty folder for the test's run.
+struct NewUserDataFolder {
+    std::string path = tempPath("data-home");
+    std::string saved = std::getenv("XDG_DATA_HOME") != nullptr ? std::getenv("XDG_DATA_HOME") : "";
+    NewUserDataFolder() {
+        std::filesystem::remove_all(path);
+        std::filesystem::create_directories(path);
+        ::setenv("XDG_DATA_HOME", path.c_str(), 1);
+    }
+    ~NewUserDataFolder() {
+        ::setenv("XDG_DATA_HOME", saved.c_str(), 1);
+        std::filesystem::remove_all(path);
+    }
+    [[nodiscard]] ControllerHistory history() const {
+        return ControllerHistory((std::filesystem::path(path) / "kaldor" / "history").string());
+    }
+};
+
+// Connect, change the controller's memory behind the program's back, connect again: two entries,
+// each the memory the controller held; restoring the first with --verify puts it back.
+TEST_F(CliAgainstSim, HistoryKeepsEveryVisitAndRestoresTheFirst) {
+    const NewUserDataFolder home;
+    sim::VirtualController::Options o;
+    o.pin = packPin(1, 2, 3, 4);
+    start(o);
+    const EcuImage first = controllerImage();
+    const CliRun visit = runProgram({"identify", "--yes", "--settings", settings});
+    ASSERT_EQ(visit.status, kExitOk) << visit.err;
+    EcuImage changed = first;
+    storeField(changed, FieldId::MinSystemPressure, 1777);
+    storeField(changed, FieldId::MainMap, readField(first, FieldId::MainMap, 9) ^ 0x0F, 9);
+    o.image.emplace();
+    std::copy(changed.bytes().begin(), changed.bytes().end(), o.image->begin());
+    start(o);
+    ASSERT_EQ(runProgram({"identify", "--yes", "--settings", settings}).status, kExitOk);
+
+    const ControllerHistory history = home.history();
+    const std::vector<HistoryEntry> entries = history.list(kSerial).entries;
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].what, "connected");
+    EXPECT_EQ(history.read(kSerial, entries[0]), savedConfigBytes(first));
+    EXPECT_EQ(history.read(kSerial, entries[1]), savedConfigBytes(changed));
+    const CliRun list = runProgram({"history", "--settings", settings});
+    EXPECT_TRUE(contains(list.out, "ECU 770123\n  " + entries[1].id)) << list.out;
+
+    const CliRun restore = runProgram({"history", "restore", entries[0].id, "--verify", "--yes",
+                                       "--pin", "1234", "--settings", settings});
+    ASSERT_EQ(restore.status, kExitOk) << restore.err;
+    EXPECT_TRUE(contains(restore.out, "ECU memory matches the PC (768 bytes)")) << restore.out;
+    EXPECT_EQ(savedConfigBytes(controllerImage()), savedConfigBytes(first));
+    EXPECT_EQ(readField(controllerImage(), FieldId::ControllerPin), packPin(1, 2, 3, 4));
+    // What the controller held before the restore was the newest entry already.
+    EXPECT_EQ(history.list(kSerial).entries.size(), 2u);
+
+    // A write keeps what it overwrites: the memory restored, read at its connection.
+    const std::string file = tempPath("history-write.kcfg");
+    writeImageFile(file, changed);
+    ASSERT_EQ(command({"write", "--yes", "--pin", "1234", file}).status, kExitOk);
+    const std::vector<HistoryEntry> after = history.list(kSerial).entries;
+    ASSERT_EQ(after.size(), 3u);
+    EXPECT_EQ(history.read(kSerial, after.back()), savedConfigBytes(first));
 }
 
 }  // namespace

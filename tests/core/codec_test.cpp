@@ -71,6 +71,11 @@ TEST(Codec, ListsShowNoItemForValuesTheyDoNotOffer) {
     EXPECT_EQ(shownValue(image, FieldId::OnTemperature), -1.0);
     storeField(image, FieldId::EmuInputChannel, 7);
     EXPECT_FALSE(shownValue(image, FieldId::EmuInputChannel).has_value());
+    // Between two items is no item: the defaults' 16 where the items step by 10.
+    storeField(image, FieldId::MappingTpsDelta, 16);
+    EXPECT_EQ(shownValue(image, FieldId::MappingTpsDelta), -1.0);
+    storeField(image, FieldId::EgtMaxLevel, 100);
+    EXPECT_EQ(shownValue(image, FieldId::EgtMaxLevel), -1.0);
     EXPECT_FALSE(storeShown(image, FieldId::GasTempSensorType, -1));
     EXPECT_FALSE(storeShown(image, FieldId::EmuInputChannel, 6));
     EXPECT_EQ(readField(image, FieldId::EmuInputChannel), 7u);

@@ -108,7 +108,7 @@ TEST_F(CorrectionFixture, LiveColumnsAndAppliedCorrections) {
     };
     for (const Case& c : cases) {
         LiveFrame frame;
-        frame.setWord(correctionMaps()[c.map].inputWord, c.input);
+        frame.setWord(liveSignalDef(correctionMaps()[c.map].input).word, c.input);
         model.liveUpdate(frame);
         EXPECT_EQ(model.liveColumn(c.map), c.column) << c.map << " at " << c.input;
     }

@@ -40,8 +40,7 @@ TEST(CorrectionLiveColumn, EdgesOfTheMaps) {
         {&difference, 2600, 15},
     };
     for (const auto& [map, input, column] : cases)
-        EXPECT_EQ(correctionLiveColumn(*map, static_cast<std::uint16_t>(input)), column)
-            << map->grid << " " << input;
+        EXPECT_EQ(correctionLiveColumn(*map, input), column) << map->grid << " " << input;
 }
 
 }  // namespace

@@ -80,12 +80,13 @@ TEST_F(AxisFixture, SaveSendsTheTwentyFourWordsTenMillisecondsApart) {
     }
     EXPECT_EQ(progress.position(), 24);
 
+    // Without a controller the axes go into the image all the same, and nothing is sent.
     sender.isConnected = false;
     sender.sent.clear();
     grid().setText(0, 1, "1.5");
     EXPECT_EQ(editor.saveAxes().result, AxisSaveOutcome::Result::NotConnected);
     EXPECT_TRUE(sender.sent.empty());
-    EXPECT_NE(row(1), 1500u);
+    EXPECT_EQ(row(1), 1500u);
 }
 
 TEST_F(AxisFixture, ABadAxisTextChangesAndSendsNothing) {
@@ -156,13 +157,17 @@ TEST_F(AxisFixture, ShowMainMapWritesEveryTextOfTheType) {
 }
 
 TEST_F(AxisFixture, MapTypeChangePutsDefaultsAndSavesThem) {
+    setType(3);
+    const EcuImage inForce = image;
     const MapTypeOutcome refused = editor.mapTypeChosen(4, 1);
     EXPECT_EQ(refused.refusal, "ECU OPTION N/A");
-    EXPECT_EQ(readField(image, FieldId::MainMapType), 2u);
+    EXPECT_TRUE(sender.sent.empty()) << "refused before anything is sent";
+    EXPECT_EQ(image, inForce);
+    EXPECT_EQ(refused.layout.mapType, 3);
+    EXPECT_EQ(grid().text(0, 0), "bar/maf");
+
+    editor.mapTypeChosen(2, 1);
     EXPECT_EQ(sender.sent.front(), "word 364");
-    EXPECT_EQ(refused.layout.mapType, 2);
-    EXPECT_TRUE(refused.layout.tpsTypShown);
-    EXPECT_EQ(grid().text(0, 0), "bar/tps");
     EXPECT_EQ(column(1), 52u);  // 0.20 V
     EXPECT_EQ(row(16), 2300u);
 
@@ -180,13 +185,14 @@ TEST_F(AxisFixture, MapTypeChangePutsDefaultsAndSavesThem) {
     EXPECT_EQ(editor.layout().colCount, 2);
     EXPECT_EQ(row(1), 800u);
 
-    // Without a controller the type changes but the axis words stay as they were.
+    // Without a controller the new type's axes go into the image with it; only the type's word
+    // goes out (to no controller).
     sender.isConnected = false;
     sender.sent.clear();
-    const EcuImage before = image;
     EXPECT_EQ(editor.mapTypeChosen(3, 2).save.result, AxisSaveOutcome::Result::NotConnected);
     EXPECT_EQ(sender.sent, std::vector<std::string>{"word 364"});
-    EXPECT_EQ(column(2), readField(before, FieldId::MainMapColumnAxis, 1));
+    EXPECT_EQ(column(1), 163u);  // 0.20 V of air flow
+    EXPECT_EQ(row(1), 800u);
     EXPECT_FALSE(editor.mapTypeChosen(-1, 2).changed);
 }
 

@@ -4,6 +4,7 @@
 #include "maps/map_colour.h"
 #include "maps/number_text.h"
 #include "model/fields.h"
+#include "model/fixed_text.h"
 
 using namespace kaldor;
 

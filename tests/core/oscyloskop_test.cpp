@@ -20,17 +20,22 @@ std::vector<const ScopeStep*> stepsOf(const ScopePicture& p, Kind kind) {
     return out;
 }
 
-Readings rpm(std::int64_t value) {
-    Readings r;
-    r.rpm = value;
-    return r;
+// A record's engine speed; the other quantities read 0.
+struct Rpm {
+    double value;
+};
+Rpm rpm(std::int64_t value) {
+    return {static_cast<double>(value)};
 }
 
 struct ScopeFixture : ::testing::Test {
     std::unique_ptr<OSCYLOSKOP> scope = std::make_unique<OSCYLOSKOP>();
-    const ScopePicture& step(std::array<int, 4> items, const Readings& r, int width = 832,
-                             int height = 246, int focused = -1) {
-        scope->Feed(items, focused, r);
+    const ScopePicture& step(std::array<int, 4> items, Rpm r, int width = 832, int height = 246,
+                             int focused = -1) {
+        OSCYLOSKOP::Values values{};
+        for (std::size_t i = 0; i < items.size(); ++i)
+            values[i] = items[i] == kRpm ? r.value : 0;
+        scope->Feed(items, focused, values);
         return scope->Draw(width, height);
     }
 };
@@ -123,17 +128,23 @@ TEST_F(ScopeFixture, TracesTakeTheirChannelColourAndTheFocusedOneIsThicker) {
 }
 
 TEST(ScopeValue, EachItemReadsItsQuantity) {
-    Readings r;
-    r.rpm = 2500;
-    r.tps = 1.5;
-    r.airFlow = 2.5;
-    r.vacuum = 1.25;
-    r.contactVolts = 13.5;
-    r.supplyVolts = 12.5;
-    r.egtCelsius = 400;
-    const double expected[] = {0, 2500, 1.5, 2.5, 1.25, 13.5, 12.5, 400};
-    for (int item = 0; item < 8; ++item)
-        EXPECT_EQ(scopeValue(item, r), expected[item]) << kScopeQuantities[item].item;
+    LiveFrame f;
+    for (std::size_t w = 0; w < LiveFrame::kWords; ++w)
+        f.setWord(w, static_cast<std::uint16_t>(1000 + 7 * w));
+    const LiveRecord r{f, LiveContext{3}};
+    const std::optional<LiveSignal> expected[] = {std::nullopt,
+                                                  LiveSignal::EngineSpeed,
+                                                  LiveSignal::Throttle,
+                                                  LiveSignal::AirFlow,
+                                                  LiveSignal::ManifoldPressure,
+                                                  LiveSignal::IgnitionVoltage,
+                                                  LiveSignal::SupplyVoltage,
+                                                  LiveSignal::ExhaustTemperature};
+    for (int item = 0; item < 8; ++item) {
+        EXPECT_EQ(scopeSignal(item), expected[item]) << kScopeQuantities[item].item;
+        EXPECT_EQ(scopeValue(item, r), expected[item] ? r.value(*expected[item]) : 0)
+            << kScopeQuantities[item].item;
+    }
     EXPECT_EQ(scopeValue(-1, r), 0);
     EXPECT_EQ(scopeValue(8, r), 0);
 }

@@ -159,7 +159,9 @@ TEST_F(DoubleTimeFixture, ConnectedSendsCruiseColumnsThenMainMapColumnByColumn) 
     EXPECT_FALSE(offline.mapsSent);
     EXPECT_EQ(sender.sent, Sent{"word 274"});
     EXPECT_EQ(readField(image, FieldId::CruiseMap, 23), 80u);
-    EXPECT_EQ(cruise.grid().text(23, 1), "20");  // not shown without a controller
+    // The grids follow the image without a controller too, so a later "+1" starts from it.
+    EXPECT_EQ(cruise.grid().text(23, 1), "80");
+    EXPECT_EQ(mainMap.grid().text(2, 1), "60");
     EXPECT_FALSE(choose(-1).done);
 }
 

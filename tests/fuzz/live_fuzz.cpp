@@ -6,9 +6,11 @@
 #include <cmath>
 #include <set>
 
+#include "diagnostics/error_counter_watch.h"
 #include "fuzz/fuzz_support.h"
+#include "live/live_display.h"
 #include "live/live_frame.h"
-#include "live/readings.h"
+#include "live/live_signals.h"
 #include "model/fields.h"
 #include "model/units.h"
 
@@ -22,12 +24,12 @@ std::uint16_t liveWord(Fuzzer& f) {
     return f.chance(30) ? f.pick(kEdges) : f.word();
 }
 
-void expectFinite(const Readings& r, std::size_t i) {
-    for (const double v : {r.supplyVolts, r.contactVolts, r.dieselShare, r.propaneShare, r.egtVolts,
-                           r.egtCelsius, r.rpmThousands, r.pressureDifference, r.airFlow, r.tps,
-                           r.rail, r.vacuum, r.absolutePressure, r.step, r.stepPercent,
-                           r.propaneTemperature, r.regulatorTemperature, r.level})
-        ASSERT_TRUE(std::isfinite(v)) << i;
+// Every signal of the table converts to a finite value with a text.
+void expectFinite(const LiveRecord& r, std::size_t i) {
+    for (const LiveSignalDef& d : liveSignals()) {
+        ASSERT_TRUE(std::isfinite(r.value(d.id))) << i << " " << d.name;
+        ASSERT_FALSE(r.text(d.id).empty()) << i << " " << d.name;
+    }
 }
 
 }  // namespace
@@ -58,7 +60,9 @@ TEST(LiveFuzz, ReadingsOfAnyRecordAreFiniteAndKeepTheirRules) {
     const std::set<std::string> captions{texts.diesel, texts.autoMode,      texts.propane,
                                          texts.error,  texts.errorPressure, texts.errorRpmIgnition};
     EcuImage image;
-    DisplayState state;
+    ConsumptionEstimate consumption;
+    ErrorCounterWatch watch;
+    std::uint16_t lastCounter = 0;
     for (std::size_t i = 0; i < rounds(20000); ++i) {
         if (i % 500 == 0) {
             for (std::size_t b = 0; b < EcuImage::kSize; ++b)
@@ -70,32 +74,34 @@ TEST(LiveFuzz, ReadingsOfAnyRecordAreFiniteAndKeepTheirRules) {
         ConnectionState connection;
         connection.hardwareRevision = static_cast<std::uint8_t>(f.below(4));
         connection.softwareRevision = static_cast<std::uint8_t>(f.below(14));
-        const DisplayVisibility visible{f.chance(50), f.chance(50)};
         LiveFrame frame;
         for (std::size_t w = 0; w < LiveFrame::kWords; ++w)
             frame.setWord(w, liveWord(f));
-        const std::uint16_t lastCounter = state.lastErrorCounter;
 
-        const Readings r = computeReadings(frame, image, connection, visible, texts, state);
+        const LiveRecord r{frame, liveContext(image, connection)};
         expectFinite(r, i);
-        ASSERT_GE(r.rpm, 0) << i;
-        ASSERT_EQ(r.rpm % 25, 0) << i;
+        const double rpm = r.value(LiveSignal::EngineSpeed);
+        ASSERT_GE(rpm, 0) << i;
+        ASSERT_EQ(static_cast<std::int64_t>(rpm) % 25, 0) << i;
         // The five LEDs exist for level steps 0..4; other steps leave them as they are.
-        ASSERT_EQ(r.levelLeds.has_value(), frame.low(49) < 5) << i;
-        ASSERT_EQ(captions.count(r.status.caption), 1u) << i;
-        ASSERT_EQ(r.status.status == 0, r.status.caption == texts.diesel ||
-                                            r.status.caption == texts.autoMode ||
-                                            r.status.caption == texts.propane)
+        ASSERT_EQ(tankLevelLeds(frame).has_value(), frame.low(49) < 5) << i;
+        const StatusIndicator status = statusIndicatorFor(frame, texts);
+        ASSERT_EQ(captions.count(status.caption), 1u) << i;
+        ASSERT_EQ(status.status == 0, status.caption == texts.diesel ||
+                                          status.caption == texts.autoMode ||
+                                          status.caption == texts.propane)
             << i;
+        const WorkTimeShares shares = workTimeShares(frame, texts);
         if (frame.dword(88) != 0 && frame.dword(90) != 0)
-            ASSERT_NEAR(r.dieselShare + r.propaneShare, 100.0, 1e-9) << i;
+            ASSERT_NEAR(shares.diesel + shares.propane, 100.0, 1e-9) << i;
         else
-            ASSERT_TRUE(r.dieselShare == 0 && r.propaneShare == 0) << i;
+            ASSERT_TRUE(shares.diesel == 0 && shares.propane == 0) << i;
         // The consumption factor moves in half steps inside its band.
-        ASSERT_GE(state.consumptionFactor, 6.5) << i;
-        ASSERT_LE(state.consumptionFactor, 12.5) << i;
-        ASSERT_EQ(r.errorCounterChanged, frame.word(50) != lastCounter) << i;
-        ASSERT_EQ(state.lastErrorCounter, frame.word(50)) << i;
-        ASSERT_EQ(r.emulatorTexts, visible.emulatorPage) << i;
+        consumption.update(frame);
+        ASSERT_GE(consumption.factor(), 6.5) << i;
+        ASSERT_LE(consumption.factor(), 12.5) << i;
+        const auto counter = static_cast<std::uint16_t>(r.raw(LiveSignal::ErrorCounter));
+        ASSERT_EQ(watch.moved(counter), frame.word(50) != lastCounter) << i;
+        lastCounter = frame.word(50);
     }
 }

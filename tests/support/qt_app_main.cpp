@@ -1,6 +1,7 @@
 // The main of every test program that needs widgets: one QApplication for all its tests, on
 // the offscreen platform unless told otherwise.
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -26,6 +27,10 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The controller history of every window the tests connect goes here, never into the data
+    // folder of the user who runs them.
+    const QTemporaryDir dataHome;
+    qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }

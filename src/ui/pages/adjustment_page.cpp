@@ -121,8 +121,7 @@ void AdjustmentPage::showAdvancedControls() {
 }
 
 void AdjustmentPage::attach(ControllerSession& session) {
-    session.live.add(LiveStage::Display,
-                     [this](const LiveRecord& record) { showReadings(record.readings); });
+    session.live.add(LiveStage::Display, [this](const LiveRecord& record) { showRecord(record); });
     m_session = &session;
     m_bindings = std::make_unique<PageBindings>(this, session);
     m_mainMap->attach(session);
@@ -160,9 +159,9 @@ void AdjustmentPage::ShowMainMap() {
     m_mainMap->ShowMainMap();
 }
 
-void AdjustmentPage::showReadings(const Readings& r) {
-    AbLEDCutOff->setStatus(r.cutOff ? 1 : 0);
-    AbLEDCruise->setStatus(r.cruise ? 1 : 0);
+void AdjustmentPage::showRecord(const LiveRecord& record) {
+    AbLEDCutOff->setStatus(record.on(LiveSignal::CutOffActive) ? 1 : 0);
+    AbLEDCruise->setStatus(record.on(LiveSignal::CruiseActive) ? 1 : 0);
 }
 
 }  // namespace kaldor

@@ -12,7 +12,6 @@
 #include <array>
 #include <memory>
 
-#include "live/readings.h"
 #include "model/revision_rules.h"
 #include "widgets/ab_led.h"
 #include "widgets/ab_num_spin.h"
@@ -20,6 +19,7 @@
 namespace kaldor {
 
 struct ControllerSession;
+struct LiveRecord;
 class CruisePanel;
 class MainMapPanel;
 class PageBindings;
@@ -47,7 +47,7 @@ public:
     void refreshWorkPressure();                             // 32
     void ShowMainMap();                                     // 33
     // The live display's share: the cut-off and cruise lamps.
-    void showReadings(const Readings& r);
+    void showRecord(const LiveRecord& record);
 
     QFrame* PanelAdj = nullptr;
     QLabel* LabelCisnieniePracy = nullptr;

@@ -132,11 +132,10 @@ void AdvancedPage::showEnabledErrors(const EnabledErrorStates& states) {
 }
 
 void AdvancedPage::showRevisionGroups(const RevisionGroups& groups) {
-    if (groups.hideAdvanced) {
-        PanelAdvanced->hide();
-        GroupBoxCdiEmu->hide();
-        GroupBoxAdvanced->hide();
-    }
+    // Shown again for a later controller of a newer revision in the same run.
+    PanelAdvanced->setVisible(!groups.hideAdvanced);
+    GroupBoxCdiEmu->setVisible(!groups.hideAdvanced);
+    GroupBoxAdvanced->setVisible(!groups.hideAdvanced);
     // The cut-off group goes with the cruise controls.
     GroupBoxCutOff->setVisible(groups.cruiseShown);
 }

@@ -1,7 +1,7 @@
 #include "ui/pages/diagnostic_page.h"
 
 #include "diagnostics/error_memory.h"
-#include "live/readings.h"
+#include "live/live_signals.h"
 #include "model/codec.h"
 #include "ui/bindings.h"
 #include "ui/pages/data_logger_panel.h"
@@ -91,8 +91,7 @@ void DiagnosticPage::buildErrorMemory() {
 void DiagnosticPage::attach(ControllerSession& session) {
     m_session = &session;
     m_errors = std::make_unique<ErrorMemory>(session.commands, session.state);
-    session.live.add(LiveStage::Display,
-                     [this](const LiveRecord& record) { showReadings(record.readings); });
+    session.live.add(LiveStage::Display, [this](const LiveRecord& record) { showRecord(record); });
     session.gate.onClick(ButtonErrorShow, [this] { ShowErrors(); });
     session.gate.onClick(AbColBitBtnErase, [this] { EraseErrors(); });
     // The error watch reads whatever the gate says: it only reads, and its list must be current
@@ -123,8 +122,8 @@ void DiagnosticPage::refreshReturnToPropane() {
     m_bindings->refresh(33);
 }
 
-void DiagnosticPage::showReadings(const Readings& r) {
-    if (r.errorCounterChanged)
+void DiagnosticPage::showRecord(const LiveRecord& record) {
+    if (m_errorWatch.moved(static_cast<std::uint16_t>(record.raw(LiveSignal::ErrorCounter))))
         emit errorCounterMoved();
 }
 

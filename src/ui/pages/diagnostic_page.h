@@ -11,13 +11,14 @@
 
 #include <memory>
 
+#include "diagnostics/error_counter_watch.h"
 #include "widgets/ab_col_bit_btn.h"
 #include "widgets/ab_led.h"
 
 namespace kaldor {
 
 struct ControllerSession;
-struct Readings;
+struct LiveRecord;
 class ErrorMemory;
 class PageBindings;
 class DataLoggerPanel;
@@ -40,7 +41,7 @@ public:
     void EraseErrors();
     // The live display's share: the error watch. A change of the controller's error counter
     // reads the error memory again.
-    void showReadings(const Readings& r);
+    void showRecord(const LiveRecord& record);
 
     QTabWidget* PageControlDiag = nullptr;
     QWidget* TabSheet6 = nullptr;
@@ -64,6 +65,7 @@ private:
     ControllerSession* m_session = nullptr;
     std::unique_ptr<ErrorMemory> m_errors;
     std::unique_ptr<PageBindings> m_bindings;
+    ErrorCounterWatch m_errorWatch;
 };
 
 }  // namespace kaldor

@@ -9,6 +9,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "emulation/emulator_extremes.h"
 #include "emulation/emulator_maps.h"
 #include "ui/grid_headers.h"
 #include "ui/map_grid.h"
@@ -143,8 +144,9 @@ std::array<QPushButton*, 4> EmuMapsPanel::stepButtons() const {
     return {ButtonInc5DnaStep, ButtonDec5DnaStep, ButtonInc1DnaStep, ButtonDec1DnaStep};
 }
 
-void EmuMapsPanel::attach(ControllerSession& session) {
+void EmuMapsPanel::attach(ControllerSession& session, const EmulatorExtremes& measured) {
     m_session = &session;
+    m_measured = &measured;
     m_maps = std::make_unique<EmulatorMaps>(session.image, session.transfer, localeDecimalPoint());
     m_tpsGrid = std::make_unique<MapGrid>(StringGridTpsEmulator, m_maps->model(EmuGrid::Tps),
                                           session.gate, session.prompts);
@@ -193,8 +195,7 @@ void EmuMapsPanel::CheckBoxModCharDNAClick(bool ticked) {
 }
 
 void EmuMapsPanel::ButtonDnaSetClick() {
-    const DisplayState& measured = m_session->display;
-    const SetOutcome outcome = m_maps->setPressed(measured.channel1Min, measured.channel1Max,
+    const SetOutcome outcome = m_maps->setPressed(m_measured->minimum(0), m_measured->maximum(0),
                                                   ComboBoxDnaType->currentIndex());
     AbNumSpinDnaMin1->setValue(outcome.minimum);
     AbNumSpinDnaMax1->setValue(outcome.maximum);

@@ -20,6 +20,7 @@ class AbNumSpin;
 
 namespace kaldor {
 
+class EmulatorExtremes;
 struct ControllerSession;
 struct PresetShown;
 class EmulatorMaps;
@@ -37,7 +38,8 @@ public:
     EmuMapsPanel(QGroupBox* group, QWidget* page);
     ~EmuMapsPanel() override;
 
-    void attach(ControllerSession& session);
+    // `measured`: the page's channel extremes, which "SET" turns into the axis.
+    void attach(ControllerSession& session, const EmulatorExtremes& measured);
 
     // Refresh steps, in the refresh's numbering.
     void refreshTpsTable();   // 9
@@ -86,6 +88,7 @@ private:
 
     QWidget* m_page;
     ControllerSession* m_session = nullptr;
+    const EmulatorExtremes* m_measured = nullptr;
     // The maps outlive the grids bound to them.
     std::unique_ptr<EmulatorMaps> m_maps;
     std::unique_ptr<MapGrid> m_tpsGrid;

@@ -143,10 +143,9 @@ QWidget* EmuPage::buildSignalEmulator() {
 void EmuPage::attach(ControllerSession& session) {
     m_session = &session;
     m_bindings = std::make_unique<PageBindings>(this, session);
-    m_maps->attach(session);
+    m_maps->attach(session, m_extremes);
     connectHandlers();
-    session.live.add(LiveStage::Display,
-                     [this](const LiveRecord& record) { showReadings(record.readings); });
+    session.live.add(LiveStage::Display, [this](const LiveRecord& record) { showRecord(record); });
 }
 
 void EmuPage::connectHandlers() {
@@ -159,8 +158,7 @@ void EmuPage::connectHandlers() {
     gate.onEdit(ComboBoxeEmulatorRelayOn, [this, &image, &sender](int item) {
         showMode(relayModeChosen(image, sender, item));
     });
-    DisplayState& measured = m_session->display;
-    gate.onClick(ButtonResetDnaMaxMin, [&measured] { measured.resetEmulatorExtremes(); });
+    gate.onClick(ButtonResetDnaMaxMin, [this] { m_extremes.reset(); });
 }
 
 void EmuPage::showMode(const std::optional<EmulatorModeShown>& shown) {
@@ -206,31 +204,33 @@ void EmuPage::showRevisionGroups(const RevisionGroups& groups) {
     GroupBoxDnaSimple->setVisible(groups.dnaSimple);
 }
 
-DisplayVisibility EmuPage::displayVisibility() const {
-    DisplayVisibility visible;
-    visible.dnaGroup = GroupBoxDnaSimple->isVisibleTo(this);
-    visible.emulatorPage = isVisible();
-    return visible;
-}
-
-void EmuPage::showReadings(const Readings& r) {
-    if (r.emulatorTexts) {
-        setLiveText(LabelK1, r.labelK1);
-        setLiveText(LabelK2, r.labelK2);
-        setLiveText(LabelDTPS1, r.labelDtps1);
-        setLiveText(LabelDTPS2, r.labelDtps2);
-        setLiveText(LabelDTPSout1, r.labelDtpsOut1);
-        setLiveText(LabelDTPSout2, r.labelDtpsOut2);
-        setLiveText(LabelFreq1Val, r.labelFreq1Val);
-        setLiveText(LabelFreq1ValOut, r.labelFreq1ValOut);
-        setLiveText(LabelOperationsPer100, r.labelOperations);
+void EmuPage::showRecord(const LiveRecord& record) {
+    using S = LiveSignal;
+    // Measuring counts only while the controller reports it and the group is part of the page.
+    if (record.on(S::EmulatorMeasuring) && GroupBoxDnaSimple->isVisibleTo(this))
+        m_extremes.measure(record.value(S::EmulatorChannel1), record.value(S::EmulatorChannel2));
+    if (isVisible()) {
+        const auto withUnit = [&record](S id) { return record.text(id) + liveSignalDef(id).unit; };
+        const auto time = [&record](S id) {
+            return record.text(id) + " " + liveSignalDef(id).unit;
+        };
+        setLiveText(LabelK1, "K1: " + withUnit(S::EmulatorCorrection1));
+        setLiveText(LabelK2, "K2: " + withUnit(S::EmulatorCorrection2));
+        setLiveText(LabelDTPS1, "DTPS1in: " + time(S::Dtps1In));
+        setLiveText(LabelDTPS2, "DTPS2in: " + time(S::Dtps2In));
+        setLiveText(LabelDTPSout1, "dTpsOut1: " + time(S::Dtps1Out));
+        setLiveText(LabelDTPSout2, "dTpsOut2: " + time(S::Dtps2Out));
+        setLiveText(LabelFreq1Val, "FQ " + record.text(S::FrequencyIn));
+        setLiveText(LabelFreq1ValOut, "FQ " + record.text(S::FrequencyOut));
+        setLiveText(LabelOperationsPer100, record.text(S::OperationsPerSecond) + " [op/s]");
     }
-    if (r.emulatorVoltages) {
-        setLiveText(LabelVemu1, r.labelVemu1);
-        setLiveText(LabelVemu2, r.labelVemu2);
+    const LiveContext& c = record.context;
+    if (emulatorVoltagesShown(c.softwareRevision, c.hardwareRevision)) {
+        setLiveText(LabelVemu1, record.text(S::EmulatorChannel1));
+        setLiveText(LabelVemu2, record.text(S::EmulatorChannel2));
     }
-    setLiveText(LabelDnaMaxMinK1, r.labelDnaMaxMinK1);
-    setLiveText(LabelDnaMaxMinK2, r.labelDnaMaxMinK2);
+    setLiveText(LabelDnaMaxMinK1, m_extremes.text(0));
+    setLiveText(LabelDnaMaxMinK2, m_extremes.text(1));
 }
 
 }  // namespace kaldor

@@ -13,8 +13,8 @@
 #include <memory>
 #include <optional>
 
+#include "emulation/emulator_extremes.h"
 #include "emulation/emulator_settings.h"
-#include "live/readings.h"
 #include "model/revision_rules.h"
 #include "widgets/live_label.h"
 
@@ -25,6 +25,7 @@ class AbNumSpin;
 namespace kaldor {
 
 struct ControllerSession;
+struct LiveRecord;
 class EmuMapsPanel;
 class FoldingFrame;
 class PageBindings;
@@ -52,12 +53,12 @@ public:
     // The emulator tables of the defaults reset, sent and shown.
     void resetEmulatorTables();
 
-    // What the live display works out depends on what this page shows: the emulator extremes
-    // move while the emulator group is part of the page (also while another page is current),
-    // the texts only while the page itself is shown.
-    [[nodiscard]] DisplayVisibility displayVisibility() const;
-    // The live display's share: the emulator texts, voltages and extremes.
-    void showReadings(const Readings& r);
+    // The live display's share: the emulator texts, voltages and extremes. The extremes move
+    // while the emulator group is part of the page (also while another page is current), the
+    // texts only while the page itself is shown.
+    void showRecord(const LiveRecord& record);
+    // The channel extremes measured so far ("Reset" starts them again).
+    [[nodiscard]] EmulatorExtremes& extremes() { return m_extremes; }
 
     [[nodiscard]] EmuMapsPanel& mapsPanel() const { return *m_maps; }
     [[nodiscard]] FoldingFrame& signalEmulatorFolding() const { return *m_folding; }
@@ -100,6 +101,7 @@ private:
     std::unique_ptr<PageBindings> m_bindings;
     FoldingFrame* m_folding = nullptr;  // owned by GroupBoxSignalEmulator
     EmuMapsPanel* m_maps = nullptr;     // owned by GroupBoxMapsEmu
+    EmulatorExtremes m_extremes;
 };
 
 }  // namespace kaldor

@@ -232,8 +232,7 @@ QWidget* ParametersPage::buildConverterRow() {
 }
 
 void ParametersPage::attach(ControllerSession& session) {
-    session.live.add(LiveStage::Display,
-                     [this](const LiveRecord& record) { showReadings(record.readings); });
+    session.live.add(LiveStage::Display, [this](const LiveRecord& record) { showRecord(record); });
     m_session = &session;
     m_bindings = std::make_unique<PageBindings>(this, session);
     m_switchOver->attach(session);
@@ -327,15 +326,14 @@ void ParametersPage::refreshLevelPoints() {
 }
 
 void ParametersPage::showRevisionGroups(const RevisionGroups& groups) {
-    if (groups.hideAdvanced)
-        GroupBoxDoubleInjectionTime->hide();
+    GroupBoxDoubleInjectionTime->setVisible(!groups.hideAdvanced);
     // The simple DNA group of the EMU page takes the emulator's place.
     LabelEmulator->setVisible(!groups.dnaSimple);
     m_switchOver->ComboBoxDciEn->setVisible(!groups.dnaSimple);
 }
 
-void ParametersPage::showReadings(const Readings& r) {
-    setLiveText(EditAlter, r.editAlter);
+void ParametersPage::showRecord(const LiveRecord& record) {
+    setLiveText(EditAlter, record.text(LiveSignal::PowerStage));
 }
 
 }  // namespace kaldor

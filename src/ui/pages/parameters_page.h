@@ -15,7 +15,6 @@
 
 #include <memory>
 
-#include "live/readings.h"
 #include "model/revision_rules.h"
 #include "ui/qt_adapters.h"
 #include "widgets/ab_num_spin.h"
@@ -23,6 +22,7 @@
 namespace kaldor {
 
 struct ControllerSession;
+struct LiveRecord;
 class PageBindings;
 class SwitchOverParameters;
 
@@ -50,7 +50,7 @@ public:
     void refreshLevelPoints();                              // 28
     void showRevisionGroups(const RevisionGroups& groups);  // 16
     // The live display's share: the power-stage text.
-    void showReadings(const Readings& r);
+    void showRecord(const LiveRecord& record);
 
     QGroupBox* GroupBoxEngine = nullptr;
     QComboBox* ComboBoxTempOn = nullptr;

@@ -1,6 +1,6 @@
 #include "ui/pages/readings_page.h"
 
-#include "live/readings.h"
+#include "live/live_signals.h"
 #include "model/revision_rules.h"
 #include "ui/gauge_scales.h"
 #include "ui/pages/scope_view.h"
@@ -205,31 +205,35 @@ void ReadingsPage::buildHiddenControls() {
     }
 }
 
-void ReadingsPage::showReadings(const Readings& r) {
-    setLiveText(EditAkum, r.editAkum);
-    AbLEDStac->setStatus(r.ignitionOn ? 1 : 0);
-    setLiveText(LabelWTG, r.labelWtg);
-    setLiveText(LabelWTD, r.labelWtd);
-    Ab270MeterRPM->setValue(r.rpmThousands);
-    Ab180MeterDIFP->setValue(r.pressureDifference);
-    AbBarLambda->setValue(r.airFlow);
-    AbBarTPS->setValue(r.tps);
-    AbBarRail->setValue(r.rail);
-    setLiveText(EditDieselL, r.editDieselL);
-    setLiveText(EditGazL, r.editGazL);
-    AbBarStep->setValue(r.step);
-    AbBarOdTg->setValue(r.propaneTemperature);
-    AbBarOdTR->setValue(r.regulatorTemperature);
-    AbBarOdRez->setValue(r.level);
-    if (r.levelLeds) {
+void ReadingsPage::showRecord(const LiveRecord& record) {
+    using S = LiveSignal;
+    const LiveSignalDef& supply = liveSignalDef(S::SupplyVoltage);
+    setLiveText(EditAkum, record.text(S::SupplyVoltage) + supply.unit);
+    AbLEDStac->setStatus(record.on(S::IgnitionOn) ? 1 : 0);
+    const WorkTimeShares shares = workTimeShares(record.frame, *m_texts);
+    setLiveText(LabelWTG, shares.propaneText);
+    setLiveText(LabelWTD, shares.dieselText);
+    Ab270MeterRPM->setValue(record.value(S::EngineSpeedThousands));
+    Ab180MeterDIFP->setValue(record.value(S::PressureDifference));
+    AbBarLambda->setValue(record.value(S::AirFlow));
+    AbBarTPS->setValue(record.value(S::Throttle));
+    AbBarRail->setValue(record.value(S::RailPressure));
+    m_consumption.update(record.frame);
+    setLiveText(EditDieselL, m_consumption.dieselText());
+    setLiveText(EditGazL, m_consumption.propaneText());
+    AbBarStep->setValue(record.value(S::StepperPosition));
+    AbBarOdTg->setValue(record.value(S::PropaneTemperature));
+    AbBarOdTR->setValue(record.value(S::ReducerTemperature));
+    AbBarOdRez->setValue(record.value(S::TankLevel));
+    if (const auto lit = tankLevelLeds(record.frame)) {
         const std::array<AbLED*, 5> leds{AbLEDOdPoz0, AbLEDOdPoz1, AbLEDOdPoz2, AbLEDOdPoz3,
                                          AbLEDOdPoz4};
         for (std::size_t i = 0; i < leds.size(); ++i)
-            leds[i]->setChecked((*r.levelLeds)[i]);
+            leds[i]->setChecked((*lit)[i]);
     }
-    AbLEDRed->setChecked(r.regulatorValve);
-    AbLEDEzaw->setChecked(r.tankValve);
-    AbLEDdies->setChecked(r.dieselValve);
+    AbLEDRed->setChecked(record.on(S::RegulatorValve));
+    AbLEDEzaw->setChecked(record.on(S::TankValve));
+    AbLEDdies->setChecked(record.on(S::DieselValve));
 }
 
 void ReadingsPage::refreshSetPinButton(unsigned softwareRevision, bool pinAccepted) {
@@ -237,8 +241,8 @@ void ReadingsPage::refreshSetPinButton(unsigned softwareRevision, bool pinAccept
 }
 
 void ReadingsPage::attach(ControllerSession& session) {
-    session.live.add(LiveStage::Display,
-                     [this](const LiveRecord& record) { showReadings(record.readings); });
+    m_texts = &session.texts;
+    session.live.add(LiveStage::Display, [this](const LiveRecord& record) { showRecord(record); });
     m_scope->attach(session);
 }
 

@@ -15,6 +15,7 @@
 #include <array>
 #include <memory>
 
+#include "live/live_display.h"
 #include "widgets/ab_bar.h"
 #include "widgets/ab_led.h"
 #include "widgets/ab_meter.h"
@@ -23,7 +24,8 @@ namespace kaldor {
 
 struct ControllerSession;
 
-struct Readings;
+struct LiveRecord;
+struct StatusTexts;
 class Oscilloscope;
 class ScopeBox;
 
@@ -37,8 +39,9 @@ public:
     // Registers the page's share of the live display with the session.
     void attach(ControllerSession& session);
 
-    // The live display's share: gauges, lamps, work times, the battery voltage.
-    void showReadings(const Readings& r);
+    // The live display's share: gauges, lamps, work times, the battery voltage and the
+    // consumption estimate.
+    void showRecord(const LiveRecord& record);
     // Refresh step 18: "SET PIN" is offered from software 11 on, once the PIN is accepted.
     void refreshSetPinButton(unsigned softwareRevision, bool pinAccepted);
     // The recorder on PaintBoxScope with its four channel selectors.
@@ -100,6 +103,8 @@ private:
     void buildHiddenControls();
 
     std::unique_ptr<Oscilloscope> m_scope;
+    const StatusTexts* m_texts = nullptr;
+    ConsumptionEstimate m_consumption;
 };
 
 }  // namespace kaldor

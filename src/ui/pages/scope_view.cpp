@@ -1,7 +1,6 @@
 #include "ui/pages/scope_view.h"
 
 #include "live/live_sinks.h"
-#include "live/readings.h"
 #include "ui/session.h"
 
 #include <QBrush>
@@ -233,15 +232,15 @@ Oscilloscope::Oscilloscope(QWidget* page, ScopeBox* box, const Selectors& select
 }
 
 void Oscilloscope::attach(ControllerSession& session) {
-    session.live.add(LiveStage::Scope,
-                     [this](const LiveRecord& record) { showRecord(record.readings); });
+    session.live.add(LiveStage::Scope, [this](const LiveRecord& record) { showRecord(record); });
 }
 
-void Oscilloscope::showRecord(const Readings& readings) {
+void Oscilloscope::showRecord(const LiveRecord& record) {
     // Another page on show: the history waits and resumes where it stopped.
     if (!m_page->isVisible())
         return;
-    m_recorder.Feed(selectedItems(), focusedChannel(), readings);
+    const OSCYLOSKOP::Items items = selectedItems();
+    m_recorder.Feed(items, focusedChannel(), OSCYLOSKOP::valuesOf(items, record));
     m_box->showPicture(m_recorder.Draw(m_box->width(), m_box->height()));
 }
 

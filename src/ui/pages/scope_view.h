@@ -16,7 +16,7 @@
 namespace kaldor {
 
 struct ControllerSession;
-struct Readings;
+struct LiveRecord;
 
 // The off-screen bitmap a picture of drawing steps is painted into, to be copied onto its paint
 // box in one step, so the box never flickers: the painter of the oscilloscope and the mapping
@@ -75,7 +75,7 @@ public:
     // Takes every collected record, after the display and the calibration tables.
     void attach(ControllerSession& session);
     // One record: Feed and Draw while the readings page is shown, nothing otherwise.
-    void showRecord(const Readings& readings);
+    void showRecord(const LiveRecord& record);
 
     // Each selector's item index, -1 for none, in channel order.
     [[nodiscard]] std::array<int, OSCYLOSKOP::kChannels> selectedItems() const;

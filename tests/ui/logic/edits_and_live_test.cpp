@@ -3,7 +3,7 @@
 #include <QLineEdit>
 #include <QStatusBar>
 
-#include "live/readings.h"
+#include "live/live_display.h"
 #include "model/units.h"
 #include "service/broken_write.h"
 #include "ui/pages/readings_page.h"
@@ -107,12 +107,21 @@ TEST_F(EditTest, WikaPresetSendsByteWordAndFourPointsInOrder) {
     EXPECT_DOUBLE_EQ(p().AbNumSpinPozE->value(), 4.89);
 }
 
-TEST_F(EditTest, LeavingAControlSendsItsFieldAgain) {
+// Leaving a control sends only what the user changed: an untouched one sends nothing; a typed
+// text not yet confirmed is taken and sent as the focus leaves (and again for the leaving, as
+// every change is); once sent, passing through sends nothing more.
+TEST_F(EditTest, LeavingAControlSendsOnlyAChangeOfTheUser) {
+    AbNumSpin* onDelay = p().AbNumSpinOnDelay;
     p().AbNumSpinOffDelay->setFocus();
-    QTest::qWait(1);
-    p().AbNumSpinOnDelay->setFocus();
-    QTest::qWait(1);
-    EXPECT_EQ(log.writes().size(), 1u);
+    onDelay->setFocus();
+    EXPECT_TRUE(log.writes().empty());
+    onDelay->selectAll();
+    QTest::keyClicks(onDelay, "2.5");
+    p().AbNumSpinOffDelay->setFocus();
+    EXPECT_EQ(log.writes(), std::vector<std::string>(2, wordFrame(169, 250)));
+    onDelay->setFocus();
+    p().AbNumSpinOffDelay->setFocus();
+    EXPECT_EQ(log.writes().size(), 2u);
 }
 
 TEST_F(EditTest, ValuesSetByTheProgramSendNothing) {

@@ -170,9 +170,10 @@ TEST_F(EmuTest, SetBuildsTheAxisFromTheMeasuredRangeOrRefusesTooSmallARange) {
     };
     auto* grid = find<QTableWidget>("StringGridTpsEmulator");
     for (const auto& c : cases) {
-        DisplayState& measured = logic->session().display;
-        measured.channel1Min = c.minimum;
-        measured.channel1Max = c.maximum;
+        EmulatorExtremes& measured = window->emuPage().extremes();
+        measured.reset();
+        measured.measure(c.minimum, 0);
+        measured.measure(c.maximum, 0);
         const QString before = cellText(grid, 2, 0);
         messages.clear();
         log.events.clear();

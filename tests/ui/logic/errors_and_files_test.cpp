@@ -1,5 +1,6 @@
 // The error memory on the "ECU" page, the enabled errors, and the three configuration-file
 // commands of the File menu, as a user drives them against the scripted controller.
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -10,6 +11,7 @@
 #include <algorithm>
 
 #include "model/pin.h"
+#include "model/units.h"
 #include "ui/pages/advanced_page.h"
 #include "ui/ui_build.h"
 #include "widgets/ab_col_bit_btn.h"
@@ -170,6 +172,33 @@ TEST_F(ErrorsAndFilesTest, SaveToDiskWritesTheImageIntoTheConfigurationFolder) {
     EXPECT_EQ(bytes, QByteArray(reinterpret_cast<const char*>(expected.data()), 768));
     EXPECT_TRUE(commands().empty());
     EXPECT_TRUE(messages.empty());
+}
+
+// With no controller, a new map type's default axes go into the image with it: the file saved
+// then holds the type with its own axes, not another type's.
+TEST_F(ErrorsAndFilesTest, AMapTypeChosenOfflineIsSavedWithItsDefaultAxes) {
+    window->showPage(MainWindow::kPageAdjustment);
+    auto* mapType = window->findChild<QComboBox*>(QStringLiteral("ComboBoxMapa"));
+    mapType->setFocus();
+    QTest::keyClick(mapType, Qt::Key_Down);  // "2:VACUM/RPM"
+    ASSERT_EQ(mapType->currentIndex(), 1);
+    saveAnswer = FileAnswer{filePath("offline").toStdString(), 0};
+    window->menu().savetodisk1->trigger();
+
+    QFile saved(filePath("offline.kcfg"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray bytes = saved.readAll();
+    ASSERT_EQ(bytes.size(), 768);
+    const auto word = [&bytes](int w) {
+        return static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[2 * w]) |
+                                          static_cast<std::uint8_t>(bytes[2 * w + 1]) << 8);
+    };
+    EXPECT_EQ(word(364), 1u);
+    const std::uint32_t rpm[] = {700, 900, 1200, 1500, 2000, 2200, 2600, 3000};
+    for (int c = 0; c < 8; ++c)
+        EXPECT_EQ(word(245 + c), RpmToPeriod(rpm[c], 0)) << "column " << c + 1;
+    for (int r = 0; r < 16; ++r)
+        EXPECT_EQ(word(253 + r), 800u + 100u * static_cast<unsigned>(r)) << "row " << r + 1;
 }
 
 TEST_F(ErrorsAndFilesTest, LoadToEcuWritesTheFileButKeepsSerialNumberAndPin) {

@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "maps/main_map_editor.h"
+#include "model/units.h"
 #include "ui/dialogs/text_entry_dialog.h"
 #include "ui/pages/adjustment_page.h"
 #include "ui/pages/main_map_panel.h"
@@ -200,6 +201,42 @@ TEST_F(MainMapTest, EnterTypesIntoTForm2AndEachModeIsWritten) {
     EXPECT_FALSE(reopened);
 }
 
+// Every grid starts on its first map cell, so the step buttons and Enter work before a click; the
+// keys never take the current cell onto a heading.
+TEST_F(MainMapTest, GridsStartOnTheirFirstMapCellAndNeverRestOnAHeading) {
+    const struct {
+        const char* grid;
+        int column, row;
+    } grids[] = {
+        {"StringGridMapa", 1, 1},        {"StringGridMapaTempomatu", 0, 1},
+        {"StringGridMapaEGT", 0, 1},     {"StringGridMapaCisnienieRoznicowe", 0, 1},
+        {"StringGridTpsEmulator", 1, 1}, {"StringGridStepEmu", 1, 1},
+        {"StringGridBenz", 1, 1},
+    };
+    for (const auto& g : grids) {
+        const auto* w = find<QTableWidget>(g.grid);
+        EXPECT_EQ(w->currentColumn(), g.column) << g.grid;
+        EXPECT_EQ(w->currentRow(), g.row) << g.grid;
+    }
+    press("ButtonInc1");
+    press("ButtonTempoP1");
+    const auto cruiseByte = writeByteFrame(100, 1);
+    EXPECT_EQ(log.writes(),
+              (std::vector<std::string>{byteWrite(1, 1, 12), hex(cruiseByte.data(), 6)}));
+
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Up);
+    QTest::keyClick(grid, Qt::Key_Left);
+    EXPECT_EQ(grid->currentColumn(), 1);
+    EXPECT_EQ(grid->currentRow(), 1);
+    logic->form2().setModeIndex(TForm2::kModeAbsolute);
+    QString prefill;
+    atEntryDialog([&](TForm2& dialog) { prefill = dialog.findChild<QLineEdit*>("Edit1")->text(); });
+    QTest::keyClick(grid, Qt::Key_Return);
+    EXPECT_EQ(prefill, QStringLiteral("12"));
+    EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(MainMapTest, AnEntryThatIsNoNumberChangesNothing) {
     select(kBlock);
     atEntryDialog([](TForm2& dialog) {
@@ -243,8 +280,9 @@ TEST_F(MainMapTest, SmoothSendsAll128BytesInRowOrder) {
     }
 }
 
-// The list is chosen by typing the item's digit. A revision below 2 gets the throttle map
-// instead of type 5; the 24 axis words follow only while a controller is connected.
+// The list is chosen by typing the item's digit. A revision below 2 refuses type 5 before
+// anything is stored or sent, and the list shows the type in force again; the 24 axis words go
+// into the image in any case and are sent only while a controller is connected.
 TEST_F(MainMapTest, MapTypeIsSentAndItsAxesSavedOnlyWhenConnected) {
     const struct {
         unsigned revision;
@@ -253,10 +291,11 @@ TEST_F(MainMapTest, MapTypeIsSentAndItsAxesSavedOnlyWhenConnected) {
         int type;
         const char* corner;
         std::vector<std::string> messages;
+        std::uint32_t firstColumnWord;  // the new type's default, stored
     } cases[] = {
-        {1, true, "5", 2, "bar/tps", {"ECU OPTION N/A"}},
-        {11, true, "4", 3, "bar/maf", {}},
-        {11, false, "2", 1, "bar/rpm", {}},
+        {1, true, "5", 1, "bar/rpm", {"ECU OPTION N/A"}, 0},
+        {11, true, "4", 3, "bar/maf", {}, 163},                   // 0.20 V
+        {11, false, "2", 1, "bar/rpm", {}, RpmToPeriod(700, 0)},  // 700 rpm
     };
     auto* box = find<QComboBox>("ComboBoxMapa");
     // Each digit starts a new search of the list's items.
@@ -267,7 +306,7 @@ TEST_F(MainMapTest, MapTypeIsSentAndItsAxesSavedOnlyWhenConnected) {
         ConnectionState& state = logic->session().state;
         state.softwareRevision = c.revision;
         state.connected = c.connected;
-        const std::uint16_t axisBefore = logic->session().image.word(245);
+        const EcuImage before = logic->session().image;
         messages.clear();
         log.events.clear();
         box->setFocus();
@@ -276,13 +315,17 @@ TEST_F(MainMapTest, MapTypeIsSentAndItsAxesSavedOnlyWhenConnected) {
         EXPECT_EQ(box->currentIndex(), c.type) << c.typed;
         EXPECT_EQ(text(0, 0), c.corner) << c.typed;
         const EcuImage& image = logic->session().image;
+        if (!c.messages.empty()) {
+            EXPECT_TRUE(log.writes().empty()) << c.typed;
+            EXPECT_EQ(image, before) << c.typed;
+            continue;
+        }
         std::vector<std::string> expected{wordWrite(364, static_cast<std::uint16_t>(c.type))};
         for (std::size_t w = 245; c.connected && w <= 268; ++w)
             expected.push_back(wordWrite(w, image.word(w)));
         EXPECT_EQ(log.writes(), expected) << c.typed;
-        if (!c.connected) {
-            EXPECT_EQ(image.word(245), axisBefore) << "offline the axes stay as they were";
-        }
+        EXPECT_EQ(image.word(245), c.firstColumnWord) << c.typed;
+        EXPECT_EQ(image.word(253), 800) << c.typed << ": the first pressure row";
     }
     QApplication::setKeyboardInputInterval(searchInterval);
 }

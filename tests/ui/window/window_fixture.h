@@ -39,6 +39,7 @@ protected:
         hooks.onVerifyEcu = counter("verifyEcu");
         hooks.onCompareWithFile = counter("compareWithFile");
         hooks.onExportLogCsv = counter("exportLogCsv");
+        hooks.onHistory = counter("history");
         hooks.onReset = counter("reset");
         hooks.onFuelModeDiesel = counter("diesel");
         hooks.onFuelModeAuto = counter("auto");

@@ -118,6 +118,7 @@ TEST_F(WindowTest, MenuCommandsReachTheirHooks) {
         {"verifyECU1", "verifyEcu"},
         {"comparewithfile1", "compareWithFile"},
         {"exportlogasCSV1", "exportLogCsv"},
+        {"history1", "history"},
     };
     for (const auto& [item, hook] : commands) {
         action(item)->trigger();

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "live/readings.h"
+#include "diagnostics/error_counter_watch.h"
+#include "emulation/emulator_extremes.h"
+#include "live/live_display.h"
+#include "live/live_signals.h"
 #include "model/fields.h"
 #include "model/units.h"
 
@@ -20,11 +23,9 @@ LiveFrame running(FuelMode mode) {
 struct ReadingsFixture : ::testing::Test {
     EcuImage image;
     ConnectionState connection;
-    DisplayVisibility visible;
     StatusTexts texts;
-    DisplayState state;
-    Readings compute(const LiveFrame& f) {
-        return computeReadings(f, image, connection, visible, texts, state);
+    double value(const LiveFrame& f, LiveSignal id) {
+        return liveValue(f, id, liveContext(image, connection));
     }
 };
 
@@ -77,27 +78,26 @@ TEST(TankLevel, LedsPerStepAndUnchangedFromFive) {
 TEST_F(ReadingsFixture, WorkTimeSharesAndTexts) {
     LiveFrame f = running(FuelMode::Diesel);
     f.setWord(88, 300);
-    Readings r = compute(f);
-    EXPECT_EQ(r.dieselShare, 0);
-    EXPECT_EQ(r.propaneShare, 0);
-    EXPECT_EQ(r.labelWtg, "work time propane: 0 [s] 0.00 [%]");
-    EXPECT_EQ(r.labelWtd, "work time diesel: 300 [s]0.00 [%]");
+    WorkTimeShares r = workTimeShares(f, texts);
+    EXPECT_EQ(r.diesel, 0);
+    EXPECT_EQ(r.propane, 0);
+    EXPECT_EQ(r.propaneText, "work time propane: 0 [s] 0.00 [%]");
+    EXPECT_EQ(r.dieselText, "work time diesel: 300 [s]0.00 [%]");
     f.setWord(90, 100);
     f.setWord(91, 1);  // 65636 s on propane: the high word counts
-    r = compute(f);
-    EXPECT_NEAR(r.propaneShare, 65636 * 100.0 / 65936, 1e-9);
-    EXPECT_EQ(r.labelWtg, "work time propane: 65636 [s] 99.55 [%]");
+    r = workTimeShares(f, texts);
+    EXPECT_NEAR(r.propane, 65636 * 100.0 / 65936, 1e-9);
+    EXPECT_EQ(r.propaneText, "work time propane: 65636 [s] 99.55 [%]");
 }
 
 TEST_F(ReadingsFixture, EngineSpeedFollowsTheRpmSignalType) {
     LiveFrame f = running(FuelMode::Auto);
     f.setWord(21, static_cast<std::uint16_t>(RpmToPeriod(2000, 3)));
     storeField(image, FieldId::RpmSignalType, 3);
-    Readings r = compute(f);
-    EXPECT_EQ(r.rpm, 2000);
-    EXPECT_DOUBLE_EQ(r.rpmThousands, 2.0);
+    EXPECT_EQ(value(f, LiveSignal::EngineSpeed), 2000);
+    EXPECT_DOUBLE_EQ(value(f, LiveSignal::EngineSpeedThousands), 2.0);
     storeField(image, FieldId::RpmSignalType, 0);
-    EXPECT_NE(compute(f).rpm, 2000);
+    EXPECT_NE(value(f, LiveSignal::EngineSpeed), 2000);
 }
 
 TEST_F(ReadingsFixture, PressureDifferenceDependsOnTheVacuumLine) {
@@ -105,9 +105,9 @@ TEST_F(ReadingsFixture, PressureDifferenceDependsOnTheVacuumLine) {
     f.setWord(24, 1250);
     f.setWord(78, 2100);
     storeField(image, FieldId::RegulatorVacuumConnected, 1);
-    EXPECT_DOUBLE_EQ(compute(f).pressureDifference, 1.25);
+    EXPECT_DOUBLE_EQ(value(f, LiveSignal::PressureDifference), 1.25);
     storeField(image, FieldId::RegulatorVacuumConnected, 0);
-    EXPECT_NEAR(compute(f).pressureDifference, 1.1, 1e-12);
+    EXPECT_NEAR(value(f, LiveSignal::PressureDifference), 1.1, 1e-12);
 }
 
 TEST_F(ReadingsFixture, RailVoltageUsesTheDividerOnlyForTheDnaEmulatorOnNewControllers) {
@@ -115,69 +115,77 @@ TEST_F(ReadingsFixture, RailVoltageUsesTheDividerOnlyForTheDnaEmulatorOnNewContr
     f.setWord(9, 1000);
     connection.hardwareRevision = 2;
     connection.softwareRevision = 5;
-    EXPECT_NEAR(compute(f).rail, 1.22, 1e-12);
+    EXPECT_NEAR(value(f, LiveSignal::RailPressure), 1.22, 1e-12);
     storeField(image, FieldId::DnaEmulatorOn, 1);
-    EXPECT_NEAR(compute(f).rail, 1.22 * 3.14, 1e-12);
+    EXPECT_NEAR(value(f, LiveSignal::RailPressure), 1.22 * 3.14, 1e-12);
     connection.hardwareRevision = 1;
-    EXPECT_NEAR(compute(f).rail, 1.22, 1e-12);
+    EXPECT_NEAR(value(f, LiveSignal::RailPressure), 1.22, 1e-12);
 }
 
-TEST_F(ReadingsFixture, ErrorCounterChangeTriggersExactlyOneRead) {
+TEST(ErrorCounterWatch, ChangeTriggersExactlyOneRead) {
+    ErrorCounterWatch watch;
     LiveFrame f = running(FuelMode::Diesel);
+    const auto changed = [&] {
+        return watch.moved(static_cast<std::uint16_t>(liveRaw(f, LiveSignal::ErrorCounter)));
+    };
     f.setWord(50, 3);
-    EXPECT_TRUE(compute(f).errorCounterChanged);
-    EXPECT_FALSE(compute(f).errorCounterChanged);
+    EXPECT_TRUE(changed());
+    EXPECT_FALSE(changed());
     f.setWord(50, 4);
-    EXPECT_TRUE(compute(f).errorCounterChanged);
-    EXPECT_FALSE(compute(f).errorCounterChanged);
+    EXPECT_TRUE(changed());
+    EXPECT_FALSE(changed());
 }
 
-TEST_F(ReadingsFixture, EmulatorExtremesMoveOnlyWhileMeasuringAndShown) {
+// Whether the group is shown is the EMU page's part; here the measurement itself.
+TEST_F(ReadingsFixture, EmulatorExtremesMoveOnlyWhileMeasuring) {
+    EmulatorExtremes extremes;
     LiveFrame f = running(FuelMode::Diesel);
     f.setWord(9, 1000);
     f.setWord(10, 500);
-    (void)compute(f);
-    EXPECT_EQ(state.channel1Max, -1.0);
+    EXPECT_FALSE(liveRaw(f, LiveSignal::EmulatorMeasuring));
+    EXPECT_EQ(extremes.maximum(0), -1.0);
     f.setWord(65, 0x04);
-    visible.dnaGroup = true;
-    Readings r = compute(f);
-    EXPECT_NEAR(state.channel1Max, 3.8308, 1e-9);
-    EXPECT_NEAR(state.channel2Min, 1.9154, 1e-9);
-    EXPECT_EQ(r.labelDnaMaxMinK1, "K1 max: 3.831 | min: 3.831");
-    state.resetEmulatorExtremes();
-    EXPECT_EQ(state.channel1Min, 20.0);
+    ASSERT_TRUE(liveRaw(f, LiveSignal::EmulatorMeasuring));
+    extremes.measure(value(f, LiveSignal::EmulatorChannel1),
+                     value(f, LiveSignal::EmulatorChannel2));
+    EXPECT_NEAR(extremes.maximum(0), 3.8308, 1e-9);
+    EXPECT_NEAR(extremes.minimum(1), 1.9154, 1e-9);
+    EXPECT_EQ(extremes.text(0), "K1 max: 3.831 | min: 3.831");
+    extremes.reset();
+    EXPECT_EQ(extremes.minimum(0), 20.0);
+    EXPECT_EQ(extremes.text(1), "K2 max: -1.000 | min: 20.000");
 }
 
-TEST_F(ReadingsFixture, EmulatorPageTextsOnlyWhileItIsShown) {
+// The labels around them are the EMU page's, shown only while it is.
+TEST_F(ReadingsFixture, EmulatorPageTexts) {
     LiveFrame f = running(FuelMode::Diesel);
     f.setWord(19, 0xF605);  // K1 = 5, K2 = -10
     f.setWord(72, 113);
     f.setWord(86, 420);
-    EXPECT_FALSE(compute(f).emulatorTexts);
-    visible.emulatorPage = true;
-    const Readings r = compute(f);
-    EXPECT_EQ(r.labelK1, "K1: 5%");
-    EXPECT_EQ(r.labelK2, "K2: -10%");
-    EXPECT_EQ(r.labelDtps1, "DTPS1in: 0.50 ms");
-    EXPECT_EQ(r.labelOperations, "420 [op/s]");
+    const LiveContext context = liveContext(image, connection);
+    EXPECT_EQ(liveText(f, LiveSignal::EmulatorCorrection1, context), "5");
+    EXPECT_EQ(liveText(f, LiveSignal::EmulatorCorrection2, context), "-10");
+    EXPECT_EQ(liveText(f, LiveSignal::Dtps1In, context), "0.50");
+    EXPECT_EQ(liveText(f, LiveSignal::OperationsPerSecond, context), "420");
 }
 
-TEST_F(ReadingsFixture, ConsumptionEstimateAdaptsItsFactor) {
+TEST(ConsumptionEstimate, AdaptsItsFactor) {
+    ConsumptionEstimate estimate;
     LiveFrame f = running(FuelMode::Propane);
     f.setWord(3, 100);
     f.setWord(79, 1500);
-    Readings r = compute(f);
-    EXPECT_DOUBLE_EQ(state.consumptionFactor, 10.5);
-    EXPECT_NEAR(state.propaneConsumption, 10.5, 1e-12);
-    EXPECT_NEAR(state.dieselConsumption, 14.8, 1e-12);
-    EXPECT_EQ(r.editGazL, "10.5 l/h");
+    estimate.update(f);
+    EXPECT_DOUBLE_EQ(estimate.factor(), 10.5);
+    EXPECT_NEAR(estimate.propane(), 10.5, 1e-12);
+    EXPECT_NEAR(estimate.diesel(), 14.8, 1e-12);
+    EXPECT_EQ(estimate.propaneText(), "10.5 l/h");
     f.setWord(3, 0);  // stepper closed: counted as not on propane
-    r = compute(f);
-    EXPECT_DOUBLE_EQ(state.consumptionFactor, 11.0);
-    EXPECT_EQ(r.editGazL, "0.0 l/h");
+    estimate.update(f);
+    EXPECT_DOUBLE_EQ(estimate.factor(), 11.0);
+    EXPECT_EQ(estimate.propaneText(), "0.0 l/h");
     f.setWord(79, 100);  // below 0.5 bar boost: a negative difference, not a wrapped one
-    r = compute(f);
-    EXPECT_LT(state.dieselConsumption, 14.8);
+    estimate.update(f);
+    EXPECT_LT(estimate.diesel(), 14.8);
 }
 
 TEST_F(ReadingsFixture, ScalesOfTheGauges) {
@@ -187,14 +195,15 @@ TEST_F(ReadingsFixture, ScalesOfTheGauges) {
     f.setWord(27, 1000);
     f.setWord(80, 1000);
     f.setWord(49, 0x0205);  // low byte 5: LEDs unchanged
-    const Readings r = compute(f);
-    EXPECT_EQ(r.editAkum, "14.2V");
-    EXPECT_NEAR(r.supplyVolts, 14.152, 1e-9);
-    EXPECT_NEAR(r.contactVolts, 7.076, 1e-9);
-    EXPECT_EQ(r.regulatorTemperature, -15);
-    EXPECT_NEAR(r.egtCelsius, 348.92, 1e-9);
-    EXPECT_FALSE(r.levelLeds.has_value());
-    EXPECT_TRUE(r.ignitionOn);
+    const LiveRecord r{f, liveContext(image, connection)};
+    EXPECT_EQ(r.text(LiveSignal::SupplyVoltage) + liveSignalDef(LiveSignal::SupplyVoltage).unit,
+              "14.2V");
+    EXPECT_NEAR(r.value(LiveSignal::SupplyVoltage), 14.152, 1e-9);
+    EXPECT_NEAR(r.value(LiveSignal::IgnitionVoltage), 7.076, 1e-9);
+    EXPECT_EQ(r.value(LiveSignal::ReducerTemperature), -15);
+    EXPECT_NEAR(r.value(LiveSignal::ExhaustTemperature), 348.92, 1e-9);
+    EXPECT_FALSE(tankLevelLeds(f).has_value());
+    EXPECT_TRUE(r.on(LiveSignal::IgnitionOn));
 }
 
 }  // namespace

@@ -1,0 +1,146 @@
+#include "ui/history_menu.h"
+
+#include <QStatusBar>
+
+#include "files/config_file.h"
+#include "files/settings_file.h"
+#include "service/broken_write.h"
+#include "service/config_commands.h"
+#include "ui/main_window.h"
+#include "ui/refused_write.h"
+#include "ui/session.h"
+
+namespace kaldor {
+namespace {
+
+std::string revisionsText(const HistoryEntry& e) {
+    return "Rev.H:" + std::to_string(e.hardwareRevision) +
+           " Rev.S:" + std::to_string(e.softwareRevision);
+}
+
+std::string locations(std::size_t n) {
+    return std::to_string(n) + (n == 1 ? " location" : " locations");
+}
+
+}  // namespace
+
+HistoryMenu::HistoryMenu(MainWindow& window, ControllerSession& session)
+    : m_window(window), m_session(session), m_ask([&window](const DifferenceView& view) {
+          return DifferenceDialog::ask(&window, view);
+      }) {
+    SettingsFile settings(window.settingsFilePath().toStdString());
+    settings.load();
+    m_session.history.configure(readHistorySettings(settings),
+                                [this](const std::string& text) { showInStatusLine(text); });
+}
+
+void HistoryMenu::showInStatusLine(const std::string& text) {
+    // The status line appears with its first message; until then the pages keep the room.
+    QStatusBar* line = m_window.statusBar();
+    line->setObjectName(QStringLiteral("StatusBar1"));
+    line->setAccessibleName(QStringLiteral("status"));
+    line->showMessage(QString::fromStdString(text));
+}
+
+void HistoryMenu::history1Click() {
+    HistoryDialog dialog(*this, &m_window);
+    (void)dialog.exec();
+}
+
+std::vector<std::uint32_t> HistoryMenu::serials() {
+    return m_session.history.history().serials();
+}
+
+std::optional<std::uint32_t> HistoryMenu::connectedSerial() {
+    if (!m_session.state.connected)
+        return std::nullopt;
+    return m_session.history.serial();
+}
+
+HistoryRows HistoryMenu::rows(std::uint32_t serial) {
+    const ControllerHistory history = m_session.history.history();
+    HistoryListing listing = history.index(serial);
+    HistoryRows rows;
+    rows.notes = std::move(listing.notes);
+    for (auto it = listing.entries.rbegin(); it != listing.entries.rend(); ++it) {
+        std::string note;
+        const std::optional<EcuImage::Bytes> bytes = history.read(serial, *it, &note);
+        if (!bytes) {
+            rows.notes.push_back(note);
+            continue;
+        }
+        rows.rows.push_back({*it, historyLocalText(it->time), revisionsText(*it),
+                             historyDifferenceCount(m_session.image, *bytes)});
+    }
+    return rows;
+}
+
+std::optional<EcuImage::Bytes> HistoryMenu::readOrTell(std::uint32_t serial,
+                                                       const HistoryEntry& entry) {
+    std::string note;
+    std::optional<EcuImage::Bytes> bytes = m_session.history.history().read(serial, entry, &note);
+    if (!bytes)
+        m_session.prompts.message(note);
+    return bytes;
+}
+
+void HistoryMenu::compare(std::uint32_t serial, const HistoryEntry& entry) {
+    const std::optional<EcuImage::Bytes> bytes = readOrTell(serial, entry);
+    if (!bytes)
+        return;
+    const std::string time = historyLocalText(entry.time);
+    DifferenceView view;
+    view.title = "ECU " + std::to_string(serial) + ", " + time + ": " + entry.what;
+    view.otherLabel = time;
+    view.diff = diffImages(m_session.image, historyImage(*bytes));
+    view.summary = "The entry of " + time +
+                   (view.diff.writableMatch()
+                        ? " matches the PC"
+                        : " differs from the PC in " + locations(view.diff.entries.size()));
+    (void)m_ask(view);
+}
+
+bool HistoryMenu::restore(std::uint32_t serial, const HistoryEntry& entry) {
+    const std::string time = historyLocalText(entry.time);
+    const OkCancelBox box{"",
+                          "Restore the entry of " + time + " (" + entry.what + ") of ECU " +
+                              std::to_string(serial) + " to the ECU?",
+                          true};
+    if (m_session.prompts.askOkCancel(box) != Answer::Ok)
+        return false;
+    const std::optional<EcuImage::Bytes> bytes = readOrTell(serial, entry);
+    if (!bytes)
+        return false;
+    const std::optional<WriteRun> written = restoreHistoryEntry(
+        entry, *bytes, m_session.transfer, m_session.state, m_session.image, m_session.history,
+        m_session.prompts, m_session.texts.noConnection, m_session.progress, m_session.timer);
+    if (!written)
+        return false;
+    if (written->refused()) {
+        reportRefusedWrite(m_window, m_session, brokenWriteMessage(*written, kAdviceRestoreAgain),
+                           true);
+        return true;
+    }
+    if (m_verifyAfterRestore)
+        m_verifyAfterRestore();
+    return true;
+}
+
+void HistoryMenu::saveAs(std::uint32_t serial, const HistoryEntry& entry) {
+    const std::optional<EcuImage::Bytes> bytes = readOrTell(serial, entry);
+    if (!bytes)
+        return;
+    const std::string folder = m_window.configurationFolder().toStdString();
+    (void)ensureFolder(folder);
+    FileQuestion question = saveConfigQuestion(folder);
+    question.fileName = "ECU" + std::to_string(serial) + "-" + entry.id + ".kcfg";
+    const std::optional<FileAnswer> answer = m_session.prompts.askSaveFile(question);
+    if (!answer || answer->path.empty())
+        return;
+    const std::string error =
+        writeConfigFile(withConfigExtension(answer->path), historyImage(*bytes));
+    if (!error.empty())
+        m_session.prompts.message(error);
+}
+
+}  // namespace kaldor
