@@ -74,11 +74,10 @@ std::size_t historyDifferenceCount(const EcuImage& pc, const EcuImage::Bytes& en
     return diffImages(pc, historyImage(entry)).entries.size();
 }
 
-std::optional<WriteRun> restoreHistoryEntry(const HistoryEntry& entry,
-                                            const EcuImage::Bytes& bytes, ImageTransfer& transfer,
-                                            const ConnectionState& state, EcuImage& image,
-                                            HistoryRecorder& recorder, Prompts& prompts,
-                                            const std::string& noConnectionText,
+std::optional<WriteRun> restoreHistoryEntry(const HistoryEntry& entry, const EcuImage::Bytes& bytes,
+                                            ImageTransfer& transfer, const ConnectionState& state,
+                                            EcuImage& image, HistoryRecorder& recorder,
+                                            Prompts& prompts, const std::string& noConnectionText,
                                             ProgressSink& bar, TimerSwitch& timer) {
     // Without a controller there is nothing to restore to; the image stays as it is.
     if (!state.connected) {

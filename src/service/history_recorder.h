@@ -75,10 +75,9 @@ private:
 // serial number, reserved locations and PIN kept), after the memory it holds now went into the
 // history. Nothing, with nothing changed, without a connection (the user has been told);
 // otherwise how far the write got.
-[[nodiscard]] std::optional<WriteRun> restoreHistoryEntry(const HistoryEntry& entry, const EcuImage::Bytes& bytes,
-                         ImageTransfer& transfer, const ConnectionState& state, EcuImage& image,
-                         HistoryRecorder& recorder, Prompts& prompts,
-                         const std::string& noConnectionText, ProgressSink& bar,
-                         TimerSwitch& timer);
+[[nodiscard]] std::optional<WriteRun> restoreHistoryEntry(
+    const HistoryEntry& entry, const EcuImage::Bytes& bytes, ImageTransfer& transfer,
+    const ConnectionState& state, EcuImage& image, HistoryRecorder& recorder, Prompts& prompts,
+    const std::string& noConnectionText, ProgressSink& bar, TimerSwitch& timer);
 
 }  // namespace kaldor
