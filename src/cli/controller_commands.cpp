@@ -153,7 +153,7 @@ int portsCommand(const CommandContext& c) {
     const std::unique_ptr<SettingsFile> settings = loadSettings(c, status);
     if (status != kExitOk)
         return status;
-    const PortMap map(settings.get());
+    const PortMap map(portDevices(*settings));
     for (int n = kFirstPort; n <= kLastPort; ++n) {
         const std::string device = map.deviceName(n);
         std::string number = "COM" + std::to_string(n);
@@ -229,16 +229,18 @@ int writeCommand(const CommandContext& c) {
     ConfigTransfer transfer(s.transfer(), s.state(), s.image(), s.prompts(), "", k.history.get());
     NoTimer timer;
     k.progress->begin(mapsOnly ? "writing the maps" : "writing ECU memory");
-    const std::optional<WriteRun> written =
+    const bool loaded =
         mapsOnly ? transfer.loadMap(kLoadMapCaption, kNoConnectionMessage, *k.progress, timer)
                  : transfer.loadToEcu(kLoadToEcuCaption, kNoConnectionMessage, *k.progress, timer);
+    // No controls to show the image in between.
+    const WriteRun written = loaded ? transfer.finishLoad(*k.progress, timer) : WriteRun{};
     k.progress->end();
-    if (!written)
+    if (!loaded)
         return kExitFailed;  // the load has said why
     // A write that did not finish is never called written, with or without --verify.
-    if (written->refused())
-        return c.fail(brokenWriteMessage(*written, kAdviceRunWriteAgain));
-    if (!written->complete())
+    if (written.refused())
+        return c.fail(brokenWriteMessage(written, kAdviceRunWriteAgain));
+    if (!written.complete())
         return kExitFailed;  // no connection, and the load has said so
     c.out << (mapsOnly ? "Maps of " : "") << path << " written to the ECU on COM"
           << s.state().portNumber << '\n';

@@ -12,6 +12,7 @@
 #include "model/parameter_edits.h"
 #include "service/broken_write.h"
 #include "service/config_compare.h"
+#include "service/config_transfer.h"
 #include "service/history_recorder.h"
 
 namespace kaldor::cli {
@@ -292,16 +293,19 @@ int restoreForm(const CommandContext& c, const HistoryPlace& place, const std::s
               << " and keeps its serial number and PIN\n";
     NoTimer timer;
     k.progress->begin("restoring");
-    const std::optional<WriteRun> restored =
-        restoreHistoryEntry(f.entry, f.bytes, s.transfer(), s.state(), s.image(), *k.history,
-                            s.prompts(), kNoConnectionMessage, *k.progress, timer);
+    ConfigTransfer transfer(s.transfer(), s.state(), s.image(), s.prompts(), "", k.history.get());
+    const bool restored =
+        restoreHistoryEntry(f.entry, f.bytes, transfer, s.state(), *k.history, s.prompts(),
+                            kNoConnectionMessage, *k.progress, timer);
+    // No controls to show the image in between.
+    const WriteRun written = restored ? transfer.finishLoad(*k.progress, timer) : WriteRun{};
     k.progress->end();
     if (!restored)
         return kExitFailed;
     // A restore that did not finish is never called written.
-    if (restored->refused())
-        return c.fail(brokenWriteMessage(*restored, kAdviceRunWriteAgain));
-    if (!restored->complete())
+    if (written.refused())
+        return c.fail(brokenWriteMessage(written, kAdviceRunWriteAgain));
+    if (!written.complete())
         return kExitFailed;
     c.out << "Entry " << id << " (" << historyLocalText(f.entry.time) << ", " << f.entry.what
           << ") written to the ECU on COM" << s.state().portNumber << '\n';

@@ -8,11 +8,6 @@ ImageTransfer::ImageTransfer(CommandSet& commands, ConnectionState& state, EcuIm
                              Prompts& prompts)
     : m_commands(commands), m_state(state), m_image(image), m_prompts(prompts) {}
 
-void ImageTransfer::refresh() {
-    if (m_refresh)
-        m_refresh();
-}
-
 bool ImageTransfer::readImage(ProgressSink& bar) {
     if (!m_state.connected) {
         m_prompts.message(kNoConnectionMessage);
@@ -76,8 +71,8 @@ bool ImageTransfer::sendField(FieldId id, std::size_t element) {
     return true;
 }
 
-WriteRun ImageTransfer::writeAll(const std::string& notConnectedMessage, ProgressSink& bar,
-                                 bool stepBarWhenOffline) {
+WriteRun ImageTransfer::writeWords(const std::string& notConnectedMessage, ProgressSink& bar,
+                                   bool stepBarWhenOffline) {
     WriteRun run;
     run.planned = kFullWriteFrames;
     bar.setMaximum(static_cast<int>(EcuImage::kWords));
@@ -97,7 +92,10 @@ WriteRun ImageTransfer::writeAll(const std::string& notConnectedMessage, Progres
                 bar.step();
         m_prompts.message(notConnectedMessage);
     }
-    refresh();
+    return run;
+}
+
+WriteRun ImageTransfer::writeValidMarker(WriteRun run, ProgressSink& bar) {
     if (run.refused())
         return run;
     m_image.setWord(0, kValidMarker);
@@ -113,16 +111,6 @@ WriteRun ImageTransfer::writeAll(const std::string& notConnectedMessage, Progres
         ++run.sent;
     }
     bar.setPosition(bar.maximum());
-    return run;
-}
-
-WriteRun ImageTransfer::loadToController(const std::string& notConnectedMessage, ProgressSink& bar,
-                                         TimerSwitch& timer) {
-    timer.setTimerEnabled(false);
-    m_commands.link().pause(250);
-    bar.setPosition(0);
-    const WriteRun run = writeAll(notConnectedMessage, bar, true);
-    timer.setTimerEnabled(true);
     return run;
 }
 

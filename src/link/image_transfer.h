@@ -4,7 +4,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "link/commands.h"
@@ -31,9 +30,6 @@ public:
 
     ImageTransfer(CommandSet& commands, ConnectionState& state, EcuImage& image, Prompts& prompts);
 
-    // Shows the whole image in every control; filled in by the window.
-    void setRefresh(std::function<void()> refresh) { m_refresh = std::move(refresh); }
-
     // Twelve overlapping page reads. A rejected page is read again (up to kPageRetries more
     // times); false when a page stayed unread (its bytes keep their old values) or when there is
     // no connection: the image then does not mirror the controller and must not be trusted.
@@ -56,29 +52,28 @@ public:
     // The 384 words, the validity marker and the commit of a full write.
     static constexpr std::size_t kFullWriteFrames = EcuImage::kWords + 2;
 
-    // The full write: 384 words, refresh, then the validity marker and the commit. Offline, the
-    // bar optionally runs through without sending, then the message is shown. A frame the port
-    // refuses ends the write there, after the refresh: no marker then calls the image valid.
-    [[nodiscard]] WriteRun writeAll(const std::string& notConnectedMessage, ProgressSink& bar,
-                                    bool stepBarWhenOffline = false);
-    // The transfer half of "load to ECU": polling stopped for its duration.
-    [[nodiscard]] WriteRun loadToController(const std::string& notConnectedMessage,
-                                            ProgressSink& bar, TimerSwitch& timer);
+    // The full write comes in two halves: between them the window shows the written image in
+    // every control (and asks for the PIN it holds) before the validity marker makes the
+    // controller take it. The first half: the 384 words. Offline, the bar optionally runs
+    // through without sending, then the message is shown. A frame the port refuses ends the
+    // run there.
+    [[nodiscard]] WriteRun writeWords(const std::string& notConnectedMessage, ProgressSink& bar,
+                                      bool stepBarWhenOffline = false);
+    // The second half, going on from `run`: the validity marker into word 0 and out, then the
+    // commit; the bar full. After a refused frame nothing more goes out: no marker then calls a
+    // half-written image valid.
+    [[nodiscard]] WriteRun writeValidMarker(WriteRun run, ProgressSink& bar);
     // "save data if 24->12V converter": 512 address/data pairs; no connection check. A frame the
     // port refuses while connected ends it.
     void writeConverter(ProgressSink& eepromBar);
 
     [[nodiscard]] static ConverterImage buildConverterImage(const EcuImage& image);
 
-    // Shows the whole image in every control (the function set by setRefresh).
-    void refresh();
-
 private:
     CommandSet& m_commands;
     ConnectionState& m_state;
     EcuImage& m_image;
     Prompts& m_prompts;
-    std::function<void()> m_refresh;
 };
 
 }  // namespace kaldor

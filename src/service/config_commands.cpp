@@ -1,6 +1,7 @@
 #include "service/config_commands.h"
 
 #include "service/history_recorder.h"
+#include "service/settle_pause.h"
 
 namespace kaldor {
 namespace {
@@ -98,8 +99,7 @@ std::optional<WriteRun> ConfigCommands::loadToEcu(const std::string& caption,
 
 std::optional<WriteRun> ConfigCommands::loadMap(const std::string& caption, FieldSender& sender,
                                                 ProgressSink& bar, TimerSwitch& timer,
-                                                const std::string& noConnectionText,
-                                                const std::function<void()>& refresh) {
+                                                const std::string& noConnectionText) {
     const std::optional<Chosen> chosen = confirmAndRead(caption);
     // Only a whole file is read, so the buffer never takes an earlier file's leftovers.
     if (!chosen || !m_loadMap.take(chosen->file))
@@ -108,7 +108,7 @@ std::optional<WriteRun> ConfigCommands::loadMap(const std::string& caption, Fiel
         m_history->record(historyBefore(kHistoryLoadMap, historyFileName(chosen->answer.path)));
     copyMapPart(m_loadMap.bytes(), m_image);
     timer.setTimerEnabled(false);
-    sender.pause(kSettleMs);
+    sender.pause(kWriteSettleMs);
     WriteRun run;
     run.planned = mapLoadWrites().size();
     if (sender.connected()) {
@@ -127,9 +127,6 @@ std::optional<WriteRun> ConfigCommands::loadMap(const std::string& caption, Fiel
             bar.step();
         m_prompts.message(noConnectionText);
     }
-    if (refresh)
-        refresh();
-    timer.setTimerEnabled(true);
     return run;
 }
 

@@ -23,9 +23,6 @@ class HistoryRecorder;
 
 class ConfigCommands {
 public:
-    // A map load and the full load leave this much time before their first write.
-    static constexpr int kSettleMs = 250;
-
     // `history`, when given, keeps what the controller held before a load overwrites it.
     ConfigCommands(EcuImage& image, Prompts& prompts, std::string baseFolder,
                    HistoryRecorder* history = nullptr);
@@ -49,12 +46,14 @@ public:
                                                     const std::function<WriteRun()>& writeImage);
 
     // "LoadMap": only the map part of a 768-byte file goes into the image and to the controller
-    // (178 writes, ended by a frame the port refuses). `refresh` shows the image in every
-    // control. Nothing when cancelled or the file was refused.
+    // (178 writes, ended by a frame the port refuses), with the polling stopped. How far the
+    // writes got when the maps went out: the polling stays stopped while the caller shows the
+    // image in every control, then finishLoadMap lets it run. Nothing when cancelled or the file
+    // was refused.
     [[nodiscard]] std::optional<WriteRun> loadMap(const std::string& caption, FieldSender& sender,
                                                   ProgressSink& bar, TimerSwitch& timer,
-                                                  const std::string& noConnectionText,
-                                                  const std::function<void()>& refresh);
+                                                  const std::string& noConnectionText);
+    void finishLoadMap(TimerSwitch& timer) { timer.setTimerEnabled(true); }
 
     [[nodiscard]] const LoadMapBuffer& loadMapBuffer() const { return m_loadMap; }
 

@@ -1,50 +1,77 @@
 #include "service/defaults_reset.h"
 
 #include "service/history_recorder.h"
+#include "service/settle_pause.h"
 
 namespace kaldor {
 
-std::optional<WriteRun> ControllerReset::run(const std::string& caption, const WorkTimes& workTimes,
-                                             ProgressSink& bar, TimerSwitch& timer) {
+bool ControllerReset::begin(const std::string& caption, const WorkTimes& workTimes,
+                            TimerSwitch& timer) {
+    m_phase = Phase::Idle;
+    m_run = WriteRun{};
     if (m_prompts.askOkCancel({"", caption, true}) != Answer::Ok)
-        return std::nullopt;
+        return false;
     if (m_history)
         m_history->record(historyBefore(kHistoryReset));
     timer.setTimerEnabled(false);
-    m_transfer.pause(kSettleMs);
+    m_transfer.pause(kWriteSettleMs);
     // The PIN the controller holds, not the image's copy: the refresh clears that once the PIN
     // has been asked, and writing it back would remove the installer's protection.
     applyControllerDefaults(m_image, workTimes, heldControllerPin(m_state));
-    // The emulator tables go first and count as the first frames of the reset; how many there
-    // would have been is known only once they all went.
-    WriteRun tables;
-    if (m_state.hardwareRevision == kEmulatorTablesHardware && m_emulatorTables) {
-        const bool wasConnected = m_state.connected;
-        const std::size_t before = m_transfer.framesTaken();
-        m_emulatorTables();
-        tables.sent = m_transfer.framesTaken() - before;
-        tables.planned = tables.sent;
-        if (wasConnected && !m_state.connected && m_state.writeRefused) {
-            tables.end = WriteRun::End::Refused;
-            tables.planned = 0;
-            timer.setTimerEnabled(true);
-            return tables;
+    m_phase = Phase::Rebuilt;
+    return true;
+}
+
+std::optional<ControllerReset::Stop> ControllerReset::next(ProgressSink& bar, TimerSwitch& timer) {
+    switch (m_phase) {
+        case Phase::Rebuilt:
+            m_phase = Phase::TablesReset;
+            if (m_state.hardwareRevision == kEmulatorTablesHardware) {
+                m_connectedBeforeTables = m_state.connected;
+                m_framesBeforeTables = m_transfer.framesTaken();
+                return Stop::ResetEmulatorTables;
+            }
+            [[fallthrough]];
+        case Phase::TablesReset: {
+            WriteRun tables;
+            if (m_connectedBeforeTables) {
+                tables.sent = m_transfer.framesTaken() - m_framesBeforeTables;
+                tables.planned = tables.sent;
+                m_connectedBeforeTables = false;
+                if (!m_state.connected && m_state.writeRefused) {
+                    // The port refused a frame of the tables: the words would go nowhere.
+                    tables.end = WriteRun::End::Refused;
+                    tables.planned = 0;
+                    m_run = tables;
+                    return finish(timer);
+                }
+            }
+            m_run = m_transfer.writeWords(kNoConnectionMessage, bar);
+            if (m_run.end != WriteRun::End::NotConnected) {
+                m_run.sent += tables.sent;
+                m_run.planned += tables.planned;
+            }
+            m_phase = Phase::WordsWritten;
+            return Stop::ShowImage;
         }
+        case Phase::WordsWritten:
+            m_run = m_transfer.writeValidMarker(m_run, bar);
+            if (m_run.refused())
+                return finish(timer);
+            m_phase = Phase::Committed;
+            return Stop::SaveMainMapAxes;
+        case Phase::Committed:
+            return finish(timer);
+        case Phase::Idle:
+            break;
     }
-    WriteRun written = m_transfer.writeAll(kNoConnectionMessage, bar);
-    if (written.end != WriteRun::End::NotConnected) {
-        written.sent += tables.sent;
-        written.planned += tables.planned;
-    }
-    if (written.refused()) {
-        timer.setTimerEnabled(true);
-        return written;
-    }
-    bar.setPosition(bar.maximum());
-    if (m_axisSave)
-        m_axisSave();
+    return std::nullopt;
+}
+
+std::optional<ControllerReset::Stop> ControllerReset::finish(TimerSwitch& timer) {
     timer.setTimerEnabled(true);
-    return written;
+    m_phase = Phase::Idle;
+    return std::nullopt;
 }
 
 }  // namespace kaldor

@@ -3,7 +3,15 @@
 // rebuilt from the factory defaults (model/controller_defaults.h) keeping the controller's own
 // parts and the PIN it holds, the emulator tables on hardware revision 2, the full write with
 // its validity marker and commit, the main map's axis save, and polling started again.
-#include <functional>
+//
+// The window has its share at three points of that sequence: the EMU page resets the emulator
+// tables, every control shows the written image, the main map saves its axes from the texts
+// that showing put in its grid. The reset stops there and says which, and the caller does it
+// before it lets the reset go on, so every frame goes out where it always did:
+//
+//     if (reset.begin(caption, workTimes, timer))
+//         while (const std::optional<ControllerReset::Stop> stop = reset.next(bar, timer))
+//             ...do what *stop says...
 #include <optional>
 #include <string>
 
@@ -18,10 +26,15 @@ class HistoryRecorder;
 
 class ControllerReset {
 public:
-    // Live polling is stopped this long before the image is rebuilt.
-    static constexpr int kSettleMs = 250;
     // The controllers whose emulator tables the reset sets as well.
     static constexpr unsigned kEmulatorTablesHardware = 2;
+
+    // What the caller does at a stop, in this order (the first only on hardware revision 2).
+    enum class Stop {
+        ResetEmulatorTables,  // the image is rebuilt, nothing written yet
+        ShowImage,            // the words are written, the validity marker not yet
+        SaveMainMapAxes,      // the marker and the commit are written, polling still stopped
+    };
 
     // `history`, when given, keeps what the controller held before the reset overwrites it.
     ControllerReset(ImageTransfer& transfer, ConnectionState& state, EcuImage& image,
@@ -32,29 +45,34 @@ public:
           m_prompts(prompts),
           m_history(history) {}
 
-    // The emulator page's table reset and the adjustment page's axis save; filled in by the
-    // pages. Either may be left empty.
-    void setEmulatorTablesReset(std::function<void()> reset) {
-        m_emulatorTables = std::move(reset);
-    }
-    void setAxisSave(std::function<void()> save) { m_axisSave = std::move(save); }
-
     // `caption` is the menu item's caption, the text of the warning box; `workTimes` are the
-    // counters of the last live record. Nothing, with image, controller and timer untouched,
-    // when the user does not confirm with OK; otherwise how far the full write got (a refused
-    // frame ends it, and the axis save with it).
-    [[nodiscard]] std::optional<WriteRun> run(const std::string& caption,
-                                              const WorkTimes& workTimes, ProgressSink& bar,
-                                              TimerSwitch& timer);
+    // counters of the last live record. On OK: polling stopped, the settle pause, the image
+    // rebuilt. False, with image, controller and timer untouched, when the user does not confirm.
+    [[nodiscard]] bool begin(const std::string& caption, const WorkTimes& workTimes,
+                             TimerSwitch& timer);
+    // Goes on from the last stop to the next one; nothing once the reset has ended (with polling
+    // running again). A frame the port refuses ends the reset at the next call, with no marker,
+    // commit or axis save after it.
+    [[nodiscard]] std::optional<Stop> next(ProgressSink& bar, TimerSwitch& timer);
+    // How far the reset's writes got, once it has ended; the emulator tables count as its first
+    // frames, so how many were planned is known only when they all went.
+    [[nodiscard]] const WriteRun& written() const { return m_run; }
 
 private:
+    enum class Phase { Idle, Rebuilt, TablesReset, WordsWritten, Committed };
+    // Polling on again and nothing more to do.
+    std::optional<Stop> finish(TimerSwitch& timer);
+
     ImageTransfer& m_transfer;
     ConnectionState& m_state;
     EcuImage& m_image;
     Prompts& m_prompts;
     HistoryRecorder* m_history;
-    std::function<void()> m_emulatorTables;
-    std::function<void()> m_axisSave;
+    Phase m_phase = Phase::Idle;
+    WriteRun m_run;
+    // Before the emulator tables: whether a controller took frames, and how many it had taken.
+    bool m_connectedBeforeTables = false;
+    std::size_t m_framesBeforeTables = 0;
 };
 
 }  // namespace kaldor

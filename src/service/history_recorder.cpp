@@ -1,5 +1,7 @@
 #include "service/history_recorder.h"
 
+#include "service/config_transfer.h"
+
 #include "files/config_file.h"
 #include "model/fields.h"
 
@@ -74,23 +76,18 @@ std::size_t historyDifferenceCount(const EcuImage& pc, const EcuImage::Bytes& en
     return diffImages(pc, historyImage(entry)).entries.size();
 }
 
-std::optional<WriteRun> restoreHistoryEntry(const HistoryEntry& entry, const EcuImage::Bytes& bytes,
-                                            ImageTransfer& transfer, const ConnectionState& state,
-                                            EcuImage& image, HistoryRecorder& recorder,
-                                            Prompts& prompts, const std::string& noConnectionText,
-                                            ProgressSink& bar, TimerSwitch& timer) {
+bool restoreHistoryEntry(const HistoryEntry& entry, const EcuImage::Bytes& bytes,
+                         ConfigTransfer& transfer, const ConnectionState& state,
+                         HistoryRecorder& recorder, Prompts& prompts,
+                         const std::string& noConnectionText, ProgressSink& bar,
+                         TimerSwitch& timer) {
     // Without a controller there is nothing to restore to; the image stays as it is.
     if (!state.connected) {
         prompts.message(noConnectionText);
-        return std::nullopt;
+        return false;
     }
     recorder.record(historyBeforeRestore(entry));
-    ConfigFile file;
-    file.bytes = bytes;
-    file.length = bytes.size();
-    file.size = bytes.size();
-    loadKeepingControllerParts(image, file, heldControllerPin(state));
-    return transfer.loadToController(noConnectionText, bar, timer);
+    return transfer.loadImage(bytes, noConnectionText, bar, timer);
 }
 
 }  // namespace kaldor

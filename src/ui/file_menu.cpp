@@ -4,6 +4,7 @@
 
 #include "service/broken_write.h"
 #include "ui/main_window.h"
+#include "ui/refresh.h"
 #include "ui/refused_write.h"
 #include "ui/session.h"
 
@@ -16,9 +17,10 @@ std::string captionOf(const QAction* item) {
 
 }  // namespace
 
-FileMenu::FileMenu(MainWindow& window, ControllerSession& session)
+FileMenu::FileMenu(MainWindow& window, ControllerSession& session, ControlsRefresh& refresh)
     : m_window(window),
       m_session(session),
+      m_refresh(refresh),
       m_transfer(std::make_unique<ConfigTransfer>(
           session.transfer, session.state, session.image, session.prompts,
           window.baseFolder().toStdString(), &session.history)) {}
@@ -28,13 +30,13 @@ void FileMenu::savetodisk1Click() {
 }
 
 void FileMenu::loadtoECU1Click() {
-    const std::optional<WriteRun> written =
-        m_transfer->loadToEcu(captionOf(m_window.menu().loadtoECU1), m_session.texts.noConnection,
-                              m_session.progress, m_session.timer);
-    if (!written)
+    if (!m_transfer->loadToEcu(captionOf(m_window.menu().loadtoECU1), m_session.texts.noConnection,
+                               m_session.progress, m_session.timer))
         return;
-    if (written->refused()) {
-        reportRefusedWrite(m_window, m_session, brokenWriteMessage(*written, kAdviceLoadAgain),
+    m_refresh.RefreshControls();
+    const WriteRun written = m_transfer->finishLoad(m_session.progress, m_session.timer);
+    if (written.refused()) {
+        reportRefusedWrite(m_window, m_session, brokenWriteMessage(written, kAdviceLoadAgain),
                            true);
         return;
     }
@@ -43,11 +45,13 @@ void FileMenu::loadtoECU1Click() {
 }
 
 void FileMenu::LoadMap1Click() {
-    const std::optional<WriteRun> written =
-        m_transfer->loadMap(captionOf(m_window.menu().LoadMap1), m_session.texts.noConnection,
-                            m_session.progress, m_session.timer);
-    if (written && written->refused())
-        reportRefusedWrite(m_window, m_session, brokenWriteMessage(*written, kAdviceLoadAgain),
+    if (!m_transfer->loadMap(captionOf(m_window.menu().LoadMap1), m_session.texts.noConnection,
+                             m_session.progress, m_session.timer))
+        return;
+    m_refresh.RefreshControls();
+    const WriteRun written = m_transfer->finishLoad(m_session.progress, m_session.timer);
+    if (written.refused())
+        reportRefusedWrite(m_window, m_session, brokenWriteMessage(written, kAdviceLoadAgain),
                            true);
 }
 

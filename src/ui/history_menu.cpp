@@ -6,7 +6,9 @@
 #include "files/settings_file.h"
 #include "service/broken_write.h"
 #include "service/config_commands.h"
+#include "service/config_transfer.h"
 #include "ui/main_window.h"
+#include "ui/refresh.h"
 #include "ui/refused_write.h"
 #include "ui/session.h"
 
@@ -24,10 +26,14 @@ std::string locations(std::size_t n) {
 
 }  // namespace
 
-HistoryMenu::HistoryMenu(MainWindow& window, ControllerSession& session)
-    : m_window(window), m_session(session), m_ask([&window](const DifferenceView& view) {
-          return DifferenceDialog::ask(&window, view);
-      }) {
+HistoryMenu::HistoryMenu(MainWindow& window, ControllerSession& session, ControlsRefresh& refresh,
+                         ConfigTransfer& transfer)
+    : m_window(window),
+      m_session(session),
+      m_refresh(refresh),
+      m_transfer(transfer),
+      m_ask(
+          [&window](const DifferenceView& view) { return DifferenceDialog::ask(&window, view); }) {
     SettingsFile settings(window.settingsFilePath().toStdString());
     settings.load();
     m_session.history.configure(readHistorySettings(settings),
@@ -111,13 +117,14 @@ bool HistoryMenu::restore(std::uint32_t serial, const HistoryEntry& entry) {
     const std::optional<EcuImage::Bytes> bytes = readOrTell(serial, entry);
     if (!bytes)
         return false;
-    const std::optional<WriteRun> written = restoreHistoryEntry(
-        entry, *bytes, m_session.transfer, m_session.state, m_session.image, m_session.history,
-        m_session.prompts, m_session.texts.noConnection, m_session.progress, m_session.timer);
-    if (!written)
+    if (!restoreHistoryEntry(entry, *bytes, m_transfer, m_session.state, m_session.history,
+                             m_session.prompts, m_session.texts.noConnection, m_session.progress,
+                             m_session.timer))
         return false;
-    if (written->refused()) {
-        reportRefusedWrite(m_window, m_session, brokenWriteMessage(*written, kAdviceRestoreAgain),
+    m_refresh.RefreshControls();
+    const WriteRun written = m_transfer.finishLoad(m_session.progress, m_session.timer);
+    if (written.refused()) {
+        reportRefusedWrite(m_window, m_session, brokenWriteMessage(written, kAdviceRestoreAgain),
                            true);
         return true;
     }

@@ -21,9 +21,7 @@
 #include "ui/pages/diagnostic_page.h"
 #include "ui/pages/dna_page.h"
 #include "ui/pages/emu_page.h"
-#include "ui/pages/frequency_emulator_group.h"
 #include "ui/pages/main_map_panel.h"
-#include "ui/pages/mapping_chart_view.h"
 #include "ui/pages/parameters_page.h"
 #include "ui/pages/readings_page.h"
 #include "ui/pages/storage_page.h"
@@ -56,7 +54,7 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
       m_clock(std::move(clock)) {
     if (!m_port) {
         m_portSettings = SettingsFile(window.settingsFilePath().toStdString());
-        m_port = std::make_unique<QtSerialPort>(PortMap(&m_portSettings));
+        m_port = std::make_unique<QtSerialPort>(PortMap(portDevices(m_portSettings)));
     }
     if (!m_clock)
         m_clock = std::make_unique<SleepClock>();
@@ -69,17 +67,17 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
                                             m_session->block);
     m_pin = std::make_unique<PinFlow>(window, *m_session);
     m_refresh = std::make_unique<ControlsRefresh>(window, *m_session, *m_pin);
-    m_session->transfer.setRefresh([this] { RefreshControls(); });
-    m_historyMenu = std::make_unique<HistoryMenu>(window, *m_session);
-    m_fileMenu = std::make_unique<FileMenu>(window, *m_session);
-    m_reset = std::make_unique<ResetCommand>(window, *m_session);
+    m_fileMenu = std::make_unique<FileMenu>(window, *m_session, *m_refresh);
+    m_historyMenu =
+        std::make_unique<HistoryMenu>(window, *m_session, *m_refresh, m_fileMenu->transfer());
+    m_reset = std::make_unique<ResetCommand>(window, *m_session, *m_refresh);
     m_settings = std::make_unique<WindowSettings>(window, window.readingsPage().oscilloscope(),
                                                   window.settingsFilePath().toStdString());
     m_settings->attachColourButtons(window.readingsPage().colourButtons);
 
     createDialogs();
     attachPages();
-    m_verifyMenu = std::make_unique<VerifyMenu>(window, *m_session,
+    m_verifyMenu = std::make_unique<VerifyMenu>(window, *m_session, *m_refresh,
                                                 window.diagnosticPage().dataLogger->logger());
     m_fileMenu->setVerifyAfterLoad([this] { m_verifyMenu->verifyAfterWrite(); });
     m_reset->setVerifyAfterReset([this] { m_verifyMenu->verifyAfterWrite(); });
@@ -156,14 +154,11 @@ void WindowLogic::attachPages() {
     m_window.adjustmentPage().mainMap().setDemoPlayback(
         [this] { return m_poller->demoPlayback(); });
     m_window.advancedPage().attach(s);
-    m_window.dnaPage().attach(s);
     m_window.emuPage().attach(s);
-    m_window.emuPage().GroupBoxFreqAlg->attach(s);
-    (new MappingChartView(m_window.dnaPage().PaintBoxMapowanie))->attach(s);
+    m_window.dnaPage().attach(s);
     m_window.storagePage().attach(s, m_window.adjustmentPage().mainMap().editor());
     wireAcrossPages();
-    m_window.diagnosticPage().dataLogger->attach(s, *m_poller, m_window.baseFolder());
-    m_window.diagnosticPage().attach(s);
+    m_window.diagnosticPage().attach(s, *m_poller, m_window.baseFolder());
 }
 
 void WindowLogic::wireAcrossPages() {
@@ -186,11 +181,19 @@ void WindowLogic::scan() {
     // What the status line said of the last connection (a refused change) is old news; the
     // scan may say something of its own.
     m_window.statusBar()->clearMessage();
-    (void)m_scan->scan();
-}
-
-void WindowLogic::hideSetPinButton() {
-    m_window.readingsPage().ButtonSetPin->hide();
+    m_window.readingsPage().refreshSetPinButton();
+    switch (m_scan->scan()) {
+        case ScanOutcome::Connected:
+            RefreshControls();
+            m_scan->goLive();
+            break;
+        case ScanOutcome::ImageReadFailed:
+            // Nothing may be edited from an image that does not mirror the controller.
+            m_pin->lock();
+            break;
+        default:
+            break;
+    }
 }
 
 void WindowLogic::setWindowTitle(const std::string& title) {

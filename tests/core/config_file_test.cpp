@@ -79,10 +79,15 @@ struct ConfigFixture : ::testing::Test {
                        })
             .has_value();
     }
+    // The map load as its callers run it: the controls show the image before the polling runs.
     bool loadMap() {
-        mapRun =
-            files.loadMap("LoadMap", sender, bar, timer, "no connection", [this] { ++refreshes; });
-        return mapRun.has_value();
+        mapRun = files.loadMap("LoadMap", sender, bar, timer, "no connection");
+        if (!mapRun)
+            return false;
+        EXPECT_EQ(timer.changes, std::vector<bool>{false});
+        ++refreshes;
+        files.finishLoadMap(timer);
+        return true;
     }
     std::optional<WriteRun> mapRun;
 };
