@@ -100,4 +100,31 @@ TEST_F(ConfigTransferFixture, WithoutControllerNoPinIsWrittenIntoTheImage) {
     EXPECT_EQ(prompts.messages, std::vector<std::string>{"no connection"});
 }
 
+// A full write the port refuses partway, from a file or from the controller history: the run
+// that comes out of the refresh's stop says how far it got, and no marker or commit follows it.
+TEST_F(ConfigTransferFixture, ARefusedFullWriteReachesFinishLoadAndSendsNoMarker) {
+    for (const bool fromHistory : {false, true}) {
+        SCOPED_TRACE(fromHistory ? "history" : "file");
+        ASSERT_TRUE(link.open(1));
+        state.connected = true;
+        port.writesTaken = 0;
+        port.refuseAfterWrites = 100;
+        log.events.clear();
+        timer.changes.clear();
+        if (fromHistory) {
+            ASSERT_TRUE(files->loadImage(EcuImage::Bytes{}, "no connection", bar, timer));
+            lastRun = files->finishLoad(bar, timer);
+        } else {
+            ASSERT_TRUE(loadToEcu());
+        }
+        EXPECT_TRUE(lastRun.refused());
+        EXPECT_EQ(lastRun.sent, 100u);
+        EXPECT_EQ(lastRun.planned, 386u);
+        EXPECT_EQ(log.writes().size(), 101u);
+        EXPECT_NE(image.word(0), ImageTransfer::kValidMarker);
+        EXPECT_EQ(timer.changes, (std::vector<bool>{false, true}));
+        EXPECT_FALSE(state.connected);
+    }
+}
+
 }  // namespace
