@@ -42,8 +42,12 @@ bool CommandSet::send(Command command, const CommandFrame& frame) {
         m_link.pause(t.pauseBeforeMs);
     if (t.drainBefore)
         m_link.drain();
-    if (!m_link.send(m_transmit.data(), m_transmit.size()))
+    if (!m_link.send(m_transmit.data(), m_transmit.size())) {
+        m_lastRefusedWasRequest = command == Command::CmdReadLive ||
+                                  command == Command::CmdReadPage ||
+                                  command == Command::CmdReadErrors;
         return false;
+    }
     ++m_framesTaken;
     if (t.pauseAfterMs > 0)
         m_link.pause(t.pauseAfterMs);

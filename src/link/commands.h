@@ -109,6 +109,9 @@ public:
     // Frames the port has taken since the program started; a run that others send part of
     // counts its frames by the difference.
     [[nodiscard]] std::size_t framesTaken() const { return m_framesTaken; }
+    // Whether the last frame the port refused asked for something (a live record, a page, the
+    // errors) rather than changing the controller; false when none was refused.
+    [[nodiscard]] bool lastRefusedWasRequest() const { return m_lastRefusedWasRequest; }
 
 private:
     [[nodiscard]] bool readBlock(Command command, const CommandFrame& frame, std::uint8_t subcode,
@@ -117,6 +120,7 @@ private:
     SerialLink& m_link;
     CommandFrame m_transmit{};  // the single transmit buffer
     std::size_t m_framesTaken = 0;
+    bool m_lastRefusedWasRequest = false;
 };
 
 }  // namespace kaldor

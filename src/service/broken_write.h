@@ -18,6 +18,9 @@ inline constexpr std::string_view kAdviceRunWriteAgain =
 // A reconnection reads the controller's memory over the PC's, so the PC's values are kept first.
 inline constexpr std::string_view kAdviceSaveThenLoad =
     "Keep the PC's values with \"save to disk\", reconnect with F10, then load that file.";
+// The status line after a request the port refused (a live record asked for while polling).
+inline constexpr std::string_view kRequestRefusedStatus =
+    "The port refused a request to the ECU: it is no longer connected. Reconnect with F10.";
 // The status line after a single edit the port refused.
 inline constexpr std::string_view kEditRefusedStatus =
     "The port refused the last change: the ECU did not get it and is no longer connected. "

@@ -105,8 +105,12 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
     hooks.onFuelModeAuto = [this] { m_session->commands.simple(Command::CmdModeAuto); };
     hooks.onFuelModePropane = [this] { m_session->commands.simple(Command::CmdModePropane); };
     hooks.onTimerTick = [this] {
-        // A change the port refused has ended the connection; said here, once, whatever sent it.
-        reportRefusedWrite(m_window, *m_session, std::string(kEditRefusedStatus), false);
+        // A frame the port refused has ended the connection; said here, once, whatever sent it.
+        reportRefusedWrite(
+            m_window, *m_session,
+            std::string(m_session->commands.lastRefusedWasRequest() ? kRequestRefusedStatus
+                                                                    : kEditRefusedStatus),
+            false);
         m_poller->TimerTick();
     };
     hooks.onFirstActivation = [this] {

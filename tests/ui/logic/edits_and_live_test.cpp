@@ -71,6 +71,15 @@ TEST_F(EditTest, AChangeThePortRefusesIsSaidOnceAndLeavesTheProgramUnconnected) 
     EXPECT_EQ(log.writes(),
               std::vector<std::string>{wordFrame(184, logic->session().image.word(184))})
         << "the change, to a closed port; no polling";
+
+    // Connected again, the cable pulled while polling: the live request is what was refused.
+    port->refuseAfterWrites.reset();
+    connect();
+    port->refuseAfterWrites = port->writesTaken;
+    pollOnce();
+    pollOnce();
+    EXPECT_EQ(status->currentMessage().toStdString(), std::string(kRequestRefusedStatus));
+    EXPECT_FALSE(logic->session().state.connected);
 }
 
 TEST_F(EditTest, VacuumDisconnectedSetsTheMinimumPressureTo1199Millibar) {
