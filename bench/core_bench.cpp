@@ -113,7 +113,7 @@ void BM_DecodeAndComputeReadings(benchmark::State& s) {
 BENCHMARK(BM_DecodeAndComputeReadings);
 
 struct NoSender final : FieldSender {
-    void sendField(FieldId, std::size_t) override {}
+    bool sendField(FieldId, std::size_t) override { return true; }
     void pause(int) override {}
     bool connected() const override { return true; }
     bool linkReady() const override { return true; }

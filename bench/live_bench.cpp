@@ -4,6 +4,7 @@
 #include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "live/data_logger.h"
@@ -23,7 +24,8 @@ public:
             return;
         m_folder = pattern;
         DataLogger logger(m_folder);
-        logger.StartLogging();
+        if (logger.StartLogging())
+            return;
         LiveFrame frame;
         unsigned seed = 1;
         for (std::size_t line = 0; line < DataLogger::kMaxLines; ++line) {
@@ -33,8 +35,10 @@ public:
             }
             logger.AppendLogLine(frame);
         }
-        m_bytes = logger.logText().size();
         m_ok = !logger.StopLogging().has_value();
+        std::error_code error;
+        m_bytes = static_cast<std::size_t>(
+            std::filesystem::file_size(m_folder + "/" + DataLogger::kFileName, error));
     }
     ~DemoLogFolder() {
         std::remove((m_folder + "/" + DataLogger::kFileName).c_str());
@@ -69,6 +73,32 @@ void BM_LoadFullDemoLog(benchmark::State& s) {
     s.counters["file_bytes"] = static_cast<double>(demo.bytes());
 }
 BENCHMARK(BM_LoadFullDemoLog)->Unit(benchmark::kMillisecond)->Repetitions(5);
+
+// One record logged: formatted, appended to the recording and flushed, with the disk sync every
+// tenth record; what the collect tick pays while logging runs.
+void BM_AppendLogLine(benchmark::State& s) {
+    std::string folder = "/tmp/logbenchXXXXXX";
+    if (::mkdtemp(folder.data()) == nullptr) {
+        s.SkipWithError("no folder");
+        return;
+    }
+    {
+        DataLogger logger(folder);
+        if (logger.StartLogging()) {
+            s.SkipWithError("could not start");
+            return;
+        }
+        LiveFrame frame;
+        std::uint16_t n = 0;
+        for (auto _ : s) {
+            frame.setWord(0, ++n);
+            logger.AppendLogLine(frame);
+        }
+        (void)logger.StopLogging();
+    }
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_AppendLogLine)->Unit(benchmark::kMicrosecond)->Repetitions(3);
 
 void BM_ScopeFeedAndDraw(benchmark::State& s) {
     OSCYLOSKOP scope;

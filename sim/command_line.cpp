@@ -47,6 +47,9 @@ Faults (N counts from 1; every Nth reply is affected unless said otherwise):
   --delay-ms N              wait N ms before every reply
   --silent-after N          answer the first N frames, then nothing (frames are still logged)
   --hang-up-after N         after the Nth frame close the pseudo-terminal and exit
+  --hang-up-after-writes N  after the Nth write frame (byte or word write; only writes are
+                            counted) close the pseudo-terminal and exit, as a cable pulled in
+                            the middle of a write: the program's next write fails
 
   --help                    show this text and exit
 
@@ -202,6 +205,7 @@ ParsedCommandLine parseCommandLine(const std::vector<std::string>& args) {
         {"--delay-ms", "a number of milliseconds", countInto(o.faults.delayMs)},
         {"--silent-after", "a count", optionalCountInto(o.faults.silentAfter)},
         {"--hang-up-after", "a count", optionalCountInto(o.faults.hangUpAfter)},
+        {"--hang-up-after-writes", "a count", optionalCountInto(o.faults.hangUpAfterWrites)},
     };
 
     for (std::size_t i = 0; i < args.size(); ++i) {

@@ -26,6 +26,10 @@ bool FaultInjector::hangsUpAt(std::size_t frameCount) const {
     return m_options.hangUpAfter && frameCount >= *m_options.hangUpAfter;
 }
 
+bool FaultInjector::hangsUpAfterWrites() const {
+    return m_options.hangUpAfterWrites && m_writeCount >= *m_options.hangUpAfterWrites;
+}
+
 bool FaultInjector::spoil(std::vector<std::uint8_t>& reply) {
     const FaultOptions& f = m_options;
     const bool block = reply[0] == kBlockHeader;

@@ -20,6 +20,9 @@ struct FaultOptions {
     unsigned delayMs = 0;                    // every reply waits this long before it is sent
     std::optional<std::size_t> silentAfter;  // after this many frames, no more replies
     std::optional<std::size_t> hangUpAfter;  // after this many frames, close the pty and stop
+    // After this many write frames (byte or word writes), close the pty and stop: the program's
+    // next write fails as on a pulled cable.
+    std::optional<std::size_t> hangUpAfterWrites;
 };
 
 // Decides which frames and replies a fault strikes. It keeps its own counts, so one injector
@@ -33,6 +36,8 @@ public:
     // Whether the controller has stopped answering, or hangs up, after `frameCount` frames.
     [[nodiscard]] bool silentAt(std::size_t frameCount) const;
     [[nodiscard]] bool hangsUpAt(std::size_t frameCount) const;
+    // Whether the write frames counted so far (by ignoresWrite) call for the hang-up.
+    [[nodiscard]] bool hangsUpAfterWrites() const;
     // Counts the reply and spoils it as asked; false when it is not to be sent at all.
     [[nodiscard]] bool spoil(std::vector<std::uint8_t>& reply);
     [[nodiscard]] unsigned delayMs() const { return m_options.delayMs; }

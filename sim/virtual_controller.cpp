@@ -225,7 +225,7 @@ void VirtualController::answer(const CommandFrame& frame) {
             reply = m_core.handle(frame);
         }
         silent = m_faults.silentAt(m_frameCount);
-        hang = m_faults.hangsUpAt(m_frameCount);
+        hang = m_faults.hangsUpAt(m_frameCount) || m_faults.hangsUpAfterWrites();
     }
     m_frameArrived.notify_all();
     if (!reply.empty() && !silent && sendReply(std::move(reply)) && live) {

@@ -13,6 +13,7 @@
 #include "files/config_file.h"
 #include "files/settings_file.h"
 #include "model/parameter_edits.h"
+#include "service/broken_write.h"
 #include "service/config_transfer.h"
 #include "service/ecu_verify.h"
 #include "service/image_diff.h"
@@ -210,10 +211,8 @@ int writeCommand(const CommandContext& c) {
     const std::optional<ConfigFile> file = readConfigFile(path);
     if (!file)
         return c.fail("\"" + path + "\": " + std::string(kFileErrorText));
-    if (mapsOnly && !file->complete())
-        return c.fail("\"" + path + "\" holds " + std::to_string(file->length) +
-                      " bytes; a map load takes only a complete file of " +
-                      std::to_string(EcuImage::kSize));
+    if (!file->complete())
+        return c.fail(wrongSizeMessage(path, file->size));
 
     Connection k = connect(c);
     if (k.status != kExitOk)
@@ -234,11 +233,15 @@ int writeCommand(const CommandContext& c) {
         mapsOnly ? transfer.loadMap(kLoadMapCaption, kNoConnectionMessage, *k.progress, timer)
                  : transfer.loadToEcu(kLoadToEcuCaption, kNoConnectionMessage, *k.progress, timer);
     // No controls to show the image in between.
-    if (loaded)
-        transfer.finishLoad(*k.progress, timer);
+    const WriteRun written = loaded ? transfer.finishLoad(*k.progress, timer) : WriteRun{};
     k.progress->end();
     if (!loaded)
         return kExitFailed;  // the load has said why
+    // A write that did not finish is never called written, with or without --verify.
+    if (written.refused())
+        return c.fail(brokenWriteMessage(written, kAdviceRunWriteAgain));
+    if (!written.complete())
+        return kExitFailed;  // no connection, and the load has said so
     c.out << (mapsOnly ? "Maps of " : "") << path << " written to the ECU on COM"
           << s.state().portNumber << '\n';
     return c.args.has("--verify") ? verifyWrite(c, k) : kExitOk;

@@ -10,6 +10,7 @@
 #include "files/config_file.h"
 #include "model/fields.h"
 #include "model/parameter_edits.h"
+#include "service/broken_write.h"
 #include "service/config_compare.h"
 #include "service/config_transfer.h"
 #include "service/history_recorder.h"
@@ -297,10 +298,14 @@ int restoreForm(const CommandContext& c, const HistoryPlace& place, const std::s
         restoreHistoryEntry(f.entry, f.bytes, transfer, s.state(), *k.history, s.prompts(),
                             kNoConnectionMessage, *k.progress, timer);
     // No controls to show the image in between.
-    if (restored)
-        transfer.finishLoad(*k.progress, timer);
+    const WriteRun written = restored ? transfer.finishLoad(*k.progress, timer) : WriteRun{};
     k.progress->end();
     if (!restored)
+        return kExitFailed;
+    // A restore that did not finish is never called written.
+    if (written.refused())
+        return c.fail(brokenWriteMessage(written, kAdviceRunWriteAgain));
+    if (!written.complete())
         return kExitFailed;
     c.out << "Entry " << id << " (" << historyLocalText(f.entry.time) << ", " << f.entry.what
           << ") written to the ECU on COM" << s.state().portNumber << '\n';

@@ -71,6 +71,7 @@ std::optional<ConfigFile> readConfigFile(const std::string& path) {
     const long size = ok ? std::ftell(f) : -1;
     ok = ok && size >= 0 && std::fseek(f, 0, SEEK_SET) == 0;
     if (ok) {
+        file.size = static_cast<std::uintmax_t>(size);
         file.length = std::min(static_cast<std::size_t>(size), EcuImage::kSize);
         ok = std::fread(file.bytes.data(), 1, file.length, f) == file.length;
     }
@@ -78,6 +79,12 @@ std::optional<ConfigFile> readConfigFile(const std::string& path) {
     if (!ok)
         return std::nullopt;
     return file;
+}
+
+std::string wrongSizeMessage(const std::string& path, std::uintmax_t size) {
+    return "\"" + path + "\" is not a configuration file: it holds " + std::to_string(size) +
+           (size == 1 ? " byte" : " bytes") + ", a configuration file exactly " +
+           std::to_string(EcuImage::kSize) + ". Nothing was taken from it.";
 }
 
 EcuImage::Bytes savedConfigBytes(const EcuImage& image) {

@@ -25,13 +25,19 @@ inline constexpr std::string_view kFileErrorText =
 // What a file supplied: its first min(size, 768) bytes; the rest of `bytes` is zero.
 struct ConfigFile {
     EcuImage::Bytes bytes{};
-    std::size_t length = 0;
+    std::size_t length = 0;   // bytes read: min(size, 768)
+    std::uintmax_t size = 0;  // the file's size
 
-    [[nodiscard]] bool complete() const { return length == EcuImage::kSize; }
+    // Only a file of exactly the image's size is a configuration; anything else (a short file,
+    // a text file) is refused before it reaches the image or the controller.
+    [[nodiscard]] bool complete() const { return size == EcuImage::kSize; }
 };
 
 // Nothing when the file can not be opened, measured or read. Bytes past 768 are not read.
 [[nodiscard]] std::optional<ConfigFile> readConfigFile(const std::string& path);
+
+// Why a file that is not exactly 768 bytes is refused: its name and its size.
+[[nodiscard]] std::string wrongSizeMessage(const std::string& path, std::uintmax_t size);
 
 // The bytes a saved file holds: the image without its PIN, so a file never unlocks anything.
 [[nodiscard]] EcuImage::Bytes savedConfigBytes(const EcuImage& image);

@@ -120,18 +120,33 @@ LanguageFile parseLanguageText(std::string_view bytes, int codePage) {
 LanguageFile readLanguageFile(const std::string& path, int codePage) {
     LanguageFile unreadable;
     unreadable.error = std::string(kLanguageFileError);
+    unreadable.refused = true;
     std::error_code notFile;
     if (!std::filesystem::is_regular_file(path, notFile))
         return unreadable;
     std::ifstream in(path, std::ios::binary);
     if (!in.is_open())
         return unreadable;
+    const auto tooLarge = [&path](std::uintmax_t size) {
+        LanguageFile refused;
+        refused.refused = true;
+        refused.error = "The language file \"" + path + "\" was not read: it holds " +
+                        std::to_string(size) + " bytes, more than the " +
+                        std::to_string(kMaxLanguageFileBytes) + " a language file may hold.";
+        return refused;
+    };
+    // Measured first, so a huge file is never read in.
+    std::error_code unmeasured;
+    const std::uintmax_t size = std::filesystem::file_size(path, unmeasured);
+    if (!unmeasured && size > kMaxLanguageFileBytes)
+        return tooLarge(size);
     std::string bytes;
     char buffer[4096];
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
         bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+        // A file that grew while being read.
         if (bytes.size() > kMaxLanguageFileBytes)
-            return unreadable;
+            return tooLarge(bytes.size());
     }
     if (in.bad())
         return unreadable;
@@ -140,13 +155,22 @@ LanguageFile readLanguageFile(const std::string& path, int codePage) {
 
 LanguageFile readLanguage(const std::string& baseFolder, const std::string& programFolder,
                           const LanguageDef& language) {
-    const std::optional<std::string> path = findLanguageFile(baseFolder, programFolder, language);
-    if (!path) {
-        LanguageFile missing;
-        missing.error = std::string(kLanguageFileError);
-        return missing;
+    std::string refusals;
+    for (const std::string& path : languageFiles(baseFolder, programFolder, language)) {
+        LanguageFile file = readLanguageFile(path, language.codePage);
+        if (!file.refused) {
+            if (!refusals.empty())
+                file.error = refusals + " The shipped file \"" + path + "\" is used instead." +
+                             (file.error ? "\n" + *file.error : std::string());
+            return file;
+        }
+        if (file.error && *file.error != kLanguageFileError)
+            refusals += (refusals.empty() ? "" : " ") + *file.error;
     }
-    return readLanguageFile(*path, language.codePage);
+    LanguageFile missing;
+    missing.refused = true;
+    missing.error = refusals.empty() ? std::string(kLanguageFileError) : refusals;
+    return missing;
 }
 
 }  // namespace kaldor

@@ -28,10 +28,12 @@ struct LanguageEntry {
 struct LanguageFile {
     // Entries with ids the table lists, in file order; an id given twice appears twice.
     std::vector<LanguageEntry> entries;
-    // Set when reading stopped early: kLanguageFileError when the file could not be read (no
-    // entries), or "'<id>' is not a valid integer value" at a malformed id, with the entries
-    // before that line kept.
+    // Set when reading stopped early: kLanguageFileError when the file could not be opened,
+    // the file's name and size when it is over kMaxLanguageFileBytes (no entries either way),
+    // or "'<id>' is not a valid integer value" at a malformed id, with the entries before that
+    // line kept.
     std::optional<std::string> error;
+    bool refused = false;  // nothing was read: the file could not be opened or is too large
 };
 
 // True when the bytes are to be read as UTF-8: they start with a byte-order mark, or they are
@@ -42,7 +44,8 @@ struct LanguageFile {
 [[nodiscard]] LanguageFile parseLanguageText(std::string_view bytes, int codePage);
 [[nodiscard]] LanguageFile readLanguageFile(const std::string& path, int codePage);
 // The language's file from the folder findLanguageFile picks, decoded by the language's code
-// page; kLanguageFileError when neither folder has it.
+// page; kLanguageFileError when no folder has it. A file that is refused (too large, unreadable)
+// gives way to the shipped file of the language, and the message names both.
 [[nodiscard]] LanguageFile readLanguage(const std::string& baseFolder,
                                         const std::string& programFolder,
                                         const LanguageDef& language);

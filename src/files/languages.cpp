@@ -1,5 +1,6 @@
 #include "files/languages.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -85,13 +86,24 @@ bool writeLanguageChoice(const std::string& baseFolder, std::uint8_t code) {
 std::optional<std::string> findLanguageFile(const std::string& baseFolder,
                                             const std::string& programFolder,
                                             const LanguageDef& language) {
+    const std::vector<std::string> found = languageFiles(baseFolder, programFolder, language);
+    if (found.empty())
+        return std::nullopt;
+    return found.front();
+}
+
+std::vector<std::string> languageFiles(const std::string& baseFolder,
+                                       const std::string& programFolder,
+                                       const LanguageDef& language) {
     const std::string installed = installedDataFolder(programFolder);
+    std::vector<std::string> found;
     for (const std::string* folder : {&baseFolder, &programFolder, &installed}) {
         const std::string path = joined(joined(*folder, kLanguageFolder), language.fileName);
-        if (isFile(path))
-            return path;
+        // One folder given twice (the program started in its own folder) is one file.
+        if (isFile(path) && std::find(found.begin(), found.end(), path) == found.end())
+            found.push_back(path);
     }
-    return std::nullopt;
+    return found;
 }
 
 }  // namespace kaldor

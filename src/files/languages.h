@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kaldor {
 
@@ -53,5 +54,10 @@ struct LanguageDef {
 [[nodiscard]] std::optional<std::string> findLanguageFile(const std::string& baseFolder,
                                                           const std::string& programFolder,
                                                           const LanguageDef& language);
+// Every one of those that exists, in that order: the first is read, the later ones are the
+// shipped files that stand in when it cannot be.
+[[nodiscard]] std::vector<std::string> languageFiles(const std::string& baseFolder,
+                                                     const std::string& programFolder,
+                                                     const LanguageDef& language);
 
 }  // namespace kaldor

@@ -34,7 +34,7 @@ CommandFrame converterDataFrame(std::size_t address, std::uint16_t value) {
     return buildFrame(cmd, lo(static_cast<unsigned>(address)), hi(value), lo(value));
 }
 
-void CommandSet::send(Command command, const CommandFrame& frame) {
+bool CommandSet::send(Command command, const CommandFrame& frame) {
     static_assert(kCommandTable.size() == static_cast<std::size_t>(Command::CmdEraseErrors) + 1);
     const CommandTiming& t = commandTiming(command);
     m_transmit = frame;
@@ -42,22 +42,31 @@ void CommandSet::send(Command command, const CommandFrame& frame) {
         m_link.pause(t.pauseBeforeMs);
     if (t.drainBefore)
         m_link.drain();
-    (void)m_link.send(m_transmit.data(), m_transmit.size());
+    if (!m_link.send(m_transmit.data(), m_transmit.size())) {
+        m_lastRefusedWasRequest = command == Command::CmdReadLive ||
+                                  command == Command::CmdReadPage ||
+                                  command == Command::CmdReadErrors;
+        return false;
+    }
+    ++m_framesTaken;
     if (t.pauseAfterMs > 0)
         m_link.pause(t.pauseAfterMs);
+    return true;
 }
 
 void CommandSet::identify() {
-    send(Command::CmdIdentify, frameFor(Command::CmdIdentify));
+    // The reply window tells whether anything answered.
+    (void)send(Command::CmdIdentify, frameFor(Command::CmdIdentify));
 }
 
 void CommandSet::confirm() {
-    send(Command::CmdConfirm, frameFor(Command::CmdConfirm));
+    (void)send(Command::CmdConfirm, frameFor(Command::CmdConfirm));
 }
 
 bool CommandSet::readBlock(Command command, const CommandFrame& frame, std::uint8_t subcode,
                            std::uint8_t* destination) {
-    send(command, frame);
+    if (!send(command, frame))
+        return false;
     const std::size_t length = commandTiming(command).replyLength;
     const bool window = m_link.receiveWindow(length);
     const auto& buffer = m_link.replyBuffer();
@@ -82,7 +91,7 @@ bool CommandSet::readErrors(int half, std::uint8_t* destination) {
 }
 
 void CommandSet::requestLive() {
-    send(Command::CmdReadLive, frameFor(Command::CmdReadLive, kSubcodeLive));
+    (void)send(Command::CmdReadLive, frameFor(Command::CmdReadLive, kSubcodeLive));
 }
 
 bool CommandSet::collectLive(std::uint8_t* destination) {
@@ -94,29 +103,29 @@ bool CommandSet::collectLive(std::uint8_t* destination) {
     return true;
 }
 
-void CommandSet::commit(std::uint16_t value) {
-    send(Command::CmdCommit, frameFor(Command::CmdCommit, 0, hi(value), lo(value)));
+bool CommandSet::commit(std::uint16_t value) {
+    return send(Command::CmdCommit, frameFor(Command::CmdCommit, 0, hi(value), lo(value)));
 }
 
-void CommandSet::writeByte(std::size_t byteOffset, std::uint8_t value) {
-    send(Command::CmdWriteByte, writeByteFrame(byteOffset, value));
+bool CommandSet::writeByte(std::size_t byteOffset, std::uint8_t value) {
+    return send(Command::CmdWriteByte, writeByteFrame(byteOffset, value));
 }
 
-void CommandSet::writeWord(std::size_t wordIndex, std::uint16_t value) {
-    send(Command::CmdWriteWord, writeWordFrame(wordIndex, value));
+bool CommandSet::writeWord(std::size_t wordIndex, std::uint16_t value) {
+    return send(Command::CmdWriteWord, writeWordFrame(wordIndex, value));
 }
 
-void CommandSet::converterAddress(std::uint16_t address) {
-    send(Command::CmdConverterAddress,
-         frameFor(Command::CmdConverterAddress, 0, hi(address), lo(address)));
+bool CommandSet::converterAddress(std::uint16_t address) {
+    return send(Command::CmdConverterAddress,
+                frameFor(Command::CmdConverterAddress, 0, hi(address), lo(address)));
 }
 
-void CommandSet::converterData(std::size_t address, std::uint16_t value) {
-    send(Command::CmdConverterData, converterDataFrame(address, value));
+bool CommandSet::converterData(std::size_t address, std::uint16_t value) {
+    return send(Command::CmdConverterData, converterDataFrame(address, value));
 }
 
 void CommandSet::simple(Command command) {
-    send(command, frameFor(command));
+    (void)send(command, frameFor(command));
 }
 
 }  // namespace kaldor

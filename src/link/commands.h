@@ -81,8 +81,9 @@ public:
 
     explicit CommandSet(SerialLink& link) : m_link(link) {}
 
-    // Pause, drain, send and pause as the table says; a failed send is not reported.
-    void send(Command command, const CommandFrame& frame);
+    // Pause, drain, send and pause as the table says. False when the port refused the frame
+    // (the link has then ended the connection); no pause follows a frame that did not go out.
+    [[nodiscard]] bool send(Command command, const CommandFrame& frame);
 
     void identify();
     void confirm();
@@ -94,14 +95,23 @@ public:
     void requestLive();
     // Collects the live reply requested one tick earlier.
     [[nodiscard]] bool collectLive(std::uint8_t* destination);
-    void commit(std::uint16_t value);
-    void writeByte(std::size_t byteOffset, std::uint8_t value);
-    void writeWord(std::size_t wordIndex, std::uint16_t value);
-    void converterAddress(std::uint16_t address);
-    void converterData(std::size_t address, std::uint16_t value);
-    void simple(Command command);  // the argument-less commands (modes, erase, delete)
+    // The writes; false when the port refused the frame.
+    [[nodiscard]] bool commit(std::uint16_t value);
+    [[nodiscard]] bool writeByte(std::size_t byteOffset, std::uint8_t value);
+    [[nodiscard]] bool writeWord(std::size_t wordIndex, std::uint16_t value);
+    [[nodiscard]] bool converterAddress(std::uint16_t address);
+    [[nodiscard]] bool converterData(std::size_t address, std::uint16_t value);
+    // The argument-less commands (modes, erase, delete). Each goes alone, so a refused one needs
+    // no answer from the caller: the ended connection says it.
+    void simple(Command command);
 
     [[nodiscard]] SerialLink& link() { return m_link; }
+    // Frames the port has taken since the program started; a run that others send part of
+    // counts its frames by the difference.
+    [[nodiscard]] std::size_t framesTaken() const { return m_framesTaken; }
+    // Whether the last frame the port refused asked for something (a live record, a page, the
+    // errors) rather than changing the controller; false when none was refused.
+    [[nodiscard]] bool lastRefusedWasRequest() const { return m_lastRefusedWasRequest; }
 
 private:
     [[nodiscard]] bool readBlock(Command command, const CommandFrame& frame, std::uint8_t subcode,
@@ -109,6 +119,8 @@ private:
 
     SerialLink& m_link;
     CommandFrame m_transmit{};  // the single transmit buffer
+    std::size_t m_framesTaken = 0;
+    bool m_lastRefusedWasRequest = false;
 };
 
 }  // namespace kaldor

@@ -24,6 +24,7 @@ ConnectionScan::ConnectionScan(CommandSet& commands, ConnectionState& state, con
 
 ScanOutcome ConnectionScan::scan() {
     m_state.connected = false;
+    m_state.writeRefused = false;
     m_state.linkReady = false;
     m_link.pause(150);
     ScanOutcome outcome = ScanOutcome::NotFound;
@@ -108,6 +109,8 @@ ConnectionScan::PortResult ConnectionScan::tryPort(int port, ScanOutcome& outcom
         // shown, edited or written from it (a PIN would go unasked, a bit-field edit would write
         // zeros over the controller's other bits).
         m_link.close();
+        // Said here, also when the port refused a request.
+        m_state.writeRefused = false;
         m_prompts.message(kMsgImageReadFailed);
         outcome = ScanOutcome::ImageReadFailed;
         return PortResult::End;

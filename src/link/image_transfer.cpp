@@ -44,18 +44,20 @@ bool ImageTransfer::readPage(CommandSet& commands, int page,
     return false;
 }
 
-void ImageTransfer::writeWord(std::size_t wordIndex) {
+bool ImageTransfer::writeWord(std::size_t wordIndex) {
     if (m_history != nullptr)
         m_history->noteWrite({SentWrite::Kind::Word, static_cast<std::uint32_t>(wordIndex)});
-    m_commands.writeWord(wordIndex, m_image.word(wordIndex));
+    if (!m_commands.writeWord(wordIndex, m_image.word(wordIndex)))
+        return false;
     if (m_state.connected && wordIndex == fieldDef(FieldId::ControllerPin).wordIndex())
         m_state.controllerPin = m_image.word(wordIndex);
+    return true;
 }
 
-void ImageTransfer::writeByte(std::size_t byteOffset) {
+bool ImageTransfer::writeByte(std::size_t byteOffset) {
     if (m_history != nullptr)
         m_history->noteWrite({SentWrite::Kind::Byte, static_cast<std::uint32_t>(byteOffset)});
-    m_commands.writeByte(byteOffset, m_image.byte(byteOffset));
+    return m_commands.writeByte(byteOffset, m_image.byte(byteOffset));
 }
 
 void ImageTransfer::pause(int milliseconds) {
@@ -64,43 +66,62 @@ void ImageTransfer::pause(int milliseconds) {
     m_commands.link().pause(milliseconds);
 }
 
-void ImageTransfer::sendField(FieldId id, std::size_t element) {
+bool ImageTransfer::sendField(FieldId id, std::size_t element) {
     const FieldDef& def = fieldDef(id);
     if (element >= def.count)
-        return;
+        return true;
     switch (def.sendAs) {
         case SendAs::Word:
-            writeWord(sentWordIndex(def, element));
-            break;
+            return writeWord(sentWordIndex(def, element));
         case SendAs::Byte:
-            writeByte(sentByteOffset(def, element));
-            break;
+            return writeByte(sentByteOffset(def, element));
         case SendAs::None:
             break;
     }
+    return true;
 }
 
-void ImageTransfer::writeWords(const std::string& notConnectedMessage, ProgressSink& bar,
-                               bool stepBarWhenOffline) {
+WriteRun ImageTransfer::writeWords(const std::string& notConnectedMessage, ProgressSink& bar,
+                                   bool stepBarWhenOffline) {
+    WriteRun run;
+    run.planned = kFullWriteFrames;
     bar.setMaximum(static_cast<int>(EcuImage::kWords));
     if (m_state.connected) {
         for (std::size_t i = 0; i < EcuImage::kWords; ++i) {
-            writeWord(i);
+            if (!writeWord(i)) {
+                run.end = WriteRun::End::Refused;
+                break;
+            }
+            ++run.sent;
             bar.step();
         }
     } else {
+        run.end = WriteRun::End::NotConnected;
         if (stepBarWhenOffline)
             for (std::size_t i = 0; i < EcuImage::kWords; ++i)
                 bar.step();
         m_prompts.message(notConnectedMessage);
     }
+    return run;
 }
 
-void ImageTransfer::writeValidMarker(ProgressSink& bar) {
+WriteRun ImageTransfer::writeValidMarker(WriteRun run, ProgressSink& bar) {
+    if (run.refused())
+        return run;
     m_image.setWord(0, kValidMarker);
-    writeWord(0);
-    m_commands.commit(0);
+    if (run.end == WriteRun::End::NotConnected) {
+        // Offline these go to a closed port and are lost, as every offline frame is.
+        (void)writeWord(0);
+        (void)m_commands.commit(0);
+    } else if (!writeWord(0)) {
+        run.end = WriteRun::End::Refused;
+    } else if (++run.sent; !m_commands.commit(0)) {
+        run.end = WriteRun::End::Refused;
+    } else {
+        ++run.sent;
+    }
     bar.setPosition(bar.maximum());
+    return run;
 }
 
 ImageTransfer::ConverterImage ImageTransfer::buildConverterImage(const EcuImage& image) {
@@ -124,11 +145,16 @@ ImageTransfer::ConverterImage ImageTransfer::buildConverterImage(const EcuImage&
 void ImageTransfer::writeConverter(ProgressSink& eepromBar) {
     const ConverterImage converter = buildConverterImage(m_image);
     eepromBar.setPosition(0);
+    // Offline the frames go to a closed port and are lost; a port that refuses one while
+    // connected has ended the connection, and the rest would be lost the same way.
+    const bool wasConnected = m_state.connected;
     for (int k = 0; k < kConverterWords; ++k) {
         const auto value =
             static_cast<std::uint16_t>(converter[2 * k] * 256 + converter[2 * k + 1]);
-        m_commands.converterAddress(static_cast<std::uint16_t>(k));
-        m_commands.converterData(static_cast<std::size_t>(k), value);
+        const bool sent = m_commands.converterAddress(static_cast<std::uint16_t>(k)) &&
+                          m_commands.converterData(static_cast<std::size_t>(k), value);
+        if (!sent && wasConnected)
+            return;
         eepromBar.step();
     }
 }

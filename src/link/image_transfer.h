@@ -40,25 +40,34 @@ public:
     // times; false when every answer was rejected (`into` then keeps what it held).
     [[nodiscard]] static bool readPage(CommandSet& commands, int page,
                                        std::array<std::uint8_t, CommandSet::kBlockSize>& into);
-    // Sending the PIN word to a connected controller notes the PIN it now holds.
-    void writeWord(std::size_t wordIndex) override;
-    void writeByte(std::size_t byteOffset) override;
+    // Sending the PIN word to a connected controller notes the PIN it now holds. False when the
+    // port refused the frame.
+    bool writeWord(std::size_t wordIndex) override;
+    bool writeByte(std::size_t byteOffset) override;
     // Sends the word or byte that holds one element of a field, as the field table says.
-    void sendField(FieldId id, std::size_t element = 0) override;
+    bool sendField(FieldId id, std::size_t element = 0) override;
     void pause(int milliseconds) override;
     // Every word, byte and pause sent from now on is noted there (it keeps those of user actions).
     void setEditHistory(EditHistory* history) { m_history = history; }
     [[nodiscard]] bool connected() const override { return m_state.connected; }
     [[nodiscard]] bool linkReady() const override { return m_state.linkReady; }
+    [[nodiscard]] std::size_t framesTaken() const { return m_commands.framesTaken(); }
+    // The 384 words, the validity marker and the commit of a full write.
+    static constexpr std::size_t kFullWriteFrames = EcuImage::kWords + 2;
+
     // The full write comes in two halves: between them the window shows the written image in
     // every control (and asks for the PIN it holds) before the validity marker makes the
     // controller take it. The first half: the 384 words. Offline, the bar optionally runs
-    // through without sending, then the message is shown.
-    void writeWords(const std::string& notConnectedMessage, ProgressSink& bar,
-                    bool stepBarWhenOffline = false);
-    // The second half: the validity marker into word 0 and out, then the commit; the bar full.
-    void writeValidMarker(ProgressSink& bar);
-    // "save data if 24->12V converter": 512 address/data pairs; no connection check.
+    // through without sending, then the message is shown. A frame the port refuses ends the
+    // run there.
+    [[nodiscard]] WriteRun writeWords(const std::string& notConnectedMessage, ProgressSink& bar,
+                                      bool stepBarWhenOffline = false);
+    // The second half, going on from `run`: the validity marker into word 0 and out, then the
+    // commit; the bar full. After a refused frame nothing more goes out: no marker then calls a
+    // half-written image valid.
+    [[nodiscard]] WriteRun writeValidMarker(WriteRun run, ProgressSink& bar);
+    // "save data if 24->12V converter": 512 address/data pairs; no connection check. A frame the
+    // port refuses while connected ends it.
     void writeConverter(ProgressSink& eepromBar);
 
     [[nodiscard]] static ConverterImage buildConverterImage(const EcuImage& image);

@@ -79,15 +79,26 @@ void QtSerialPort::setRts(bool high) {
 bool QtSerialPort::write(const std::uint8_t* data, std::size_t count) {
     if (!m_port.isOpen())
         return false;
+    m_port.clearError();
     const qint64 n = m_port.write(reinterpret_cast<const char*>(data), static_cast<qint64>(count));
-    return n == static_cast<qint64>(count);
+    if (n != static_cast<qint64>(count))
+        return false;
+    // QSerialPort only buffers the bytes: a device that refuses them (a pulled USB adapter, a
+    // pseudo-terminal whose other end closed) shows it once they are handed to the driver.
+    while (m_port.bytesToWrite() > 0) {
+        if (!m_port.waitForBytesWritten(kWriteTimeoutMs))
+            break;
+    }
+    const QSerialPort::SerialPortError error = m_port.error();
+    return m_port.bytesToWrite() == 0 &&
+           (error == QSerialPort::NoError || error == QSerialPort::TimeoutError);
 }
 
 void QtSerialPort::waitTransmitEmpty() {
     if (!m_port.isOpen())
         return;
     while (m_port.bytesToWrite() > 0) {
-        if (!m_port.waitForBytesWritten(200))
+        if (!m_port.waitForBytesWritten(kWriteTimeoutMs))
             break;
     }
 #ifndef _WIN32

@@ -10,6 +10,9 @@ namespace kaldor {
 
 class QtSerialPort final : public SerialPort {
 public:
+    // How long a frame may take to reach the driver; six bytes take about 1 ms at 57600 baud.
+    static constexpr int kWriteTimeoutMs = 200;
+
     explicit QtSerialPort(PortMap map);
     ~QtSerialPort() override;
 

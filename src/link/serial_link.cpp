@@ -33,8 +33,16 @@ void SerialLink::close() {
 
 bool SerialLink::send(const std::uint8_t* bytes, std::size_t count) {
     m_port.setRts(true);
-    if (!m_port.write(bytes, count))
+    if (!m_port.write(bytes, count)) {
+        // A port that refuses a write is gone; whatever the controller holds now, the frames
+        // still to come must not be taken for sent.
+        if (m_state.connected) {
+            m_state.linkReady = false;
+            m_state.writeRefused = true;
+            close();
+        }
         return false;  // the next send raises RTS again
+    }
     m_port.waitTransmitEmpty();
     m_port.setRts(false);
     return true;

@@ -23,6 +23,9 @@ public:
     [[nodiscard]] bool open(int portNumber);
     // Clears the connected flag and closes the port if it is open.
     void close();
+    // False when the port refused the bytes. A connected link then ends the connection: the
+    // port is closed, polling stops (link ready cleared) and `writeRefused` is set, so nothing
+    // more goes out until the installer scans again.
     [[nodiscard]] bool send(const std::uint8_t* bytes, std::size_t count);
     void drain();
     [[nodiscard]] std::size_t readQueued(std::uint8_t* destination, std::size_t maximum);

@@ -1,7 +1,10 @@
 #include "live/data_logger.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 
 #include "files/atomic_file.h"
 #include "live/live_poller.h"
@@ -16,7 +19,14 @@ constexpr std::uint32_t kMaxWord = 0xFFFF;
 
 DataLogger::DataLogger(std::string folder) : m_folder(std::move(folder)) {}
 
-DataLogger::~DataLogger() = default;
+DataLogger::~DataLogger() {
+    const bool saved = !m_logging && !m_unsaved;
+    closeRecording();
+    // "demo.log" holds the whole recording, so the file is done with; one cut short (closed
+    // while logging, or its last stop failed) stays for the next start to offer.
+    if (m_recordingBegun && saved)
+        std::remove(recordingPath().c_str());
+}
 
 void DataLogger::attach(LivePoller& poller) {
     m_poller = &poller;
@@ -32,23 +42,86 @@ void DataLogger::syncPoller() {
     m_poller->setDemoPlayback(m_demo);
 }
 
-std::string DataLogger::filePath() const {
+std::string DataLogger::inFolder(const char* name) const {
     if (m_folder.empty())
-        return kFileName;
+        return name;
     if (m_folder.back() == '/')
-        return m_folder + kFileName;
-    return m_folder + "/" + kFileName;
+        return m_folder + name;
+    return m_folder + "/" + name;
 }
 
-void DataLogger::StartLogging() {
+std::string DataLogger::filePath() const {
+    return inFolder(kFileName);
+}
+
+std::string DataLogger::recordingPath() const {
+    return inFolder(kRecordingFileName);
+}
+
+void DataLogger::closeRecording() {
+    if (m_recording == nullptr)
+        return;
+    if (!flushToDisk(m_recording) && !m_appendError)
+        m_appendError = std::strerror(errno != 0 ? errno : EIO);
+    std::fclose(m_recording);
+    m_recording = nullptr;
+    m_unsyncedLines = 0;
+}
+
+std::optional<std::string> DataLogger::offerInterruptedRecording(Prompts& prompts) {
+    if (m_recordingBegun)
+        return std::nullopt;
+    const std::string partial = recordingPath();
+    std::FILE* f = std::fopen(partial.c_str(), "rb");
+    if (f == nullptr)
+        return std::nullopt;
+    // Whole lines only: a program killed while writing may have left half of its last one.
+    std::uintmax_t wholeBytes = 0;
+    std::uintmax_t at = 0;
+    std::size_t lines = 0;
+    std::vector<char> chunk(kReadChunk);
+    for (std::size_t n = 0; (n = std::fread(chunk.data(), 1, chunk.size(), f)) > 0; at += n) {
+        for (std::size_t i = 0; i < n; ++i) {
+            if (chunk[i] == '\n') {
+                ++lines;
+                wholeBytes = at + i + 1;
+            }
+        }
+    }
+    std::fclose(f);
+    if (lines > 0) {
+        const std::string question =
+            "A recording was not stopped before the program ended: \"" + partial + "\" holds " +
+            std::to_string(lines) + (lines == 1 ? " line" : " lines") + ". Keep it as \"" +
+            filePath() + "\"? OK replaces that file, Cancel deletes the recording.";
+        if (prompts.askOkCancel({"", question, true}) == Answer::Ok) {
+            if (const auto reason = copyFileAtomically(partial, filePath(), wholeBytes))
+                return "Could not write \"" + filePath() + "\": " + *reason +
+                       ". The recording stays in \"" + partial + "\".";
+        }
+    }
+    std::remove(partial.c_str());
+    return std::nullopt;
+}
+
+std::optional<std::string> DataLogger::StartLogging() {
+    if (m_recording == nullptr) {
+        const std::string path = recordingPath();
+        errno = 0;
+        // The run's first start begins the file afresh; later ones go on after its lines.
+        m_recording = std::fopen(path.c_str(), m_recordingBegun ? "ab" : "wb");
+        if (m_recording == nullptr)
+            return "Logging did not start: \"" + path +
+                   "\" could not be opened: " + std::strerror(errno != 0 ? errno : EIO);
+        m_recordingBegun = true;
+    }
     m_logging = true;
     m_position = 0;
     syncPoller();
+    return std::nullopt;
 }
 
-void DataLogger::AppendLogLine(const LiveFrame& frame) {
-    if (!m_logging)
-        return;
+std::string DataLogger::formatLine(const LiveFrame& frame) {
     // Six characters per value at most ("65535,"), plus the line feed.
     char line[kValuesPerLine * 6 + 1];
     char* out = line;
@@ -58,15 +131,59 @@ void DataLogger::AppendLogLine(const LiveFrame& frame) {
         *out++ = ',';
     }
     *out++ = '\n';
-    m_logText.append(line, static_cast<std::size_t>(out - line));
+    return std::string(line, static_cast<std::size_t>(out - line));
+}
+
+void DataLogger::AppendLogLine(const LiveFrame& frame) {
+    if (!m_logging)
+        return;
+    std::string text = formatLine(frame);
+    if (m_recording != nullptr) {
+        // Into the system at once, so a killed program loses nothing; onto the disk every
+        // second, so a power cut loses at most that.
+        errno = 0;
+        bool ok = std::fwrite(text.data(), 1, text.size(), m_recording) == text.size() &&
+                  std::fflush(m_recording) == 0;
+        if (ok && ++m_unsyncedLines >= kSyncEveryLines) {
+            ok = flushToDisk(m_recording);
+            m_unsyncedLines = 0;
+        }
+        if (!ok && !m_appendError)
+            m_appendError = std::strerror(errno != 0 ? errno : EIO);
+    }
+    ++m_loggedLines;
+    m_unsaved = true;
+    text.pop_back();
+    m_recent.push_back(std::move(text));
+    if (m_recent.size() > kRecentLines)
+        m_recent.pop_front();
 }
 
 std::optional<std::string> DataLogger::StopLogging() {
     m_logging = false;
     syncPoller();
+    closeRecording();
     const std::string path = filePath();
-    if (const auto reason = writeFileAtomically(path, m_logText))
+    std::optional<std::string> reason;
+    if (!m_recordingBegun) {
+        // Nothing was ever logged: an empty file, as a stop has always written.
+        reason = writeFileAtomically(path, {});
+    } else {
+        std::error_code error;
+        const std::uintmax_t size = std::filesystem::file_size(recordingPath(), error);
+        reason = error ? std::optional<std::string>("reading \"" + recordingPath() +
+                                                    "\": " + error.message())
+                       : copyFileAtomically(recordingPath(), path, size);
+    }
+    if (reason)
         return "Could not write \"" + path + "\": " + *reason;
+    m_unsaved = false;
+    if (m_appendError) {
+        const std::string lost = *m_appendError;
+        m_appendError.reset();
+        return "\"" + path + "\" lacks lines that could not be written to \"" + recordingPath() +
+               "\": " + lost;
+    }
     return std::nullopt;
 }
 

@@ -190,14 +190,6 @@ std::string logCsv(std::string_view logText, int rpmSignalType, const StatusText
     return reader.finish();
 }
 
-CsvExport exportLogCsv(std::string_view logText, int rpmSignalType, const std::string& csvPath,
-                       const StatusTexts& texts) {
-    RecordReader reader(rpmSignalType, texts);
-    reader.feed(logText.data(), logText.size());
-    const std::string csv = reader.finish();
-    return written(csv, reader.records(), csvPath);
-}
-
 DemoLogCsv demoLogCsv(const std::string& demoLogPath, int rpmSignalType, const StatusTexts& texts) {
     DemoLogCsv result;
     std::FILE* f = std::fopen(demoLogPath.c_str(), "rb");

@@ -46,9 +46,6 @@ struct CsvExport {
     std::string message;  // why nothing was written
 };
 
-// The data logged so far (DataLogger::logText()) into `csvPath`, written whole or not at all.
-[[nodiscard]] CsvExport exportLogCsv(std::string_view logText, int rpmSignalType,
-                                     const std::string& csvPath, const StatusTexts& texts = {});
 // The CSV of a "demo.log" file; nothing, and the reason, when the file could not be read.
 struct DemoLogCsv {
     std::optional<std::string> csv;
@@ -57,7 +54,7 @@ struct DemoLogCsv {
 };
 [[nodiscard]] DemoLogCsv demoLogCsv(const std::string& demoLogPath, int rpmSignalType,
                                     const StatusTexts& texts = {});
-// A "demo.log" file into `csvPath`.
+// A "demo.log" file (or the recording of this run) into `csvPath`, written whole or not at all.
 [[nodiscard]] CsvExport exportDemoLogCsv(const std::string& demoLogPath, int rpmSignalType,
                                          const std::string& csvPath, const StatusTexts& texts = {});
 

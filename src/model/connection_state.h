@@ -14,6 +14,9 @@ struct ConnectionState {
     // The PIN the controller holds: taken from the image read at connection (before the PIN
     // check clears the image's copy) and replaced by every PIN written since.
     std::uint16_t controllerPin = 0;
+    // The connection ended because the port refused a frame (a cable pulled, an adapter gone):
+    // set with the connection cleared, cleared by the window once it has said so, and by a scan.
+    bool writeRefused = false;
 };
 
 // The PIN to write back when the image is replaced as a whole (a full load, the defaults reset),

@@ -87,16 +87,19 @@ void EditHistory::replay(const EditStep& step, bool forward, EcuImage& image, Im
     for (const ByteChange& c : step.changes)
         image.setByte(c.offset, forward ? c.after : c.before);
     m_replaying = true;
-    for (const SentWrite& w : step.writes) {
-        switch (w.kind) {
+    // A refused frame ends the connection: nothing after it is sent, and the next connection
+    // reads the controller's memory again.
+    bool taken = true;
+    for (auto w = step.writes.begin(); taken && w != step.writes.end(); ++w) {
+        switch (w->kind) {
             case SentWrite::Kind::Word:
-                writer.writeWord(w.at);
+                taken = writer.writeWord(w->at);
                 break;
             case SentWrite::Kind::Byte:
-                writer.writeByte(w.at);
+                taken = writer.writeByte(w->at);
                 break;
             case SentWrite::Kind::Pause:
-                writer.pause(static_cast<int>(w.at));
+                writer.pause(static_cast<int>(w->at));
                 break;
         }
     }

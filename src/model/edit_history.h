@@ -16,12 +16,13 @@
 
 namespace kaldor {
 
-// What sends an image location to the controller (the image transfer).
+// What sends an image location to the controller (the image transfer). False when the port
+// refused the frame; the connection has then ended on its own.
 class ImageWriter {
 public:
     virtual ~ImageWriter() = default;
-    virtual void writeWord(std::size_t wordIndex) = 0;
-    virtual void writeByte(std::size_t byteOffset) = 0;
+    virtual bool writeWord(std::size_t wordIndex) = 0;
+    virtual bool writeByte(std::size_t byteOffset) = 0;
     virtual void pause(int milliseconds) = 0;
 };
 

@@ -74,54 +74,60 @@ std::optional<ConfigCommands::Chosen> ConfigCommands::confirmAndRead(const std::
             {std::string(kFileErrorTitle), std::string(kFileErrorText), false});
         return std::nullopt;
     }
+    if (!file->complete()) {
+        m_prompts.message(wrongSizeMessage(answer->path, file->size));
+        return std::nullopt;
+    }
     return Chosen{*answer, *file};
 }
 
-bool ConfigCommands::loadToEcu(const std::string& caption, unsigned softwareRevision,
-                               std::uint16_t controllerPin,
-                               const std::function<void()>& writeImage) {
+std::optional<WriteRun> ConfigCommands::loadToEcu(const std::string& caption,
+                                                  unsigned softwareRevision,
+                                                  std::uint16_t controllerPin,
+                                                  const std::function<WriteRun()>& writeImage) {
     const std::optional<Chosen> chosen = confirmAndRead(caption);
     if (!chosen)
-        return false;
+        return std::nullopt;
     if (m_history)
         m_history->record(historyBefore(kHistoryLoadToEcu, historyFileName(chosen->answer.path)));
     loadKeepingControllerParts(m_image, chosen->file, controllerPin);
     // A file is known only by the filter it was chosen through, whatever its name.
     if (chosen->answer.filterIndex == kOlderFilterIndex || softwareRevision < 3)
         ClearRevision3Features(m_image);
-    if (writeImage)
-        writeImage();
-    return true;
+    return writeImage ? writeImage() : WriteRun{};
 }
 
-bool ConfigCommands::loadMap(const std::string& caption, FieldSender& sender, ProgressSink& bar,
-                             TimerSwitch& timer, const std::string& noConnectionText) {
+std::optional<WriteRun> ConfigCommands::loadMap(const std::string& caption, FieldSender& sender,
+                                                ProgressSink& bar, TimerSwitch& timer,
+                                                const std::string& noConnectionText) {
     const std::optional<Chosen> chosen = confirmAndRead(caption);
-    if (!chosen)
-        return false;
-    if (!m_loadMap.take(chosen->file)) {
-        m_prompts.message("No map was loaded: " + chosen->answer.path + " holds " +
-                          std::to_string(chosen->file.length) +
-                          " bytes, a configuration file holds " + std::to_string(EcuImage::kSize) +
-                          ".");
-        return false;
-    }
+    // Only a whole file is read, so the buffer never takes an earlier file's leftovers.
+    if (!chosen || !m_loadMap.take(chosen->file))
+        return std::nullopt;
     if (m_history)
         m_history->record(historyBefore(kHistoryLoadMap, historyFileName(chosen->answer.path)));
     copyMapPart(m_loadMap.bytes(), m_image);
     timer.setTimerEnabled(false);
     sender.pause(kWriteSettleMs);
+    WriteRun run;
+    run.planned = mapLoadWrites().size();
     if (sender.connected()) {
-        for (const FieldElement& w : mapLoadWrites())
-            sender.sendField(w.id, w.element);
+        for (const FieldElement& w : mapLoadWrites()) {
+            if (!sender.sendField(w.id, w.element)) {
+                run.end = WriteRun::End::Refused;
+                break;
+            }
+            ++run.sent;
+        }
     } else {
+        run.end = WriteRun::End::NotConnected;
         bar.setPosition(0);
         bar.setMaximum(static_cast<int>(EcuImage::kWords));
         for (std::size_t i = 0; i < EcuImage::kWords; ++i)
             bar.step();
         m_prompts.message(noConnectionText);
     }
-    return true;
+    return run;
 }
 
 }  // namespace kaldor

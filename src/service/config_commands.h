@@ -37,16 +37,22 @@ public:
 
     // "load to ECU": confirmation with the menu item's caption, the open dialog, the file over
     // the image (the controller's own parts kept, `controllerPin` as the PIN), the revision-3
-    // features cleared for an older file or controller, then `writeImage` sends the image.
-    // False, with the image unchanged and nothing sent, when cancelled or the file is unreadable.
-    bool loadToEcu(const std::string& caption, unsigned softwareRevision,
-                   std::uint16_t controllerPin, const std::function<void()>& writeImage);
+    // features cleared for an older file or controller, then `writeImage` sends the image and
+    // says how far it got. Nothing, with the image unchanged and nothing sent, when cancelled or
+    // the file is unreadable or not exactly 768 bytes (the user has been told).
+    [[nodiscard]] std::optional<WriteRun> loadToEcu(const std::string& caption,
+                                                    unsigned softwareRevision,
+                                                    std::uint16_t controllerPin,
+                                                    const std::function<WriteRun()>& writeImage);
 
-    // "LoadMap": only the map part of a complete file goes into the image and to the controller
-    // (178 writes), with the polling stopped. True when the maps went out: the polling stays
-    // stopped while the caller shows the image in every control, then finishLoadMap lets it run.
-    bool loadMap(const std::string& caption, FieldSender& sender, ProgressSink& bar,
-                 TimerSwitch& timer, const std::string& noConnectionText);
+    // "LoadMap": only the map part of a 768-byte file goes into the image and to the controller
+    // (178 writes, ended by a frame the port refuses), with the polling stopped. How far the
+    // writes got when the maps went out: the polling stays stopped while the caller shows the
+    // image in every control, then finishLoadMap lets it run. Nothing when cancelled or the file
+    // was refused.
+    [[nodiscard]] std::optional<WriteRun> loadMap(const std::string& caption, FieldSender& sender,
+                                                  ProgressSink& bar, TimerSwitch& timer,
+                                                  const std::string& noConnectionText);
     void finishLoadMap(TimerSwitch& timer) { timer.setTimerEnabled(true); }
 
     [[nodiscard]] const LoadMapBuffer& loadMapBuffer() const { return m_loadMap; }
@@ -56,7 +62,8 @@ private:
         FileAnswer answer;
         ConfigFile file;
     };
-    // Confirmation, open dialog and read; nothing when any of them did not go through.
+    // Confirmation, open dialog and read of a 768-byte file; nothing when any of them did not go
+    // through.
     [[nodiscard]] std::optional<Chosen> confirmAndRead(const std::string& caption);
 
     EcuImage& m_image;

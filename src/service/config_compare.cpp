@@ -1,7 +1,5 @@
 #include "service/config_compare.h"
 
-#include <algorithm>
-
 #include "files/config_file.h"
 #include "service/config_commands.h"
 
@@ -12,36 +10,30 @@ std::string unreadable(const std::string& path) {
     return "\"" + path + "\": " + std::string(kFileErrorText);
 }
 
-std::string shortFileNote(const std::string& path, std::size_t length) {
-    return "\"" + path + "\" holds " + std::to_string(length) + " of " +
-           std::to_string(EcuImage::kSize) + " bytes; the rest was not compared.";
-}
-
-// `base` with the file's bytes over it, as far as the file reaches.
-EcuImage overlaid(const EcuImage& base, const ConfigFile& file) {
-    EcuImage::Bytes bytes = base.bytes();
-    std::copy_n(file.bytes.begin(), std::min(file.length, EcuImage::kSize), bytes.begin());
+EcuImage imageOf(const ConfigFile& file) {
     EcuImage image;
-    image.replace(bytes);
+    image.replace(file.bytes);
     return image;
 }
 
-EcuImage imageOf(const ConfigFile& file) {
-    return overlaid(EcuImage(), file);
+// The file, or why it can not be compared: unreadable, or not exactly 768 bytes.
+std::optional<ConfigFile> comparable(const std::string& path, std::string& why) {
+    std::optional<ConfigFile> file = readConfigFile(path);
+    if (!file)
+        why = unreadable(path);
+    else if (!file->complete())
+        why = wrongSizeMessage(path, file->size);
+    else
+        return file;
+    return std::nullopt;
 }
 
 }  // namespace
 
 FileComparison compareWithFile(const EcuImage& pc, const std::string& path) {
     FileComparison result;
-    const std::optional<ConfigFile> file = readConfigFile(path);
-    if (!file) {
-        result.message = unreadable(path);
-        return result;
-    }
-    result.diff = diffImages(pc, overlaid(pc, *file));
-    if (!file->complete())
-        result.message = shortFileNote(path, file->length);
+    if (const std::optional<ConfigFile> file = comparable(path, result.message))
+        result.diff = diffImages(pc, imageOf(*file));
     return result;
 }
 
@@ -55,21 +47,11 @@ std::optional<FileComparison> compareWithChosenFile(const EcuImage& pc, Prompts&
 
 FileComparison compareFiles(const std::string& firstPath, const std::string& secondPath) {
     FileComparison result;
-    const std::optional<ConfigFile> first = readConfigFile(firstPath);
-    const std::optional<ConfigFile> second = readConfigFile(secondPath);
-    if (!first || !second) {
-        result.message = unreadable(!first ? firstPath : secondPath);
+    const std::optional<ConfigFile> first = comparable(firstPath, result.message);
+    if (!first)
         return result;
-    }
-    // Where only one file reaches, the other takes its bytes, so the tail shows no difference.
-    const EcuImage a = imageOf(*first);
-    const EcuImage b = imageOf(*second);
-    result.diff = first->length >= second->length ? diffImages(a, overlaid(a, *second))
-                                                  : diffImages(overlaid(b, *first), b);
-    if (!first->complete())
-        result.message = shortFileNote(firstPath, first->length);
-    else if (!second->complete())
-        result.message = shortFileNote(secondPath, second->length);
+    if (const std::optional<ConfigFile> second = comparable(secondPath, result.message))
+        result.diff = diffImages(imageOf(*first), imageOf(*second));
     return result;
 }
 

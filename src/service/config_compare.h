@@ -11,13 +11,13 @@
 namespace kaldor {
 
 struct FileComparison {
-    std::optional<ImageDiff> diff;  // nothing when a file could not be read
-    // Why not, or what was left out of the comparison (the tail of a short file); else empty.
-    std::string message;
+    // Nothing when a file could not be read or is not exactly 768 bytes: a file a load would
+    // refuse is no configuration to compare with.
+    std::optional<ImageDiff> diff;
+    std::string message;  // why not; else empty
 };
 
-// The PC image first, the file second. A short file is compared over the bytes it holds: the
-// rest is what a load would leave, the PC's own.
+// The PC image first, the file second.
 [[nodiscard]] FileComparison compareWithFile(const EcuImage& pc, const std::string& path);
 
 // The window's command: the open dialog of "load to ECU" (starting in `initialFolder`), then the
@@ -26,7 +26,7 @@ struct FileComparison {
                                                                   Prompts& prompts,
                                                                   const std::string& initialFolder);
 
-// Two saved files, compared over the bytes both hold.
+// Two saved files.
 [[nodiscard]] FileComparison compareFiles(const std::string& firstPath,
                                           const std::string& secondPath);
 

@@ -6,11 +6,14 @@ namespace kaldor {
 
 bool ConfigTransfer::loadToEcu(const std::string& caption, const std::string& noConnectionText,
                                ProgressSink& bar, TimerSwitch& timer) {
-    const bool loaded = m_files.loadToEcu(caption, m_state.softwareRevision, heldPin(),
-                                          [&] { writeImage(noConnectionText, bar, timer); });
-    if (loaded)
-        m_pending = Pending::FullWrite;
-    return loaded;
+    const std::optional<WriteRun> run =
+        m_files.loadToEcu(caption, m_state.softwareRevision, heldPin(),
+                          [&] { return writeImage(noConnectionText, bar, timer); });
+    if (!run)
+        return false;
+    m_run = *run;
+    m_pending = Pending::FullWrite;
+    return true;
 }
 
 bool ConfigTransfer::loadImage(const EcuImage::Bytes& bytes, const std::string& noConnectionText,
@@ -18,34 +21,40 @@ bool ConfigTransfer::loadImage(const EcuImage::Bytes& bytes, const std::string& 
     ConfigFile file;
     file.bytes = bytes;
     file.length = bytes.size();
+    file.size = bytes.size();
     loadKeepingControllerParts(m_image, file, heldPin());
-    writeImage(noConnectionText, bar, timer);
+    m_run = writeImage(noConnectionText, bar, timer);
     m_pending = Pending::FullWrite;
     return true;
 }
 
-void ConfigTransfer::writeImage(const std::string& noConnectionText, ProgressSink& bar,
-                                TimerSwitch& timer) {
+WriteRun ConfigTransfer::writeImage(const std::string& noConnectionText, ProgressSink& bar,
+                                    TimerSwitch& timer) {
     timer.setTimerEnabled(false);
     m_transfer.pause(kWriteSettleMs);
     bar.setPosition(0);
-    m_transfer.writeWords(noConnectionText, bar, true);
+    return m_transfer.writeWords(noConnectionText, bar, true);
 }
 
 bool ConfigTransfer::loadMap(const std::string& caption, const std::string& noConnectionText,
                              ProgressSink& bar, TimerSwitch& timer) {
-    const bool loaded = m_files.loadMap(caption, m_transfer, bar, timer, noConnectionText);
-    if (loaded)
-        m_pending = Pending::MapLoad;
-    return loaded;
+    const std::optional<WriteRun> run =
+        m_files.loadMap(caption, m_transfer, bar, timer, noConnectionText);
+    if (!run)
+        return false;
+    m_run = *run;
+    m_pending = Pending::MapLoad;
+    return true;
 }
 
-void ConfigTransfer::finishLoad(ProgressSink& bar, TimerSwitch& timer) {
+WriteRun ConfigTransfer::finishLoad(ProgressSink& bar, TimerSwitch& timer) {
     const Pending pending = m_pending;
     m_pending = Pending::Nothing;
+    WriteRun run = m_run;
+    m_run = WriteRun{};
     switch (pending) {
         case Pending::FullWrite:
-            m_transfer.writeValidMarker(bar);
+            run = m_transfer.writeValidMarker(run, bar);
             timer.setTimerEnabled(true);
             break;
         case Pending::MapLoad:
@@ -54,6 +63,7 @@ void ConfigTransfer::finishLoad(ProgressSink& bar, TimerSwitch& timer) {
         case Pending::Nothing:
             break;
     }
+    return run;
 }
 
 }  // namespace kaldor

@@ -39,14 +39,17 @@ public:
     [[nodiscard]] bool loadImage(const EcuImage::Bytes& bytes, const std::string& noConnectionText,
                                  ProgressSink& bar, TimerSwitch& timer);
     // After "load to ECU" the validity marker and the commit; after either, the polling again.
-    void finishLoad(ProgressSink& bar, TimerSwitch& timer);
+    // How far the load's writes got: a frame the port refused ended them there (no marker then
+    // follows), and the polling finds the connection ended.
+    [[nodiscard]] WriteRun finishLoad(ProgressSink& bar, TimerSwitch& timer);
 
     [[nodiscard]] std::uint16_t heldPin() const { return heldControllerPin(m_state); }
 
     [[nodiscard]] ConfigCommands& files() { return m_files; }
 
 private:
-    void writeImage(const std::string& noConnectionText, ProgressSink& bar, TimerSwitch& timer);
+    [[nodiscard]] WriteRun writeImage(const std::string& noConnectionText, ProgressSink& bar,
+                                      TimerSwitch& timer);
 
     enum class Pending { Nothing, FullWrite, MapLoad };
 
@@ -55,6 +58,7 @@ private:
     EcuImage& m_image;
     ConfigCommands m_files;
     Pending m_pending = Pending::Nothing;
+    WriteRun m_run;  // the pending load's writes so far
 };
 
 }  // namespace kaldor

@@ -51,11 +51,17 @@ public:
     [[nodiscard]] bool begin(const std::string& caption, const WorkTimes& workTimes,
                              TimerSwitch& timer);
     // Goes on from the last stop to the next one; nothing once the reset has ended (with polling
-    // running again).
+    // running again). A frame the port refuses ends the reset at the next call, with no marker,
+    // commit or axis save after it.
     [[nodiscard]] std::optional<Stop> next(ProgressSink& bar, TimerSwitch& timer);
+    // How far the reset's writes got, once it has ended; the emulator tables count as its first
+    // frames, so how many were planned is known only when they all went.
+    [[nodiscard]] const WriteRun& written() const { return m_run; }
 
 private:
     enum class Phase { Idle, Rebuilt, TablesReset, WordsWritten, Committed };
+    // Polling on again and nothing more to do.
+    std::optional<Stop> finish(TimerSwitch& timer);
 
     ImageTransfer& m_transfer;
     ConnectionState& m_state;
@@ -63,6 +69,10 @@ private:
     Prompts& m_prompts;
     HistoryRecorder* m_history;
     Phase m_phase = Phase::Idle;
+    WriteRun m_run;
+    // Before the emulator tables: whether a controller took frames, and how many it had taken.
+    bool m_connectedBeforeTables = false;
+    std::size_t m_framesBeforeTables = 0;
 };
 
 }  // namespace kaldor

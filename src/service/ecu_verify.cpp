@@ -4,6 +4,7 @@
 #include <array>
 
 #include "link/image_transfer.h"
+#include "service/broken_write.h"
 
 namespace kaldor {
 namespace {
@@ -21,7 +22,8 @@ public:
         m_state.linkReady = false;
     }
     ~PollingPaused() {
-        m_state.linkReady = m_linkReady;
+        // A connection that ended meanwhile (a refused write) stays ended.
+        m_state.linkReady = m_linkReady && m_state.connected;
         m_timer.setTimerEnabled(true);
     }
     PollingPaused(const PollingPaused&) = delete;
@@ -60,6 +62,8 @@ std::string summary(const VerifyReport& r) {
     switch (r.outcome) {
         case VerifyOutcome::NoConnection:
             return kNoConnectionMessage;
+        case VerifyOutcome::WriteBroken:
+            return r.message;
         case VerifyOutcome::Match:
             text = kMsgEcuMatches;
             break;
@@ -68,6 +72,11 @@ std::string summary(const VerifyReport& r) {
                    names(r.diff.entries);
             break;
         case VerifyOutcome::Unread:
+            // Bytes not read hold the PC's values: with none read, "agree" would be a lie.
+            if (r.unread.size() == 1 && r.unread.front().first == 0 &&
+                r.unread.front().second + 1 == EcuImage::kSize)
+                return "Nothing could be compared: no byte of the ECU memory could be read. " +
+                       std::string(kAdviceLoadAgain);
             text =
                 "ECU memory could not be read completely (" + unreadText(r.unread) + " unread). ";
             text += r.diff.entries.empty()
@@ -105,24 +114,39 @@ VerifyReport EcuVerifier::writePcValues(const VerifyReport& report, ProgressSink
         return none;
     }
     PollingPaused paused(m_state, timer);
-    sendWrites(report.diff, bar);
+    const WriteRun written = sendWrites(report.diff, bar);
+    if (written.refused()) {
+        VerifyReport broken;
+        broken.outcome = VerifyOutcome::WriteBroken;
+        broken.message = brokenWriteMessage(written, kAdviceSaveThenLoad);
+        return broken;
+    }
     return readAndCompare(bar);
 }
 
-void EcuVerifier::sendWrites(const ImageDiff& diff, ProgressSink& bar) {
+WriteRun EcuVerifier::sendWrites(const ImageDiff& diff, ProgressSink& bar) {
     const std::vector<SentLocation> writes = writesToMatch(diff);
+    WriteRun run;
+    run.planned = writes.size();
     bar.setPosition(0);
     bar.setMaximum(static_cast<int>(writes.size()));
     for (const SentLocation& w : writes) {
         // The list never holds a location of the controller; checked again because a write
         // there could not be taken back.
+        bool sent = true;
         if (w.as == SendAs::Word && !isControllerOwnedByte(2u * w.at) &&
             !isControllerOwnedByte(2u * w.at + 1))
-            m_commands.writeWord(w.at, m_image.word(w.at));
+            sent = m_commands.writeWord(w.at, m_image.word(w.at));
         else if (w.as == SendAs::Byte && !isControllerOwnedByte(w.at))
-            m_commands.writeByte(w.at, m_image.byte(w.at));
+            sent = m_commands.writeByte(w.at, m_image.byte(w.at));
+        if (!sent) {
+            run.end = WriteRun::End::Refused;
+            break;
+        }
+        ++run.sent;
         bar.step();
     }
+    return run;
 }
 
 VerifyReport EcuVerifier::readAndCompare(ProgressSink& bar) {

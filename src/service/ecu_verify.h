@@ -12,6 +12,7 @@
 #include "link/commands.h"
 #include "model/connection_state.h"
 #include "model/ecu_image.h"
+#include "model/field_sender.h"
 #include "model/prompts.h"
 #include "service/image_diff.h"
 
@@ -24,6 +25,7 @@ enum class VerifyOutcome {
     Mismatch,      // every byte read, differences listed
     Unread,        // some bytes could not be read: never a match, whatever the rest holds
     NoConnection,  // nothing was sent
+    WriteBroken,   // the port refused a write of the PC's values: the connection has ended
 };
 
 struct VerifyReport {
@@ -35,8 +37,9 @@ struct VerifyReport {
     EcuImage controller;
     // Byte ranges, first and last inclusive, that no page reply brought.
     std::vector<std::pair<std::size_t, std::size_t>> unread;
-    // The outcome line (kMsgEcuMatches, the mismatch summary or the unread bytes), then the
-    // controller's own locations that differ, which are never written.
+    // The outcome line (kMsgEcuMatches, the mismatch summary, the unread bytes or how far a
+    // broken write got), then the controller's own locations that differ, which are never
+    // written.
     std::string message;
 
     [[nodiscard]] bool matches() const { return outcome == VerifyOutcome::Match; }
@@ -58,6 +61,7 @@ public:
 
     // "write the PC's values": the words and bytes of the report's entries (never a location of
     // the controller), each with the value the image holds now, then the verification again.
+    // A write the port refuses ends it there (WriteBroken, nothing read).
     [[nodiscard]] VerifyReport writePcValues(const VerifyReport& report, ProgressSink& bar,
                                              TimerSwitch& timer);
 
@@ -68,7 +72,7 @@ public:
 
 private:
     VerifyReport readAndCompare(ProgressSink& bar);
-    void sendWrites(const ImageDiff& diff, ProgressSink& bar);
+    [[nodiscard]] WriteRun sendWrites(const ImageDiff& diff, ProgressSink& bar);
 
     CommandSet& m_commands;
     ConnectionState& m_state;

@@ -19,7 +19,8 @@ void ErrorMemory::discardQueued() {
 
 std::vector<std::string> ErrorMemory::showErrors(TimerSwitch& timer, const ErrorTexts& texts,
                                                  const std::string& noErrorsText) {
-    // Polling resumes only if it ran before: a read without a controller must not start it.
+    // Polling resumes only if it ran before and the controller is still connected: a read
+    // without a controller must not start it.
     const bool wasReady = m_state.linkReady;
     m_state.linkReady = false;
     timer.setTimerEnabled(false);
@@ -31,7 +32,8 @@ std::vector<std::string> ErrorMemory::showErrors(TimerSwitch& timer, const Error
         (void)m_commands.readErrors(half, m_block.half(half));
     std::vector<std::string> rows = errorListRows(m_block, texts, noErrorsText);
     timer.setTimerEnabled(true);
-    m_state.linkReady = wasReady;
+    // A request the port refused has ended the connection; it stays ended.
+    m_state.linkReady = wasReady && m_state.connected;
     return rows;
 }
 

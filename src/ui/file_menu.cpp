@@ -3,8 +3,10 @@
 
 #include <QAction>
 
+#include "service/broken_write.h"
 #include "ui/main_window.h"
 #include "ui/refresh.h"
+#include "ui/refused_write.h"
 #include "ui/session.h"
 
 namespace kaldor {
@@ -33,8 +35,13 @@ void FileMenu::loadtoECU1Click() {
                                m_session.progress, m_session.timer))
         return;
     m_refresh.RefreshControls();
-    m_transfer->finishLoad(m_session.progress, m_session.timer);
+    const WriteRun written = m_transfer->finishLoad(m_session.progress, m_session.timer);
     clearEditHistory(m_session, m_window, kUndoClearedLoad);
+    if (written.refused()) {
+        reportRefusedWrite(m_window, m_session, brokenWriteMessage(written, kAdviceLoadAgain),
+                           true);
+        return;
+    }
     if (m_verifyAfterLoad)
         m_verifyAfterLoad();
 }
@@ -44,8 +51,11 @@ void FileMenu::LoadMap1Click() {
                              m_session.progress, m_session.timer))
         return;
     m_refresh.RefreshControls();
-    m_transfer->finishLoad(m_session.progress, m_session.timer);
+    const WriteRun written = m_transfer->finishLoad(m_session.progress, m_session.timer);
     clearEditHistory(m_session, m_window, kUndoClearedMap);
+    if (written.refused())
+        reportRefusedWrite(m_window, m_session, brokenWriteMessage(written, kAdviceLoadAgain),
+                           true);
 }
 
 }  // namespace kaldor

@@ -5,10 +5,12 @@
 
 #include "files/config_file.h"
 #include "files/settings_file.h"
+#include "service/broken_write.h"
 #include "service/config_commands.h"
 #include "service/config_transfer.h"
 #include "ui/main_window.h"
 #include "ui/refresh.h"
+#include "ui/refused_write.h"
 #include "ui/session.h"
 
 namespace kaldor {
@@ -121,8 +123,13 @@ bool HistoryMenu::restore(std::uint32_t serial, const HistoryEntry& entry) {
                              m_session.timer))
         return false;
     m_refresh.RefreshControls();
-    m_transfer.finishLoad(m_session.progress, m_session.timer);
+    const WriteRun written = m_transfer.finishLoad(m_session.progress, m_session.timer);
     clearEditHistory(m_session, m_window, kUndoClearedRestore);
+    if (written.refused()) {
+        reportRefusedWrite(m_window, m_session, brokenWriteMessage(written, kAdviceRestoreAgain),
+                           true);
+        return true;
+    }
     if (m_verifyAfterRestore)
         m_verifyAfterRestore();
     return true;

@@ -22,6 +22,7 @@
 #include <QProgressBar>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -70,6 +71,11 @@ MainWindow::MainWindow(const Folders& folders, QWidget* parent)
 
     buildMenu();
     buildPages();
+    // The status line: what the window has to say outside any dialog, such as a change the port
+    // refused.
+    QStatusBar* status = statusBar();
+    status->setObjectName(QStringLiteral("StatusBar1"));
+    status->setAccessibleName(QStringLiteral("status line"));
     copyHotKeys();
     writeFixedGridHeaders(this);
 

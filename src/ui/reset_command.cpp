@@ -4,11 +4,13 @@
 #include <QAction>
 
 #include "live/live_display.h"
+#include "service/broken_write.h"
 #include "ui/main_window.h"
 #include "ui/pages/adjustment_page.h"
 #include "ui/pages/emu_page.h"
 #include "ui/pages/main_map_panel.h"
 #include "ui/refresh.h"
+#include "ui/refused_write.h"
 #include "ui/session.h"
 
 namespace kaldor {
@@ -39,6 +41,11 @@ void ResetCommand::RESET1Click() {
         }
     }
     clearEditHistory(m_session, m_window, kUndoClearedReset);
+    if (m_reset.written().refused()) {
+        reportRefusedWrite(m_window, m_session,
+                           brokenWriteMessage(m_reset.written(), kAdviceResetAgain), true);
+        return;
+    }
     if (m_verifyAfterReset)
         m_verifyAfterReset();
 }

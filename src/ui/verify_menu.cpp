@@ -11,6 +11,7 @@
 #include "service/config_compare.h"
 #include "ui/main_window.h"
 #include "ui/refresh.h"
+#include "ui/refused_write.h"
 #include "ui/session.h"
 
 namespace kaldor {
@@ -31,15 +32,10 @@ std::string fileNameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string comparisonSummary(const FileComparison& comparison, const std::string& name) {
-    const ImageDiff& diff = *comparison.diff;
-    std::string text =
-        "\"" + name + "\"" +
-        (diff.writableMatch() ? " matches the PC"
-                              : " differs from the PC in " + locations(diff.entries.size()));
-    if (!comparison.message.empty())
-        text += "\n" + comparison.message;
-    return text;
+std::string comparisonSummary(const ImageDiff& diff, const std::string& name) {
+    return "\"" + name + "\"" +
+           (diff.writableMatch() ? " matches the PC"
+                                 : " differs from the PC in " + locations(diff.entries.size()));
 }
 
 }  // namespace
@@ -95,6 +91,10 @@ void VerifyMenu::decide(VerifyReport report) {
         if (choice == DifferenceChoice::WritePcValues && view.canWrite) {
             m_session.history.recordMemory(historyBefore(kHistoryWritePcValues), report.controller);
             report = m_verifier.writePcValues(report, m_session.progress, m_session.timer);
+            if (report.outcome == VerifyOutcome::WriteBroken) {
+                reportRefusedWrite(m_window, m_session, report.message, true);
+                return;
+            }
             continue;
         }
         if (choice == DifferenceChoice::TakeControllerValues && view.canTake &&
@@ -118,16 +118,17 @@ void VerifyMenu::comparewithfile1Click() {
     DifferenceView view;
     view.title = captionOf(m_window.menu().comparewithfile1);
     view.otherLabel = fileNameOf(answer->path);
-    view.summary = comparisonSummary(comparison, view.otherLabel);
+    view.summary = comparisonSummary(*comparison.diff, view.otherLabel);
     view.diff = *comparison.diff;
     (void)m_ask(view);
 }
 
 void VerifyMenu::exportlogasCSV1Click() {
     const std::string folder = baseFolder();
-    // Nothing logged in this run: the records of a "demo.log" instead.
+    // Nothing logged in this run: the records of a "demo.log" instead. The run's own records
+    // are read from the recording file, which holds every line logged since the start.
     std::optional<std::string> demoLog;
-    if (m_logger.logText().empty()) {
+    if (!m_logger.hasRecording()) {
         const std::optional<FileAnswer> open =
             m_session.prompts.askOpenFile(demoLogOpenQuestion(folder));
         if (!open || open->path.empty())
@@ -139,9 +140,8 @@ void VerifyMenu::exportlogasCSV1Click() {
         return;
     const std::string csvPath = withExtension(save->path, kCsvExtension);
     const int rpmSignalType = static_cast<int>(readField(m_session.image, FieldId::RpmSignalType));
-    const CsvExport result =
-        demoLog ? exportDemoLogCsv(*demoLog, rpmSignalType, csvPath, m_session.texts)
-                : exportLogCsv(m_logger.logText(), rpmSignalType, csvPath, m_session.texts);
+    const CsvExport result = exportDemoLogCsv(demoLog.value_or(m_logger.recordingPath()),
+                                              rpmSignalType, csvPath, m_session.texts);
     if (!result.written)
         m_session.prompts.message(result.message);
 }

@@ -1,11 +1,14 @@
 #include "ui/window_logic.h"
 #include "ui/undo_commands.h"
 
+#include <QStatusBar>
+
 #include "link/qt_serial_port.h"
 #include "live/live_display.h"
 #include "maps/cruise_editor.h"
 #include "maps/main_map_editor.h"
 #include "model/pin.h"
+#include "service/broken_write.h"
 #include "ui/dialogs/pin_dialogs.h"
 #include "ui/dialogs/text_entry_dialog.h"
 #include "ui/history_menu.h"
@@ -25,6 +28,7 @@
 #include "ui/pages/readings_page.h"
 #include "ui/pages/storage_page.h"
 #include "ui/pages/switch_over_parameters.h"
+#include "ui/refused_write.h"
 #include "ui/reset_command.h"
 #include "ui/side_panel.h"
 #include "ui/window_settings.h"
@@ -109,8 +113,20 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
     hooks.onFuelModeDiesel = [this] { m_session->commands.simple(Command::CmdModeDiesel); };
     hooks.onFuelModeAuto = [this] { m_session->commands.simple(Command::CmdModeAuto); };
     hooks.onFuelModePropane = [this] { m_session->commands.simple(Command::CmdModePropane); };
-    hooks.onTimerTick = [this] { m_poller->TimerTick(); };
-    hooks.onFirstActivation = [this] { m_settings->apply(); };
+    hooks.onTimerTick = [this] {
+        // A frame the port refused has ended the connection; said here, once, whatever sent it.
+        reportRefusedWrite(
+            m_window, *m_session,
+            std::string(m_session->commands.lastRefusedWasRequest() ? kRequestRefusedStatus
+                                                                    : kEditRefusedStatus),
+            false);
+        m_poller->TimerTick();
+    };
+    hooks.onFirstActivation = [this] {
+        m_settings->apply();
+        // A recording the last run could not finish, offered once the window is there.
+        m_window.diagnosticPage().dataLogger->offerInterruptedRecording();
+    };
     hooks.onClose = [this] {
         m_session->link.close();
         (void)m_settings->store();
@@ -175,6 +191,9 @@ void WindowLogic::scan() {
     m_poller->resetRequestPhase();
     // A new connection proves its PIN again, whatever an earlier one was given.
     m_session->pinAccepted = false;
+    // What the status line said of the last connection (a refused change) is old news; the
+    // scan may say something of its own.
+    m_window.statusBar()->clearMessage();
     m_window.readingsPage().refreshSetPinButton();
     switch (m_scan->scan()) {
         case ScanOutcome::Connected:

@@ -127,6 +127,36 @@ TEST_F(CliAgainstSim, VerifyFailsWhenTheControllerDropsAWrite) {
     EXPECT_TRUE(contains(r.err, "field: written | ECU\nMainMap row ")) << r.err;
 }
 
+// The cable pulled partway through a write: the port refuses a frame, the write stops there and
+// says how far it got, and nothing calls it written, with or without --verify.
+TEST_F(CliAgainstSim, AWriteTheControllerHangsUpOnSaysHowFarItGotAndExitsOne) {
+    for (const bool verify : {false, true}) {
+        SCOPED_TRACE(verify ? "--verify" : "no --verify");
+        sim::VirtualController::Options o;
+        o.faults.hangUpAfterWrites = 200;
+        start(o);
+        const std::string path = tempPath("pulled.kcfg");
+        writeImageFile(path, controllerImage());
+        std::vector<std::string> words{"write", "--yes", path};
+        if (verify)
+            words.push_back("--verify");
+        const CliRun r = command(words);
+        EXPECT_EQ(r.status, kExitFailed);
+        EXPECT_EQ(r.out, "");
+        EXPECT_FALSE(contains(r.err, "written")) << r.err;
+        EXPECT_TRUE(contains(r.err, "mix of old and new values")) << r.err;
+        const std::string at = "broke off at frame ";
+        const std::size_t from = r.err.find(at);
+        ASSERT_NE(from, std::string::npos) << r.err;
+        // The pty takes a few frames more while the controller hangs up.
+        const int frame = std::stoi(r.err.substr(from + at.size()));
+        EXPECT_GT(frame, 200);
+        EXPECT_LT(frame, 386);
+        EXPECT_TRUE(contains(r.err, " of 386: the port refused it")) << r.err;
+        EXPECT_EQ(controller->commandCount(kWriteWord), 200u);
+    }
+}
+
 // The data folder of a new user: XDG_DATA_HOME points at an empty folder for the test's run.
 struct NewUserDataFolder {
     std::string path = tempPath("data-home");

@@ -104,12 +104,23 @@ TEST_F(CliFiles, DiffExitsZeroWhenEqualAndOneWhenFilesDiffer) {
     const CliRun json = runCli({"diff", a, b, "--json"});
     EXPECT_EQ(json.status, kExitFailed);
     EXPECT_TRUE(contains(json.out, R"("equal": false)"));
+}
 
-    // The same bytes as far as the shorter file reaches are still not the same file.
-    std::ofstream(b, std::ios::binary) << fileText(a).substr(0, 100);
-    const CliRun shorter = runCli({"diff", a, b});
-    EXPECT_EQ(shorter.status, kExitFailed);
-    EXPECT_TRUE(contains(shorter.out, "length: 768 bytes | 100 bytes"));
+// A file that is not exactly 768 bytes is refused by name and size before anything is compared
+// or sent (the write's refusal comes before the port scan, so no controller is needed).
+TEST_F(CliFiles, FilesOfAnyOtherSizeAreRefused) {
+    const std::vector<std::vector<std::string>> commands{
+        {"diff", a, b}, {"diff", b, a}, {"write", "--yes", b}, {"write", "--maps-only", b}};
+    for (const std::size_t size : {100u, 12288u}) {
+        std::ofstream(b, std::ios::binary | std::ios::trunc) << std::string(size, '7');
+        for (const auto& words : commands) {
+            SCOPED_TRACE(words[0] + " " + words[1] + " " + std::to_string(size));
+            const CliRun r = runCli(words);
+            EXPECT_EQ(r.status, kExitFailed);
+            EXPECT_EQ(r.out, "");
+            EXPECT_EQ(r.err, "kaldor-cli: " + wrongSizeMessage(b, size) + "\n");
+        }
+    }
 }
 
 TEST(CliLog, CsvOnStandardOutputOrIntoAFile) {

@@ -3,12 +3,17 @@
 #include <unistd.h>
 #endif
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <stdexcept>
 
+#include "files/atomic_file.h"
+#include "live/data_logger.h"
+#include "live/log_csv.h"
 #include "service/config_commands.h"
 #include "support/fake_port.h"
 #include "support/recording_sender.h"
@@ -66,17 +71,25 @@ struct ConfigFixture : ::testing::Test {
         prompts.openFile = FileAnswer{(base / name).string(), filter};
     }
     bool loadToEcu(unsigned revision = 5, std::uint16_t pin = 0) {
-        return files.loadToEcu("load to ECU", revision, pin, [this] { ++fullWrites; });
+        return files
+            .loadToEcu("load to ECU", revision, pin,
+                       [this] {
+                           ++fullWrites;
+                           return WriteRun{};
+                       })
+            .has_value();
     }
     // The map load as its callers run it: the controls show the image before the polling runs.
     bool loadMap() {
-        if (!files.loadMap("LoadMap", sender, bar, timer, "no connection"))
+        mapRun = files.loadMap("LoadMap", sender, bar, timer, "no connection");
+        if (!mapRun)
             return false;
         EXPECT_EQ(timer.changes, std::vector<bool>{false});
         ++refreshes;
         files.finishLoadMap(timer);
         return true;
     }
+    std::optional<WriteRun> mapRun;
 };
 
 TEST_F(ConfigFixture, SavedFileIsTheImageWithoutItsPin) {
@@ -145,6 +158,43 @@ TEST_F(ConfigFixture, FailedSaveNamesTheFileAndLeavesNothing) {
 }
 
 #ifndef _WIN32
+// A save killed halfway leaves "NAME.tmp", perhaps one this user may no longer write (left by
+// another user): the next save of the same file removes it and takes its place. No temporary
+// name, nor the logger's recording, shows through a file dialog's filter.
+TEST_F(ConfigFixture, AStaleTemporaryFileGivesWayToTheNextSaveAndNoneMatchesAFilter) {
+    fs::permissions(base, fs::perms::all);
+    const std::string path = (base / "car.kcfg").string();
+    writeFile(temporaryPathFor(path), Bytes(100, 1));
+    fs::permissions(temporaryPathFor(path),
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_EXIT(
+        {
+            if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+                std::_Exit(2);
+            const std::string error = writeConfigFile(path, image);
+            std::cerr << error << std::endl;
+            std::_Exit(error.empty() ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(entries(base), std::vector<std::string>{"car.kcfg"});
+    EXPECT_EQ(fileBytes(path).size(), EcuImage::kSize);
+
+    const auto matches = [](std::string name, std::string_view pattern) {
+        std::string suffix(pattern.substr(1));  // "*.kcfg" -> ".kcfg"
+        for (std::string* s : {&name, &suffix})
+            std::transform(s->begin(), s->end(), s->begin(), ::tolower);
+        return name.size() >= suffix.size() &&
+               name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0;
+    };
+    std::vector<std::string> temporary{DataLogger::kRecordingFileName};
+    for (const char* name : {"car.kcfg", "car.mqsetD", "demo.log", "log.csv", "kaldor.INI"})
+        temporary.push_back(temporaryPathFor(name));
+    for (const std::string& name : temporary)
+        for (const std::string_view pattern :
+             {kConfigPattern, kOlderConfigPattern, kDemoLogPattern, kCsvPattern})
+            EXPECT_FALSE(matches(name, pattern)) << name << " " << pattern;
+}
+
 // A read-only folder. The superuser writes anywhere, so the save runs as an ordinary user in a
 // child process; its message goes to the child's error output.
 TEST_F(ConfigFixture, SaveIntoReadOnlyFolderReportsAndLeavesNoPartialFile) {
@@ -205,15 +255,6 @@ TEST_F(ConfigFixture, FullLoadKeepsTheControllersOwnParts) {
     ASSERT_EQ(prompts.questions.size(), 1u);
     ASSERT_EQ(prompts.questions[0].filters.size(), 2u);
     EXPECT_EQ(prompts.questions[0].filters[1].pattern, "*.mqsetD");
-}
-
-TEST_F(ConfigFixture, FullLoadOfAShortFileReplacesOnlyItsBytes) {
-    choose("short.kcfg", Bytes(100, 0xEE));
-    EcuImage before = image;
-    before.setWord(374, 0);  // no PIN held
-    ASSERT_TRUE(loadToEcu());
-    for (std::size_t i = 0; i < EcuImage::kSize; ++i)
-        EXPECT_EQ(image.byte(i), i < 100 && i != 51 ? 0xEE : before.byte(i)) << i;
 }
 
 TEST_F(ConfigFixture, OlderFilesAndControllersLoseTheRevision3Features) {
@@ -279,18 +320,51 @@ TEST_F(ConfigFixture, MapLoadWithoutControllerRunsTheBarAndSaysSo) {
     EXPECT_EQ(refreshes, 1);
 }
 
-TEST_F(ConfigFixture, ShortMapFileIsRefusedInsteadOfTakingLeftovers) {
+// A file that is not exactly 768 bytes (empty, short, a text file) is no configuration: both
+// loads refuse it, naming the file and its size, before anything is taken or sent.
+TEST_F(ConfigFixture, FilesOfAnyOtherSizeAreRefusedBeforeAnythingIsSent) {
     choose("full.kcfg", Bytes(768, 0x42));
     ASSERT_TRUE(loadMap());
     sender.sent.clear();
+    timer.changes.clear();
     const EcuImage before = image;
-    choose("short.kcfg", Bytes(767, 0x17));
-    EXPECT_FALSE(loadMap());
-    EXPECT_EQ(image, before);
-    EXPECT_TRUE(sender.sent.empty());
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_NE(prompts.messages[0].find("short.kcfg"), std::string::npos);
+    const std::string path = (base / "other.kcfg").string();
+    for (const std::size_t size : {0u, 100u, 767u, 769u, 12288u}) {
+        for (const bool map : {false, true}) {
+            SCOPED_TRACE(std::to_string(size) + (map ? " map" : " full"));
+            prompts.messages.clear();
+            choose("other.kcfg", Bytes(size, 0x17));
+            EXPECT_FALSE(map ? loadMap() : loadToEcu());
+            EXPECT_EQ(image, before);
+            EXPECT_TRUE(sender.sent.empty());
+            EXPECT_EQ(fullWrites, 0);
+            EXPECT_TRUE(timer.changes.empty());
+            ASSERT_EQ(prompts.messages.size(), 1u);
+            EXPECT_EQ(prompts.messages[0], wrongSizeMessage(path, size));
+            EXPECT_NE(prompts.messages[0].find("\"" + path +
+                                               "\" is not a configuration file: it "
+                                               "holds " +
+                                               std::to_string(size)),
+                      std::string::npos)
+                << prompts.messages[0];
+        }
+    }
     EXPECT_EQ(files.loadMapBuffer().bytes()[200], 0x42);
+}
+
+// A map write the port refuses ends at that frame; the image keeps the file's map and the
+// controls show it.
+TEST_F(ConfigFixture, MapLoadEndsAtTheFrameThePortRefuses) {
+    choose("map.kcfg", Bytes(768, 0x42));
+    sender.refuseAfter = 50;
+    ASSERT_TRUE(loadMap());
+    EXPECT_TRUE(mapRun->refused());
+    EXPECT_EQ(mapRun->sent, 50u);
+    EXPECT_EQ(mapRun->planned, 178u);
+    EXPECT_EQ(sender.sent.size(), 1u + 50u);  // the settle pause, then the frames taken
+    EXPECT_EQ(image.byte(200), 0x42);
+    EXPECT_EQ(refreshes, 1);
+    EXPECT_EQ(timer.changes, (std::vector<bool>{false, true}));
 }
 
 // Cancelling either question, or a file that can not be read, ends both loads with the image as

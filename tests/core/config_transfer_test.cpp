@@ -51,12 +51,13 @@ struct ConfigTransferFixture : ::testing::Test, ScriptedLink {
         log.events.clear();
     }
     void TearDown() override { fs::remove_all(base); }
+    WriteRun lastRun;
     // "load to ECU" as its callers run it: the controls show the image before the marker.
     bool loadToEcu() {
         if (!files->loadToEcu("load to ECU", "no connection", bar, timer))
             return false;
         writesAtRefresh = log.writes().size();
-        files->finishLoad(bar, timer);
+        lastRun = files->finishLoad(bar, timer);
         return true;
     }
     std::string wordFrame(std::size_t index, std::uint16_t value) {
@@ -97,6 +98,33 @@ TEST_F(ConfigTransferFixture, WithoutControllerNoPinIsWrittenIntoTheImage) {
     ASSERT_TRUE(loadToEcu());
     EXPECT_EQ(image.word(374), 0);
     EXPECT_EQ(prompts.messages, std::vector<std::string>{"no connection"});
+}
+
+// A full write the port refuses partway, from a file or from the controller history: the run
+// that comes out of the refresh's stop says how far it got, and no marker or commit follows it.
+TEST_F(ConfigTransferFixture, ARefusedFullWriteReachesFinishLoadAndSendsNoMarker) {
+    for (const bool fromHistory : {false, true}) {
+        SCOPED_TRACE(fromHistory ? "history" : "file");
+        ASSERT_TRUE(link.open(1));
+        state.connected = true;
+        port.writesTaken = 0;
+        port.refuseAfterWrites = 100;
+        log.events.clear();
+        timer.changes.clear();
+        if (fromHistory) {
+            ASSERT_TRUE(files->loadImage(EcuImage::Bytes{}, "no connection", bar, timer));
+            lastRun = files->finishLoad(bar, timer);
+        } else {
+            ASSERT_TRUE(loadToEcu());
+        }
+        EXPECT_TRUE(lastRun.refused());
+        EXPECT_EQ(lastRun.sent, 100u);
+        EXPECT_EQ(lastRun.planned, 386u);
+        EXPECT_EQ(log.writes().size(), 101u);
+        EXPECT_NE(image.word(0), ImageTransfer::kValidMarker);
+        EXPECT_EQ(timer.changes, (std::vector<bool>{false, true}));
+        EXPECT_FALSE(state.connected);
+    }
 }
 
 }  // namespace

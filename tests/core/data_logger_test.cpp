@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -56,45 +61,160 @@ struct LoggerFixture : ::testing::Test {
     void TearDown() override { std::filesystem::remove_all(folder); }
 };
 
-TEST_F(LoggerFixture, LogsEachRecordAsOneLineAndWritesEveryRecordingAtEachStop) {
+std::size_t lineCount(const std::string& text) {
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
+
+TEST_F(LoggerFixture, EachRecordReachesTheRecordingAsLoggedAndEachStopWritesTheWholeRun) {
     LiveFrame zero;
     logger.AppendLogLine(zero);  // not logging yet
-    EXPECT_EQ(logger.logText(), "");
+    EXPECT_EQ(logger.loggedLines(), 0u);
+    EXPECT_FALSE(logger.hasRecording());
 
-    logger.StartLogging();
+    ASSERT_EQ(logger.StartLogging(), std::nullopt);
     logger.AppendLogLine(zero);
     std::string zeros;
     for (int i = 0; i < 96; ++i)
         zeros += "0,";
     zeros += "\n";
-    EXPECT_EQ(logger.logText(), zeros);
+    // On the disk before any stop, under a name no file dialog shows.
+    EXPECT_EQ(slurp(folder + "/demo.log.partial"), zeros);
+    EXPECT_FALSE(std::filesystem::exists(folder + "/demo.log"));
     EXPECT_EQ(logger.StopLogging(), std::nullopt);
     EXPECT_FALSE(logger.logging());
+    EXPECT_EQ(slurp(folder + "/demo.log"), zeros);
 
     LiveFrame f;
     f.setWord(0, 65535);
     f.setWord(95, 7);
-    logger.StartLogging();
+    ASSERT_EQ(logger.StartLogging(), std::nullopt);
     logger.AppendLogLine(f);
     EXPECT_EQ(logger.StopLogging(), std::nullopt);
-    const std::string text = slurp(folder + "/demo.log");
-    EXPECT_EQ(text, zeros + "65535," + zeros.substr(2, 94 * 2) + "7,\n");
+    const std::string second = "65535," + zeros.substr(2, 94 * 2) + "7,\n";
+    EXPECT_EQ(slurp(folder + "/demo.log"), zeros + second);
+    EXPECT_EQ(logger.loggedLines(), 2u);
+    EXPECT_EQ(logger.recentLines().back() + "\n", second);
 }
 
-TEST_F(LoggerFixture, AFailedWriteNamesTheFileAndTheReasonAndKeepsTheLinesForTheNextStop) {
+TEST_F(LoggerFixture, OnlyTheNewestLinesStayInMemory) {
+    ASSERT_EQ(logger.StartLogging(), std::nullopt);
+    LiveFrame f;
+    for (std::uint16_t n = 0; n < 1000; ++n) {
+        f.setWord(0, n);
+        logger.AppendLogLine(f);
+    }
+    EXPECT_EQ(logger.loggedLines(), 1000u);
+    ASSERT_EQ(logger.recentLines().size(), DataLogger::kRecentLines);
+    EXPECT_EQ(logger.recentLines().front().substr(0, 4), "800,");
+    EXPECT_EQ(lineCount(slurp(logger.recordingPath())), 1000u);
+}
+
+TEST_F(LoggerFixture, FailuresNameTheFileAndTheReasonAndKeepTheRecordingForTheNextStop) {
     DataLogger blocked(folder + "/missing");
-    blocked.StartLogging();
-    blocked.AppendLogLine(LiveFrame{});
-    const auto message = blocked.StopLogging();
-    ASSERT_TRUE(message.has_value());
-    EXPECT_NE(message->find(folder + "/missing/demo.log"), std::string::npos) << *message;
-    EXPECT_NE(message->find("No such file or directory"), std::string::npos) << *message;
+    const auto notStarted = blocked.StartLogging();
+    ASSERT_TRUE(notStarted.has_value());
+    EXPECT_NE(notStarted->find(folder + "/missing/demo.log.partial"), std::string::npos)
+        << *notStarted;
+    EXPECT_NE(notStarted->find("No such file or directory"), std::string::npos) << *notStarted;
     EXPECT_FALSE(blocked.logging());
 
-    ASSERT_TRUE(std::filesystem::create_directory(folder + "/missing"));
-    EXPECT_EQ(blocked.StopLogging(), std::nullopt);
-    EXPECT_EQ(slurp(folder + "/missing/demo.log"), blocked.logText());
-    EXPECT_FALSE(blocked.logText().empty());
+    // "demo.log" taken by a folder: the stop says so and the recording waits for the next one.
+    ASSERT_TRUE(std::filesystem::create_directory(folder + "/demo.log"));
+    ASSERT_EQ(logger.StartLogging(), std::nullopt);
+    logger.AppendLogLine(LiveFrame{});
+    const auto message = logger.StopLogging();
+    ASSERT_TRUE(message.has_value());
+    EXPECT_NE(message->find(folder + "/demo.log\""), std::string::npos) << *message;
+    EXPECT_FALSE(logger.logging());
+    std::filesystem::remove(folder + "/demo.log");
+    EXPECT_EQ(logger.StopLogging(), std::nullopt);
+    EXPECT_EQ(lineCount(slurp(folder + "/demo.log")), 1u);
+}
+
+// A recording the last run did not stop (closed while logging, or killed) is offered at the next
+// start: OK keeps its whole lines as "demo.log", Cancel drops it; either way it is gone after.
+TEST_F(LoggerFixture, AnInterruptedRecordingIsOfferedAsDemoLog) {
+    for (const Answer answer : {Answer::Ok, Answer::Cancel}) {
+        SCOPED_TRACE(answer == Answer::Ok ? "OK" : "Cancel");
+        std::filesystem::remove(folder + "/demo.log");
+        {
+            DataLogger interrupted(folder);
+            ASSERT_EQ(interrupted.StartLogging(), std::nullopt);
+            interrupted.AppendLogLine(LiveFrame{});
+            interrupted.AppendLogLine(LiveFrame{});
+        }
+        std::ofstream(folder + "/demo.log.partial", std::ios::app) << "1,2,3";  // half a line
+        RecordingPrompts prompts;
+        prompts.okCancel = answer;
+        DataLogger next(folder);
+        EXPECT_EQ(next.offerInterruptedRecording(prompts), std::nullopt);
+        ASSERT_EQ(prompts.boxes.size(), 1u);
+        EXPECT_NE(prompts.boxes[0].text.find("holds 2 lines"), std::string::npos)
+            << prompts.boxes[0].text;
+        EXPECT_FALSE(std::filesystem::exists(folder + "/demo.log.partial"));
+        if (answer == Answer::Ok)
+            EXPECT_EQ(slurp(folder + "/demo.log"),
+                      DataLogger::formatLine({}) + DataLogger::formatLine({}));
+        else
+            EXPECT_FALSE(std::filesystem::exists(folder + "/demo.log"));
+        EXPECT_EQ(next.offerInterruptedRecording(prompts), std::nullopt);
+        EXPECT_EQ(prompts.boxes.size(), 1u) << "asked once";
+    }
+    // A run that stopped its recording leaves nothing to offer.
+    {
+        DataLogger clean(folder);
+        ASSERT_EQ(clean.StartLogging(), std::nullopt);
+        clean.AppendLogLine(LiveFrame{});
+        ASSERT_EQ(clean.StopLogging(), std::nullopt);
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder + "/demo.log.partial"));
+}
+
+// A program killed mid-recording (SIGKILL: no stop, no destructor) leaves on the disk every line
+// it logged but at most the last second's, in order.
+TEST_F(LoggerFixture, ARecordingSurvivesSigkillToItsLastSecond) {
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::close(fds[0]);
+        DataLogger recorder(folder);
+        if (recorder.StartLogging())
+            ::_exit(2);
+        LiveFrame frame;
+        for (std::uint32_t n = 0;; ++n) {
+            frame.setWord(0, static_cast<std::uint16_t>(n));
+            recorder.AppendLogLine(frame);
+            // Tells the test how many lines are logged.
+            if (::write(fds[1], &n, sizeof n) != sizeof n)
+                ::_exit(3);
+            ::usleep(500);
+        }
+    }
+    ::close(fds[1]);
+    std::uint32_t n = 0;
+    std::size_t logged = 0;
+    while (logged < 300 && ::read(fds[0], &n, sizeof n) == sizeof n)
+        logged = n + 1;
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    while (::read(fds[0], &n, sizeof n) == sizeof n)
+        logged = n + 1;
+    ::close(fds[0]);
+    ASSERT_TRUE(WIFSIGNALED(status));
+
+    const std::string text = slurp(folder + "/demo.log.partial");
+    const std::size_t lines = lineCount(text);
+    EXPECT_GE(lines + DataLogger::kSyncEveryLines, logged);
+    EXPECT_LE(lines, logged + 1);  // killed between a line and its report
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < lines; ++i) {
+        ASSERT_EQ(text.compare(at, std::to_string(i).size() + 1, std::to_string(i) + ","), 0)
+            << "line " << i;
+        at = text.find('\n', at) + 1;
+    }
 }
 
 TEST_F(LoggerFixture, PlaybackLoopsOverTheFileAndASecondLoadAppendsIt) {
@@ -113,7 +233,7 @@ TEST_F(LoggerFixture, PlaybackLoopsOverTheFileAndASecondLoadAppendsIt) {
     EXPECT_EQ(logger.lineCount(), 6u);
     EXPECT_EQ(playedTags(logger, 7), (std::vector<unsigned>{1, 2, 0, 1, 2, 0, 1}));
 
-    logger.StartLogging();  // also starts playback over
+    ASSERT_EQ(logger.StartLogging(), std::nullopt);  // also starts playback over
     EXPECT_EQ(logger.playbackPosition(), 0u);
 }
 
@@ -230,7 +350,7 @@ struct LoggerOnPoller : ::testing::Test, ScriptedLink {
 };
 
 TEST_F(LoggerOnPoller, LogsCollectedRecordsAndPlaybackReplacesTheControllerWithoutLogging) {
-    logger.StartLogging();
+    ASSERT_EQ(logger.StartLogging(), std::nullopt);
     EXPECT_TRUE(poller.logging());
     collect();
     collect();
@@ -238,17 +358,17 @@ TEST_F(LoggerOnPoller, LogsCollectedRecordsAndPlaybackReplacesTheControllerWitho
     for (int w = 1; w < 96; ++w)
         expected += "0,";
     expected += "\n";
-    EXPECT_EQ(logger.logText(), expected + expected);
+    EXPECT_EQ(slurp(logger.recordingPath()), expected + expected);
 
     logger.loadPlayback(line(7) + line(8));
     logger.PlayDemo();  // no file in the working folder: the loaded lines play
     EXPECT_TRUE(poller.demoPlayback());
-    const std::size_t logged = logger.logText().size();
+    const std::size_t logged = logger.loggedLines();
     collect();
     EXPECT_EQ(frame.word(0), 8);
     collect();
     EXPECT_EQ(frame.word(0), 7);
-    EXPECT_EQ(logger.logText().size(), logged);
+    EXPECT_EQ(logger.loggedLines(), logged);
 
     logger.StopDemo();
     EXPECT_FALSE(poller.demoPlayback());

@@ -86,6 +86,19 @@ TEST_F(ResetFixture, EmulatorTablesOnlyOnHardwareRevision2) {
     EXPECT_EQ(steps, (std::vector<std::string>{"emulator tables", "refresh", "axis save"}));
 }
 
+TEST_F(ResetFixture, AFrameThePortRefusesEndsTheResetBeforeTheAxisSave) {
+    port.writesTaken = 0;
+    port.refuseAfterWrites = 10;
+    ASSERT_TRUE(run("RESET ECU", {}));
+    EXPECT_TRUE(reset.written().refused());
+    EXPECT_EQ(reset.written().sent, 10u);
+    EXPECT_EQ(log.writes().size(), 11u);
+    EXPECT_EQ(steps, std::vector<std::string>{"refresh"});
+    EXPECT_EQ(timer.changes, (std::vector<bool>{false, true}));
+    EXPECT_FALSE(state.connected);
+    EXPECT_TRUE(state.writeRefused);
+}
+
 TEST_F(ResetFixture, CancelChangesNothing) {
     prompts.okCancel = Answer::Cancel;
     const EcuImage before = image;

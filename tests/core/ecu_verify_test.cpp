@@ -126,6 +126,38 @@ TEST_F(VerifyFixture, APageThatCannotBeReadIsReportedUnread) {
     EXPECT_EQ(image, before);
 }
 
+// A controller that answers no page (the cable pulled after a load) leaves nothing to compare:
+// the report never says the bytes agree.
+TEST_F(VerifyFixture, AVerificationThatReadNothingSaysNothingCouldBeCompared) {
+    port.responder = [](int, const Bytes&) { return Bytes{}; };
+    const VerifyReport report = verifier.verify(bar, timer);
+    EXPECT_EQ(report.outcome, VerifyOutcome::Unread);
+    EXPECT_EQ(report.message,
+              "Nothing could be compared: no byte of the ECU memory could be read. Reconnect "
+              "with F10, then load again.");
+}
+
+// A write of the PC's values the port refuses ends there: nothing is read back, the connection
+// has ended and stays ended once polling would resume.
+TEST_F(VerifyFixture, AWriteBackThePortRefusesEndsThereAndSaysHowFarItGot) {
+    loseThreeWrites();
+    const VerifyReport first = verifier.verify(bar, timer);
+    port.refuseAfterWrites = port.writesTaken + 1;
+    log.events.clear();
+    const VerifyReport broken = verifier.writePcValues(first, bar, timer);
+    EXPECT_EQ(broken.outcome, VerifyOutcome::WriteBroken);
+    EXPECT_EQ(broken.message.rfind("The write to the ECU broke off at frame 2 of 2: the port "
+                                   "refused it, so only the first 1 frames reached the ECU.",
+                                   0),
+              0u)
+        << broken.message;
+    EXPECT_NE(broken.message.find("save to disk"), std::string::npos);
+    EXPECT_EQ(log.writes().size(), 2u);
+    EXPECT_TRUE(pageReads().empty());
+    EXPECT_FALSE(state.connected);
+    EXPECT_FALSE(state.linkReady);
+}
+
 TEST_F(VerifyFixture, TakingTheControllersValuesKeepsTheImagesPinCopy) {
     loseThreeWrites();
     controller.memory[748] = 0x34;  // the controller holds PIN 1234, the PC knows it

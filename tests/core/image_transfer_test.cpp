@@ -26,11 +26,11 @@ struct TransferFixture : ::testing::Test, ScriptedLink {
         log.events.clear();
     }
     // The full write as its callers run it: the window shows the image between the halves.
-    void writeAll(const std::string& message, bool stepBarWhenOffline = false) {
-        transfer.writeWords(message, bar, stepBarWhenOffline);
+    WriteRun writeAll(const std::string& message, bool stepBarWhenOffline = false) {
+        const WriteRun words = transfer.writeWords(message, bar, stepBarWhenOffline);
         writesAtRefresh = log.writes().size();
         ++refreshes;
-        transfer.writeValidMarker(bar);
+        return transfer.writeValidMarker(words, bar);
     }
 };
 
@@ -85,7 +85,9 @@ TEST_F(TransferFixture, ReadWithoutConnectionSaysSoAndSendsNothing) {
 TEST_F(TransferFixture, FullWriteSendsEveryWordThenTheMarkerAndTheCommit) {
     for (std::size_t k = 0; k < EcuImage::kWords; ++k)
         image.setWord(k, static_cast<std::uint16_t>(k * 3));
-    writeAll("no connection");
+    const WriteRun run = writeAll("no connection");
+    EXPECT_TRUE(run.complete());
+    EXPECT_EQ(run.sent, 386u);
     const auto writes = log.writes();
     ASSERT_EQ(writes.size(), 384u + 2u);
     for (std::size_t k = 0; k < 384; ++k) {
@@ -108,7 +110,7 @@ TEST_F(TransferFixture, FullWriteSendsEveryWordThenTheMarkerAndTheCommit) {
 TEST_F(TransferFixture, OfflineFullWriteRunsTheBarShowsTheMessageAndKeepsTheImage) {
     state.connected = false;
     image.setWord(100, 0x4242);
-    writeAll("no connection", true);
+    EXPECT_EQ(writeAll("no connection", true).end, WriteRun::End::NotConnected);
     EXPECT_EQ(prompts.messages, std::vector<std::string>{"no connection"});
     EXPECT_EQ(refreshes, 1);
     EXPECT_EQ(image.word(100), 0x4242);
@@ -120,12 +122,53 @@ TEST_F(TransferFixture, OfflineFullWriteRunsTheBarShowsTheMessageAndKeepsTheImag
 TEST_F(TransferFixture, SingleWritesSendTheImagesCurrentValue) {
     image.setWord(184, 1500);
     image.setByte(125, 3);
-    transfer.writeWord(184);
-    transfer.writeByte(125);
-    transfer.sendField(FieldId::AutoReturnToGas);
-    transfer.sendField(FieldId::ReservedTail, 2);  // never sent
+    EXPECT_TRUE(transfer.writeWord(184));
+    EXPECT_TRUE(transfer.writeByte(125));
+    EXPECT_TRUE(transfer.sendField(FieldId::AutoReturnToGas));
+    EXPECT_TRUE(transfer.sendField(FieldId::ReservedTail, 2));  // never sent
     EXPECT_EQ(log.writes(), (std::vector<std::string>{"D1 B8 05 DC 14 F2", "C1 7D 00 03 EB F2",
                                                       hex(writeWordFrame(270, 0).data(), 6)}));
+}
+
+// A port that refuses a frame (a cable pulled) ends the full write at that frame: nothing after
+// it is tried, no marker calls a half-written memory valid, and the program is left unconnected.
+TEST_F(TransferFixture, AFrameThePortRefusesEndsTheFullWriteThereAndTheConnection) {
+    // A word, the last word, the marker, the commit.
+    for (const std::size_t taken : {200u, 383u, 384u, 385u}) {
+        SCOPED_TRACE(taken);
+        ASSERT_TRUE(link.open(1));
+        state.connected = state.linkReady = true;
+        state.writeRefused = false;
+        port.writesTaken = 0;
+        port.refuseAfterWrites = taken;
+        log.events.clear();
+        refreshes = 0;
+        const WriteRun run = writeAll("no connection");
+        EXPECT_TRUE(run.refused());
+        EXPECT_EQ(run.sent, taken);
+        EXPECT_EQ(run.planned, 386u);
+        EXPECT_EQ(log.writes().size(), taken + 1) << "the refused frame is the last one tried";
+        EXPECT_EQ(refreshes, 1);
+        EXPECT_FALSE(state.connected);
+        EXPECT_FALSE(state.linkReady);
+        EXPECT_TRUE(state.writeRefused);
+        EXPECT_EQ(port.openPort, 0);
+        EXPECT_TRUE(prompts.messages.empty());
+    }
+}
+
+// A single edit the port refuses ends the connection once; what an unconnected program sends
+// after it goes nowhere and is not told again.
+TEST_F(TransferFixture, ARefusedEditEndsTheConnectionOnce) {
+    state.linkReady = true;
+    port.refuseAfterWrites = 0;
+    EXPECT_FALSE(transfer.sendField(FieldId::MinSystemPressure));
+    EXPECT_FALSE(state.connected);
+    EXPECT_FALSE(state.linkReady);
+    EXPECT_TRUE(state.writeRefused);
+    state.writeRefused = false;  // the window has said so
+    EXPECT_FALSE(transfer.sendField(FieldId::MinSystemPressure));
+    EXPECT_FALSE(state.writeRefused);
 }
 
 TEST(ConverterImage, SwapsWordBytesAndPadsEveryThirdByte) {

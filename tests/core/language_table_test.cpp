@@ -120,6 +120,19 @@ TEST(LanguageTable, LanguageFilesAreFoundInTheWorkingFolderFirst) {
     const LanguageFile read = readLanguage(base.path(), program.path(), russian);
     ASSERT_EQ(read.entries.size(), 1u);
     EXPECT_EQ(read.entries[0].text, "Чтение");
+
+    // A file over the limit is named with its size, and the shipped file stands in for it.
+    base.write("lang/rus.txt", std::string(kMaxLanguageFileBytes + 1, '#'));
+    const LanguageFile shipped = readLanguage(base.path(), program.path(), russian);
+    ASSERT_EQ(shipped.entries.size(), 1u);
+    EXPECT_EQ(shipped.entries[0].text, "Чтение");
+    const std::string big = (fs::path(base.path()) / "lang" / "rus.txt").string();
+    const std::string used = (fs::path(program.path()) / "lang" / "rus.txt").string();
+    EXPECT_EQ(shipped.error, "The language file \"" + big + "\" was not read: it holds " +
+                                 std::to_string(kMaxLanguageFileBytes + 1) +
+                                 " bytes, more than the " + std::to_string(kMaxLanguageFileBytes) +
+                                 " a language file may hold. The shipped file \"" + used +
+                                 "\" is used instead.");
 }
 
 TEST(TextIds, EveryIdOfEveryRangeAndNoOther) {

@@ -4,8 +4,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "live/log_csv.h"
 #include "live/data_logger.h"
+#include "live/log_csv.h"
 #include "model/units.h"
 #include "support/temp_folder.h"
 
@@ -54,11 +54,10 @@ std::vector<std::string> rows(const std::string& csv) {
 }
 
 std::string logged(const std::vector<LiveFrame>& frames) {
-    DataLogger logger("");
-    logger.StartLogging();
+    std::string text;
     for (const LiveFrame& f : frames)
-        logger.AppendLogLine(f);
-    return logger.logText();
+        text += DataLogger::formatLine(f);
+    return text;
 }
 
 TEST(LogCsv, ThreeRecordsWithHeaderTimesAndUnits) {

@@ -88,7 +88,7 @@ TEST_F(LinkAgainstSim, ScanFindsTheControllerReadsItsImageAndPollsLiveRecords) {
               (std::vector<std::uint8_t>{0x51, 0, 0, 0, 0xFB, 0xF2}));
 
     image.setWord(184, 1500);
-    transfer->writeWord(184);
+    ASSERT_TRUE(transfer->writeWord(184));
     ASSERT_TRUE(controller.waitForFrames(before + 2, std::chrono::seconds(2)));
     EXPECT_EQ(controller.readWord(184), 1500);
 }

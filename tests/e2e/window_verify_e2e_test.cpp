@@ -1,5 +1,6 @@
 // "verify ECU" against the virtual controller that silently ignores every Nth write: the lost
 // write is found, and writing the PC's values puts it right.
+#include <QStatusBar>
 #include <QTableWidget>
 
 #include "service/ecu_verify.h"
@@ -91,6 +92,47 @@ TEST_F(WindowAgainstController, TheVerificationAfterLoadToEcuReportsTheWordTheCo
     EXPECT_EQ(firstLine(differences[1].summary), kMsgEcuMatches);
     EXPECT_EQ(controller->readWord(184), pressure);
     EXPECT_TRUE(messages.empty()) << messages.front();
+    EXPECT_TRUE(reports.empty());
+}
+
+// The cable pulled partway through "load to ECU": the controller hangs up after 200 word writes
+// and the port refuses the frames after it. The window says how far the write got and what to
+// do, ends unconnected (the caption of an unconnected program, no polling) and verifies nothing.
+TEST_F(WindowAgainstController, ALoadTheControllerHangsUpOnSaysHowFarItGotAndEndsUnconnected) {
+    sim::VirtualController::Options options;
+    options.faults.hangUpAfterWrites = 200;
+    start(options);
+    const QString filePath = programFolder.path() + QStringLiteral("/car.kcfg");
+    QFile file(filePath);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(768, '\x55'));
+    file.close();
+    logic->prompts().setOkCancelSink([](const OkCancelBox&) { return Answer::Ok; });
+    logic->prompts().setFileSinks(
+        [&](const FileQuestion&) -> std::optional<FileAnswer> {
+            return FileAnswer{filePath.toStdString(), 0};
+        },
+        [](const FileQuestion&) -> std::optional<FileAnswer> { return std::nullopt; });
+    showActive();
+    window->menu().F10autoconnect1->trigger();
+    expectConnectedOnCom1();
+
+    window->menu().loadtoECU1->trigger();
+    ASSERT_EQ(messages.size(), 1u);
+    const std::string& told = messages[0];
+    EXPECT_EQ(told.rfind("The write to the ECU broke off at frame ", 0), 0u) << told;
+    EXPECT_NE(told.find(" of 386: the port refused it"), std::string::npos) << told;
+    EXPECT_NE(told.find("mix of old and new values"), std::string::npos) << told;
+    EXPECT_NE(told.find("Reconnect with F10, then load again."), std::string::npos) << told;
+    EXPECT_EQ(window->statusBar()->currentMessage().toStdString(), told);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("KALDOR DIESEL v4.706"));
+    EXPECT_FALSE(logic->session().state.connected);
+    EXPECT_FALSE(logic->session().state.linkReady);
+    EXPECT_TRUE(differences.empty()) << "nothing to verify against";
+    EXPECT_EQ(controller->commandCount(0xD1), 200u);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return statusCaption() == QStringLiteral("error COMx"); },
+                                kDisplayWaitMs));
+    EXPECT_EQ(messages.size(), 1u);
     EXPECT_TRUE(reports.empty());
 }
 

@@ -58,7 +58,7 @@ TEST(ConfigFuzz, FilesOfAnySizeLoadAsTheirFirst768BytesAndKeepTheControllersPart
         ASSERT_TRUE(file.has_value()) << i;
         const std::size_t length = std::min(content.size(), EcuImage::kSize);
         ASSERT_EQ(file->length, length) << i;
-        ASSERT_EQ(file->complete(), content.size() >= EcuImage::kSize) << i;
+        ASSERT_EQ(file->complete(), content.size() == EcuImage::kSize) << i;
         for (std::size_t b = 0; b < EcuImage::kSize; ++b)
             ASSERT_EQ(file->bytes[b], b < length ? static_cast<std::uint8_t>(content[b]) : 0) << i;
 

@@ -114,18 +114,42 @@ TEST_F(Faults, SilentAfterNFramesStillListens) {
     EXPECT_EQ(controller().readWord(184), 9) << "writes still take effect";
 }
 
-TEST_F(Faults, HangUpAfterNFramesClosesThePty) {
-    FaultOptions faults;
-    faults.hangUpAfter = 1;
-    start(faults);
-    EXPECT_EQ(client().exchange(kIdentify, 5).size(), 5u) << "the Nth frame is still answered";
-    for (int i = 0; i < 100 && !controller().hungUp(); ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+// After the Nth frame, or the Nth write frame, the pty closes; reads and other frames do not
+// count towards the writes.
+TEST_F(Faults, HangUpAfterNFramesOrNWritesClosesThePty) {
+    const CommandFrame write = makeCommand(0xD1, 184, 0, 9);
+    struct Case {
+        const char* name;
+        std::optional<std::size_t> FaultOptions::*option;
+        std::size_t count;
+        std::vector<CommandFrame> frames;  // the last one brings the hang-up
+    };
+    const Case cases[] = {
+        {"frames", &FaultOptions::hangUpAfter, 1, {kIdentify}},
+        {"writes", &FaultOptions::hangUpAfterWrites, 2, {kIdentify, write, kIdentify, write}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FaultOptions faults;
+        faults.*c.option = c.count;
+        start(faults);
+        for (const CommandFrame& frame : c.frames) {
+            EXPECT_FALSE(controller().hungUp());
+            if (frame == kIdentify)
+                EXPECT_EQ(client().exchange(kIdentify, 5).size(), 5u) << "still answered";
+            else
+                client().send(frame);
+        }
+        for (int i = 0; i < 100 && !controller().hungUp(); ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        EXPECT_TRUE(controller().hungUp());
+        client().send(kIdentify);
+        EXPECT_TRUE(client().drain().empty());
+        EXPECT_EQ(controller().frameCount(), c.frames.size());
+        m_client.reset();
+        m_controller.reset();
     }
-    EXPECT_TRUE(controller().hungUp());
-    client().send(kIdentify);
-    EXPECT_TRUE(client().drain().empty());
-    EXPECT_EQ(controller().frameCount(), 1u);
 }
 
 }  // namespace

@@ -198,7 +198,8 @@ TEST(Program, HangUpEndsTheProgramByItself) {
 TEST(CommandLine, OptionsReachTheController) {
     const ParsedCommandLine parsed = parseCommandLine(
         {"--hw", "1", "--sw=9", "--confirm-status", "3", "--pin", "1234", "--errors", "7,15",
-         "--mode", "diesel", "--drop-every", "4", "--silent-after", "0", "--delay-ms", "20"});
+         "--mode", "diesel", "--drop-every", "4", "--silent-after", "0", "--delay-ms", "20",
+         "--hang-up-after-writes", "200"});
     ASSERT_TRUE(parsed.commandLine) << parsed.error;
     const VirtualController::Options& o = parsed.commandLine->options;
     EXPECT_EQ(o.hardwareRevision, 1);
@@ -210,6 +211,7 @@ TEST(CommandLine, OptionsReachTheController) {
     EXPECT_EQ(o.faults.dropEvery, 4u);
     EXPECT_EQ(o.faults.silentAfter, std::optional<std::size_t>(0));
     EXPECT_EQ(o.faults.delayMs, 20u);
+    EXPECT_EQ(o.faults.hangUpAfterWrites, std::optional<std::size_t>(200));
     EXPECT_FALSE(o.serialNumber) << "the image's own serial number stays unless asked";
 }
 

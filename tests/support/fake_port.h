@@ -79,6 +79,9 @@ public:
     Responder responder;
     long replyDelayMs = 0;  // virtual time between the end of a frame and its reply
     bool failWrites = false;
+    // Writes the port takes before it refuses every further one, as a pulled cable does.
+    std::optional<std::size_t> refuseAfterWrites;
+    std::size_t writesTaken = 0;
     int openPort = 0;
     std::vector<int> openAttempts;
 
@@ -111,8 +114,9 @@ public:
     bool write(const std::uint8_t* data, std::size_t count) override {
         Bytes frame(data, data + count);
         m_log.add("write " + hex(frame));
-        if (failWrites || openPort == 0)
+        if (failWrites || openPort == 0 || (refuseAfterWrites && writesTaken >= *refuseAfterWrites))
             return false;
+        ++writesTaken;
         if (responder)
             deliver(responder(openPort, frame), m_log.nowMs + replyDelayMs);
         return true;

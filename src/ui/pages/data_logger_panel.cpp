@@ -9,7 +9,9 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include <string_view>
+#include <algorithm>
+#include <deque>
+#include <string>
 
 namespace kaldor {
 
@@ -27,18 +29,10 @@ constexpr LoggerButton kButtons[] = {
     {"Button16", "ButtonDemoStop"},
 };
 
-// Where the last `lines` lines of text begin (text ends with a line feed).
-std::size_t startOfLastLines(std::string_view text, std::size_t from, int lines) {
-    std::size_t start = text.size();
-    for (int seen = 0; start > from;) {
-        if (text[start - 1] == '\n' && start != text.size() && ++seen == lines)
-            return start;
-        --start;
-    }
-    return from;
-}
-
 }  // namespace
+
+// Lines the tab shows must be lines the logger keeps.
+static_assert(DataLoggerPanel::kShownLines <= DataLogger::kRecentLines);
 
 DataLoggerPanel::DataLoggerPanel(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("DataLoggerPanel"));
@@ -82,12 +76,18 @@ void DataLoggerPanel::attach(ControllerSession& session, LivePoller& poller,
     showLineCount();
 }
 
+void DataLoggerPanel::offerInterruptedRecording() {
+    if (const auto failure = m_logger->offerInterruptedRecording(m_session->prompts))
+        m_session->prompts.message(*failure);
+}
+
 void DataLoggerPanel::Button13Click() {
-    m_logger->StartLogging();
+    if (const auto failure = m_logger->StartLogging())
+        m_session->prompts.message(*failure);
 }
 
 void DataLoggerPanel::Button14Click() {
-    // The lines stay in memory when the file cannot be written, so the next stop tries again.
+    // The recording stays when "demo.log" cannot be written, so the next stop tries again.
     if (const auto failure = m_logger->StopLogging())
         m_session->prompts.message(*failure);
 }
@@ -111,16 +111,20 @@ void DataLoggerPanel::showEvent(QShowEvent* event) {
 void DataLoggerPanel::showNewLogLines() {
     if (!m_logger || !isVisible())
         return;
-    const std::string& text = m_logger->logText();
-    if (m_shownChars >= text.size())
+    const std::size_t logged = m_logger->loggedLines();
+    if (m_shownLines >= logged)
         return;
-    // After a long time off screen only the newest lines are worth taking.
-    const std::size_t from = startOfLastLines(text, m_shownChars, kShownLines);
-    std::string_view fresh(text.data() + from, text.size() - from);
-    if (!fresh.empty() && fresh.back() == '\n')
-        fresh.remove_suffix(1);
-    MemoLog->appendPlainText(QString::fromLatin1(fresh.data(), static_cast<int>(fresh.size())));
-    m_shownChars = text.size();
+    // After a long time off screen only the newest lines are there to take.
+    const std::deque<std::string>& recent = m_logger->recentLines();
+    const std::size_t fresh = std::min(logged - m_shownLines, recent.size());
+    QString text;
+    for (std::size_t i = recent.size() - fresh; i < recent.size(); ++i) {
+        if (!text.isEmpty())
+            text += QLatin1Char('\n');
+        text += QString::fromLatin1(recent[i].data(), static_cast<int>(recent[i].size()));
+    }
+    MemoLog->appendPlainText(text);
+    m_shownLines = logged;
 }
 
 void DataLoggerPanel::showLineCount() {

@@ -1,7 +1,8 @@
 #pragma once
 // The "DataLogger" tab of the diagnostic page: start and stop a recording of the live records
 // into "demo.log" in the working folder, and play such a file back in place of the controller.
-// The tab shows the newest lines of the recording and how many playback lines are loaded.
+// The tab shows the newest lines of the recording and how many playback lines are loaded, and
+// offers to keep a recording the last run could not stop.
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -31,6 +32,8 @@ public:
     // log sink, and connects the buttons through the session's gate.
     void attach(ControllerSession& session, LivePoller& poller, const QString& folder);
     [[nodiscard]] DataLogger& logger() const { return *m_logger; }
+    // Asks whether to keep a recording the last run left unfinished as "demo.log".
+    void offerInterruptedRecording();
 
     void Button13Click();  // "ButtonLogStart"
     void Button14Click();  // "ButtonLogSTOP"
@@ -48,13 +51,13 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // Brings the shown lines up to the log text; only while the tab is on screen.
+    // Brings the shown lines up to the logger's newest; only while the tab is on screen.
     void showNewLogLines();
     void showLineCount();
 
     ControllerSession* m_session = nullptr;
     std::unique_ptr<DataLogger> m_logger;
-    std::size_t m_shownChars = 0;  // how much of the log text is on show
+    std::size_t m_shownLines = 0;  // how many of the logged lines have been taken
 };
 
 }  // namespace kaldor

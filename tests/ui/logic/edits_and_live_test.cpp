@@ -1,9 +1,11 @@
 // Edits as the user makes them, each sent at once; live records on the display.
 #include <QComboBox>
 #include <QLineEdit>
+#include <QStatusBar>
 
 #include "live/live_display.h"
 #include "model/units.h"
+#include "service/broken_write.h"
 #include "ui/pages/readings_page.h"
 #include "widgets/ab_num_spin.h"
 #include "window_logic_fixture.h"
@@ -59,6 +61,39 @@ TEST_F(EditTest, UndoOfAParameterEditSendsTheOldWordAndShowsItAgain) {
     window->menu().redo1->trigger();
     EXPECT_EQ(logic->session().image.word(184), 1500);
     EXPECT_EQ(p().AbNumSpinMinPsys->text(), QStringLiteral("1.5"));
+}
+
+// A change the port refuses (a pulled cable) is said once in the status line, and the program is
+// left unconnected: the caption of an unconnected program, no polling, and later changes go
+// nowhere without another word.
+TEST_F(EditTest, AChangeThePortRefusesIsSaidOnceAndLeavesTheProgramUnconnected) {
+    port->refuseAfterWrites = port->writesTaken;
+    type(p().AbNumSpinMinPsys, "1.5");
+    pollOnce();
+    auto* status = find<QStatusBar>("StatusBar1");
+    EXPECT_EQ(status->currentMessage().toStdString(), std::string(kEditRefusedStatus));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("KALDOR DIESEL v4.706"));
+    EXPECT_FALSE(logic->session().state.connected);
+    EXPECT_FALSE(logic->session().state.linkReady);
+    EXPECT_TRUE(messages.empty());
+    status->clearMessage();
+    log.events.clear();
+    type(p().AbNumSpinMinPsys, "1.7");
+    pollOnce();
+    pollOnce();
+    EXPECT_TRUE(status->currentMessage().isEmpty());
+    EXPECT_EQ(log.writes(),
+              std::vector<std::string>{wordFrame(184, logic->session().image.word(184))})
+        << "the change, to a closed port; no polling";
+
+    // Connected again, the cable pulled while polling: the live request is what was refused.
+    port->refuseAfterWrites.reset();
+    connect();
+    port->refuseAfterWrites = port->writesTaken;
+    pollOnce();
+    pollOnce();
+    EXPECT_EQ(status->currentMessage().toStdString(), std::string(kRequestRefusedStatus));
+    EXPECT_FALSE(logic->session().state.connected);
 }
 
 TEST_F(EditTest, VacuumDisconnectedSetsTheMinimumPressureTo1199Millibar) {

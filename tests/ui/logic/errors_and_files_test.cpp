@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProgressBar>
+#include <QStatusBar>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -256,6 +257,55 @@ TEST_F(ErrorsAndFilesTest, LoadMapWritesOnlyTheMapPart) {
     };
     for (std::size_t i = 0; i < 768; ++i)
         EXPECT_EQ(controller.memory[i], inMapPart(i) ? 0x77 : before[i]) << "byte " << i;
+}
+
+// A cable pulled partway through each command that writes the image: the port refuses frame 51.
+// The write stops there and says how far it got, in a box and the status line; the program is
+// left unconnected (the caption of an unconnected program, no polling, no verification).
+TEST_F(ErrorsAndFilesTest, AFrameThePortRefusesEndsTheWriteThereAndTheConnection) {
+    writeFile("other.kcfg", QByteArray(768, '\x77'));
+    okCancelAnswer = Answer::Ok;
+    openAnswer = FileAnswer{filePath("other.kcfg").toStdString(), 0};
+    struct Case {
+        QAction* item;
+        std::string expected;
+    };
+    const MainMenu& menu = window->menu();
+    const Case cases[] = {
+        {menu.loadtoECU1, "broke off at frame 51 of 386:"},
+        {menu.LoadMap1, "broke off at frame 51 of 178:"},
+        // The emulator tables come first on hardware revision 2; they would have been 61 frames.
+        {menu.RESET1, "broke off at frame 51:"},
+    };
+    const auto* status = find<QStatusBar>("StatusBar1");
+    ASSERT_NE(status, nullptr);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.item->text().toStdString());
+        connect();
+        messages.clear();
+        port->writesTaken = 0;
+        port->refuseAfterWrites = 50;
+        c.item->trigger();
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_NE(messages[0].find(c.expected), std::string::npos) << messages[0];
+        EXPECT_NE(messages[0].find("mix of old and new values"), std::string::npos);
+        EXPECT_EQ(status->currentMessage().toStdString(), messages[0]);
+        EXPECT_EQ(window->windowTitle(), QStringLiteral("KALDOR DIESEL v4.706"));
+        EXPECT_FALSE(logic->session().state.connected);
+        EXPECT_EQ(port->writesTaken, 50u);
+        EXPECT_EQ(commands().size(), 51u + (c.item == menu.RESET1 ? 10u : 0u))
+            << "the refused frame is the last one tried (the emulator tables try theirs to the "
+               "closed port)";
+        log.events.clear();
+        pollOnce();
+        pollOnce();
+        EXPECT_TRUE(log.writes().empty()) << "no polling";
+        EXPECT_EQ(messages.size(), 1u) << "said once";
+        port->refuseAfterWrites.reset();
+    }
+    // A new connection clears the status line.
+    connect();
+    EXPECT_TRUE(status->currentMessage().isEmpty());
 }
 
 // A cancelled confirmation or file dialog leaves the image, the controller and the disk alone.

@@ -93,6 +93,19 @@ TEST_F(LoggerScopeTest, ADemoLogThatCannotBeWrittenIsReportedAndKeptForTheNextSt
     EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 1);
 }
 
+// A recording the last run could not stop is offered once the window is up; OK keeps its whole
+// lines as "demo.log".
+TEST_F(LoggerScopeTest, ARecordingTheLastRunLeftIsOfferedAtStartAndKeptAsDemoLog) {
+    writeFile("demo.log.partial", lineOf(1, 2) + lineOf(3, 4) + "5,6");
+    okCancelAnswer = Answer::Ok;
+    showActive();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].text.find("holds 2 lines"), std::string::npos) << boxes[0].text;
+    EXPECT_EQ(readFile("demo.log"), lineOf(1, 2) + lineOf(3, 4));
+    EXPECT_FALSE(QFile::exists(path("demo.log.partial")));
+    EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(LoggerScopeTest, PlaybackWithoutAControllerShowsTheFilesEngineSpeedAndTheScopeTraces) {
     writeFile("demo.log", lineOf(0, 20000) + lineOf(0, 10000));
     showActive();

@@ -130,6 +130,22 @@ TEST_F(VerifyCompareTest, WritingThePcsValuesSendsOnlyTheDifferingByteAndWordThe
     EXPECT_EQ(image(), ecu);
 }
 
+// A write of the PC's values the port refuses ends there and says so; nothing is read back and
+// the program is left unconnected.
+TEST_F(VerifyCompareTest, AWriteBackThePortRefusesSaysHowFarItGotAndEndsTheConnection) {
+    connect();
+    (void)loseThreeWrites();
+    port->refuseAfterWrites = port->writesTaken + 12 + 1;  // the page reads, one write
+    differenceChoices = {DifferenceChoice::WritePcValues};
+    window->menu().verifyECU1->trigger();
+    EXPECT_EQ(differences.size(), 1u);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("broke off at frame 2 of 2"), std::string::npos) << messages[0];
+    EXPECT_EQ(commands().size(), 12u + 2u);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("KALDOR DIESEL v4.706"));
+    EXPECT_FALSE(logic->session().state.linkReady);
+}
+
 // A write the controller drops during "load to ECU" is reported by the verification that
 // follows; a load that arrived whole shows nothing.
 TEST_F(VerifyCompareTest, TheVerificationAfterLoadToEcuReportsTheWriteTheControllerDropped) {
