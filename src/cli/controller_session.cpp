@@ -80,7 +80,9 @@ ControllerSession::~ControllerSession() {
 
 ScanOutcome ControllerSession::connect() {
     ConnectionScan scan(m_commands, m_state, m_image, m_prompts, *this);
-    return scan.scan();
+    const ScanOutcome outcome = scan.scan();
+    m_portProblems = scan.portProblems();
+    return outcome;
 }
 
 bool ControllerSession::readImage() {

@@ -4,7 +4,10 @@
 #include <cstdint>
 #include <string>
 
+#include <vector>
+
 #include "link/commands.h"
+#include "link/port_problems.h"
 #include "model/connection_state.h"
 #include "model/ecu_image.h"
 #include "model/prompts.h"
@@ -75,6 +78,10 @@ public:
 
     ScanOutcome scan();
 
+    // The ports of the last scan that could not be opened, and why: a port that cannot be
+    // opened is no silent controller and is said apart from one.
+    [[nodiscard]] const std::vector<PortProblem>& portProblems() const { return m_portProblems; }
+
 private:
     enum class PortResult { NextPort, Accepted, End };
     PortResult tryPort(int port, ScanOutcome& outcome);
@@ -85,6 +92,7 @@ private:
     const EcuImage& m_image;
     Prompts& m_prompts;
     ScanHooks& m_hooks;
+    std::vector<PortProblem> m_portProblems;
 };
 
 }  // namespace kaldor

@@ -23,7 +23,8 @@ std::vector<PortRun> runs(const std::vector<PortProblem>& problems) {
     for (const PortProblem& p : problems) {
         if (!worthTelling(p.result))
             continue;
-        if (!out.empty() && out.back().last + 1 == p.port && sameReason(out.back().result, p.result)) {
+        if (!out.empty() && out.back().last + 1 == p.port &&
+            sameReason(out.back().result, p.result)) {
             out.back().last = p.port;
             out.back().lastDevice = p.result.device;
             continue;
@@ -51,8 +52,8 @@ std::string devicesOf(const PortRun& run) {
 std::string advice(const PortOpenResult& result) {
     switch (result.error) {
         case PortOpenError::PermissionDenied:
-            return "; join the group \"" + (result.group.empty() ? std::string(kSerialGroup)
-                                                                 : result.group) +
+            return "; join the group \"" +
+                   (result.group.empty() ? std::string(kSerialGroup) : result.group) +
                    "\" and log in again (" + kSerialPortsSection + ")";
         case PortOpenError::NoSuchDevice:
             return "; check the cable and the device named in [Ports]";
@@ -100,16 +101,21 @@ std::vector<std::string> portProblemLines(const std::vector<PortProblem>& proble
 
 std::vector<std::string> portProblemBriefs(const std::vector<PortProblem>& problems) {
     std::vector<std::string> lines;
+    bool denied = false;
     for (const PortRun& run : runs(problems)) {
+        denied = denied || run.result.error == PortOpenError::PermissionDenied;
         std::string reason = reasonText(run.result);
         // The brief keeps the reason's first words: "busy", not what follows in brackets.
         if (const std::size_t cut = reason.find(" ("); cut != std::string::npos)
             reason.resize(cut);
         if (run.result.error == PortOpenError::PermissionDenied)
-            reason += " (group " + (run.result.group.empty() ? std::string(kSerialGroup)
-                                                             : run.result.group) + ")";
+            reason += " (group " +
+                      (run.result.group.empty() ? std::string(kSerialGroup) : run.result.group) +
+                      ")";
         lines.push_back(portsOf(run) + ": " + reason);
     }
+    if (denied)
+        lines.push_back(std::string("see ") + kSerialPortsSection);
     return lines;
 }
 

@@ -55,8 +55,9 @@ inline constexpr const char* kSerialPortsSection = "README, \"Serial ports\"";
 //   COM1 (/dev/ttyUSB0): busy (another program holds it)
 [[nodiscard]] std::vector<std::string> portProblemLines(const std::vector<PortProblem>& problems);
 
-// The same in a few words per reason, for the status lamp's corner: "COM13-COM16: permission
-// denied".
+// The same in a few words per reason, for the side panel under the status lamp: "COM13-COM16:
+// permission denied (group dialout)", then where the README explains it when permission is
+// among the reasons.
 [[nodiscard]] std::vector<std::string> portProblemBriefs(const std::vector<PortProblem>& problems);
 
 }  // namespace kaldor
