@@ -51,8 +51,7 @@ bool folderWritable(const std::string& folder) {
         return false;
 #ifdef _WIN32
     // Windows has no answer short of trying: a file created and removed at once.
-    const fs::path probe =
-        fs::path(folder) / (".kaldor-write-test-" + std::to_string(_getpid()));
+    const fs::path probe = fs::path(folder) / (".kaldor-write-test-" + std::to_string(_getpid()));
     std::FILE* f = std::fopen(probe.string().c_str(), "wb");
     if (f == nullptr)
         return false;
