@@ -26,7 +26,8 @@ HistoryMenu::HistoryMenu(MainWindow& window, ControllerSession& session)
     : m_window(window), m_session(session), m_ask([&window](const DifferenceView& view) {
           return DifferenceDialog::ask(&window, view);
       }) {
-    SettingsFile settings(window.settingsFilePath().toStdString());
+    SettingsFile settings(window.settingsFilePath().toStdString(),
+                          window.settingsFallbackPath().toStdString());
     settings.load();
     m_session.history.configure(readHistorySettings(settings),
                                 [this](const std::string& text) { showInStatusLine(text); });

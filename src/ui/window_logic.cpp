@@ -1,5 +1,7 @@
 #include "ui/window_logic.h"
 
+#include "link/port_problems.h"
+
 #include "link/qt_serial_port.h"
 #include "live/live_display.h"
 #include "maps/cruise_editor.h"
@@ -51,7 +53,8 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
       m_port(std::move(port)),
       m_clock(std::move(clock)) {
     if (!m_port) {
-        m_portSettings = SettingsFile(window.settingsFilePath().toStdString());
+        m_portSettings = SettingsFile(window.settingsFilePath().toStdString(),
+                                      window.settingsFallbackPath().toStdString());
         m_port = std::make_unique<QtSerialPort>(PortMap(&m_portSettings));
     }
     if (!m_clock)
@@ -70,7 +73,8 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
     m_fileMenu = std::make_unique<FileMenu>(window, *m_session);
     m_reset = std::make_unique<ResetCommand>(window, *m_session);
     m_settings = std::make_unique<WindowSettings>(window, window.readingsPage().oscilloscope(),
-                                                  window.settingsFilePath().toStdString());
+                                                  window.settingsFilePath().toStdString(),
+                                                  window.settingsFallbackPath().toStdString());
     m_settings->attachColourButtons(window.readingsPage().colourButtons);
 
     createDialogs();
@@ -106,7 +110,11 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
     hooks.onFirstActivation = [this] { m_settings->apply(); };
     hooks.onClose = [this] {
         m_session->link.close();
-        (void)m_settings->store();
+        // Said once: the next run tries again and says it again only if it fails again.
+        if (m_settings->writesAtClosing() && !m_settings->store())
+            m_prompts.message("The settings could not be saved to " +
+                              m_window.settingsFilePath().toStdString() +
+                              ": window size, scope channels and colours will be lost.");
     };
     connect(window.readingsPage().ButtonSetPin, &QPushButton::clicked, this,
             [this] { m_pin->ButtonSetPinClick(); });
@@ -171,7 +179,13 @@ void WindowLogic::scan() {
     m_poller->resetRequestPhase();
     // A new connection proves its PIN again, whatever an earlier one was given.
     m_session->pinAccepted = false;
-    (void)m_scan->scan();
+    const ScanOutcome outcome = m_scan->scan();
+    // Said once per scan, and only when no controller was found: a port that could not be
+    // opened is then the likely reason.
+    const std::vector<PortProblem> none;
+    const std::vector<PortProblem>& problems =
+        outcome == ScanOutcome::NotFound ? m_scan->portProblems() : none;
+    m_window.sidePanel().showPortProblems(portProblemBriefs(problems), portProblemLines(problems));
 }
 
 void WindowLogic::hideSetPinButton() {

@@ -131,7 +131,8 @@ void AbBar::refreshShown(bool force) {
     QString text = formatNumber(shown, m_format) + m_unitText;
     const int pixels = fillPixels(shown);
     const bool textChanged = text != m_valueText;
-    const bool changed = force || textChanged || pixels != m_fillPixels || wasWarning != isWarning();
+    const bool changed =
+        force || textChanged || pixels != m_fillPixels || wasWarning != isWarning();
     m_valueText = std::move(text);
     if (textChanged)
         instrument_accessibility::valueShown(this);

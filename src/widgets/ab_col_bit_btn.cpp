@@ -90,8 +90,7 @@ QRectF AbColBitBtn::face() const {
 }
 
 QFont AbColBitBtn::textFont() const {
-    return widget_paint::scaledFont(font(), face().height() * kTextShare,
-                                    font().bold() || state());
+    return widget_paint::scaledFont(font(), face().height() * kTextShare, font().bold() || state());
 }
 
 QRectF AbColBitBtn::textArea(const QRectF& face) {

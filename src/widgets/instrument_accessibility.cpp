@@ -154,7 +154,8 @@ public:
 // A live text reads as what it shows, as a label does.
 class LiveTextAccessible final : public QAccessibleWidget {
 public:
-    explicit LiveTextAccessible(QWidget* widget) : QAccessibleWidget(widget, QAccessible::StaticText) {}
+    explicit LiveTextAccessible(QWidget* widget)
+        : QAccessibleWidget(widget, QAccessible::StaticText) {}
 
     QString text(QAccessible::Text type) const override {
         if (type == QAccessible::Name || type == QAccessible::Value) {
@@ -265,9 +266,9 @@ private:
             }
             QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(instrument.data());
             QAccessibleValueInterface* value = iface != nullptr ? iface->valueInterface() : nullptr;
-            QAccessibleValueChangeEvent event(instrument.data(),
-                                              value != nullptr ? value->currentValue()
-                                                               : QVariant(valueTextOf(instrument)));
+            QAccessibleValueChangeEvent event(
+                instrument.data(),
+                value != nullptr ? value->currentValue() : QVariant(valueTextOf(instrument)));
             QAccessible::updateAccessibility(&event);
         }
     }
@@ -288,6 +289,16 @@ Announcer* announcer() {
 void install() {
     // installFactory ignores a factory installed before.
     QAccessible::installFactory(factory);
+}
+
+void nameByLabel(QComboBox* list) {
+    if (QAccessibleInterface* existing = QAccessible::queryAccessibleInterface(list)) {
+        if (dynamic_cast<ListAccessible*>(existing) != nullptr)
+            return;
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(existing));
+    }
+    // The cache owns it and drops it with the list.
+    QAccessible::registerAccessibleInterface(new ListAccessible(list));
 }
 
 void setUnit(QWidget* instrument, const QString& unitText) {
@@ -320,6 +331,9 @@ QString valueTextOf(const QWidget* instrument) {
     }
     if (const auto* live = qobject_cast<const LiveLabel*>(instrument))
         return live->text();
+    // A gauge reads as it shows: its number and unit as drawn.
+    if (const auto* bar = qobject_cast<const AbBar*>(instrument))
+        return bar->valueText().trimmed();
     const std::optional<GaugeReading> reading = gaugeReading(instrument);
     if (!reading)
         return {};

@@ -14,6 +14,7 @@
 
 #include <functional>
 
+class QComboBox;
 class QWidget;
 
 namespace instrument_accessibility {
@@ -23,6 +24,10 @@ inline constexpr int kAnnounceIntervalMs = 500;
 // Installs the interfaces; call before the first instrument is asked for (the window does it at
 // creation). Installing again does nothing.
 void install();
+
+// Makes a drop-down list read by its given name or its label, not by its current item (Qt's
+// own interface for lists does that on Linux, and it comes before any installed factory).
+void nameByLabel(QComboBox* list);
 
 // The unit a gauge's value is read with, when its own unit text is blank or not a word a reader
 // can say ("P[Bar]" is read "bar" when given that unit here).
