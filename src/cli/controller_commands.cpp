@@ -187,7 +187,7 @@ int portsCommand(const CommandContext& c) {
     const std::unique_ptr<SettingsFile> settings = loadSettings(c, status);
     if (status != kExitOk)
         return status;
-    const PortMap map(settings.get());
+    const PortMap map(portDevices(*settings));
     for (int n = kFirstPort; n <= kLastPort; ++n) {
         const std::string device = map.deviceName(n);
         std::string number = "COM" + std::to_string(n);
@@ -268,6 +268,9 @@ int writeCommand(const CommandContext& c) {
     const bool loaded =
         mapsOnly ? transfer.loadMap(kLoadMapCaption, kNoConnectionMessage, *k.progress, timer)
                  : transfer.loadToEcu(kLoadToEcuCaption, kNoConnectionMessage, *k.progress, timer);
+    // No controls to show the image in between.
+    if (loaded)
+        transfer.finishLoad(*k.progress, timer);
     k.progress->end();
     if (!loaded)
         return kExitFailed;  // the load has said why

@@ -68,7 +68,7 @@ ControllerSession::ControllerSession(const SettingsFile& settings, int onlyPort,
     : m_prompts(prompts),
       m_progress(progress),
       m_consent(std::move(consent)),
-      m_qtPort(PortMap(&settings)),
+      m_qtPort(PortMap(portDevices(settings))),
       m_port(m_qtPort, onlyPort),
       m_link(m_port, m_clock, m_state),
       m_commands(m_link),
@@ -82,6 +82,9 @@ ScanOutcome ControllerSession::connect() {
     ConnectionScan scan(m_commands, m_state, m_image, m_prompts, *this);
     const ScanOutcome outcome = scan.scan();
     m_portProblems = scan.portProblems();
+    // No controls to show the image in first.
+    if (outcome == ScanOutcome::Connected)
+        scan.goLive();
     return outcome;
 }
 

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "files/settings_file.h"
 #include "link/commands.h"
 #include "link/connection_scan.h"
 #include "link/image_transfer.h"
@@ -119,12 +120,9 @@ public:
     [[nodiscard]] CliPrompts& prompts() { return m_prompts; }
 
 private:
-    void hideSetPinButton() override {}
     void setWindowTitle(const std::string&) override {}
     void appendConnectCaption(const std::string&) override {}
     [[nodiscard]] bool readImage() override;
-    void refreshControls() override {}
-    void lockPages() override {}
     [[nodiscard]] bool consentToConfirm(std::uint8_t softwareRevision) override;
 
     CliPrompts& m_prompts;

@@ -11,6 +11,7 @@
 #include "model/fields.h"
 #include "model/parameter_edits.h"
 #include "service/config_compare.h"
+#include "service/config_transfer.h"
 #include "service/history_recorder.h"
 
 namespace kaldor::cli {
@@ -291,9 +292,13 @@ int restoreForm(const CommandContext& c, const HistoryPlace& place, const std::s
               << " and keeps its serial number and PIN\n";
     NoTimer timer;
     k.progress->begin("restoring");
+    ConfigTransfer transfer(s.transfer(), s.state(), s.image(), s.prompts(), "", k.history.get());
     const bool restored =
-        restoreHistoryEntry(f.entry, f.bytes, s.transfer(), s.state(), s.image(), *k.history,
-                            s.prompts(), kNoConnectionMessage, *k.progress, timer);
+        restoreHistoryEntry(f.entry, f.bytes, transfer, s.state(), *k.history, s.prompts(),
+                            kNoConnectionMessage, *k.progress, timer);
+    // No controls to show the image in between.
+    if (restored)
+        transfer.finishLoad(*k.progress, timer);
     k.progress->end();
     if (!restored)
         return kExitFailed;

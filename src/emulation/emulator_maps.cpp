@@ -5,9 +5,10 @@
 #include <cstdlib>
 
 #include "live/live_signals.h"
+#include "maps/grid_edit.h"
 #include "maps/main_map.h"
-#include "maps/number_text.h"
 #include "model/fixed_text.h"
+#include "model/number_text.h"
 #include "model/revision_rules.h"
 #include "model/units.h"
 
@@ -252,28 +253,18 @@ void EmulatorMaps::storeCell(EmuGrid which, int column, int row, int value) {
 }
 
 EmuEditOutcome EmulatorMaps::stepCells(EmuGrid which, GridRect s, int step) {
-    EmuEditOutcome outcome;
-    GridTexts& g = grid(which);
-    const int left = std::max(std::min(s.left, s.right), 1);
-    const int right = std::min(std::max(s.left, s.right), kEmuColumns);
-    const int top = std::max(std::min(s.top, s.bottom), 1);
-    const int bottom = std::min(std::max(s.top, s.bottom), 2);
-    for (int row = top; row <= bottom; ++row)
-        for (int column = left; column <= right; ++column) {
-            const std::optional<std::int32_t> value = parseInteger(g.text(column, row));
-            if (!value) {
-                outcome.message = notAnIntegerMessage(g.text(column, row));
-                return outcome;
-            }
-            const long long moved = static_cast<long long>(*value) + step;
-            const int limited =
-                static_cast<int>(step >= 0 ? std::min<long long>(moved, kEmuPercentLimit)
-                                           : std::max<long long>(moved, -kEmuPercentLimit));
-            storeCell(which, column, row, limited);
-            g.setText(column, row, std::to_string(limited));
-            ++outcome.cellsWritten;
-        }
-    return outcome;
+    GridEdit edit;
+    edit.firstColumn = 1;
+    edit.lastColumn = kEmuColumns;
+    edit.firstRow = 1;
+    edit.lastRow = 2;
+    edit.order = GridEdit::Order::TopDownLeftToRight;
+    edit.minimum = -kEmuPercentLimit;
+    edit.maximum = kEmuPercentLimit;
+    edit.limitTowardsStepOnly = true;
+    return kaldor::stepCells(grid(which), edit, s, step, [&](int column, int row, int value) {
+        storeCell(which, column, row, value);
+    });
 }
 
 AxisEditLayout EmulatorMaps::axisEditChanged(bool ticked) {

@@ -132,13 +132,13 @@ struct SetOutcome {
     PresetShown preset;
 };
 
-// AbNumSpinDnaMin1 and AbNumSpinDnaMax1 after refresh step 9.
+// AbNumSpinDnaMin1 and AbNumSpinDnaMax1 after refresh step TpsEmulatorTable.
 struct EmuRangeShown {
     std::optional<double> minimum;
     std::optional<double> maximum;
 };
 
-// ComboBoxDnaType after refresh step 11.
+// ComboBoxDnaType after refresh step DnaType.
 struct DnaTypeShown {
     enum class Kind { Unchanged, Item, Custom };
     Kind kind = Kind::Unchanged;
@@ -176,12 +176,12 @@ public:
     // What the grid editor binds StringGridTpsEmulator and StringGridStepEmu to.
     [[nodiscard]] MapGridModel& model(EmuGrid which);
 
-    // Refresh step 9: the throttle table and its axis; the measured range editors when the
-    // revisions offer them.
+    // Refresh step TpsEmulatorTable: the throttle table and its axis; the measured range editors
+    // when the revisions offer them.
     EmuRangeShown showTpsTable(unsigned softwareRevision, unsigned hardwareRevision);
-    // Refresh step 10: the step table.
+    // Refresh step StepEmulatorTable: the step table.
     void showStepTable();
-    // Refresh step 11: the preset the tables hold, from column 7 of row K1.
+    // Refresh step DnaType: the preset the tables hold, from column 7 of row K1.
     [[nodiscard]] DnaTypeShown dnaTypeShown() const;
 
     // ComboBoxActivInput: the channel, then the axis texts converted by its rule and sent. A text

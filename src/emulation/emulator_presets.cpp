@@ -4,8 +4,8 @@
 
 #include "emulation/emulator_maps.h"
 #include "emulation/emulator_settings.h"
-#include "maps/number_text.h"
 #include "model/controller_defaults.h"
+#include "model/number_text.h"
 #include "model/units.h"
 
 namespace kaldor {

@@ -14,6 +14,7 @@
 #include "model/ecu_image.h"
 #include "model/field_sender.h"
 #include "model/fields.h"
+#include "model/refresh_step.h"
 
 namespace kaldor {
 
@@ -67,27 +68,27 @@ inline constexpr std::array<SpinRange, 6> kEmulatorSpinRanges{{
 struct EmulatorBinding {
     const char* control;
     FieldId field;
-    int refreshStep;
+    RefreshStep refreshStep;
     bool plainEdit;
 };
 inline constexpr std::array<EmulatorBinding, 15> kEmulatorBindings{{
-    {"AbNumSpinMaxDTps", FieldId::DnaMaxDTps, 6, true},
-    {"AbNumSpinMinDTps", FieldId::DnaMinDTps, 6, true},
+    {"AbNumSpinMaxDTps", FieldId::DnaMaxDTps, RefreshStep::DtpsLimits, true},
+    {"AbNumSpinMinDTps", FieldId::DnaMinDTps, RefreshStep::DtpsLimits, true},
     // Its handler converts and sends the throttle map's axis as well (EmulatorMaps).
-    {"ComboBoxActivInput", FieldId::EmuInputChannel, 7, false},
-    {"ComboBoxDnaSigRis1", FieldId::DnaSignal1Falling, 8, true},
-    {"ComboBoxDnaSigRis2", FieldId::DnaSignal2Falling, 8, true},
-    {"ComboBoxMappingTempOK", FieldId::MappingTempOk, 8, true},
-    {"ComboBoxMappingRozdz", FieldId::MappingSpread, 8, true},
-    {"ComboBoxMappingTpsDelta", FieldId::MappingTpsDelta, 8, true},
-    {"ComboBoxTpsType", FieldId::TpsType, 8, true},
-    {"ComboBoxMappingIteracja", FieldId::MappingIteration, 8, true},
-    {"AbNumSpinMaxTps", FieldId::DnaMaxTps, 8, true},
-    {"AbNumSpinMinTps", FieldId::DnaMinTps, 8, true},
-    {"ComboBoxTpsEmul", FieldId::TpsEmulatorOn, 8, true},
+    {"ComboBoxActivInput", FieldId::EmuInputChannel, RefreshStep::EmulatorInput, false},
+    {"ComboBoxDnaSigRis1", FieldId::DnaSignal1Falling, RefreshStep::EmulatorSettings, true},
+    {"ComboBoxDnaSigRis2", FieldId::DnaSignal2Falling, RefreshStep::EmulatorSettings, true},
+    {"ComboBoxMappingTempOK", FieldId::MappingTempOk, RefreshStep::EmulatorSettings, true},
+    {"ComboBoxMappingRozdz", FieldId::MappingSpread, RefreshStep::EmulatorSettings, true},
+    {"ComboBoxMappingTpsDelta", FieldId::MappingTpsDelta, RefreshStep::EmulatorSettings, true},
+    {"ComboBoxTpsType", FieldId::TpsType, RefreshStep::EmulatorSettings, true},
+    {"ComboBoxMappingIteracja", FieldId::MappingIteration, RefreshStep::EmulatorSettings, true},
+    {"AbNumSpinMaxTps", FieldId::DnaMaxTps, RefreshStep::EmulatorSettings, true},
+    {"AbNumSpinMinTps", FieldId::DnaMinTps, RefreshStep::EmulatorSettings, true},
+    {"ComboBoxTpsEmul", FieldId::TpsEmulatorOn, RefreshStep::EmulatorSettings, true},
     // Its handler keeps the relay list and "DNA MAPS" in step (emulatorSwitchChosen).
-    {"ComboBoxDNAEmuSelect", FieldId::DnaEmulatorOn, 8, false},
-    {"ComboBoxEmulatorStep", FieldId::StepEmulatorOn, 8, true},
+    {"ComboBoxDNAEmuSelect", FieldId::DnaEmulatorOn, RefreshStep::EmulatorSettings, false},
+    {"ComboBoxEmulatorStep", FieldId::StepEmulatorOn, RefreshStep::EmulatorSettings, true},
 }};
 
 // What the emulator switch, the relay list and the group GroupBoxMapsEmu ("DNA MAPS") show.
@@ -97,8 +98,8 @@ struct EmulatorModeShown {
     bool mapsShown = false;        // GroupBoxMapsEmu
 };
 
-// Refresh step 8's share: the relay list shows "on Analog" or "on Digital" by the bits and is
-// left as it is when both are 0.
+// Refresh step EmulatorSettings's share: the relay list shows "on Analog" or "on Digital" by the
+// bits and is left as it is when both are 0.
 [[nodiscard]] EmulatorModeShown emulatorModeShown(const EcuImage& image);
 
 // ComboBoxDNAEmuSelect: the switch sets the emulator bit and clears the digital relay; the relay

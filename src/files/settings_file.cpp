@@ -245,4 +245,10 @@ bool writeSettingString(const std::string& file, std::string_view section, std::
     return settings.save();
 }
 
+std::function<std::string(int)> portDevices(const SettingsFile& settings) {
+    return [&settings](int portNumber) {
+        return settings.readString("Ports", "COM" + std::to_string(portNumber), "");
+    };
+}
+
 }  // namespace kaldor

@@ -6,6 +6,7 @@
 // overwritten: saving it is refused, so whatever it holds stays for the user to mend. Writes
 // replace the file atomically, so a crash or a full disk never leaves a half-written file behind.
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -78,5 +79,9 @@ private:
                                             std::string_view key, const std::string& defaultValue);
 [[nodiscard]] bool writeSettingString(const std::string& file, std::string_view section,
                                       std::string_view key, std::string_view value);
+
+// The [Ports] section as a port map's overrides: port n to the device its key "COMn" names, or
+// an empty text. Reads `settings` at every call, so the file must outlive the lookup.
+[[nodiscard]] std::function<std::string(int)> portDevices(const SettingsFile& settings);
 
 }  // namespace kaldor

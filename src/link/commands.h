@@ -43,11 +43,13 @@ struct CommandTiming {
 };
 
 inline constexpr std::array<CommandTiming, 18> kCommandTable{{
-    {Command::CmdIdentify, "CmdIdentify", 0x01, 0, true, 0, 5},
-    {Command::CmdConfirm, "CmdConfirm", 0x02, 0, true, 0, 4},
-    {Command::CmdReadLive, "CmdReadLive", 0xAA, 0, true, 0, 196},
-    {Command::CmdReadPage, "CmdReadPage", 0xAA, 100, true, 150, 132},
-    {Command::CmdReadErrors, "CmdReadErrors", 0xAA, 100, true, 150, 132},
+    {Command::CmdIdentify, "CmdIdentify", 0x01, 0, true, 0, replyLayout(ReplyKind::Ident).length},
+    {Command::CmdConfirm, "CmdConfirm", 0x02, 0, true, 0, replyLayout(ReplyKind::Confirm).length},
+    {Command::CmdReadLive, "CmdReadLive", 0xAA, 0, true, 0, replyLayout(ReplyKind::Live).length},
+    {Command::CmdReadPage, "CmdReadPage", 0xAA, 100, true, 150,
+     replyLayout(ReplyKind::Block).length},
+    {Command::CmdReadErrors, "CmdReadErrors", 0xAA, 100, true, 150,
+     replyLayout(ReplyKind::Block).length},
     {Command::CmdCommit, "CmdCommit", 0x45, 0, true, 35, 0},
     {Command::CmdWriteByte, "CmdWriteByte", 0xC1, 2, true, 4, 0},
     {Command::CmdWriteWord, "CmdWriteWord", 0xD1, 2, true, 4, 0},
@@ -74,8 +76,8 @@ inline constexpr std::array<CommandTiming, 18> kCommandTable{{
 
 class CommandSet {
 public:
-    static constexpr std::size_t kBlockSize = 128;
-    static constexpr std::size_t kLiveSize = 192;
+    static constexpr std::size_t kBlockSize = kBlockPayloadLength;
+    static constexpr std::size_t kLiveSize = kLivePayloadLength;
 
     explicit CommandSet(SerialLink& link) : m_link(link) {}
 

@@ -23,7 +23,6 @@ ConnectionScan::ConnectionScan(CommandSet& commands, ConnectionState& state, con
       m_hooks(hooks) {}
 
 ScanOutcome ConnectionScan::scan() {
-    m_hooks.hideSetPinButton();
     m_state.connected = false;
     m_state.linkReady = false;
     m_portProblems.clear();
@@ -102,8 +101,9 @@ ConnectionScan::PortResult ConnectionScan::tryPort(int port, ScanOutcome& outcom
     }
 
     m_state.portNumber = port;
-    std::string title = connectionTitle(m_state.hardwareRevision, software, port);
-    m_hooks.setWindowTitle(title);
+    m_title = connectionTitle(m_state.hardwareRevision, software, port);
+    m_confirmed = handling == RevisionHandling::Confirm;
+    m_hooks.setWindowTitle(m_title);
     m_state.connected = true;
     m_hooks.appendConnectCaption(" <<COM" + std::to_string(port) + ">>");
     if (!m_hooks.readImage()) {
@@ -112,19 +112,21 @@ ConnectionScan::PortResult ConnectionScan::tryPort(int port, ScanOutcome& outcom
         // zeros over the controller's other bits).
         m_link.close();
         m_prompts.message(kMsgImageReadFailed);
-        m_hooks.lockPages();
         outcome = ScanOutcome::ImageReadFailed;
         return PortResult::End;
     }
-    m_hooks.refreshControls();
-    if (handling == RevisionHandling::Confirm) {
-        title += " SN: " + std::to_string(readField(m_image, FieldId::ControllerSerialNumber));
-        m_hooks.setWindowTitle(title);
-    }
-    m_state.linkReady = true;
-    m_link.pause(50);
     outcome = ScanOutcome::Connected;
     return PortResult::Accepted;
+}
+
+void ConnectionScan::goLive() {
+    if (!m_state.connected)
+        return;
+    if (m_confirmed)
+        m_hooks.setWindowTitle(m_title + " SN: " +
+                               std::to_string(readField(m_image, FieldId::ControllerSerialNumber)));
+    m_state.linkReady = true;
+    m_link.pause(50);
 }
 
 }  // namespace kaldor

@@ -1,6 +1,7 @@
 #pragma once
 // The connection scan over COM1..COM16: identify, check the software revision, confirm where the
-// revision asks for it, read the image, refresh the controls and let the polling run.
+// revision asks for it and read the image; then, once the caller has shown the image, let the
+// polling run.
 #include <cstdint>
 #include <string>
 
@@ -39,19 +40,15 @@ enum class RevisionHandling { Accept, Confirm, Refuse };
 // "KALDOR DIESEL v4.706 Rev.H:2 Rev.S:11 TR770  COM3"
 [[nodiscard]] std::string connectionTitle(std::uint8_t hardware, std::uint8_t software, int port);
 
-// What the scan does to the window; the window fills these in.
+// What the scan tells the window and asks of it; the window fills these in.
 class ScanHooks {
 public:
     virtual ~ScanHooks() = default;
-    virtual void hideSetPinButton() = 0;
     virtual void setWindowTitle(const std::string& title) = 0;
     // Appends " <<COMn>>" to the caption of the autoconnect menu item.
     virtual void appendConnectCaption(const std::string& piece) = 0;
     // False when the image could not be read completely.
     [[nodiscard]] virtual bool readImage() = 0;
-    virtual void refreshControls() = 0;
-    // The image read failed: the editing pages and menus stay locked until a scan succeeds.
-    virtual void lockPages() = 0;
     // Software revision 11 is confirmed with the controller only with the user's consent; false
     // ends the scan with the port closed. The window confirms without asking; the command-line
     // tool asks, or takes --yes.
@@ -62,13 +59,13 @@ public:
 };
 
 enum class ScanOutcome {
-    Connected,
+    Connected,  // the image is read; the polling waits for goLive()
     NotFound,
     NeedUpdate,
     ConfirmFailed,
     SoftwareError,
-    ImageReadFailed,
-    Declined,  // the user did not consent to confirming revision 11
+    ImageReadFailed,  // the port is closed; the caller keeps the editing pages locked
+    Declined,         // the user did not consent to confirming revision 11
 };
 
 class ConnectionScan {
@@ -76,7 +73,12 @@ public:
     ConnectionScan(CommandSet& commands, ConnectionState& state, const EcuImage& image,
                    Prompts& prompts, ScanHooks& hooks);
 
-    ScanOutcome scan();
+    // Connected: the image mirrors the controller, and the caller shows it in every control
+    // (the refresh asks for the PIN it holds) before it calls goLive().
+    [[nodiscard]] ScanOutcome scan();
+    // After a scan that connected: the serial number into the caption (revision 11), then the
+    // polling may run.
+    void goLive();
 
     // The ports of the last scan that could not be opened, and why: a port that cannot be
     // opened is no silent controller and is said apart from one.
@@ -92,6 +94,8 @@ private:
     const EcuImage& m_image;
     Prompts& m_prompts;
     ScanHooks& m_hooks;
+    std::string m_title;       // the caption of the connection found
+    bool m_confirmed = false;  // its revision was confirmed with the controller
     std::vector<PortProblem> m_portProblems;
 };
 

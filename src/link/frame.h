@@ -23,6 +23,12 @@ using CommandFrame = std::array<std::uint8_t, 6>;
 
 enum class ReplyKind { Ident, Confirm, Block, Live };
 
+// A parameter or error memory block and a live record as their replies carry them.
+inline constexpr std::size_t kBlockPayloadLength = 128;
+inline constexpr std::size_t kLivePayloadLength = 192;
+// Around a payload: the header and the subcode before it, the checksum and the frame end after.
+inline constexpr std::size_t kPayloadFraming = 4;
+
 struct ReplyLayout {
     std::uint8_t header;
     std::size_t length;
@@ -36,9 +42,9 @@ struct ReplyLayout {
         case ReplyKind::Confirm:
             return {0x43, 4, 0};
         case ReplyKind::Block:
-            return {0x48, 132, 128};
+            return {0x48, kBlockPayloadLength + kPayloadFraming, kBlockPayloadLength};
         case ReplyKind::Live:
-            return {0x56, 196, 192};
+            return {0x56, kLivePayloadLength + kPayloadFraming, kLivePayloadLength};
     }
     return {0, 0, 0};
 }

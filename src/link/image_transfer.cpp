@@ -8,11 +8,6 @@ ImageTransfer::ImageTransfer(CommandSet& commands, ConnectionState& state, EcuIm
                              Prompts& prompts)
     : m_commands(commands), m_state(state), m_image(image), m_prompts(prompts) {}
 
-void ImageTransfer::refresh() {
-    if (m_refresh)
-        m_refresh();
-}
-
 bool ImageTransfer::readImage(ProgressSink& bar) {
     if (!m_state.connected) {
         m_prompts.message(kNoConnectionMessage);
@@ -75,8 +70,8 @@ void ImageTransfer::sendField(FieldId id, std::size_t element) {
     }
 }
 
-void ImageTransfer::writeAll(const std::string& notConnectedMessage, ProgressSink& bar,
-                             bool stepBarWhenOffline) {
+void ImageTransfer::writeWords(const std::string& notConnectedMessage, ProgressSink& bar,
+                               bool stepBarWhenOffline) {
     bar.setMaximum(static_cast<int>(EcuImage::kWords));
     if (m_state.connected) {
         for (std::size_t i = 0; i < EcuImage::kWords; ++i) {
@@ -89,20 +84,13 @@ void ImageTransfer::writeAll(const std::string& notConnectedMessage, ProgressSin
                 bar.step();
         m_prompts.message(notConnectedMessage);
     }
-    refresh();
+}
+
+void ImageTransfer::writeValidMarker(ProgressSink& bar) {
     m_image.setWord(0, kValidMarker);
     writeWord(0);
     m_commands.commit(0);
     bar.setPosition(bar.maximum());
-}
-
-void ImageTransfer::loadToController(const std::string& notConnectedMessage, ProgressSink& bar,
-                                     TimerSwitch& timer) {
-    timer.setTimerEnabled(false);
-    m_commands.link().pause(250);
-    bar.setPosition(0);
-    writeAll(notConnectedMessage, bar, true);
-    timer.setTimerEnabled(true);
 }
 
 ImageTransfer::ConverterImage ImageTransfer::buildConverterImage(const EcuImage& image) {

@@ -4,7 +4,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "link/commands.h"
@@ -31,9 +30,6 @@ public:
 
     ImageTransfer(CommandSet& commands, ConnectionState& state, EcuImage& image, Prompts& prompts);
 
-    // Shows the whole image in every control; filled in by the window.
-    void setRefresh(std::function<void()> refresh) { m_refresh = std::move(refresh); }
-
     // Twelve overlapping page reads. A rejected page is read again (up to kPageRetries more
     // times); false when a page stayed unread (its bytes keep their old values) or when there is
     // no connection: the image then does not mirror the controller and must not be trusted.
@@ -51,27 +47,24 @@ public:
     void pause(int milliseconds) override { m_commands.link().pause(milliseconds); }
     [[nodiscard]] bool connected() const override { return m_state.connected; }
     [[nodiscard]] bool linkReady() const override { return m_state.linkReady; }
-    // The full write: 384 words, refresh, then the validity marker and the commit. Offline, the
-    // bar optionally runs through without sending, then the message is shown.
-    void writeAll(const std::string& notConnectedMessage, ProgressSink& bar,
-                  bool stepBarWhenOffline = false);
-    // The transfer half of "load to ECU": polling stopped for its duration.
-    void loadToController(const std::string& notConnectedMessage, ProgressSink& bar,
-                          TimerSwitch& timer);
+    // The full write comes in two halves: between them the window shows the written image in
+    // every control (and asks for the PIN it holds) before the validity marker makes the
+    // controller take it. The first half: the 384 words. Offline, the bar optionally runs
+    // through without sending, then the message is shown.
+    void writeWords(const std::string& notConnectedMessage, ProgressSink& bar,
+                    bool stepBarWhenOffline = false);
+    // The second half: the validity marker into word 0 and out, then the commit; the bar full.
+    void writeValidMarker(ProgressSink& bar);
     // "save data if 24->12V converter": 512 address/data pairs; no connection check.
     void writeConverter(ProgressSink& eepromBar);
 
     [[nodiscard]] static ConverterImage buildConverterImage(const EcuImage& image);
-
-    // Shows the whole image in every control (the function set by setRefresh).
-    void refresh();
 
 private:
     CommandSet& m_commands;
     ConnectionState& m_state;
     EcuImage& m_image;
     Prompts& m_prompts;
-    std::function<void()> m_refresh;
 };
 
 }  // namespace kaldor

@@ -19,8 +19,8 @@ std::string PortMap::defaultDeviceName(int n) {
 std::string PortMap::deviceName(int n) const {
     if (n < 1 || n > 16)
         return {};
-    if (m_settings) {
-        const std::string over = m_settings->readString("Ports", "COM" + std::to_string(n), "");
+    if (m_overrides) {
+        std::string over = m_overrides(n);
         if (!over.empty())
             return over;
     }

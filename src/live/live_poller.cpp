@@ -2,6 +2,9 @@
 
 namespace kaldor {
 
+// The live reply's payload lands whole in the record.
+static_assert(LiveFrame::kBytes == CommandSet::kLiveSize);
+
 LivePoller::LivePoller(CommandSet& commands, ConnectionState& state, LiveFrame& frame,
                        CalibrationBlock& block)
     : m_commands(commands), m_state(state), m_frame(frame), m_block(block) {}

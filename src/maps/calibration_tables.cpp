@@ -5,7 +5,7 @@
 
 #include "live/live_signals.h"
 #include "maps/grid_headings.h"
-#include "maps/number_text.h"
+#include "model/number_text.h"
 
 namespace kaldor {
 namespace {

@@ -30,9 +30,9 @@ public:
         return m_grids.at(static_cast<std::size_t>(map));
     }
 
-    // Refresh step 29: the item of each enable combo, in map order.
+    // Refresh step CorrectionEnables: the item of each enable combo, in map order.
     [[nodiscard]] std::array<int, kCorrectionMapCount> enableItems() const;
-    // Refresh step 31: row 1 of every grid from the image.
+    // Refresh step CorrectionMaps: row 1 of every grid from the image.
     void refresh();
 
     // ComboBoxMapa...Change: the map's enable bit from the item, word 273 sent. False for no

@@ -4,8 +4,8 @@
 
 #include "live/live_signals.h"
 #include "maps/grid_headings.h"
-#include "maps/number_text.h"
 #include "model/fields.h"
+#include "model/number_text.h"
 
 namespace kaldor {
 namespace {

@@ -24,9 +24,9 @@ public:
     [[nodiscard]] GridTexts& grid() { return m_grid; }
     [[nodiscard]] const GridTexts& grid() const { return m_grid; }
 
-    // Refresh step 17: the pressure axis of the controller's software revision.
+    // Refresh step CruiseHeading: the pressure axis of the controller's software revision.
     void refreshHeading(unsigned softwareRevision);
-    // Refresh step 30: the doses from the image.
+    // Refresh step CruiseMap: the doses from the image.
     void refresh();
 
     // StringGridMapaTempomatuKeyUp: plus and minus step the selected columns, any other key

@@ -38,7 +38,8 @@ struct CruiseSettingsShown {
     double seconds = 0;
 };
 
-// What the three cruise spins show for the image (refresh step 4 without ComboBoxCruise).
+// What the three cruise spins show for the image (refresh step CruiseSettings without
+// ComboBoxCruise).
 [[nodiscard]] CruiseSettingsShown cruiseSettingsShown(const EcuImage& image);
 
 // ButtonTempomatClick: by CruiseMode, the engine speed (word 78), the pressure (word 77) and the

@@ -1,8 +1,8 @@
 #include "maps/main_map.h"
 
 #include "maps/map_types.h"
-#include "maps/number_text.h"
 #include "model/fields.h"
+#include "model/number_text.h"
 
 namespace kaldor {
 namespace {

@@ -11,12 +11,10 @@
 #include "maps/map_colour.h"
 #include "maps/map_grid_model.h"
 #include "model/ecu_image.h"
+#include "model/fields.h"
 
 namespace kaldor {
 
-inline constexpr int kMainMapRows = 16;
-inline constexpr int kMainMapColumns = 8;
-inline constexpr int kMainMapCells = kMainMapRows * kMainMapColumns;
 // The grid: the row-axis column plus the map columns, the column-axis row plus the map rows.
 inline constexpr int kMainMapGridColumns = kMainMapColumns + 1;
 inline constexpr int kMainMapGridRows = kMainMapRows + 1;

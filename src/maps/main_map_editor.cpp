@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <optional>
 
+#include "maps/grid_edit.h"
 #include "maps/map_axes.h"
-#include "maps/number_text.h"
 #include "maps/preset_maps.h"
 #include "model/fields.h"
+#include "model/number_text.h"
 #include "model/units.h"
 
 namespace kaldor {
@@ -19,25 +20,21 @@ int limited(long long value, int low, int high) {
     return static_cast<int>(std::clamp<long long>(value, low, high));
 }
 
-// The selection's cells in the order every multi-cell edit visits them: columns from right to
-// left, each from the bottom row up; axis cells and cells outside the map are left out.
-template <typename Visit>
-void forSelectedCells(GridRect s, Visit visit) {
-    const int left = std::max(std::min(s.left, s.right), 1);
-    const int right = std::min(std::max(s.left, s.right), kMainMapColumns);
-    const int top = std::max(std::min(s.top, s.bottom), 1);
-    const int bottom = std::min(std::max(s.top, s.bottom), kMainMapRows);
-    for (int column = right; column >= left; --column)
-        for (int row = bottom; row >= top; --row)
-            if (!visit(column, row))
-                return;
+// Every multi-cell edit visits the selection's cells with its columns from right to left, each
+// from the bottom row up; axis cells and cells outside the map are left out.
+constexpr GridEdit cellEdit() {
+    GridEdit edit;
+    edit.firstColumn = 1;
+    edit.lastColumn = kMainMapColumns;
+    edit.firstRow = 1;
+    edit.lastRow = kMainMapRows;
+    edit.order = GridEdit::Order::RightToLeftBottomUp;
+    edit.emptyIsZero = true;  // a cell not shown yet is painted as 0
+    edit.minimum = 0;
+    edit.maximum = kMainMapCellMax;
+    return edit;
 }
-
-int selectedCellCount(GridRect s) {
-    int count = 0;
-    forSelectedCells(s, [&](int, int) { return ++count, true; });
-    return count;
-}
+constexpr GridEdit kCellEdit = cellEdit();
 
 // The new byte of a typed entry m for the old byte b.
 int enteredValue(EntryMode mode, int b, long long m) {
@@ -70,11 +67,15 @@ void MainMapEditor::resetProgress(int maximum) {
     m_progress.setPosition(0);
 }
 
-void MainMapEditor::writeCell(int column, int row, int value) {
+void MainMapEditor::storeCell(int column, int row, int value) {
     const std::size_t element = mainMapElement(column, row);
     storeField(m_image, FieldId::MainMap, static_cast<std::uint32_t>(value), element);
     m_sender.sendField(FieldId::MainMap, element);
     m_progress.step();
+}
+
+void MainMapEditor::writeCell(int column, int row, int value) {
+    storeCell(column, row, value);
     m_grid.setText(column, row, std::to_string(value));
 }
 
@@ -149,8 +150,8 @@ MapEditOutcome MainMapEditor::typedEntry(GridRect selection, EntryMode mode,
         outcome.message = notAnIntegerMessage(entry);
         return outcome;
     }
-    resetProgress(selectedCellCount(selection));
-    forSelectedCells(selection, [&](int column, int row) {
+    resetProgress(editedCellCount(kCellEdit, selection));
+    forEachEditedCell(kCellEdit, selection, [&](int column, int row) {
         writeCell(column, row, enteredValue(mode, mainMapCell(m_image, column, row), *m));
         ++outcome.cellsWritten;
         return true;
@@ -159,20 +160,9 @@ MapEditOutcome MainMapEditor::typedEntry(GridRect selection, EntryMode mode,
 }
 
 MapEditOutcome MainMapEditor::stepSelection(GridRect selection, int step) {
-    MapEditOutcome outcome;
-    resetProgress(selectedCellCount(selection));
-    forSelectedCells(selection, [&](int column, int row) {
-        const std::string& text = m_grid.text(column, row);
-        const std::optional<std::int32_t> v = text.empty() ? 0 : parseInteger(text);
-        if (!v) {
-            outcome.message = notAnIntegerMessage(text);
-            return false;
-        }
-        writeCell(column, row, limited(static_cast<long long>(*v) + step, 0, kMainMapCellMax));
-        ++outcome.cellsWritten;
-        return true;
-    });
-    return outcome;
+    resetProgress(editedCellCount(kCellEdit, selection));
+    return stepCells(m_grid, kCellEdit, selection, step,
+                     [this](int column, int row, int value) { storeCell(column, row, value); });
 }
 
 bool MainMapEditor::loadPresetMap(int k) {

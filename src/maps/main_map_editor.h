@@ -62,8 +62,8 @@ public:
     [[nodiscard]] GridTexts& texts() override { return m_grid; }
     [[nodiscard]] const MainMapLayout& layout() const { return m_layout; }
 
-    // The whole map from the image: type, layout, axes and cells (refresh step 33). The
-    // pressure-only map leaves row 0 alone but for cell (1, 0).
+    // The whole map from the image: type, layout, axes and cells (refresh step
+    // ReturnToGasAndMainMap). The pressure-only map leaves row 0 alone but for cell (1, 0).
     MainMapLayout ShowMainMap();
 
     // The cell the engine works in, moved by every live record (see UpdateOperatingPoint).
@@ -134,6 +134,8 @@ public:
     std::string rpmAxisAfterSignalTypeChange(double cruiseRpmShown);
 
 private:
+    // One cell into the image and to the controller, a step of the bar; writeCell shows it too.
+    void storeCell(int column, int row, int value);
     void writeCell(int column, int row, int value);
     void sendWholeMap();
     void showCells();

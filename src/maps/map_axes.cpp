@@ -1,7 +1,7 @@
 #include "maps/map_axes.h"
 
-#include "maps/number_text.h"
 #include "model/fixed_text.h"
+#include "model/number_text.h"
 #include "model/units.h"
 
 namespace kaldor {

@@ -1,7 +1,7 @@
 #pragma once
-// The step edit the one-row maps share (correction maps, cruise map): the selected columns of
-// row 1, right-most first, each parsed from its text, stepped, limited, stored, sent, followed
-// by a pause and shown again.
+// The step edit of the one-row maps (correction maps, cruise map): the grid edit
+// (maps/grid_edit.h) on the selected columns of row 1, right-most first, each write followed by
+// a pause.
 #include <cstddef>
 
 #include "maps/grid_texts.h"

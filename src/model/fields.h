@@ -10,6 +10,11 @@
 
 namespace kaldor {
 
+// The main map: 16 rows of 8 cells, one byte each, with one axis word per column and per row.
+inline constexpr int kMainMapRows = 16;
+inline constexpr int kMainMapColumns = 8;
+inline constexpr int kMainMapCells = kMainMapRows * kMainMapColumns;
+
 enum class FieldId : std::uint16_t {
     ImageValidMarker,
     DieselWorkTime,

@@ -101,10 +101,10 @@ private:
     FieldSender& m_sender;
 };
 
-// Refresh step 2: the power class the dynamic coefficient stands for (0 while it is off). May
-// lie outside the list, which then shows no item.
+// Refresh step EnginePower: the power class the dynamic coefficient stands for (0 while it is off).
+// May lie outside the list, which then shows no item.
 [[nodiscard]] int enginePowerItem(const EcuImage& image);
-// Refresh step 19: the emulator mode the on and type bits and the second level stand for.
+// Refresh step CdiEmulator: the emulator mode the on and type bits and the second level stand for.
 [[nodiscard]] int emulatorModeItem(const EcuImage& image);
 
 // ComboBoxLevel ("IdS 1".."IdS 3"): the software revision the program assumes from now on. The

@@ -1,6 +1,7 @@
 #include "service/config_commands.h"
 
 #include "service/history_recorder.h"
+#include "service/settle_pause.h"
 
 namespace kaldor {
 namespace {
@@ -94,8 +95,7 @@ bool ConfigCommands::loadToEcu(const std::string& caption, unsigned softwareRevi
 }
 
 bool ConfigCommands::loadMap(const std::string& caption, FieldSender& sender, ProgressSink& bar,
-                             TimerSwitch& timer, const std::string& noConnectionText,
-                             const std::function<void()>& refresh) {
+                             TimerSwitch& timer, const std::string& noConnectionText) {
     const std::optional<Chosen> chosen = confirmAndRead(caption);
     if (!chosen)
         return false;
@@ -110,7 +110,7 @@ bool ConfigCommands::loadMap(const std::string& caption, FieldSender& sender, Pr
         m_history->record(historyBefore(kHistoryLoadMap, historyFileName(chosen->answer.path)));
     copyMapPart(m_loadMap.bytes(), m_image);
     timer.setTimerEnabled(false);
-    sender.pause(kSettleMs);
+    sender.pause(kWriteSettleMs);
     if (sender.connected()) {
         for (const FieldElement& w : mapLoadWrites())
             sender.sendField(w.id, w.element);
@@ -121,9 +121,6 @@ bool ConfigCommands::loadMap(const std::string& caption, FieldSender& sender, Pr
             bar.step();
         m_prompts.message(noConnectionText);
     }
-    if (refresh)
-        refresh();
-    timer.setTimerEnabled(true);
     return true;
 }
 

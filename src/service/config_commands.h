@@ -23,9 +23,6 @@ class HistoryRecorder;
 
 class ConfigCommands {
 public:
-    // A map load and the full load leave this much time before their first write.
-    static constexpr int kSettleMs = 250;
-
     // `history`, when given, keeps what the controller held before a load overwrites it.
     ConfigCommands(EcuImage& image, Prompts& prompts, std::string baseFolder,
                    HistoryRecorder* history = nullptr);
@@ -46,10 +43,11 @@ public:
                    std::uint16_t controllerPin, const std::function<void()>& writeImage);
 
     // "LoadMap": only the map part of a complete file goes into the image and to the controller
-    // (178 writes). `refresh` shows the image in every control.
+    // (178 writes), with the polling stopped. True when the maps went out: the polling stays
+    // stopped while the caller shows the image in every control, then finishLoadMap lets it run.
     bool loadMap(const std::string& caption, FieldSender& sender, ProgressSink& bar,
-                 TimerSwitch& timer, const std::string& noConnectionText,
-                 const std::function<void()>& refresh);
+                 TimerSwitch& timer, const std::string& noConnectionText);
+    void finishLoadMap(TimerSwitch& timer) { timer.setTimerEnabled(true); }
 
     [[nodiscard]] const LoadMapBuffer& loadMapBuffer() const { return m_loadMap; }
 

@@ -1,5 +1,7 @@
 #include "service/history_recorder.h"
 
+#include "service/config_transfer.h"
+
 #include "files/config_file.h"
 #include "model/fields.h"
 
@@ -75,7 +77,7 @@ std::size_t historyDifferenceCount(const EcuImage& pc, const EcuImage::Bytes& en
 }
 
 bool restoreHistoryEntry(const HistoryEntry& entry, const EcuImage::Bytes& bytes,
-                         ImageTransfer& transfer, const ConnectionState& state, EcuImage& image,
+                         ConfigTransfer& transfer, const ConnectionState& state,
                          HistoryRecorder& recorder, Prompts& prompts,
                          const std::string& noConnectionText, ProgressSink& bar,
                          TimerSwitch& timer) {
@@ -85,12 +87,7 @@ bool restoreHistoryEntry(const HistoryEntry& entry, const EcuImage::Bytes& bytes
         return false;
     }
     recorder.record(historyBeforeRestore(entry));
-    ConfigFile file;
-    file.bytes = bytes;
-    file.length = bytes.size();
-    loadKeepingControllerParts(image, file, heldControllerPin(state));
-    transfer.loadToController(noConnectionText, bar, timer);
-    return true;
+    return transfer.loadImage(bytes, noConnectionText, bar, timer);
 }
 
 }  // namespace kaldor

@@ -8,7 +8,6 @@
 #include <string>
 #include <string_view>
 
-#include "link/image_transfer.h"
 #include "model/connection_state.h"
 #include "model/ecu_image.h"
 #include "model/prompts.h"
@@ -29,6 +28,8 @@ inline constexpr const char* kHistoryWritePcValues = "writing the PC's values";
 [[nodiscard]] std::string historyBeforeRestore(const HistoryEntry& entry);
 // The file's name without its folder, as a history text names it.
 [[nodiscard]] std::string historyFileName(std::string_view path);
+
+class ConfigTransfer;
 
 class HistoryRecorder {
 public:
@@ -72,11 +73,13 @@ private:
 
 // "restore": the entry's memory written to the controller as "load to ECU" writes a file (its
 // serial number, reserved locations and PIN kept), after the memory it holds now went into the
-// history. False, with nothing changed, without a connection (the user has been told).
-bool restoreHistoryEntry(const HistoryEntry& entry, const EcuImage::Bytes& bytes,
-                         ImageTransfer& transfer, const ConnectionState& state, EcuImage& image,
-                         HistoryRecorder& recorder, Prompts& prompts,
-                         const std::string& noConnectionText, ProgressSink& bar,
-                         TimerSwitch& timer);
+// history. True: the words went out with polling stopped; the caller shows the image and calls
+// `transfer.finishLoad`, as after "load to ECU". False, with nothing changed, without a
+// connection (the user has been told).
+[[nodiscard]] bool restoreHistoryEntry(const HistoryEntry& entry, const EcuImage::Bytes& bytes,
+                                       ConfigTransfer& transfer, const ConnectionState& state,
+                                       HistoryRecorder& recorder, Prompts& prompts,
+                                       const std::string& noConnectionText, ProgressSink& bar,
+                                       TimerSwitch& timer);
 
 }  // namespace kaldor

@@ -11,12 +11,14 @@ namespace kaldor {
 namespace {
 
 using F = FieldId;
+using S = RefreshStep;
 
 constexpr bool kChangeOnly = false;
 // Marks a control whose plain edit is connected.
 constexpr const char* kEditConnected = "kaldorEditConnected";
 
-// The emulator settings' rows (refresh steps 6 to 8) are the core's table; the rows below follow.
+// The emulator settings' rows (the steps from DtpsLimits to EmulatorSettings) are the core's
+// table; the rows below follow.
 std::vector<ControlBinding> withEmulatorBindings(const std::vector<ControlBinding>& rows) {
     std::vector<ControlBinding> all;
     for (const EmulatorBinding& b : kEmulatorBindings)
@@ -27,57 +29,57 @@ std::vector<ControlBinding> withEmulatorBindings(const std::vector<ControlBindin
 
 // In refresh-step order.
 const std::vector<ControlBinding> kBindings = withEmulatorBindings({
-    {"AbNumSpinCrusRpm", F::CruiseRpmPeriod, 4, true},
-    {"AbNumSpinCrusBar", F::CruisePressure, 4, true},
-    {"AbNumSpinCrusTime", F::CruiseTime, 4, true},
-    {"ComboBoxCruise", F::CruiseMode, 4, true},
-    {"ComboBoxFreqAlg", F::FreqAlgorithm, 5, true},
-    {"ComboBoxFreqFullGr", F::FreqFullGrid, 5, true},
-    {"ComboBoxDK", F::DynamicKOn, 12, true, kChangeOnly},
-    {"AbNumSpinDynamicK", F::DynamicK, 12, true},
-    {"AbNumSpinTpsCutOff", F::TpsCutOffLevel, 13, false},
-    {"AbNumSpinCutOffTime", F::CutOffTime, 13, true},
-    {"ComboBoxTpsCutOff", F::TpsCutOffMode, 13, true},
-    {"ComboBoxDoubleTime", F::DoubleInjectionTime, 14, false},
-    {"ComboBoxEmulatorType", F::CdiEmulatorType, 19, true},
-    {"AbNumSpinCdi1", F::CdiThreshold1, 19, false},
-    {"AbNumSpinCdi2", F::CdiThreshold2, 19, false},
-    {"AbNumSpinCdi3", F::CdiThreshold3, 19, false},
-    {"AbNumSpinV1", F::CdiValue1, 19, false},
-    {"AbNumSpinV2", F::CdiValue2, 19, false},
-    {"AbNumSpinV3", F::CdiValue3, 19, false},
-    {"AbNumSpinV4", F::CdiValue4, 19, false},
-    {"ComboBoxRegulatorVacum", F::RegulatorVacuumConnected, 20, false},
-    {"AbNumSpinRpmVar", F::RpmSignalThreshold, 20, true},
-    {"ComboBoxRpmPower", F::RpmSignalLevel, 20, false},
-    {"ComboBoxCoilType", F::RpmSignalType, 20, false},
-    {"ComboBoxEGT", F::EgtSensorOn, 21, true},
-    {"ComboBoxEGT_Temp", F::EgtMaxLevel, 21, true},
-    {"ComboBoxTurbo", F::TurboOn, 21, true},
-    {"ComboBoxTGsensor", F::GasTempSensorType, 22, true},
-    {"ComboBoxTRsensor", F::ReducerTempSensorType, 22, true},
-    {"ComboBoxPresSensor", F::GasPressureSensorType, 22, true},
-    {"ComboBoxMAPSensType", F::MapSensorType, 22, true},
-    {"AbNumSpinMinPsys", F::MinSystemPressure, 23, false},
-    {"AbNumSpinOffDelay", F::PressureDelay, 23, true},
-    {"ComboBoxTempOn", F::OnTemperature, 24, true},
-    {"AbNumSpinRpm", F::OnRpmPeriod, 25, false},
-    {"AbNumSpinOnDelay", F::OnDelay, 25, true},
-    {"ComboBoxLevelSensor", F::LevelSensorType, 26, false},
-    {"AbNumSpinRezRef", F::LevelRefTime, 26, true},
-    {"CheckBoxLevelSensorNegativ", F::LevelSensorNormal, 26, true},
-    {"CheckBoxWskaznikZasilany", F::LevelValvePowered, 26, true},
-    {"AbNumSpinPoz34", F::LevelPoint34, 28, true},
-    {"AbNumSpinPoz24", F::LevelPoint24, 28, true},
-    {"AbNumSpinPoz14", F::LevelPoint14, 28, true},
-    {"AbNumSpinPozE", F::LevelPointE, 28, true},
-    {"AbNumSpinCisnieniePracy", F::WorkingPressure, 32, true},
-    {"ComboBoxGazAutoOn", F::AutoReturnToGas, 33, true},
+    {"AbNumSpinCrusRpm", F::CruiseRpmPeriod, S::CruiseSettings, true},
+    {"AbNumSpinCrusBar", F::CruisePressure, S::CruiseSettings, true},
+    {"AbNumSpinCrusTime", F::CruiseTime, S::CruiseSettings, true},
+    {"ComboBoxCruise", F::CruiseMode, S::CruiseSettings, true},
+    {"ComboBoxFreqAlg", F::FreqAlgorithm, S::FrequencyEmulator, true},
+    {"ComboBoxFreqFullGr", F::FreqFullGrid, S::FrequencyEmulator, true},
+    {"ComboBoxDK", F::DynamicKOn, S::DynamicK, true, kChangeOnly},
+    {"AbNumSpinDynamicK", F::DynamicK, S::DynamicK, true},
+    {"AbNumSpinTpsCutOff", F::TpsCutOffLevel, S::CutOff, false},
+    {"AbNumSpinCutOffTime", F::CutOffTime, S::CutOff, true},
+    {"ComboBoxTpsCutOff", F::TpsCutOffMode, S::CutOff, true},
+    {"ComboBoxDoubleTime", F::DoubleInjectionTime, S::DoubleInjectionTime, false},
+    {"ComboBoxEmulatorType", F::CdiEmulatorType, S::CdiEmulator, true},
+    {"AbNumSpinCdi1", F::CdiThreshold1, S::CdiEmulator, false},
+    {"AbNumSpinCdi2", F::CdiThreshold2, S::CdiEmulator, false},
+    {"AbNumSpinCdi3", F::CdiThreshold3, S::CdiEmulator, false},
+    {"AbNumSpinV1", F::CdiValue1, S::CdiEmulator, false},
+    {"AbNumSpinV2", F::CdiValue2, S::CdiEmulator, false},
+    {"AbNumSpinV3", F::CdiValue3, S::CdiEmulator, false},
+    {"AbNumSpinV4", F::CdiValue4, S::CdiEmulator, false},
+    {"ComboBoxRegulatorVacum", F::RegulatorVacuumConnected, S::RpmSignal, false},
+    {"AbNumSpinRpmVar", F::RpmSignalThreshold, S::RpmSignal, true},
+    {"ComboBoxRpmPower", F::RpmSignalLevel, S::RpmSignal, false},
+    {"ComboBoxCoilType", F::RpmSignalType, S::RpmSignal, false},
+    {"ComboBoxEGT", F::EgtSensorOn, S::EgtAndTurbo, true},
+    {"ComboBoxEGT_Temp", F::EgtMaxLevel, S::EgtAndTurbo, true},
+    {"ComboBoxTurbo", F::TurboOn, S::EgtAndTurbo, true},
+    {"ComboBoxTGsensor", F::GasTempSensorType, S::Sensors, true},
+    {"ComboBoxTRsensor", F::ReducerTempSensorType, S::Sensors, true},
+    {"ComboBoxPresSensor", F::GasPressureSensorType, S::Sensors, true},
+    {"ComboBoxMAPSensType", F::MapSensorType, S::Sensors, true},
+    {"AbNumSpinMinPsys", F::MinSystemPressure, S::Pressures, false},
+    {"AbNumSpinOffDelay", F::PressureDelay, S::Pressures, true},
+    {"ComboBoxTempOn", F::OnTemperature, S::OnTemperature, true},
+    {"AbNumSpinRpm", F::OnRpmPeriod, S::SwitchOn, false},
+    {"AbNumSpinOnDelay", F::OnDelay, S::SwitchOn, true},
+    {"ComboBoxLevelSensor", F::LevelSensorType, S::LevelSensor, false},
+    {"AbNumSpinRezRef", F::LevelRefTime, S::LevelSensor, true},
+    {"CheckBoxLevelSensorNegativ", F::LevelSensorNormal, S::LevelSensor, true},
+    {"CheckBoxWskaznikZasilany", F::LevelValvePowered, S::LevelSensor, true},
+    {"AbNumSpinPoz34", F::LevelPoint34, S::LevelPoints, true},
+    {"AbNumSpinPoz24", F::LevelPoint24, S::LevelPoints, true},
+    {"AbNumSpinPoz14", F::LevelPoint14, S::LevelPoints, true},
+    {"AbNumSpinPozE", F::LevelPointE, S::LevelPoints, true},
+    {"AbNumSpinCisnieniePracy", F::WorkingPressure, S::WorkingPressure, true},
+    {"ComboBoxGazAutoOn", F::AutoReturnToGas, S::ReturnToGasAndMainMap, true},
     // Hidden, and never refreshed: nothing shows them.
-    {"AbNumSpinWzbogacenieGlowne", F::MainEnrichment, 0, true},
-    {"AbNumSpinOffsetGlowny", F::MainOffset, 0, true},
-    {"CheckBoxFreq", F::FreqEmuOn, 0, true, kChangeOnly},
-    {"ComboBoxFreqEmuWyp", F::FreqEmuDuty, 0, true, kChangeOnly},
+    {"AbNumSpinWzbogacenieGlowne", F::MainEnrichment, S::None, true},
+    {"AbNumSpinOffsetGlowny", F::MainOffset, S::None, true},
+    {"CheckBoxFreq", F::FreqEmuOn, S::None, true, kChangeOnly},
+    {"ComboBoxFreqEmuWyp", F::FreqEmuDuty, S::None, true, kChangeOnly},
 });
 
 }  // namespace
@@ -140,7 +142,7 @@ PageBindings::PageBindings(QWidget* page, ControllerSession& session) : m_sessio
     }
 }
 
-void PageBindings::refresh(int step) const {
+void PageBindings::refresh(RefreshStep step) const {
     for (const Bound& b : m_bound)
         if (b.binding->refreshStep == step)
             showField(b.control, m_session.image, b.binding->field);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/fields.h"
+#include "model/refresh_step.h"
 #include "ui/session.h"
 
 namespace kaldor {
@@ -17,8 +18,8 @@ namespace kaldor {
 struct ControlBinding {
     const char* control;  // objectName
     FieldId field;
-    int refreshStep;  // the refresh step that shows it; 0: not refreshed (hidden controls)
-    bool plainEdit;   // the edit only stores and sends the field
+    RefreshStep refreshStep;  // the refresh step that shows it
+    bool plainEdit;           // the edit only stores and sends the field
     // False: the plain edit runs on the user's change only, not again when the focus leaves.
     bool editOnFocusLoss = true;
 };
@@ -39,7 +40,7 @@ public:
     // control already connected by the bindings of a group inside the page is connected once.
     PageBindings(QWidget* page, ControllerSession& session);
     // Shows every bound control of the page that the given refresh step shows.
-    void refresh(int step) const;
+    void refresh(RefreshStep step) const;
 
 private:
     struct Bound {

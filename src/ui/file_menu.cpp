@@ -3,6 +3,7 @@
 #include <QAction>
 
 #include "ui/main_window.h"
+#include "ui/refresh.h"
 #include "ui/session.h"
 
 namespace kaldor {
@@ -14,9 +15,10 @@ std::string captionOf(const QAction* item) {
 
 }  // namespace
 
-FileMenu::FileMenu(MainWindow& window, ControllerSession& session)
+FileMenu::FileMenu(MainWindow& window, ControllerSession& session, ControlsRefresh& refresh)
     : m_window(window),
       m_session(session),
+      m_refresh(refresh),
       m_transfer(std::make_unique<ConfigTransfer>(
           session.transfer, session.state, session.image, session.prompts,
           window.baseFolder().toStdString(), &session.history)) {}
@@ -26,16 +28,21 @@ void FileMenu::savetodisk1Click() {
 }
 
 void FileMenu::loadtoECU1Click() {
-    const bool loaded =
-        m_transfer->loadToEcu(captionOf(m_window.menu().loadtoECU1), m_session.texts.noConnection,
-                              m_session.progress, m_session.timer);
-    if (loaded && m_verifyAfterLoad)
+    if (!m_transfer->loadToEcu(captionOf(m_window.menu().loadtoECU1), m_session.texts.noConnection,
+                               m_session.progress, m_session.timer))
+        return;
+    m_refresh.RefreshControls();
+    m_transfer->finishLoad(m_session.progress, m_session.timer);
+    if (m_verifyAfterLoad)
         m_verifyAfterLoad();
 }
 
 void FileMenu::LoadMap1Click() {
-    (void)m_transfer->loadMap(captionOf(m_window.menu().LoadMap1), m_session.texts.noConnection,
-                              m_session.progress, m_session.timer);
+    if (!m_transfer->loadMap(captionOf(m_window.menu().LoadMap1), m_session.texts.noConnection,
+                             m_session.progress, m_session.timer))
+        return;
+    m_refresh.RefreshControls();
+    m_transfer->finishLoad(m_session.progress, m_session.timer);
 }
 
 }  // namespace kaldor

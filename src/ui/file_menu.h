@@ -1,9 +1,10 @@
 #pragma once
 // The three configuration-file commands of the `File1` menu: "save to disk", "load to ECU" and
-// "LoadMap". The file side and the writes to the controller are the core's (ConfigTransfer);
+// "LoadMap". The file side and the writes to the controller are the service's (ConfigTransfer);
 // this binds them to the window: the configuration folder in `BaseFolder`, `ProgressBar1`,
-// `Timer1`, the "no connection" status text, and the menu items' current captions, which are
-// the texts of the confirmation boxes, so they follow the language.
+// `Timer1`, the "no connection" status text, the menu items' current captions, which are the
+// texts of the confirmation boxes, so they follow the language, and the refresh of every
+// control between a load and its end.
 #include <functional>
 #include <memory>
 
@@ -11,17 +12,18 @@
 
 namespace kaldor {
 
+class ControlsRefresh;
 class MainWindow;
 struct ControllerSession;
 
 class FileMenu {
 public:
-    FileMenu(MainWindow& window, ControllerSession& session);
+    FileMenu(MainWindow& window, ControllerSession& session, ControlsRefresh& refresh);
 
     void savetodisk1Click();
-    // The load writes the whole image and refreshes every control (the refresh the session's
-    // transfer runs), which asks for the PIN when the controller holds one; then the
-    // verification set by setVerifyAfterLoad reads the memory back.
+    // The load writes the whole image and refreshes every control, which asks for the PIN when
+    // the controller holds one; then the verification set by setVerifyAfterLoad reads the memory
+    // back.
     void loadtoECU1Click();
     void LoadMap1Click();
 
@@ -32,6 +34,7 @@ public:
 private:
     MainWindow& m_window;
     ControllerSession& m_session;
+    ControlsRefresh& m_refresh;
     std::unique_ptr<ConfigTransfer> m_transfer;
     std::function<void()> m_verifyAfterLoad;
 };

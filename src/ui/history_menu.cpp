@@ -5,7 +5,9 @@
 #include "files/config_file.h"
 #include "files/settings_file.h"
 #include "service/config_commands.h"
+#include "service/config_transfer.h"
 #include "ui/main_window.h"
+#include "ui/refresh.h"
 #include "ui/session.h"
 
 namespace kaldor {
@@ -22,10 +24,14 @@ std::string locations(std::size_t n) {
 
 }  // namespace
 
-HistoryMenu::HistoryMenu(MainWindow& window, ControllerSession& session)
-    : m_window(window), m_session(session), m_ask([&window](const DifferenceView& view) {
-          return DifferenceDialog::ask(&window, view);
-      }) {
+HistoryMenu::HistoryMenu(MainWindow& window, ControllerSession& session, ControlsRefresh& refresh,
+                         ConfigTransfer& transfer)
+    : m_window(window),
+      m_session(session),
+      m_refresh(refresh),
+      m_transfer(transfer),
+      m_ask(
+          [&window](const DifferenceView& view) { return DifferenceDialog::ask(&window, view); }) {
     SettingsFile settings(window.settingsFilePath().toStdString(),
                           window.settingsFallbackPath().toStdString());
     settings.load();
@@ -110,12 +116,15 @@ bool HistoryMenu::restore(std::uint32_t serial, const HistoryEntry& entry) {
     const std::optional<EcuImage::Bytes> bytes = readOrTell(serial, entry);
     if (!bytes)
         return false;
-    const bool written = restoreHistoryEntry(
-        entry, *bytes, m_session.transfer, m_session.state, m_session.image, m_session.history,
-        m_session.prompts, m_session.texts.noConnection, m_session.progress, m_session.timer);
-    if (written && m_verifyAfterRestore)
+    if (!restoreHistoryEntry(entry, *bytes, m_transfer, m_session.state, m_session.history,
+                             m_session.prompts, m_session.texts.noConnection, m_session.progress,
+                             m_session.timer))
+        return false;
+    m_refresh.RefreshControls();
+    m_transfer.finishLoad(m_session.progress, m_session.timer);
+    if (m_verifyAfterRestore)
         m_verifyAfterRestore();
-    return written;
+    return true;
 }
 
 void HistoryMenu::saveAs(std::uint32_t serial, const HistoryEntry& entry) {

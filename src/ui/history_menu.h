@@ -13,12 +13,16 @@
 
 namespace kaldor {
 
+class ConfigTransfer;
+class ControlsRefresh;
 class MainWindow;
 struct ControllerSession;
 
 class HistoryMenu final : public HistoryBrowser {
 public:
-    HistoryMenu(MainWindow& window, ControllerSession& session);
+    // A restore goes out through the `File1` commands' transfer, as "load to ECU" does.
+    HistoryMenu(MainWindow& window, ControllerSession& session, ControlsRefresh& refresh,
+                ConfigTransfer& transfer);
 
     void history1Click();
 
@@ -44,6 +48,8 @@ private:
 
     MainWindow& m_window;
     ControllerSession& m_session;
+    ControlsRefresh& m_refresh;
+    ConfigTransfer& m_transfer;
     DifferenceQuestion m_ask;
     std::function<void()> m_verifyAfterRestore;
 };

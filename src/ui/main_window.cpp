@@ -326,7 +326,7 @@ void MainWindow::FormActivate() {
     setTabShown(kPageDna, true);
     m_advanced->showAdvancedControls();
     m_adjustment->showAdvancedControls();
-    m_dna->PanelDNADigitAll->show();
+    m_dna->showAdvancedControls();
 }
 
 void MainWindow::FormClose() {

@@ -3,7 +3,6 @@
 #include <array>
 
 #include "ui/main_window.h"
-#include "ui/pages/readings_page.h"
 #include "ui/session.h"
 
 namespace kaldor {
@@ -33,8 +32,6 @@ void PinFlow::checkPin() {
     }
     const PinCheckOutcome outcome = checkControllerPin(m_session.image, m_session.prompts);
     applyLock(outcome != PinCheckOutcome::Refused);
-    if (outcome == PinCheckOutcome::Accepted)
-        m_window.readingsPage().ButtonSetPin->show();
     if (outcome == PinCheckOutcome::Refused)
         m_session.prompts.message(kMsgErrorPass);
 }

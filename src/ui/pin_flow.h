@@ -13,7 +13,7 @@ class PinFlow {
 public:
     PinFlow(MainWindow& window, ControllerSession& session);
 
-    // Refresh step 3: asks for the PIN when the image holds one.
+    // Refresh step Pin: asks for the PIN when the image holds one.
     void checkPin();
     // Locks without a question: the controller's memory could not be read.
     void lock() { applyLock(false); }

@@ -7,7 +7,6 @@
 #include "ui/pages/diagnostic_page.h"
 #include "ui/pages/dna_page.h"
 #include "ui/pages/emu_page.h"
-#include "ui/pages/frequency_emulator_group.h"
 #include "ui/pages/parameters_page.h"
 #include "ui/pages/readings_page.h"
 #include "ui/pages/storage_page.h"
@@ -20,56 +19,123 @@ void ControlsRefresh::RefreshControls() {
     // Nothing the refresh sets counts as an edit: a handler run now would store a shown value,
     // which went through a display conversion, back into the image.
     const EditGate::Hold hold(m_session.gate);
+    for (const RefreshStep step : kRefreshSteps)
+        run(step);
+}
+
+void ControlsRefresh::run(RefreshStep step) {
     ParametersPage& parameters = m_window.parametersPage();
     AdjustmentPage& adjustment = m_window.adjustmentPage();
     AdvancedPage& advanced = m_window.advancedPage();
-    FrequencyEmulatorGroup& frequency = *m_window.emuPage().GroupBoxFreqAlg;
-    const unsigned software = m_session.state.softwareRevision;
-    const unsigned hardware = m_session.state.hardwareRevision;
-
-    m_window.storagePage().ButtonNaniesPunktyClick();  // 1
-    parameters.refreshEnginePower();                   // 2
-    m_pin.checkPin();                                  // 3
-    advanced.showFields(4);                            // 4
-    adjustment.showFields(4);
-    frequency.refresh();  // 5
     EmuPage& emu = m_window.emuPage();
-    emu.refreshDtpsLimits();                      // 6
-    emu.refreshInput();                           // 7
-    emu.refreshEmulatorSettings();                // 8
-    m_window.dnaPage().refreshChainRegulation();  // 8
-    emu.refreshTpsTable();                        // 9
-    emu.refreshStepTable();                       // 10
-    emu.refreshDnaType();                         // 11
-    advanced.showFields(12);                      // 12
-    advanced.showFields(13);                      // 13
-    adjustment.showFields(13);
-    parameters.refreshDoubleInjectionTime();                           // 14
-    advanced.refreshEnabledErrors();                                   // 15
-    const RevisionGroups groups = revisionGroups(software, hardware);  // 16
-    parameters.showRevisionGroups(groups);
-    adjustment.showRevisionGroups(groups);
-    advanced.showRevisionGroups(groups);
-    m_window.emuPage().showRevisionGroups(groups);
-    frequency.showRevisionGroups(groups);
-    adjustment.refreshCruiseHeading();                                             // 17
-    m_window.readingsPage().refreshSetPinButton(software, m_session.pinAccepted);  // 18
-    parameters.refreshEmulatorMode();                                              // 19
-    advanced.showFields(19);
-    parameters.refreshRpmSignal();                       // 20
-    parameters.refreshEgtAndTurbo();                     // 21
-    parameters.refreshSensors();                         // 22
-    parameters.refreshPressures();                       // 23
-    parameters.refreshOnTemperature();                   // 24
-    parameters.refreshSwitchOn();                        // 25
-    parameters.refreshLevelSensor();                     // 26
-    parameters.refreshLevelPoints();                     // 28
-    advanced.refreshCorrectionEnables();                 // 29
-    adjustment.refreshCruiseMap();                       // 30
-    advanced.refreshCorrectionMaps();                    // 31
-    adjustment.refreshWorkPressure();                    // 32
-    m_window.diagnosticPage().refreshReturnToPropane();  // 33
-    adjustment.ShowMainMap();
+    switch (step) {
+        case RefreshStep::None:
+            break;
+        case RefreshStep::CalibrationHeadings:
+            m_window.storagePage().ButtonNaniesPunktyClick();
+            break;
+        case RefreshStep::EnginePower:
+            parameters.refreshEnginePower();
+            break;
+        case RefreshStep::Pin:
+            m_pin.checkPin();
+            break;
+        case RefreshStep::CruiseSettings:
+        case RefreshStep::CutOff:
+            advanced.showFields(step);
+            adjustment.showFields(step);
+            break;
+        case RefreshStep::FrequencyEmulator:
+            emu.refreshFrequencyEmulator();
+            break;
+        case RefreshStep::DtpsLimits:
+            emu.refreshDtpsLimits();
+            break;
+        case RefreshStep::EmulatorInput:
+            emu.refreshInput();
+            break;
+        case RefreshStep::EmulatorSettings:
+            emu.refreshEmulatorSettings();
+            m_window.dnaPage().refreshChainRegulation();
+            break;
+        case RefreshStep::TpsEmulatorTable:
+            emu.refreshTpsTable();
+            break;
+        case RefreshStep::StepEmulatorTable:
+            emu.refreshStepTable();
+            break;
+        case RefreshStep::DnaType:
+            emu.refreshDnaType();
+            break;
+        case RefreshStep::DynamicK:
+            advanced.showFields(step);
+            break;
+        case RefreshStep::DoubleInjectionTime:
+            parameters.refreshDoubleInjectionTime();
+            break;
+        case RefreshStep::EnabledErrors:
+            advanced.refreshEnabledErrors();
+            break;
+        case RefreshStep::RevisionGroups: {
+            const RevisionGroups groups =
+                revisionGroups(m_session.state.softwareRevision, m_session.state.hardwareRevision);
+            parameters.showRevisionGroups(groups);
+            adjustment.showRevisionGroups(groups);
+            advanced.showRevisionGroups(groups);
+            emu.showRevisionGroups(groups);
+            break;
+        }
+        case RefreshStep::CruiseHeading:
+            adjustment.refreshCruiseHeading();
+            break;
+        case RefreshStep::SetPinButton:
+            m_window.readingsPage().refreshSetPinButton();
+            break;
+        case RefreshStep::CdiEmulator:
+            parameters.refreshEmulatorMode();
+            advanced.showFields(step);
+            break;
+        case RefreshStep::RpmSignal:
+            parameters.refreshRpmSignal();
+            break;
+        case RefreshStep::EgtAndTurbo:
+            parameters.refreshEgtAndTurbo();
+            break;
+        case RefreshStep::Sensors:
+            parameters.refreshSensors();
+            break;
+        case RefreshStep::Pressures:
+            parameters.refreshPressures();
+            break;
+        case RefreshStep::OnTemperature:
+            parameters.refreshOnTemperature();
+            break;
+        case RefreshStep::SwitchOn:
+            parameters.refreshSwitchOn();
+            break;
+        case RefreshStep::LevelSensor:
+            parameters.refreshLevelSensor();
+            break;
+        case RefreshStep::LevelPoints:
+            parameters.refreshLevelPoints();
+            break;
+        case RefreshStep::CorrectionEnables:
+            advanced.refreshCorrectionEnables();
+            break;
+        case RefreshStep::CruiseMap:
+            adjustment.refreshCruiseMap();
+            break;
+        case RefreshStep::CorrectionMaps:
+            advanced.refreshCorrectionMaps();
+            break;
+        case RefreshStep::WorkingPressure:
+            adjustment.refreshWorkPressure();
+            break;
+        case RefreshStep::ReturnToGasAndMainMap:
+            m_window.diagnosticPage().refreshReturnToPropane();
+            adjustment.ShowMainMap();
+            break;
+    }
 }
 
 }  // namespace kaldor

@@ -1,7 +1,9 @@
 #pragma once
 // RefreshControls: shows the whole image in every control, in the fixed order of its numbered
-// steps, and checks the controller PIN. It sends nothing: while it runs the edit gate is held.
-// Each page owns its steps; this is the one place their order is written.
+// steps (model/refresh_step.h), and checks the controller PIN. It sends nothing: while it runs
+// the edit gate is held. Each page owns its steps; this is the one place that says which page
+// methods a step runs.
+#include "model/refresh_step.h"
 
 namespace kaldor {
 
@@ -17,6 +19,8 @@ public:
     void RefreshControls();
 
 private:
+    void run(RefreshStep step);
+
     MainWindow& m_window;
     ControllerSession& m_session;
     PinFlow& m_pin;

@@ -1,20 +1,21 @@
 #pragma once
 // "RESET ECU" (RESET1) in the window: the core's ControllerReset with the menu item's current
-// caption as its confirmation (so it follows the language), ProgressBar1, Timer1, the work
-// times of the last live record, the emulator tables shown on the EMU page and the main map's
-// axis save on the adjustment page. The full write inside it refreshes every control.
+// caption as its confirmation (so it follows the language), ProgressBar1, Timer1 and the work
+// times of the last live record. At the reset's stops the EMU page resets its emulator tables,
+// every control shows the written image, and the adjustment page's main map saves its axes.
 #include <functional>
 
 #include "service/defaults_reset.h"
 
 namespace kaldor {
 
+class ControlsRefresh;
 class MainWindow;
 struct ControllerSession;
 
 class ResetCommand {
 public:
-    ResetCommand(MainWindow& window, ControllerSession& session);
+    ResetCommand(MainWindow& window, ControllerSession& session, ControlsRefresh& refresh);
 
     void RESET1Click();
     // Reads the memory back after a reset that ran, as after every full write.
@@ -25,6 +26,7 @@ public:
 private:
     MainWindow& m_window;
     ControllerSession& m_session;
+    ControlsRefresh& m_refresh;
     ControllerReset m_reset;
     std::function<void()> m_verifyAfterReset;
 };

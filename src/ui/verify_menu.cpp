@@ -10,6 +10,7 @@
 #include "service/config_commands.h"
 #include "service/config_compare.h"
 #include "ui/main_window.h"
+#include "ui/refresh.h"
 #include "ui/session.h"
 
 namespace kaldor {
@@ -43,9 +44,11 @@ std::string comparisonSummary(const FileComparison& comparison, const std::strin
 
 }  // namespace
 
-VerifyMenu::VerifyMenu(MainWindow& window, ControllerSession& session, const DataLogger& logger)
+VerifyMenu::VerifyMenu(MainWindow& window, ControllerSession& session, ControlsRefresh& refresh,
+                       const DataLogger& logger)
     : m_window(window),
       m_session(session),
+      m_refresh(refresh),
       m_logger(logger),
       m_verifier(session.commands, session.state, session.image),
       m_ask(
@@ -96,7 +99,7 @@ void VerifyMenu::decide(VerifyReport report) {
         }
         if (choice == DifferenceChoice::TakeControllerValues && view.canTake &&
             m_verifier.takeControllerValues(report))
-            m_session.transfer.refresh();
+            m_refresh.RefreshControls();
         return;
     }
 }

@@ -14,14 +14,17 @@
 
 namespace kaldor {
 
+class ControlsRefresh;
 class DataLogger;
 class MainWindow;
 struct ControllerSession;
 
 class VerifyMenu {
 public:
-    // `logger` holds the data logged so far, for the export.
-    VerifyMenu(MainWindow& window, ControllerSession& session, const DataLogger& logger);
+    // `logger` holds the data logged so far, for the export; `refresh` shows the controller's
+    // values once the installer has taken them.
+    VerifyMenu(MainWindow& window, ControllerSession& session, ControlsRefresh& refresh,
+               const DataLogger& logger);
 
     void verifyECU1Click();
     void comparewithfile1Click();
@@ -43,6 +46,7 @@ private:
 
     MainWindow& m_window;
     ControllerSession& m_session;
+    ControlsRefresh& m_refresh;
     const DataLogger& m_logger;
     EcuVerifier m_verifier;
     DifferenceQuestion m_ask;

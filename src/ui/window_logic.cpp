@@ -20,9 +20,7 @@
 #include "ui/pages/diagnostic_page.h"
 #include "ui/pages/dna_page.h"
 #include "ui/pages/emu_page.h"
-#include "ui/pages/frequency_emulator_group.h"
 #include "ui/pages/main_map_panel.h"
-#include "ui/pages/mapping_chart_view.h"
 #include "ui/pages/parameters_page.h"
 #include "ui/pages/readings_page.h"
 #include "ui/pages/storage_page.h"
@@ -55,7 +53,7 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
     if (!m_port) {
         m_portSettings = SettingsFile(window.settingsFilePath().toStdString(),
                                       window.settingsFallbackPath().toStdString());
-        m_port = std::make_unique<QtSerialPort>(PortMap(&m_portSettings));
+        m_port = std::make_unique<QtSerialPort>(PortMap(portDevices(m_portSettings)));
     }
     if (!m_clock)
         m_clock = std::make_unique<SleepClock>();
@@ -68,10 +66,10 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
                                             m_session->block);
     m_pin = std::make_unique<PinFlow>(window, *m_session);
     m_refresh = std::make_unique<ControlsRefresh>(window, *m_session, *m_pin);
-    m_session->transfer.setRefresh([this] { RefreshControls(); });
-    m_historyMenu = std::make_unique<HistoryMenu>(window, *m_session);
-    m_fileMenu = std::make_unique<FileMenu>(window, *m_session);
-    m_reset = std::make_unique<ResetCommand>(window, *m_session);
+    m_fileMenu = std::make_unique<FileMenu>(window, *m_session, *m_refresh);
+    m_historyMenu =
+        std::make_unique<HistoryMenu>(window, *m_session, *m_refresh, m_fileMenu->transfer());
+    m_reset = std::make_unique<ResetCommand>(window, *m_session, *m_refresh);
     m_settings = std::make_unique<WindowSettings>(window, window.readingsPage().oscilloscope(),
                                                   window.settingsFilePath().toStdString(),
                                                   window.settingsFallbackPath().toStdString());
@@ -79,7 +77,7 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
 
     createDialogs();
     attachPages();
-    m_verifyMenu = std::make_unique<VerifyMenu>(window, *m_session,
+    m_verifyMenu = std::make_unique<VerifyMenu>(window, *m_session, *m_refresh,
                                                 window.diagnosticPage().dataLogger->logger());
     m_fileMenu->setVerifyAfterLoad([this] { m_verifyMenu->verifyAfterWrite(); });
     m_reset->setVerifyAfterReset([this] { m_verifyMenu->verifyAfterWrite(); });
@@ -152,14 +150,11 @@ void WindowLogic::attachPages() {
     m_window.adjustmentPage().mainMap().setDemoPlayback(
         [this] { return m_poller->demoPlayback(); });
     m_window.advancedPage().attach(s);
-    m_window.dnaPage().attach(s);
     m_window.emuPage().attach(s);
-    m_window.emuPage().GroupBoxFreqAlg->attach(s);
-    (new MappingChartView(m_window.dnaPage().PaintBoxMapowanie))->attach(s);
+    m_window.dnaPage().attach(s);
     m_window.storagePage().attach(s, m_window.adjustmentPage().mainMap().editor());
     wireAcrossPages();
-    m_window.diagnosticPage().dataLogger->attach(s, *m_poller, m_window.baseFolder());
-    m_window.diagnosticPage().attach(s);
+    m_window.diagnosticPage().attach(s, *m_poller, m_window.baseFolder());
 }
 
 void WindowLogic::wireAcrossPages() {
@@ -179,17 +174,26 @@ void WindowLogic::scan() {
     m_poller->resetRequestPhase();
     // A new connection proves its PIN again, whatever an earlier one was given.
     m_session->pinAccepted = false;
+    m_window.readingsPage().refreshSetPinButton();
     const ScanOutcome outcome = m_scan->scan();
+    switch (outcome) {
+        case ScanOutcome::Connected:
+            RefreshControls();
+            m_scan->goLive();
+            break;
+        case ScanOutcome::ImageReadFailed:
+            // Nothing may be edited from an image that does not mirror the controller.
+            m_pin->lock();
+            break;
+        default:
+            break;
+    }
     // Said once per scan, and only when no controller was found: a port that could not be
     // opened is then the likely reason.
     const std::vector<PortProblem> none;
     const std::vector<PortProblem>& problems =
         outcome == ScanOutcome::NotFound ? m_scan->portProblems() : none;
     m_window.sidePanel().showPortProblems(portProblemBriefs(problems), portProblemLines(problems));
-}
-
-void WindowLogic::hideSetPinButton() {
-    m_window.readingsPage().ButtonSetPin->hide();
 }
 
 void WindowLogic::setWindowTitle(const std::string& title) {

@@ -59,12 +59,9 @@ public:
 
 private:
     // ScanHooks
-    void hideSetPinButton() override;
     void setWindowTitle(const std::string& title) override;
     void appendConnectCaption(const std::string& piece) override;
     bool readImage() override;
-    void refreshControls() override { RefreshControls(); }
-    void lockPages() override { m_pin->lock(); }
 
     void createDialogs();
     void attachPages();

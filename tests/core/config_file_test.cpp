@@ -68,9 +68,14 @@ struct ConfigFixture : ::testing::Test {
     bool loadToEcu(unsigned revision = 5, std::uint16_t pin = 0) {
         return files.loadToEcu("load to ECU", revision, pin, [this] { ++fullWrites; });
     }
+    // The map load as its callers run it: the controls show the image before the polling runs.
     bool loadMap() {
-        return files.loadMap("LoadMap", sender, bar, timer, "no connection",
-                             [this] { ++refreshes; });
+        if (!files.loadMap("LoadMap", sender, bar, timer, "no connection"))
+            return false;
+        EXPECT_EQ(timer.changes, std::vector<bool>{false});
+        ++refreshes;
+        files.finishLoadMap(timer);
+        return true;
     }
 };
 

@@ -31,6 +31,7 @@ struct ConfigTransferFixture : ::testing::Test, ScriptedLink {
     PlainProgress bar;
     RecordingTimer timer;
     ScriptedController controller;
+    std::size_t writesAtRefresh = 0;
 
     void SetUp() override {
         base = makeTempFolder("transfer");
@@ -50,6 +51,14 @@ struct ConfigTransferFixture : ::testing::Test, ScriptedLink {
         log.events.clear();
     }
     void TearDown() override { fs::remove_all(base); }
+    // "load to ECU" as its callers run it: the controls show the image before the marker.
+    bool loadToEcu() {
+        if (!files->loadToEcu("load to ECU", "no connection", bar, timer))
+            return false;
+        writesAtRefresh = log.writes().size();
+        files->finishLoad(bar, timer);
+        return true;
+    }
     std::string wordFrame(std::size_t index, std::uint16_t value) {
         const CommandFrame f = writeWordFrame(index, value);
         return hex(f.data(), f.size());
@@ -59,7 +68,7 @@ struct ConfigTransferFixture : ::testing::Test, ScriptedLink {
 TEST_F(ConfigTransferFixture, FullLoadWritesThePinAndSerialTheControllerHolds) {
     ASSERT_EQ(image.word(374), 0);
     EXPECT_EQ(state.controllerPin, 0x1234);
-    ASSERT_TRUE(files->loadToEcu("load to ECU", "no connection", bar, timer));
+    ASSERT_TRUE(loadToEcu());
     const auto writes = log.writes();
     ASSERT_EQ(writes.size(), 384u + 2u);
     EXPECT_EQ(writes[374], "D2 76 12 34 38 F2");
@@ -68,6 +77,8 @@ TEST_F(ConfigTransferFixture, FullLoadWritesThePinAndSerialTheControllerHolds) {
     EXPECT_EQ(writes[100], wordFrame(100, 0x7777));
     EXPECT_EQ(writes[384], wordFrame(0, 0xAAAA));
     EXPECT_EQ(writes[385], "45 00 00 00 EF F2");
+    EXPECT_EQ(writesAtRefresh, 384u);
+    EXPECT_EQ(log.events.front(), "pause 250");
     EXPECT_EQ(timer.changes, (std::vector<bool>{false, true}));
 }
 
@@ -77,13 +88,13 @@ TEST_F(ConfigTransferFixture, PinSetSinceConnectingIsTheOneKept) {
     EXPECT_EQ(state.controllerPin, 0x5678);
     image.setWord(374, 0);
     log.events.clear();
-    ASSERT_TRUE(files->loadToEcu("load to ECU", "no connection", bar, timer));
+    ASSERT_TRUE(loadToEcu());
     EXPECT_EQ(log.writes().at(374), wordFrame(374, 0x5678));
 }
 
 TEST_F(ConfigTransferFixture, WithoutControllerNoPinIsWrittenIntoTheImage) {
     link.close();
-    ASSERT_TRUE(files->loadToEcu("load to ECU", "no connection", bar, timer));
+    ASSERT_TRUE(loadToEcu());
     EXPECT_EQ(image.word(374), 0);
     EXPECT_EQ(prompts.messages, std::vector<std::string>{"no connection"});
 }

@@ -15,7 +15,6 @@ struct RecordingHooks : ScanHooks {
     std::vector<std::string> calls;
     std::string title;
     std::string caption = "[F10] autoconnect (COM1-16)";
-    void hideSetPinButton() override { calls.push_back("hide pin"); }
     void setWindowTitle(const std::string& t) override {
         title = t;
         calls.push_back("title");
@@ -25,8 +24,6 @@ struct RecordingHooks : ScanHooks {
         calls.push_back("read image");
         return imageReads;
     }
-    void refreshControls() override { calls.push_back("refresh"); }
-    void lockPages() override { calls.push_back("lock"); }
     bool consentToConfirm(std::uint8_t software) override {
         calls.push_back("consent " + std::to_string(software));
         return consents;
@@ -54,13 +51,26 @@ struct ScanFixture : ::testing::Test, ScriptedLink {
         c.software = software;
         return c;
     }
+    // The scan as the window runs it: the controls show the image before the polling may run;
+    // the pages are locked when the image could not be read.
+    ScanOutcome scan() {
+        const ScanOutcome outcome = scanner.scan();
+        if (outcome == ScanOutcome::Connected) {
+            EXPECT_FALSE(state.linkReady);
+            hooks.calls.push_back("refresh");
+            scanner.goLive();
+        }
+        if (outcome == ScanOutcome::ImageReadFailed)
+            hooks.calls.push_back("lock");
+        return outcome;
+    }
     std::set<int> opened() const { return {port.openAttempts.begin(), port.openAttempts.end()}; }
 };
 
 TEST_F(ScanFixture, Revision11ConfirmedOnCom1EndsTheScanThere) {
     controllerOn(1, 2, 11);
     image.setDword(242, 770123);  // what the image read would bring
-    EXPECT_EQ(scanner.scan(), ScanOutcome::Connected);
+    EXPECT_EQ(scan(), ScanOutcome::Connected);
     EXPECT_EQ(opened(), std::set<int>{1});
     EXPECT_TRUE(state.connected);
     EXPECT_TRUE(state.linkReady);
@@ -68,8 +78,7 @@ TEST_F(ScanFixture, Revision11ConfirmedOnCom1EndsTheScanThere) {
     EXPECT_EQ(state.softwareRevision, 11);
     EXPECT_EQ(state.portNumber, 1);
     EXPECT_EQ(hooks.title, "KALDOR DIESEL v4.706 Rev.H:2 Rev.S:11 TR770  COM1 SN: 770123");
-    const std::vector<std::string> order{"hide pin",   "consent 11", "title",
-                                         "read image", "refresh",    "title"};
+    const std::vector<std::string> order{"consent 11", "title", "read image", "refresh", "title"};
     EXPECT_EQ(hooks.calls, order);
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(log.writes(), (std::vector<std::string>{"01 00 00 00 AB F2", "02 00 00 00 AC F2"}));
@@ -81,7 +90,7 @@ TEST_F(ScanFixture, Revision11WithoutConsentEndsTheScanBeforeTheConfirm) {
     controllerOn(1, 2, 11);
     controllerOn(2, 2, 10);
     hooks.consents = false;
-    EXPECT_EQ(scanner.scan(), ScanOutcome::Declined);
+    EXPECT_EQ(scan(), ScanOutcome::Declined);
     EXPECT_EQ(log.writes(), std::vector<std::string>{"01 00 00 00 AB F2"});
     EXPECT_EQ(opened(), std::set<int>{1});
     EXPECT_FALSE(link.portOpen());
@@ -91,7 +100,7 @@ TEST_F(ScanFixture, Revision11WithoutConsentEndsTheScanBeforeTheConfirm) {
 
 TEST_F(ScanFixture, Revision10NeedsNoConfirmAndHasNoSerialNumber) {
     controllerOn(3, 1, 10);
-    EXPECT_EQ(scanner.scan(), ScanOutcome::Connected);
+    EXPECT_EQ(scan(), ScanOutcome::Connected);
     EXPECT_EQ(hooks.title, "KALDOR DIESEL v4.706 Rev.H:1 Rev.S:10 TR770  COM3");
     EXPECT_EQ(log.writes().size(), 3u);  // identify on COM1, COM2, COM3; never confirm
 }
@@ -99,14 +108,14 @@ TEST_F(ScanFixture, Revision10NeedsNoConfirmAndHasNoSerialNumber) {
 TEST_F(ScanFixture, UnrecognisedIdentificationIsSkipped) {
     controllerOn(1, 2, 11).failIdentify = 1;
     controllerOn(2, 2, 9);
-    EXPECT_EQ(scanner.scan(), ScanOutcome::Connected);
+    EXPECT_EQ(scan(), ScanOutcome::Connected);
     EXPECT_EQ(state.portNumber, 2);
 }
 
 TEST_F(ScanFixture, Revision12StopsTheScanEvenWithAGoodControllerLater) {
     controllerOn(1, 2, 12);
     controllerOn(2, 2, 10);
-    EXPECT_EQ(scanner.scan(), ScanOutcome::NeedUpdate);
+    EXPECT_EQ(scan(), ScanOutcome::NeedUpdate);
     EXPECT_EQ(prompts.messages,
               std::vector<std::string>{"Need software update. Download From www !!!"});
     EXPECT_EQ(opened(), std::set<int>{1});
@@ -117,7 +126,7 @@ TEST_F(ScanFixture, Revision12StopsTheScanEvenWithAGoodControllerLater) {
 TEST_F(ScanFixture, InvalidConfirmOnCom2ShowsTheInterfaceMessageAndTriesCom3) {
     controllerOn(2, 2, 11).failConfirm = 1;
     controllerOn(3, 2, 11);
-    EXPECT_EQ(scanner.scan(), ScanOutcome::Connected);
+    EXPECT_EQ(scan(), ScanOutcome::Connected);
     EXPECT_EQ(prompts.messages, std::vector<std::string>{"!! Unknown error (interface ?) !!"});
     EXPECT_EQ(state.portNumber, 3);
 }
@@ -125,14 +134,14 @@ TEST_F(ScanFixture, InvalidConfirmOnCom2ShowsTheInterfaceMessageAndTriesCom3) {
 TEST_F(ScanFixture, ConfirmFailuresEndTheScan) {
     controllerOn(1, 2, 11).answersConfirm = false;
     controllerOn(2, 2, 10);
-    EXPECT_EQ(scanner.scan(), ScanOutcome::ConfirmFailed);
+    EXPECT_EQ(scan(), ScanOutcome::ConfirmFailed);
     EXPECT_EQ(prompts.messages, std::vector<std::string>{"!! ECU ID Confirm Error !!"});
     EXPECT_FALSE(link.portOpen());
 
     prompts.messages.clear();
     controllers[1].answersConfirm = true;
     controllers[1].confirmStatus = 3;
-    EXPECT_EQ(scanner.scan(), ScanOutcome::SoftwareError);
+    EXPECT_EQ(scan(), ScanOutcome::SoftwareError);
     EXPECT_EQ(prompts.messages, std::vector<std::string>{"!! Software ERROR !!"});
     EXPECT_EQ(state.confirmStatus, 3);
     EXPECT_FALSE(state.linkReady);
@@ -142,7 +151,7 @@ TEST_F(ScanFixture, FailedOpenIsRetriedOnceThenSkipped) {
     port.failOpens[1] = 1;  // second attempt works
     port.failOpens[2] = 2;  // both fail
     port.existing = {1, 2};
-    EXPECT_EQ(scanner.scan(), ScanOutcome::NotFound);
+    EXPECT_EQ(scan(), ScanOutcome::NotFound);
     const auto& tries = port.openAttempts;
     EXPECT_EQ(std::count(tries.begin(), tries.end(), 1), 2);
     EXPECT_EQ(std::count(tries.begin(), tries.end(), 2), 2);
@@ -193,9 +202,8 @@ TEST_F(ScanFixture, PortsThatCannotBeOpenedAreSaidApartFromSilentOnes) {
 TEST_F(ScanFixture, UnreadImageRefusesTheConnectionAndLocksThePages) {
     controllerOn(1, 2, 11);
     hooks.imageReads = false;
-    EXPECT_EQ(scanner.scan(), ScanOutcome::ImageReadFailed);
-    const std::vector<std::string> order{"hide pin",   "consent 11", "title",
-                                         "read image", "lock",       "title"};
+    EXPECT_EQ(scan(), ScanOutcome::ImageReadFailed);
+    const std::vector<std::string> order{"consent 11", "title", "read image", "title", "lock"};
     EXPECT_EQ(hooks.calls, order);
     EXPECT_EQ(hooks.title, "KALDOR DIESEL v4.706");
     EXPECT_EQ(prompts.messages, std::vector<std::string>{kMsgImageReadFailed});
@@ -207,16 +215,16 @@ TEST_F(ScanFixture, UnreadImageRefusesTheConnectionAndLocksThePages) {
 
 TEST_F(ScanFixture, ScanThatFindsNothingForgetsTheLastControllerInTheCaption) {
     controllerOn(1, 2, 10);
-    ASSERT_EQ(scanner.scan(), ScanOutcome::Connected);
+    ASSERT_EQ(scan(), ScanOutcome::Connected);
     controllers.clear();
-    EXPECT_EQ(scanner.scan(), ScanOutcome::NotFound);
+    EXPECT_EQ(scan(), ScanOutcome::NotFound);
     EXPECT_EQ(hooks.title, "KALDOR DIESEL v4.706");
 }
 
 TEST_F(ScanFixture, EverySuccessfulScanAppendsToTheMenuCaption) {
     controllerOn(4, 2, 10);
-    ASSERT_EQ(scanner.scan(), ScanOutcome::Connected);
-    ASSERT_EQ(scanner.scan(), ScanOutcome::Connected);
+    ASSERT_EQ(scan(), ScanOutcome::Connected);
+    ASSERT_EQ(scan(), ScanOutcome::Connected);
     EXPECT_EQ(hooks.caption, "[F10] autoconnect (COM1-16) <<COM4>> <<COM4>>");
 }
 

@@ -20,6 +20,7 @@ struct ResetFixture : ::testing::Test, ScriptedLink {
     PlainProgress bar;
     RecordingTimer timer;
     std::vector<std::string> steps;
+    std::vector<std::size_t> writesAtStop;
     ScriptedController controller;
 
     void SetUp() override {
@@ -34,10 +35,19 @@ struct ResetFixture : ::testing::Test, ScriptedLink {
         controller.attachTo(port);
         ASSERT_TRUE(transfer.readImage(bar));
         (void)checkControllerPin(image, prompts);
-        transfer.setRefresh([this] { steps.push_back("refresh"); });
-        reset.setEmulatorTablesReset([this] { steps.push_back("emulator tables"); });
-        reset.setAxisSave([this] { steps.push_back("axis save"); });
         log.events.clear();
+    }
+    // The reset as the window runs it, noting each stop and the frames written before it.
+    bool run(const std::string& caption, const WorkTimes& workTimes) {
+        if (!reset.begin(caption, workTimes, timer))
+            return false;
+        while (const std::optional<ControllerReset::Stop> stop = reset.next(bar, timer)) {
+            steps.push_back(*stop == ControllerReset::Stop::ResetEmulatorTables ? "emulator tables"
+                            : *stop == ControllerReset::Stop::ShowImage         ? "refresh"
+                                                                                : "axis save");
+            writesAtStop.push_back(log.writes().size());
+        }
+        return true;
     }
     std::string wordFrame(std::size_t index, std::uint16_t value) {
         const CommandFrame f = writeWordFrame(index, value);
@@ -47,7 +57,7 @@ struct ResetFixture : ::testing::Test, ScriptedLink {
 
 TEST_F(ResetFixture, WritesTheDefaultsWithTheControllersPinAndParts) {
     ASSERT_EQ(image.word(374), 0);
-    ASSERT_TRUE(reset.run("RESET ECU", {100, 200}, bar, timer));
+    ASSERT_TRUE(run("RESET ECU", {100, 200}));
     ASSERT_EQ(prompts.boxes.size(), 1u);
     EXPECT_EQ(prompts.boxes[0].text, "RESET ECU");
     EXPECT_TRUE(prompts.boxes[0].warning);
@@ -66,19 +76,20 @@ TEST_F(ResetFixture, WritesTheDefaultsWithTheControllersPinAndParts) {
     EXPECT_EQ(state.controllerPin, 0x1234);
     EXPECT_EQ(timer.changes, (std::vector<bool>{false, true}));
     EXPECT_EQ(steps, (std::vector<std::string>{"refresh", "axis save"}));
+    EXPECT_EQ(writesAtStop, (std::vector<std::size_t>{384, 386}));
     EXPECT_EQ(bar.position(), 384);
 }
 
 TEST_F(ResetFixture, EmulatorTablesOnlyOnHardwareRevision2) {
     state.hardwareRevision = 2;
-    ASSERT_TRUE(reset.run("RESET ECU", {}, bar, timer));
+    ASSERT_TRUE(run("RESET ECU", {}));
     EXPECT_EQ(steps, (std::vector<std::string>{"emulator tables", "refresh", "axis save"}));
 }
 
 TEST_F(ResetFixture, CancelChangesNothing) {
     prompts.okCancel = Answer::Cancel;
     const EcuImage before = image;
-    EXPECT_FALSE(reset.run("RESET ECU", {1, 2}, bar, timer));
+    EXPECT_FALSE(run("RESET ECU", {1, 2}));
     EXPECT_EQ(image, before);
     EXPECT_TRUE(log.events.empty());
     EXPECT_TRUE(timer.changes.empty());
@@ -87,7 +98,7 @@ TEST_F(ResetFixture, CancelChangesNothing) {
 
 TEST_F(ResetFixture, OfflineTheImageIsResetAndTheMessageShownOnce) {
     link.close();
-    ASSERT_TRUE(reset.run("RESET ECU", {}, bar, timer));
+    ASSERT_TRUE(run("RESET ECU", {}));
     EXPECT_EQ(prompts.messages, std::vector<std::string>{"No Connection"});
     EXPECT_EQ(image.word(374), 0);
     EXPECT_EQ(image.word(184), 1200);

@@ -59,8 +59,8 @@ TEST(EmulatorBindings, PlainEditsStoreAndSendTheirField) {
             EXPECT_EQ(shownValue(image, b.field), c.shown);
         }
     }
-    EXPECT_EQ(binding("AbNumSpinMaxDTps").refreshStep, 6);
-    EXPECT_EQ(binding("ComboBoxActivInput").refreshStep, 7);
+    EXPECT_EQ(binding("AbNumSpinMaxDTps").refreshStep, RefreshStep::DtpsLimits);
+    EXPECT_EQ(binding("ComboBoxActivInput").refreshStep, RefreshStep::EmulatorInput);
     EXPECT_FALSE(binding("ComboBoxDNAEmuSelect").plainEdit);
 }
 

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "diagnostics/enabled_errors.h"
-#include "diagnostics/error_memory.h"
-#include "support/fake_port.h"
-#include "support/scripted_controller.h"
 #include "link/image_transfer.h"
+#include "service/error_memory.h"
+#include "support/fake_port.h"
 #include "support/recording_sender.h"
+#include "support/scripted_controller.h"
 
 using namespace kaldor;
 using namespace kaldor::test;

@@ -15,6 +15,7 @@ struct TransferFixture : ::testing::Test, ScriptedLink {
     PlainProgress bar;
     ScriptedController controller;
     int refreshes = 0;
+    std::size_t writesAtRefresh = 0;
 
     void SetUp() override {
         ASSERT_TRUE(link.open(1));
@@ -22,8 +23,14 @@ struct TransferFixture : ::testing::Test, ScriptedLink {
         for (std::size_t i = 0; i < controller.memory.size(); ++i)
             controller.memory[i] = static_cast<std::uint8_t>(i * 7 + (i >> 8));
         controller.attachTo(port);
-        transfer.setRefresh([this] { ++refreshes; });
         log.events.clear();
+    }
+    // The full write as its callers run it: the window shows the image between the halves.
+    void writeAll(const std::string& message, bool stepBarWhenOffline = false) {
+        transfer.writeWords(message, bar, stepBarWhenOffline);
+        writesAtRefresh = log.writes().size();
+        ++refreshes;
+        transfer.writeValidMarker(bar);
     }
 };
 
@@ -78,7 +85,7 @@ TEST_F(TransferFixture, ReadWithoutConnectionSaysSoAndSendsNothing) {
 TEST_F(TransferFixture, FullWriteSendsEveryWordThenTheMarkerAndTheCommit) {
     for (std::size_t k = 0; k < EcuImage::kWords; ++k)
         image.setWord(k, static_cast<std::uint16_t>(k * 3));
-    transfer.writeAll("no connection", bar);
+    writeAll("no connection");
     const auto writes = log.writes();
     ASSERT_EQ(writes.size(), 384u + 2u);
     for (std::size_t k = 0; k < 384; ++k) {
@@ -94,16 +101,14 @@ TEST_F(TransferFixture, FullWriteSendsEveryWordThenTheMarkerAndTheCommit) {
     EXPECT_EQ(log.events.back(), "pause 35");
     EXPECT_EQ(image.word(0), 0xAAAA);
     EXPECT_EQ(refreshes, 1);
+    EXPECT_EQ(writesAtRefresh, 384u);  // the marker goes out after the controls show the image
     EXPECT_EQ(bar.position(), 384);
 }
 
-TEST_F(TransferFixture, LoadToControllerOfflineRunsTheBarShowsTheMessageAndKeepsTheImage) {
+TEST_F(TransferFixture, OfflineFullWriteRunsTheBarShowsTheMessageAndKeepsTheImage) {
     state.connected = false;
-    RecordingTimer timer;
     image.setWord(100, 0x4242);
-    transfer.loadToController("no connection", bar, timer);
-    EXPECT_EQ(timer.changes, (std::vector<bool>{false, true}));
-    EXPECT_EQ(log.events.front(), "pause 250");
+    writeAll("no connection", true);
     EXPECT_EQ(prompts.messages, std::vector<std::string>{"no connection"});
     EXPECT_EQ(refreshes, 1);
     EXPECT_EQ(image.word(100), 0x4242);

@@ -2,9 +2,9 @@
 
 #include "maps/main_map.h"
 #include "maps/map_colour.h"
-#include "maps/number_text.h"
 #include "model/fields.h"
 #include "model/fixed_text.h"
+#include "model/number_text.h"
 
 using namespace kaldor;
 

@@ -135,7 +135,7 @@ TEST(PortMap, StableDefaultsAndOverrides) {
     EXPECT_EQ(PortMap::defaultDeviceName(17), "");
     SettingsFile s;
     s.parse("[Ports]\ncom1=/dev/pts/7\n");
-    const PortMap map(&s);
+    const PortMap map(portDevices(s));
     EXPECT_EQ(map.deviceName(1), "/dev/pts/7");
     EXPECT_EQ(map.deviceName(2), second);
     EXPECT_EQ(map.deviceName(0), "");

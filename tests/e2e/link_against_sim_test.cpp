@@ -5,6 +5,7 @@
 #include <chrono>
 #include <thread>
 
+#include "files/settings_file.h"
 #include "link/connection_scan.h"
 #include "link/image_transfer.h"
 #include "link/qt_serial_port.h"
@@ -44,23 +45,21 @@ struct LinkAgainstSim : ::testing::Test, ScanHooks {
     void SetUp() override {
         const std::string device = controller.start();
         settings.parse("[Ports]\nCOM1=" + device + "\n");
-        port = std::make_unique<QtSerialPort>(PortMap(&settings));
+        port = std::make_unique<QtSerialPort>(PortMap(portDevices(settings)));
         link = std::make_unique<SerialLink>(*port, clock, state);
         commands = std::make_unique<CommandSet>(*link);
         transfer = std::make_unique<ImageTransfer>(*commands, state, image, prompts);
     }
 
-    void hideSetPinButton() override {}
     void setWindowTitle(const std::string& t) override { title = t; }
     void appendConnectCaption(const std::string&) override {}
     bool readImage() override { return transfer->readImage(bar); }
-    void refreshControls() override {}
-    void lockPages() override {}
 };
 
 TEST_F(LinkAgainstSim, ScanFindsTheControllerReadsItsImageAndPollsLiveRecords) {
     ConnectionScan scan(*commands, state, image, prompts, *this);
     ASSERT_EQ(scan.scan(), ScanOutcome::Connected);
+    scan.goLive();
     EXPECT_EQ(title, "KALDOR DIESEL v4.706 Rev.H:2 Rev.S:11 TR770  COM1 SN: 770123");
     const auto simImage = controller.image();
     EXPECT_TRUE(std::equal(simImage.begin(), simImage.end(), image.bytes().begin()));

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <thread>
 
+#include "files/settings_file.h"
 #include "link/qt_serial_port.h"
 #include "link/serial_link.h"
 
@@ -63,10 +64,10 @@ struct QtSerialPortTest : ::testing::Test {
 };
 
 TEST_F(QtSerialPortTest, OpensExclusivelyWritesWholeFramesAndReadsQueuedReplies) {
-    QtSerialPort port{PortMap(&settings)};
+    QtSerialPort port{PortMap(portDevices(settings))};
     ASSERT_TRUE(port.open(1));
 
-    QtSerialPort second{PortMap(&settings)};
+    QtSerialPort second{PortMap(portDevices(settings))};
     EXPECT_FALSE(second.open(1));
     EXPECT_FALSE(second.open(2));  // /dev/ttyUSB1: not here
 

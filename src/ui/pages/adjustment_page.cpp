@@ -132,9 +132,9 @@ void AdjustmentPage::attach(ControllerSession& session) {
     });
 }
 
-void AdjustmentPage::showFields(int refreshStep) {
+void AdjustmentPage::showFields(RefreshStep step) {
     const EditGate::Hold hold(m_session->gate);
-    m_bindings->refresh(refreshStep);
+    m_bindings->refresh(step);
 }
 
 void AdjustmentPage::showRevisionGroups(const RevisionGroups& groups) {
@@ -152,7 +152,7 @@ void AdjustmentPage::refreshCruiseMap() {
 }
 
 void AdjustmentPage::refreshWorkPressure() {
-    m_bindings->refresh(32);
+    m_bindings->refresh(RefreshStep::WorkingPressure);
 }
 
 void AdjustmentPage::ShowMainMap() {

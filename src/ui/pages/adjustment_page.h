@@ -12,6 +12,7 @@
 #include <array>
 #include <memory>
 
+#include "model/refresh_step.h"
 #include "model/revision_rules.h"
 #include "widgets/ab_led.h"
 #include "widgets/ab_num_spin.h"
@@ -39,13 +40,13 @@ public:
     // Connects the handlers to the session the page works on.
     void attach(ControllerSession& session);
 
-    // Refresh steps, in the refresh's numbering.
-    void showFields(int refreshStep);                       // 4, 13: the bound controls
-    void showRevisionGroups(const RevisionGroups& groups);  // 16
-    void refreshCruiseHeading();                            // 17
-    void refreshCruiseMap();                                // 30
-    void refreshWorkPressure();                             // 32
-    void ShowMainMap();                                     // 33
+    // Refresh steps, in the refresh's order.
+    void showFields(RefreshStep step);  // the bound controls of one step
+    void showRevisionGroups(const RevisionGroups& groups);
+    void refreshCruiseHeading();
+    void refreshCruiseMap();
+    void refreshWorkPressure();
+    void ShowMainMap();
     // The live display's share: the cut-off and cruise lamps.
     void showRecord(const LiveRecord& record);
 
@@ -74,7 +75,7 @@ public:
 
 signals:
     // Fields whose controls sit on another page were stored: the refresh step that shows them.
-    void fieldsStored(int refreshStep);
+    void fieldsStored(kaldor::RefreshStep step);
 
 private:
     [[nodiscard]] std::array<QWidget*, 6> cruiseControls() const;

@@ -110,9 +110,9 @@ void AdvancedPage::attach(ControllerSession& session) {
     session.gate.onClick(ButtonSaveErrEn, [this] { SaveEnabledErrors(); });
 }
 
-void AdvancedPage::showFields(int refreshStep) {
+void AdvancedPage::showFields(RefreshStep step) {
     const EditGate::Hold hold(m_session->gate);
-    m_bindings->refresh(refreshStep);
+    m_bindings->refresh(step);
 }
 
 void AdvancedPage::refreshEnabledErrors() {

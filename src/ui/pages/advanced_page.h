@@ -14,6 +14,7 @@
 
 #include "diagnostics/enabled_errors.h"
 #include "maps/correction_maps.h"
+#include "model/refresh_step.h"
 #include "model/revision_rules.h"
 
 namespace kaldor {
@@ -33,14 +34,14 @@ public:
     // Connects the handlers to the session the page works on.
     void attach(ControllerSession& session);
 
-    // Refresh steps, in the refresh's numbering.
-    void refreshEnabledErrors();                            // 15
-    void showRevisionGroups(const RevisionGroups& groups);  // 16
-    void refreshCorrectionEnables();                        // 29
-    void refreshCorrectionMaps();                           // 31
-    // The bound controls of a refresh step (4, 12, 13, 19) shown from the image: by the refresh,
+    // Refresh steps, in the refresh's order.
+    void refreshEnabledErrors();
+    void showRevisionGroups(const RevisionGroups& groups);
+    void refreshCorrectionEnables();
+    void refreshCorrectionMaps();
+    // The bound controls of a refresh step shown from the image: by the refresh,
     // and when another page has stored their fields (a preset, a "SET" button).
-    void showFields(int refreshStep);
+    void showFields(RefreshStep step);
 
     QFrame* PanelAdvanced = nullptr;
     QTableWidget* StringGridMapaEGT = nullptr;

@@ -74,7 +74,7 @@ void ChainRegulationGroup::attach(ControllerSession& session) {
 }
 
 void ChainRegulationGroup::refresh() {
-    m_bindings->refresh(8);
+    m_bindings->refresh(RefreshStep::EmulatorSettings);
 }
 
 }  // namespace kaldor

@@ -1,8 +1,8 @@
 #pragma once
 // The group GroupBoxDNA ("DNA chain regulation data") of the DNA page: the settings of the
 // controller's own learning of the diesel and diesel-gas characteristics, all plain bindings
-// shown by refresh step 8, and the two commands that make it forget what it learned. The group
-// folds away when its frame is clicked.
+// shown by refresh step EmulatorSettings, and the two commands that make it forget what it learned.
+// The group folds away when its frame is clicked.
 #include <QObject>
 
 #include <memory>
@@ -27,7 +27,7 @@ public:
     ~ChainRegulationGroup() override;
 
     void attach(ControllerSession& session);
-    void refresh();  // refresh step 8
+    void refresh();  // refresh step EmulatorSettings
 
     [[nodiscard]] FoldingFrame& folding() const { return *m_folding; }
 

@@ -39,8 +39,8 @@ public:
     // page: the advanced page; its live update runs only while it is shown.
     void attach(ControllerSession& session, QWidget* page);
 
-    void refreshEnables();  // refresh step 29
-    void refreshMaps();     // refresh step 31
+    void refreshEnables();  // refresh step CorrectionEnables
+    void refreshMaps();     // refresh step CorrectionMaps
     // One live record: the applied corrections, and the live columns repainted where they moved.
     void liveUpdate(const LiveFrame& frame);
 

@@ -22,9 +22,6 @@ constexpr std::array kCutOffItems{"n/a cutoff", "cutoff TPS rising", "cutoff TPS
                                   "cutoff AirFlow rising", "cutoff AirFlow falling"};
 constexpr std::array kCruiseItems{"n/a cruise control", "cruise boost", "cruise rpm",
                                   "cruise boost+rpm"};
-// The refresh steps that show what the two "SET" buttons store.
-constexpr int kCruiseSettingsStep = 4;
-constexpr int kCutOffStep = 13;
 constexpr int kListCharacters = 12;
 // The least width of the two "SET" buttons; a longer text widens them.
 constexpr int kSetButtonWidth = 40;
@@ -99,13 +96,13 @@ void CruisePanel::updateLiveColumn(const LiveFrame& frame) {
 
 void CruisePanel::ButtonTempomatClick() {
     (void)cruiseDefaultsChosen(m_session->image, m_session->transfer);
-    emit fieldsStored(kCruiseSettingsStep);
+    emit fieldsStored(RefreshStep::CruiseSettings);
 }
 
 void CruisePanel::ButtonSetTpsClick() {
     (void)learnCutOffLevel(m_session->image, m_session->transfer, m_session->prompts,
                            m_session->frame, localeDecimalPoint());
-    emit fieldsStored(kCutOffStep);
+    emit fieldsStored(RefreshStep::CutOff);
 }
 
 }  // namespace kaldor

@@ -10,6 +10,8 @@
 #include <array>
 #include <memory>
 
+#include "model/refresh_step.h"
+
 class QComboBox;
 class QFrame;
 class QGridLayout;
@@ -38,8 +40,8 @@ public:
 
     void attach(ControllerSession& session);
 
-    void refreshHeading();  // refresh step 17
-    void refreshMap();      // refresh step 30
+    void refreshHeading();  // refresh step CruiseHeading
+    void refreshMap();      // refresh step CruiseMap
     // One live record, while the grid is shown: the live column, repainted with its old place.
     void updateLiveColumn(const LiveFrame& frame);
     // ButtonTempomatClick: the cruise mode's defaults.
@@ -57,7 +59,7 @@ public:
     QPushButton* ButtonTempomat = nullptr;
 
 signals:
-    void fieldsStored(int refreshStep);
+    void fieldsStored(kaldor::RefreshStep step);
 
 private:
     ControllerSession* m_session = nullptr;

@@ -1,8 +1,8 @@
 #include "ui/pages/diagnostic_page.h"
 
-#include "diagnostics/error_memory.h"
 #include "live/live_signals.h"
 #include "model/codec.h"
+#include "service/error_memory.h"
 #include "ui/bindings.h"
 #include "ui/pages/data_logger_panel.h"
 #include "ui/session.h"
@@ -88,7 +88,10 @@ void DiagnosticPage::buildErrorMemory() {
     ecu->addLayout(autoOn);
 }
 
-void DiagnosticPage::attach(ControllerSession& session) {
+void DiagnosticPage::attach(ControllerSession& session, LivePoller& poller,
+                            const QString& baseFolder) {
+    // The logger's display runs before the error watch, which comes last of the record.
+    dataLogger->attach(session, poller, baseFolder);
     m_session = &session;
     m_errors = std::make_unique<ErrorMemory>(session.commands, session.state);
     session.live.add(LiveStage::Display, [this](const LiveRecord& record) { showRecord(record); });
@@ -119,7 +122,7 @@ void DiagnosticPage::EraseErrors() {
 }
 
 void DiagnosticPage::refreshReturnToPropane() {
-    m_bindings->refresh(33);
+    m_bindings->refresh(RefreshStep::ReturnToGasAndMainMap);
 }
 
 void DiagnosticPage::showRecord(const LiveRecord& record) {

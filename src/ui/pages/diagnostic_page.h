@@ -20,6 +20,7 @@ namespace kaldor {
 struct ControllerSession;
 struct LiveRecord;
 class ErrorMemory;
+class LivePoller;
 class PageBindings;
 class DataLoggerPanel;
 
@@ -30,10 +31,11 @@ public:
     explicit DiagnosticPage(QWidget* parent = nullptr);
     ~DiagnosticPage() override;
 
-    // Connects the handlers to the session the page works on.
-    void attach(ControllerSession& session);
+    // Connects the handlers to the session the page works on, and the data logger to the
+    // poller's records; the logs go under `baseFolder`.
+    void attach(ControllerSession& session, LivePoller& poller, const QString& baseFolder);
 
-    void refreshReturnToPropane();  // refresh step 33, first half
+    void refreshReturnToPropane();  // refresh step ReturnToGasAndMainMap, first half
     // "show errors": reads the controller's error memory and lists it. Also run by the error
     // watch.
     void ShowErrors();

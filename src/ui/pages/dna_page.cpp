@@ -1,6 +1,7 @@
 #include "ui/pages/dna_page.h"
 
 #include "ui/pages/chain_regulation_group.h"
+#include "ui/pages/mapping_chart_view.h"
 #include "ui/ui_build.h"
 
 #include <QVBoxLayout>
@@ -17,6 +18,7 @@ DnaPage::DnaPage(QWidget* parent) : QWidget(parent) {
     PaintBoxMapowanie = named<QWidget>(PanelDNADigitAll, "PaintBoxMapowanie");
     PaintBoxMapowanie->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     PaintBoxMapowanie->setMinimumSize(160, 120);
+    m_chart = new MappingChartView(PaintBoxMapowanie);
 
     auto* panel = new QVBoxLayout(PanelDNADigitAll);
     panel->setContentsMargins(3, 3, 3, 3);
@@ -31,6 +33,11 @@ DnaPage::DnaPage(QWidget* parent) : QWidget(parent) {
 
 void DnaPage::attach(ControllerSession& session) {
     m_chainRegulation->attach(session);
+    m_chart->attach(session);
+}
+
+void DnaPage::showAdvancedControls() {
+    PanelDNADigitAll->show();
 }
 
 void DnaPage::refreshChainRegulation() {

@@ -9,6 +9,7 @@ namespace kaldor {
 
 struct ControllerSession;
 class ChainRegulationGroup;
+class MappingChartView;
 
 class DnaPage : public QWidget {
     Q_OBJECT
@@ -16,8 +17,11 @@ class DnaPage : public QWidget {
 public:
     explicit DnaPage(QWidget* parent = nullptr);
 
+    // Connects the chain regulation group and lets the mapping chart draw every displayed record.
     void attach(ControllerSession& session);
-    void refreshChainRegulation();  // refresh step 8
+    void refreshChainRegulation();
+    // PanelDNADigitAll, hidden until the window's first activation.
+    void showAdvancedControls();  // refresh step EmulatorSettings
 
     [[nodiscard]] ChainRegulationGroup& chainRegulation() const { return *m_chainRegulation; }
 
@@ -27,6 +31,7 @@ public:
 
 private:
     ChainRegulationGroup* m_chainRegulation = nullptr;  // owned by GroupBoxDNA
+    MappingChartView* m_chart = nullptr;                // owned by PaintBoxMapowanie
 };
 
 }  // namespace kaldor

@@ -3,8 +3,8 @@
 // each bound through the grid editor to the core's EmulatorMaps, with their value buttons; the
 // two map switches; the input selection with its axis conversion; the presets of
 // ComboBoxDnaType; "SET" building the throttle axis from the measured range; axis editing with
-// CheckBoxModCharDNA; and the live columns, moved while the page is shown. Refresh steps 9 to 11
-// show the tables and the preset they hold.
+// CheckBoxModCharDNA; and the live columns, moved while the page is shown. The refresh steps from
+// TpsEmulatorTable to DnaType show the tables and the preset they hold.
 #include <QObject>
 
 #include <array>
@@ -41,10 +41,10 @@ public:
     // `measured`: the page's channel extremes, which "SET" turns into the axis.
     void attach(ControllerSession& session, const EmulatorExtremes& measured);
 
-    // Refresh steps, in the refresh's numbering.
-    void refreshTpsTable();   // 9
-    void refreshStepTable();  // 10
-    void refreshDnaType();    // 11
+    // Refresh steps, in the refresh's order.
+    void refreshTpsTable();
+    void refreshStepTable();
+    void refreshDnaType();
 
     // The emulator tables of the defaults reset: both maps off and cleared, the axis over a K1
     // signal, everything sent and shown.

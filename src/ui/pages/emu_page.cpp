@@ -146,6 +146,7 @@ void EmuPage::attach(ControllerSession& session) {
     m_maps->attach(session, m_extremes);
     connectHandlers();
     session.live.add(LiveStage::Display, [this](const LiveRecord& record) { showRecord(record); });
+    GroupBoxFreqAlg->attach(session);
 }
 
 void EmuPage::connectHandlers() {
@@ -171,16 +172,20 @@ void EmuPage::showMode(const std::optional<EmulatorModeShown>& shown) {
     GroupBoxMapsEmu->setVisible(shown->mapsShown);
 }
 
+void EmuPage::refreshFrequencyEmulator() {
+    GroupBoxFreqAlg->refresh();
+}
+
 void EmuPage::refreshDtpsLimits() {
-    m_bindings->refresh(6);
+    m_bindings->refresh(RefreshStep::DtpsLimits);
 }
 
 void EmuPage::refreshInput() {
-    m_bindings->refresh(7);
+    m_bindings->refresh(RefreshStep::EmulatorInput);
 }
 
 void EmuPage::refreshEmulatorSettings() {
-    m_bindings->refresh(8);
+    m_bindings->refresh(RefreshStep::EmulatorSettings);
     showMode(emulatorModeShown(m_session->image));
 }
 
@@ -202,6 +207,7 @@ void EmuPage::resetEmulatorTables() {
 
 void EmuPage::showRevisionGroups(const RevisionGroups& groups) {
     GroupBoxDnaSimple->setVisible(groups.dnaSimple);
+    GroupBoxFreqAlg->showRevisionGroups(groups);
 }
 
 void EmuPage::showRecord(const LiveRecord& record) {

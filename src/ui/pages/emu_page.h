@@ -38,17 +38,19 @@ public:
     explicit EmuPage(QWidget* parent = nullptr);
     ~EmuPage() override;
 
-    // Connects the handlers and registers the page's share of the live display.
+    // Connects the handlers (its groups' too) and registers the page's share of the live
+    // display.
     void attach(ControllerSession& session);
 
-    // Refresh steps, in the refresh's numbering.
-    void refreshDtpsLimits();                               // 6
-    void refreshInput();                                    // 7
-    void refreshEmulatorSettings();                         // 8
-    void refreshTpsTable();                                 // 9
-    void refreshStepTable();                                // 10
-    void refreshDnaType();                                  // 11
-    void showRevisionGroups(const RevisionGroups& groups);  // 16
+    // Refresh steps, in the refresh's order.
+    void refreshFrequencyEmulator();
+    void refreshDtpsLimits();
+    void refreshInput();
+    void refreshEmulatorSettings();
+    void refreshTpsTable();
+    void refreshStepTable();
+    void refreshDnaType();
+    void showRevisionGroups(const RevisionGroups& groups);
 
     // The emulator tables of the defaults reset, sent and shown.
     void resetEmulatorTables();

@@ -44,7 +44,7 @@ void FrequencyEmulatorGroup::attach(ControllerSession& session) {
 }
 
 void FrequencyEmulatorGroup::refresh() {
-    m_bindings->refresh(5);
+    m_bindings->refresh(RefreshStep::FrequencyEmulator);
 }
 
 void FrequencyEmulatorGroup::showRevisionGroups(const RevisionGroups& groups) {

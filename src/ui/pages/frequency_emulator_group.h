@@ -24,8 +24,8 @@ public:
 
     void attach(ControllerSession& session);
 
-    void refresh();                                         // refresh step 5
-    void showRevisionGroups(const RevisionGroups& groups);  // refresh step 16
+    void refresh();                                         // refresh step FrequencyEmulator
+    void showRevisionGroups(const RevisionGroups& groups);  // refresh step RevisionGroups
 
     QComboBox* ComboBoxFreqAlg = nullptr;
     QComboBox* ComboBoxFreqFullGr = nullptr;

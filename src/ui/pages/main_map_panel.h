@@ -2,8 +2,8 @@
 // The main map on the adjustment page: StringGridMapa bound through the grid editor to the
 // core's MainMapEditor, and the map tools on PanelMapAdj (map type, throttle-signal kind,
 // characteristic points with their axis presets, map reset, smoothing, the step buttons and
-// ProgressBarMapa). It shows the map at refresh step 33, moves the operating point with every
-// live record, and re-converts the engine-speed axis after a new rpm signal type.
+// ProgressBarMapa). It shows the map at refresh step ReturnToGasAndMainMap, moves the operating
+// point with every live record, and re-converts the engine-speed axis after a new rpm signal type.
 #include <QObject>
 
 #include <functional>
@@ -45,7 +45,7 @@ public:
     // type. Until a control is plugged in, the value the last refresh showed is used.
     void setCruiseRpmShown(std::function<double()> shown) { m_cruiseRpmShown = std::move(shown); }
 
-    // Refresh step 33: the map with its type, layout and axes.
+    // Refresh step ReturnToGasAndMainMap: the map with its type, layout and axes.
     void ShowMainMap();
     // The action of ButtonSaveMapCharP: the axis save (sent only while connected), a refusal
     // shown. The defaults reset runs it too.

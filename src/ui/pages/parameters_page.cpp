@@ -285,7 +285,7 @@ void ParametersPage::refreshEnginePower() {
 }
 
 void ParametersPage::refreshDoubleInjectionTime() {
-    m_bindings->refresh(14);
+    m_bindings->refresh(RefreshStep::DoubleInjectionTime);
 }
 
 void ParametersPage::refreshEmulatorMode() {
@@ -294,35 +294,35 @@ void ParametersPage::refreshEmulatorMode() {
 
 void ParametersPage::refreshRpmSignal() {
     showRpmSignalLevel(readField(m_session->image, FieldId::RpmSignalLevel));
-    m_bindings->refresh(20);
+    m_bindings->refresh(RefreshStep::RpmSignal);
 }
 
 void ParametersPage::refreshEgtAndTurbo() {
-    m_bindings->refresh(21);
+    m_bindings->refresh(RefreshStep::EgtAndTurbo);
 }
 
 void ParametersPage::refreshSensors() {
-    m_bindings->refresh(22);
+    m_bindings->refresh(RefreshStep::Sensors);
 }
 
 void ParametersPage::refreshPressures() {
-    m_bindings->refresh(23);
+    m_bindings->refresh(RefreshStep::Pressures);
 }
 
 void ParametersPage::refreshOnTemperature() {
-    m_bindings->refresh(24);
+    m_bindings->refresh(RefreshStep::OnTemperature);
 }
 
 void ParametersPage::refreshSwitchOn() {
-    m_bindings->refresh(25);
+    m_bindings->refresh(RefreshStep::SwitchOn);
 }
 
 void ParametersPage::refreshLevelSensor() {
-    m_bindings->refresh(26);
+    m_bindings->refresh(RefreshStep::LevelSensor);
 }
 
 void ParametersPage::refreshLevelPoints() {
-    m_bindings->refresh(28);
+    m_bindings->refresh(RefreshStep::LevelPoints);
 }
 
 void ParametersPage::showRevisionGroups(const RevisionGroups& groups) {

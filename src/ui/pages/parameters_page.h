@@ -15,6 +15,7 @@
 
 #include <memory>
 
+#include "model/refresh_step.h"
 #include "model/revision_rules.h"
 #include "ui/qt_adapters.h"
 #include "widgets/ab_num_spin.h"
@@ -36,19 +37,19 @@ public:
     // Connects the handlers to the session the page works on.
     void attach(ControllerSession& session);
 
-    // Refresh steps, in the refresh's numbering.
-    void refreshEnginePower();                              // 2
-    void refreshDoubleInjectionTime();                      // 14
-    void refreshEmulatorMode();                             // 19
-    void refreshRpmSignal();                                // 20
-    void refreshEgtAndTurbo();                              // 21
-    void refreshSensors();                                  // 22
-    void refreshPressures();                                // 23
-    void refreshOnTemperature();                            // 24
-    void refreshSwitchOn();                                 // 25
-    void refreshLevelSensor();                              // 26
-    void refreshLevelPoints();                              // 28
-    void showRevisionGroups(const RevisionGroups& groups);  // 16
+    // Refresh steps, in the refresh's order.
+    void refreshEnginePower();
+    void refreshDoubleInjectionTime();
+    void refreshEmulatorMode();
+    void refreshRpmSignal();
+    void refreshEgtAndTurbo();
+    void refreshSensors();
+    void refreshPressures();
+    void refreshOnTemperature();
+    void refreshSwitchOn();
+    void refreshLevelSensor();
+    void refreshLevelPoints();
+    void showRevisionGroups(const RevisionGroups& groups);
     // The live display's share: the power-stage text.
     void showRecord(const LiveRecord& record);
 
@@ -97,7 +98,7 @@ public:
 
 signals:
     // Fields whose controls sit on another page were stored: the refresh step that shows them.
-    void fieldsStored(int refreshStep);
+    void fieldsStored(kaldor::RefreshStep step);
 
 private:
     QWidget* buildEngineGroup();

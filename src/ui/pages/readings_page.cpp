@@ -236,11 +236,14 @@ void ReadingsPage::showRecord(const LiveRecord& record) {
     AbLEDdies->setChecked(record.on(S::DieselValve));
 }
 
-void ReadingsPage::refreshSetPinButton(unsigned softwareRevision, bool pinAccepted) {
-    ButtonSetPin->setVisible(setPinOffered(softwareRevision, pinAccepted));
+void ReadingsPage::refreshSetPinButton() {
+    const bool offered = m_session != nullptr &&
+                         setPinOffered(m_session->state.softwareRevision, m_session->pinAccepted);
+    ButtonSetPin->setVisible(offered);
 }
 
 void ReadingsPage::attach(ControllerSession& session) {
+    m_session = &session;
     m_texts = &session.texts;
     session.live.add(LiveStage::Display, [this](const LiveRecord& record) { showRecord(record); });
     m_scope->attach(session);

@@ -42,8 +42,9 @@ public:
     // The live display's share: gauges, lamps, work times, the battery voltage and the
     // consumption estimate.
     void showRecord(const LiveRecord& record);
-    // Refresh step 18: "SET PIN" is offered from software 11 on, once the PIN is accepted.
-    void refreshSetPinButton(unsigned softwareRevision, bool pinAccepted);
+    // "SET PIN" is offered from software 11 on, once the PIN of this connection is accepted: at
+    // refresh step SetPinButton, and hidden when a scan starts.
+    void refreshSetPinButton();
     // The recorder on PaintBoxScope with its four channel selectors.
     [[nodiscard]] Oscilloscope& oscilloscope() const { return *m_scope; }
 
@@ -103,6 +104,7 @@ private:
     void buildHiddenControls();
 
     std::unique_ptr<Oscilloscope> m_scope;
+    const ControllerSession* m_session = nullptr;
     const StatusTexts* m_texts = nullptr;
     ConsumptionEstimate m_consumption;
 };

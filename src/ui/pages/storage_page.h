@@ -31,7 +31,8 @@ public:
     // mainMap: the columns and the operating point the tables follow.
     void attach(ControllerSession& session, const MainMapEditor& mainMap);
 
-    // Refresh step 1, and "Nanies Punkty": the pressure column and the main map's heading row.
+    // Refresh step CalibrationHeadings, and "Nanies Punkty": the pressure column and the main map's
+    // heading row.
     void ButtonNaniesPunktyClick();
     // The table update of one collected record.
     void updateTables();

@@ -17,9 +17,6 @@ namespace kaldor {
 namespace {
 
 constexpr std::array kDoubleTimeItems{"1x", "2x"};
-// The refresh steps that show what the two presets store on the advanced page.
-constexpr int kDynamicKStep = 12;
-constexpr int kCdiEmulatorStep = 19;
 
 // A list shows no item for an index it does not hold.
 void showItem(QComboBox* box, int index) {
@@ -51,12 +48,12 @@ void SwitchOverParameters::attach(ControllerSession& session) {
     gate.onEdit(ComboBoxDciEn, [this](int item) {
         SwitchOverEditor editor(m_session->image, m_session->transfer);
         if (editor.emulatorModeChosen(item))
-            emit fieldsStored(kCdiEmulatorStep);
+            emit fieldsStored(RefreshStep::CdiEmulator);
     });
     gate.onChange(ComboBoxEnginePower, [this](int item) {
         SwitchOverEditor editor(m_session->image, m_session->transfer);
         if (editor.enginePowerChosen(item))
-            emit fieldsStored(kDynamicKStep);
+            emit fieldsStored(RefreshStep::DynamicK);
     });
     gate.onChange(ComboBoxDoubleTime, [this](int item) { doubleInjectionChosen(item); });
 }

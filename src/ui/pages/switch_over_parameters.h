@@ -7,6 +7,8 @@
 // the main map, whose grid texts the window hands in.
 #include <QObject>
 
+#include "model/refresh_step.h"
+
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -31,8 +33,8 @@ public:
     // rescaled maps in them.
     void setMapTexts(GridTexts* cruise, GridTexts* main);
 
-    void refreshEnginePower();   // refresh step 2
-    void refreshEmulatorMode();  // refresh step 19
+    void refreshEnginePower();   // refresh step EnginePower
+    void refreshEmulatorMode();  // refresh step CdiEmulator
 
     QComboBox* ComboBoxDciEn = nullptr;
     QComboBox* ComboBoxEnginePower = nullptr;
@@ -40,7 +42,7 @@ public:
     QComboBox* ComboBoxDoubleTime = nullptr;
 
 signals:
-    void fieldsStored(int refreshStep);
+    void fieldsStored(kaldor::RefreshStep step);
 
 private:
     void doubleInjectionChosen(int item);

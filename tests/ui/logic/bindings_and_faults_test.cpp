@@ -54,7 +54,7 @@ TEST_F(LogicTest, EveryBindingShowsItsFieldAndStoresItBack) {
     connect();
     const EcuImage& image = logic->session().image;
     for (const ControlBinding& b : controlBindings()) {
-        if (b.refreshStep == 0)
+        if (b.refreshStep == RefreshStep::None)
             continue;
         const QWidget* control = find<QWidget>(b.control);
         EcuImage back = image;

@@ -1,8 +1,11 @@
-#include "diagnostics/error_memory.h"
+#include "service/error_memory.h"
 
 #include <array>
 
 namespace kaldor {
+
+// Each half of the error memory is one block reply.
+static_assert(ErrorBlock::kHalf == CommandSet::kBlockSize);
 
 void ErrorMemory::discardQueued() {
     // A live reply the polling asked for just before would land in front of the first half and

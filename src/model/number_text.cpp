@@ -1,4 +1,4 @@
-#include "maps/number_text.h"
+#include "model/number_text.h"
 
 #include <array>
 #include <charconv>

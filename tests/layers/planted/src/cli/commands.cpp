@@ -1,0 +1,1 @@
+#include "ui/main_window.h"

@@ -1,0 +1,3 @@
+#include "emulation/emulator_maps.h"
+#include "diagnostics/error_codes.h"
+#include "maps/main_map.h"

@@ -1,0 +1,3 @@
+#include "link/qt_serial_port.h"
+
+#include <QSerialPort>

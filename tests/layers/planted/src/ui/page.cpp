@@ -1,0 +1,4 @@
+#include <QWidget>
+#include "service/defaults_reset.h"
+#include "widgets/ab_led.h"
+#include "cli/cli.h"

@@ -1,0 +1,3 @@
+#pragma once
+#include "model/fields.h"
+#include <QWidget>
