@@ -4,6 +4,9 @@
 #   share/kaldor/lang, share/kaldor/sch   language files and the help folder; the programs look
 #                                     there (../share/kaldor from their own folder) after the
 #                                     working folder and their own folder
+#   share/kaldor/sch/images           the manual's pictures (docs/*.png)
+#   share/man/man1                    the manual pages of the three programs
+#   share/doc/kaldor                  the README and the manual (index.html with its pictures)
 #   share/applications, share/icons   the desktop entry and its icon
 # Included last, so every program target already exists.
 include(GNUInstallDirs)
@@ -16,6 +19,19 @@ foreach(program kaldor ecu-sim kaldor-cli)
 endforeach()
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/lang ${PROJECT_SOURCE_DIR}/sch
   DESTINATION ${KALDOR_DATA_DESTINATION} COMPONENT kaldor)
+file(GLOB KALDOR_MANUAL_IMAGES ${PROJECT_SOURCE_DIR}/docs/*.png)
+install(FILES ${KALDOR_MANUAL_IMAGES}
+  DESTINATION ${KALDOR_DATA_DESTINATION}/sch/images COMPONENT kaldor)
+foreach(program kaldor ecu-sim kaldor-cli)
+  if(TARGET ${program})
+    install(FILES ${PROJECT_SOURCE_DIR}/docs/man/${program}.1
+      DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT kaldor)
+  endif()
+endforeach()
+install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/sch/index.html
+  DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT kaldor)
+install(FILES ${KALDOR_MANUAL_IMAGES}
+  DESTINATION ${CMAKE_INSTALL_DOCDIR}/images COMPONENT kaldor)
 if(NOT WIN32)
   install(FILES ${PROJECT_SOURCE_DIR}/packaging/kaldor.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT kaldor)

@@ -36,7 +36,8 @@ const std::array<CommandDef, 8>& commands() {
          0,
          portsCommand,
          "ports [--settings FILE]\n"
-         "    The port numbers 1-16, the device each maps to and whether it exists."},
+         "    The port numbers 1-16, the device each maps to and whether it exists\n"
+         "    and this user may open it."},
         {"identify",
          {kHelp, kSettings, kPort, kYes},
          0,
@@ -133,7 +134,8 @@ void printHelp(std::ostream& out) {
         << "the ECU's identity is confirmed\nonly after a question on the terminal, or with "
         << "--yes.\n\nThe controller history is kept in $XDG_DATA_HOME/kaldor/history (or\n"
         << "~/.local/share/kaldor/history); [History] Folder= in the settings file moves it,\n"
-        << "Enabled=0 turns it off.\n\nExit status: 0 success, 1 failed operation (diff: the files differ), "
+        << "Enabled=0 turns it off.\n\nExit status: 0 success, 1 failed operation (diff: the files "
+           "differ), "
         << "2 bad usage.\n";
 }
 

@@ -12,6 +12,9 @@
 #include "cli/controller_session.h"
 #include "files/config_file.h"
 #include "files/settings_file.h"
+#include "files/settings_location.h"
+#include "link/port_problems.h"
+#include "link/qt_serial_port.h"
 #include "model/parameter_edits.h"
 #include "service/broken_write.h"
 #include "service/config_transfer.h"
@@ -38,12 +41,36 @@ bool deviceExists(const std::string& device) {
 #endif
 }
 
+// "present", "absent", or "present, not usable: " and why. Only what the device's file tells
+// (no permission for this user): the port is not opened, so a device another program holds
+// shows as present, and F10 or a controller command says it is busy.
+std::string usability(int number, const std::string& device) {
+    if (!deviceExists(device))
+        return "absent";
+    const PortOpenResult why = checkDevice(device);
+    if (why.ok())
+        return "present";
+    if (why.error == PortOpenError::NoSuchDevice)
+        return "absent";
+    const std::vector<std::string> lines = portProblemLines({{number, why}});
+    std::string reason = lines.empty() ? reasonText(why) : lines.front();
+    // The line starts with the port and the device, which the row shows already.
+    if (const std::size_t colon = reason.find("): "); !lines.empty() && colon != std::string::npos)
+        reason.erase(0, colon + 3);
+    return "present, not usable: " + reason;
+}
+
 }  // namespace
 
 std::unique_ptr<SettingsFile> loadSettings(const CommandContext& c, int& status) {
     const std::optional<std::string> named = c.args.value("--settings");
-    const std::string path = named ? *named : c.environment.programFolder + "/" + kSettingsFileName;
-    auto settings = std::make_unique<SettingsFile>(path);
+    // Without --settings, where the window keeps its settings: beside the program, or the user's
+    // own file over the one beside an installed program.
+    const SettingsLocation location =
+        named ? SettingsLocation{*named, {}}
+              : locateSettings(c.environment.programFolder, kSettingsFileName);
+    const std::string& path = location.file;
+    auto settings = std::make_unique<SettingsFile>(path, location.fallback);
     settings->load();
     status = kExitOk;
     if (named && settings->state() == SettingsFile::State::Missing)
@@ -113,9 +140,17 @@ Connection connect(const CommandContext& c) {
     const ScanOutcome outcome = k.session->connect();
     if (outcome == ScanOutcome::Connected)
         k.history->record(kHistoryConnected);
-    if (outcome == ScanOutcome::NotFound)
-        k.status = c.fail("no ECU answered on " + portsText(port));
-    else if (outcome != ScanOutcome::Connected)
+    if (outcome == ScanOutcome::NotFound) {
+        // A port that could not be opened is said as such, not as a silent controller.
+        const std::vector<std::string> problems = portProblemLines(k.session->portProblems());
+        if (problems.empty()) {
+            k.status = c.fail("no ECU answered on " + portsText(port));
+        } else {
+            k.status = c.fail("no ECU found on " + portsText(port) + "; not opened:");
+            for (const std::string& line : problems)
+                c.err << "  " << line << '\n';
+        }
+    } else if (outcome != ScanOutcome::Connected)
         k.status = kExitFailed;  // the scan has said why
     return k;
 }
@@ -161,7 +196,7 @@ int portsCommand(const CommandContext& c) {
         std::string shown = device;
         if (shown.size() < 20)
             shown.resize(20, ' ');
-        c.out << number << shown << "  " << (deviceExists(device) ? "present" : "absent") << '\n';
+        c.out << number << shown << "  " << usability(n, device) << '\n';
     }
     return kExitOk;
 }

@@ -81,6 +81,7 @@ ControllerSession::~ControllerSession() {
 ScanOutcome ControllerSession::connect() {
     ConnectionScan scan(m_commands, m_state, m_image, m_prompts, *this);
     const ScanOutcome outcome = scan.scan();
+    m_portProblems = scan.portProblems();
     // No controls to show the image in first.
     if (outcome == ScanOutcome::Connected)
         scan.goLive();

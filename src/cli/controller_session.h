@@ -73,7 +73,11 @@ class OnePort final : public SerialPort {
 public:
     OnePort(SerialPort& port, int only) : m_port(port), m_only(only) {}
     [[nodiscard]] bool open(int number) override {
-        return (m_only == 0 || number == m_only) && m_port.open(number);
+        m_asked = m_only == 0 || number == m_only;
+        return m_asked && m_port.open(number);
+    }
+    [[nodiscard]] PortOpenResult lastOpenResult() const override {
+        return m_asked ? m_port.lastOpenResult() : PortOpenResult{};
     }
     void close() override { m_port.close(); }
     void setRts(bool high) override { m_port.setRts(high); }
@@ -90,6 +94,7 @@ public:
 private:
     SerialPort& m_port;
     int m_only;
+    bool m_asked = false;
 };
 
 class ControllerSession final : private ScanHooks {
@@ -105,6 +110,8 @@ public:
 
     // The scan with the image read; on Connected the image mirrors the controller.
     [[nodiscard]] ScanOutcome connect();
+    // The ports the last connect() could not open, and why.
+    [[nodiscard]] const std::vector<PortProblem>& portProblems() const { return m_portProblems; }
 
     [[nodiscard]] ConnectionState& state() { return m_state; }
     [[nodiscard]] EcuImage& image() { return m_image; }
@@ -126,6 +133,7 @@ private:
     SleepClock m_clock;
     ConnectionState m_state;
     SerialLink m_link;
+    std::vector<PortProblem> m_portProblems;
     CommandSet m_commands;
     EcuImage m_image;
     ImageTransfer m_transfer;

@@ -39,10 +39,12 @@ WindowGeometry applySizeRule(WindowGeometry g, const ScreenArea& screen) {
 
 ProgramSettings ProgramSettingsStore::load() {
     ProgramSettings s;
-    const SettingsFile file(m_path);
+    const SettingsFile file(m_path, m_fallbackPath);
     m_blocked = !file.mayWrite();
     if (m_blocked)
         return s;
+    s.windowStored = file.value(kFormSection, "Width").has_value() &&
+                     file.value(kFormSection, "Height").has_value();
     const WindowGeometry defaults;
     s.window.top = readInt(file, kFormSection, "Top", defaults.top);
     s.window.left = readInt(file, kFormSection, "Left", defaults.left);
@@ -59,7 +61,7 @@ bool ProgramSettingsStore::store(const ProgramSettings& s) {
     if (m_blocked)
         return false;
     // Read again: entries written by hand or by another run since the first activation stay.
-    SettingsFile file(m_path);
+    SettingsFile file(m_path, m_fallbackPath);
     if (!file.mayWrite())
         return false;
     file.writeInt(kFormSection, "Top", s.window.top);

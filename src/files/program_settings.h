@@ -66,14 +66,16 @@ inline constexpr std::array<DisplayColour, 10> kDisplayColours{{
 }
 
 struct ProgramSettings {
-    WindowGeometry window;                                  // as stored, before the size rule
+    WindowGeometry window;      // as stored, before the size rule
+    bool windowStored = false;  // the file holds a window size (false at the first start)
     std::array<int, kScopeSelectorCount> scopeSelectors{};  // item index, kNoSelection for none
     std::array<std::int32_t, kDisplayColours.size()> colours = initialDisplayColours();
 };
 
 class ProgramSettingsStore {
 public:
-    explicit ProgramSettingsStore(std::string path) : m_path(std::move(path)) {}
+    explicit ProgramSettingsStore(std::string path, std::string fallbackPath = {})
+        : m_path(std::move(path)), m_fallbackPath(std::move(fallbackPath)) {}
 
     // At the first activation. A missing key, or a value that is not a decimal integer in the
     // range of an int, takes the default; a selector index outside 0..7 reads as kNoSelection.
@@ -90,6 +92,7 @@ public:
 
 private:
     std::string m_path;
+    std::string m_fallbackPath;
     bool m_blocked = false;
 };
 

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "files/atomic_file.h"
 
@@ -35,7 +37,17 @@ SettingsFile::SettingsFile(std::string path) : m_path(std::move(path)) {
     load();
 }
 
+SettingsFile::SettingsFile(std::string path, std::string fallbackPath)
+    : m_path(std::move(path)), m_fallbackPath(std::move(fallbackPath)) {
+    load();
+}
+
 void SettingsFile::load() {
+    m_fallbackLines.clear();
+    if (!m_fallbackPath.empty() && m_fallbackPath != m_path) {
+        SettingsFile under(m_fallbackPath);
+        m_fallbackLines = std::move(under.m_lines);
+    }
     m_lines.clear();
     m_state = State::Missing;
     if (m_path.empty())
@@ -113,6 +125,11 @@ std::string SettingsFile::text() const {
 bool SettingsFile::save() const {
     if (m_path.empty() || !mayWrite())
         return false;
+    // The user's configuration folder may not exist before the first save.
+    if (!m_fallbackPath.empty()) {
+        std::error_code error;
+        std::filesystem::create_directories(std::filesystem::path(m_path).parent_path(), error);
+    }
     return !writeFileAtomically(m_path, text()).has_value();
 }
 
@@ -128,9 +145,12 @@ std::ptrdiff_t SettingsFile::findEntry(std::string_view section, std::string_vie
 std::optional<std::string> SettingsFile::value(std::string_view section,
                                                std::string_view key) const {
     const std::ptrdiff_t i = findEntry(section, key);
-    if (i < 0)
-        return std::nullopt;
-    return m_lines[static_cast<std::size_t>(i)].value;
+    if (i >= 0)
+        return m_lines[static_cast<std::size_t>(i)].value;
+    for (const Line& l : m_fallbackLines)
+        if (l.isEntry && equalNoCase(l.section, section) && equalNoCase(l.key, key))
+            return l.value;
+    return std::nullopt;
 }
 
 std::string SettingsFile::readString(std::string_view section, std::string_view key,

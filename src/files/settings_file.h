@@ -23,6 +23,10 @@ public:
 
     SettingsFile() = default;
     explicit SettingsFile(std::string path);
+    // A file read over another: an entry this file lacks is read from `fallbackPath` (the
+    // administrator's file beside an installed program under the user's own). Writes and saves
+    // touch this file only.
+    SettingsFile(std::string path, std::string fallbackPath);
 
     // Re-reads the file from disk.
     void load();
@@ -60,7 +64,9 @@ private:
     [[nodiscard]] std::ptrdiff_t findEntry(std::string_view section, std::string_view key) const;
 
     std::string m_path;
+    std::string m_fallbackPath;
     std::vector<Line> m_lines;
+    std::vector<Line> m_fallbackLines;
     State m_state = State::Missing;
 };
 

@@ -26,6 +26,7 @@ ScanOutcome ConnectionScan::scan() {
     m_state.connected = false;
     m_state.writeRefused = false;
     m_state.linkReady = false;
+    m_portProblems.clear();
     m_link.pause(150);
     ScanOutcome outcome = ScanOutcome::NotFound;
     for (int port = kFirstPort; port <= kLastPort; ++port) {
@@ -44,6 +45,8 @@ ConnectionScan::PortResult ConnectionScan::tryPort(int port, ScanOutcome& outcom
     if (!m_link.open(port)) {
         m_link.close();
         if (!m_link.open(port)) {
+            if (const PortOpenResult why = m_link.lastOpenResult(); !why.ok())
+                m_portProblems.push_back({port, why});
             m_link.close();
             return PortResult::NextPort;
         }

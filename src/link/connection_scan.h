@@ -5,7 +5,10 @@
 #include <cstdint>
 #include <string>
 
+#include <vector>
+
 #include "link/commands.h"
+#include "link/port_problems.h"
 #include "model/connection_state.h"
 #include "model/ecu_image.h"
 #include "model/prompts.h"
@@ -77,6 +80,10 @@ public:
     // polling may run.
     void goLive();
 
+    // The ports of the last scan that could not be opened, and why: a port that cannot be
+    // opened is no silent controller and is said apart from one.
+    [[nodiscard]] const std::vector<PortProblem>& portProblems() const { return m_portProblems; }
+
 private:
     enum class PortResult { NextPort, Accepted, End };
     PortResult tryPort(int port, ScanOutcome& outcome);
@@ -89,6 +96,7 @@ private:
     ScanHooks& m_hooks;
     std::string m_title;       // the caption of the connection found
     bool m_confirmed = false;  // its revision was confirmed with the controller
+    std::vector<PortProblem> m_portProblems;
 };
 
 }  // namespace kaldor

@@ -1,15 +1,44 @@
 #include "link/qt_serial_port.h"
 
-#include <QFileInfo>
-
 #ifndef _WIN32
+#include <cerrno>
+#include <cstring>
+
 #include <fcntl.h>
+#include <grp.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 #endif
 
 namespace kaldor {
+
+PortOpenResult checkDevice(const std::string& device) {
+    PortOpenResult result;
+    result.device = device;
+#ifndef _WIN32
+    struct stat info {};
+    if (::stat(device.c_str(), &info) != 0) {
+        result.error =
+            errno == EACCES ? PortOpenError::PermissionDenied : PortOpenError::NoSuchDevice;
+        return result;
+    }
+    if (::access(device.c_str(), R_OK | W_OK) != 0) {
+        if (errno != EACCES && errno != EPERM) {
+            result.error = PortOpenError::Other;
+            result.detail = std::strerror(errno);
+            return result;
+        }
+        result.error = PortOpenError::PermissionDenied;
+        // The device's own group, when the user could join it (a device only root may use has
+        // the group root, which no one joins: the usual serial group is named then).
+        if (const struct group* g = ::getgrgid(info.st_gid); g != nullptr && info.st_gid != 0)
+            result.group = g->gr_name;
+    }
+#endif
+    return result;
+}
 
 QtSerialPort::QtSerialPort(PortMap map) : m_map(std::move(map)) {}
 
@@ -19,14 +48,24 @@ QtSerialPort::~QtSerialPort() {
 
 bool QtSerialPort::open(int number) {
     close();
-    const QString device = QString::fromStdString(m_map.deviceName(number));
-    if (device.isEmpty())
+    const std::string deviceName = m_map.deviceName(number);
+    const QString device = QString::fromStdString(deviceName);
+    m_lastOpen = {};
+    m_lastOpen.device = deviceName;
+    m_lastOpen.named = deviceName != PortMap::defaultDeviceName(number);
+    if (device.isEmpty()) {
+        m_lastOpen.error = PortOpenError::NoSuchDevice;
         return false;
+    }
 #ifndef _WIN32
     // Only ports that already exist are opened. ("\\.\COMn" is no file to look for: on Windows
     // opening a missing port simply fails.)
-    if (!QFileInfo::exists(device))
+    if (const PortOpenResult check = checkDevice(deviceName); !check.ok()) {
+        const bool named = m_lastOpen.named;
+        m_lastOpen = check;
+        m_lastOpen.named = named;
         return false;
+    }
 #endif
     m_port.setPortName(device);
     m_port.setBaudRate(QSerialPort::Baud57600);
@@ -34,6 +73,21 @@ bool QtSerialPort::open(int number) {
     m_port.setParity(QSerialPort::NoParity);
     m_port.setStopBits(QSerialPort::OneStop);
     if (!m_port.open(QIODevice::ReadWrite)) {
+        // The device is there and this user may use it, so a refusal means another holder (its
+        // lock file, exclusive mode), unless the system says something else.
+        switch (m_port.error()) {
+            case QSerialPort::DeviceNotFoundError:
+                m_lastOpen.error = PortOpenError::NoSuchDevice;
+                break;
+            case QSerialPort::PermissionError:  // Windows says so of a port another holds
+            case QSerialPort::OpenError:
+                m_lastOpen.error = PortOpenError::Busy;
+                break;
+            default:
+                m_lastOpen.error = PortOpenError::Other;
+                m_lastOpen.detail = m_port.errorString().toStdString();
+                break;
+        }
         m_port.clearError();
         return false;
     }
@@ -47,6 +101,7 @@ bool QtSerialPort::open(int number) {
         ::close(m_lockFd);
         m_lockFd = -1;
         m_port.close();
+        m_lastOpen.error = PortOpenError::Busy;
         return false;
     }
 #endif

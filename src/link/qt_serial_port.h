@@ -17,6 +17,7 @@ public:
     ~QtSerialPort() override;
 
     [[nodiscard]] bool open(int number) override;
+    [[nodiscard]] PortOpenResult lastOpenResult() const override { return m_lastOpen; }
     void close() override;
     void setRts(bool high) override;
     [[nodiscard]] bool write(const std::uint8_t* data, std::size_t count) override;
@@ -33,6 +34,12 @@ private:
     PortMap m_map;
     QSerialPort m_port;
     int m_lockFd = -1;
+    PortOpenResult m_lastOpen;
 };
+
+// Whether the device could be opened by this user, without opening it: there, and readable and
+// writable (the group that may open it named when not). A device that is there but held by
+// another program shows only when opened.
+[[nodiscard]] PortOpenResult checkDevice(const std::string& device);
 
 }  // namespace kaldor

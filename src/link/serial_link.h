@@ -21,6 +21,7 @@ public:
     SerialLink(SerialPort& port, PauseClock& clock, ConnectionState& state);
 
     [[nodiscard]] bool open(int portNumber);
+    [[nodiscard]] PortOpenResult lastOpenResult() const { return m_port.lastOpenResult(); }
     // Clears the connected flag and closes the port if it is open.
     void close();
     // False when the port refused the bytes. A connected link then ends the connection: the

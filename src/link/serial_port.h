@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "link/port_problems.h"
+
 namespace kaldor {
 
 class SerialPort {
@@ -13,6 +15,9 @@ public:
     // Opens port `number` (1..16) exclusively, only if it exists, at 57600 baud 8N1 with parity
     // checking off and DTR inactive. False when absent or held by someone else.
     [[nodiscard]] virtual bool open(int number) = 0;
+    // Why the last open() failed (ok after one that succeeded). A port that cannot tell says
+    // nothing, and its failure passes for a port that is not there.
+    [[nodiscard]] virtual PortOpenResult lastOpenResult() const { return {}; }
     virtual void close() = 0;
     // Drives the RTS line (high = the interface transmits). A device without the line (a
     // pseudo-terminal) ignores the call.

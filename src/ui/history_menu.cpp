@@ -35,7 +35,8 @@ HistoryMenu::HistoryMenu(MainWindow& window, ControllerSession& session, Control
       m_transfer(transfer),
       m_ask(
           [&window](const DifferenceView& view) { return DifferenceDialog::ask(&window, view); }) {
-    SettingsFile settings(window.settingsFilePath().toStdString());
+    SettingsFile settings(window.settingsFilePath().toStdString(),
+                          window.settingsFallbackPath().toStdString());
     settings.load();
     m_session.history.configure(readHistorySettings(settings),
                                 [this](const std::string& text) { showInStatusLine(text); });

@@ -1,5 +1,7 @@
 #include "ui/language.h"
 
+#include "ui/accessible_names.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -109,6 +111,8 @@ void WindowLanguage::load(std::uint8_t code) {
         for (const LanguageEntry& entry : file.entries)
             apply(entry);
     }
+    // Names made of the texts just loaded are made again.
+    nameControls(m_window);
     if (file.error)
         m_session.prompts.message(*file.error);
 }

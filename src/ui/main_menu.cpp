@@ -1,8 +1,13 @@
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 
 #include "ui/hot_keys.h"
 #include "ui/main_window.h"
@@ -111,6 +116,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget != nullptr && widget->window() == this) {
             auto* key = static_cast<QKeyEvent*>(event);
+            // Inside a text entry the select-all key (Ctrl+A, also "-> auto") selects its text:
+            // an installer selecting a number must not switch the engine's fuel mode.
+            if (key->matches(QKeySequence::SelectAll) && isTextEntry(widget))
+                return QMainWindow::eventFilter(watched, event);
             if (isEnabledHotKey(key->keyCombination())) {
                 // Unaccepted: the control does not claim the key and the shortcut runs.
                 key->ignore();
@@ -119,6 +128,15 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool MainWindow::isTextEntry(const QWidget* widget) {
+    if (const auto* list = qobject_cast<const QComboBox*>(widget))
+        return list->isEditable();
+    return qobject_cast<const QLineEdit*>(widget) != nullptr ||
+           qobject_cast<const QAbstractSpinBox*>(widget) != nullptr ||
+           qobject_cast<const QTextEdit*>(widget) != nullptr ||
+           qobject_cast<const QPlainTextEdit*>(widget) != nullptr;
 }
 
 bool MainWindow::isEnabledHotKey(const QKeyCombination& keys) const {

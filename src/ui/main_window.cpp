@@ -1,5 +1,10 @@
 #include "ui/main_window.h"
 
+#include <QFileInfo>
+
+#include "files/settings_location.h"
+#include "ui/accessible_names.h"
+
 #include "files/data_folders.h"
 #include "link/connection_scan.h"
 #include "ui/grid_headers.h"
@@ -92,9 +97,12 @@ MainWindow::MainWindow(const Folders& folders, QWidget* parent)
     m_progressSink = std::make_unique<ProgressBarSink>(progressBar(), true);
     m_timerSwitch = std::make_unique<QtTimerSwitch>(m_timer);
 
-    // The menu keys win over the controls' own editing keys (Ctrl+A is "-> auto" here, not
-    // "select all"), whichever control of the window has the focus.
+    // The menu keys win over the controls' own editing keys, whichever control of the window has
+    // the focus (but Ctrl+A selects the text of a text entry).
     qApp->installEventFilter(this);
+
+    // Names, buddies and the tab order once every control exists.
+    prepareAccessibility(*this);
 }
 
 MainWindow::~MainWindow() {
@@ -104,7 +112,17 @@ MainWindow::~MainWindow() {
 }
 
 QString MainWindow::settingsFilePath() const {
-    return m_programFolder + QLatin1Char('/') + m_programName + QStringLiteral(".INI");
+    return QString::fromStdString(settingsLocation().file);
+}
+
+QString MainWindow::settingsFallbackPath() const {
+    return QString::fromStdString(settingsLocation().fallback);
+}
+
+SettingsLocation MainWindow::settingsLocation() const {
+    // Beside the program while its folder may be written (a portable copy), else the user's own.
+    return locateSettings(m_programFolder.toStdString(),
+                          (m_programName + QStringLiteral(".INI")).toStdString());
 }
 
 QString MainWindow::configurationFolder() const {
@@ -298,8 +316,11 @@ void MainWindow::exit1Click() {
 
 void MainWindow::help1Click() {
     // Beside the program, or in the shared data folder of an installed copy.
-    const QUrl folder = QUrl::fromLocalFile(
-        QString::fromStdString(findDataFolder(m_programFolder.toStdString(), kHelpFolder)));
+    // The manual when it is there, else the folder (so what is missing shows).
+    const QString help =
+        QString::fromStdString(findDataFolder(m_programFolder.toStdString(), kHelpFolder));
+    const QString manual = help + QStringLiteral("/index.html");
+    const QUrl folder = QUrl::fromLocalFile(QFileInfo::exists(manual) ? manual : help);
     runGuarded([this, &folder] {
         if (m_hooks.openFolder) {
             m_hooks.openFolder(folder);

@@ -25,6 +25,8 @@ class QTimer;
 
 namespace kaldor {
 
+struct SettingsLocation;
+
 class SidePanel;
 class ReadingsPage;
 class ParametersPage;
@@ -129,7 +131,11 @@ public:
 
     [[nodiscard]] const QString& baseFolder() const { return m_baseFolder; }
     [[nodiscard]] const QString& programFolder() const { return m_programFolder; }
+    // The settings file read and written, and the one read under it ("" when none): see
+    // files/settings_location.h.
     [[nodiscard]] QString settingsFilePath() const;
+    [[nodiscard]] QString settingsFallbackPath() const;
+    [[nodiscard]] SettingsLocation settingsLocation() const;
     // BaseFolder/parametry: where the save dialog starts.
     [[nodiscard]] QString configurationFolder() const;
 
@@ -211,6 +217,8 @@ private:
     // Runs a hook; false when it threw (the exception has then been reported).
     bool runGuarded(const std::function<void()>& hook);
     [[nodiscard]] bool isEnabledHotKey(const QKeyCombination& keys) const;
+    // A control that selects its text with the select-all key.
+    [[nodiscard]] static bool isTextEntry(const QWidget* widget);
 
     MainWindowHooks m_hooks;
     QString m_baseFolder;

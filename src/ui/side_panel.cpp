@@ -14,6 +14,11 @@ namespace kaldor {
 
 namespace {
 
+// The status word stands out: taller than the other lamps (its caption grows with it), bold, and
+// red while it reports trouble.
+constexpr int kStatusLampHeight = 28;
+constexpr QRgb kTroubleWordColour = 0xC01E1E;
+
 constexpr int kMargin = 2;
 constexpr int kSpacing = 1;
 
@@ -21,13 +26,14 @@ struct FuelButtonLook {
     const char* name;
     const char* text;
     QRgb colorOn;
+    QRgb wordColour;  // the status word's colour in this mode: the lit colour, darkened to read
 };
 
 // The lit colour tells the three modes apart at a glance; unlit they are all grey.
 constexpr FuelButtonLook kFuelButtons[] = {
-    {"AbColBitBtnPasBenzyna", "diesel", 0xEBBE28},
-    {"AbColBitBtnPasAutomat", "auto", 0x4696EB},
-    {"AbColBitBtnPasGaz", "propane", 0x3CC83C},
+    {"AbColBitBtnPasBenzyna", "diesel", 0xEBBE28, 0x8A6400},
+    {"AbColBitBtnPasAutomat", "auto", 0x4696EB, 0x1A4F9C},
+    {"AbColBitBtnPasGaz", "propane", 0x3CC83C, 0x17701A},
 };
 
 QGridLayout* panelGrid(QFrame* panel) {
@@ -197,8 +203,21 @@ void SidePanel::buildStatusPanel() {
     // Lit means trouble: no controller, ignition or a fault.
     AbLEDStatus->setColor(QColor(230, 40, 30));
     AbLEDStatus->setCursor(Qt::PointingHandCursor);
-    AbLEDStatus->setMinimumHeight(20);
+    AbLEDStatus->setMinimumHeight(kStatusLampHeight);
+    // "STATUS" names the lamp, whose caption is what it reports.
+    LabelPasStatus->setBuddy(AbLEDStatus);
+    QFont statusFont = AbLEDStatus->font();
+    statusFont.setBold(true);
+    AbLEDStatus->setFont(statusFont);
     column->addWidget(AbLEDStatus);
+
+    LabelPortProblems = namedLabel(PanelV7, "LabelPortProblems", QString());
+    LabelPortProblems->setWordWrap(true);
+    QPalette problemColours = LabelPortProblems->palette();
+    problemColours.setColor(QPalette::WindowText, QColor::fromRgb(kTroubleWordColour));
+    LabelPortProblems->setPalette(problemColours);
+    LabelPortProblems->hide();
+    column->addWidget(LabelPortProblems);
 
     ProgressBar1 = named<QProgressBar>(PanelV7, "ProgressBar1");
     ProgressBar1->setRange(0, 100);
@@ -235,13 +254,54 @@ void SidePanel::showRecord(const LiveRecord& record) {
     AbLEDReduktor->setChecked(record.on(S::RegulatorValve));
     AbLEDZaworEzaw->setChecked(record.on(S::TankValve));
     AbLEDdiesel->setChecked(record.on(S::DieselValve));
-    showStatus(statusIndicatorFor(record.frame, *m_texts));
+    const StatusIndicator status = statusIndicatorFor(record.frame, *m_texts);
+    showStatus(status);
+    // The mode the controller runs, unless the status says something is wrong instead.
+    const FuelMode mode = fuelMode(record.frame);
+    showFuelMode(status.status == 0 && mode != FuelMode::Error ? std::optional<FuelMode>(mode)
+                                                               : std::nullopt);
 }
 
 void SidePanel::showStatus(const StatusIndicator& status) {
     AbLEDStatus->setStatus(status.status);
     AbLEDStatus->setFlashing(status.flashing);
     AbLEDStatus->setCaption(QString::fromStdString(status.caption));
+    if (status.status != 0)
+        showFuelMode(std::nullopt);
+}
+
+void SidePanel::showPortProblems(const std::vector<std::string>& briefs,
+                                 const std::vector<std::string>& lines) {
+    auto joined = [](const std::vector<std::string>& texts) {
+        QStringList list;
+        for (const std::string& text : texts)
+            list << QString::fromStdString(text);
+        return list.join(QLatin1Char('\n'));
+    };
+    LabelPortProblems->setText(joined(briefs));
+    // The whole advice (the group to join, what to check) on hovering, and for a screen reader.
+    LabelPortProblems->setToolTip(joined(lines));
+    LabelPortProblems->setAccessibleDescription(joined(lines));
+    LabelPortProblems->setVisible(!briefs.empty());
+}
+
+void SidePanel::showFuelMode(std::optional<FuelMode> mode) {
+    // Only the display: the buttons' states never send anything.
+    AbColBitBtn* const buttons[] = {AbColBitBtnPasBenzyna, AbColBitBtnPasAutomat,
+                                    AbColBitBtnPasGaz};
+    const FuelMode modes[] = {FuelMode::Diesel, FuelMode::Auto, FuelMode::Propane};
+    QRgb word = kTroubleWordColour;
+    for (std::size_t i = 0; i < std::size(buttons); ++i) {
+        const bool running = mode == modes[i];
+        buttons[i]->setState(running);
+        if (running)
+            word = kFuelButtons[i].wordColour;
+    }
+    QPalette palette = AbLEDStatus->palette();
+    if (palette.color(QPalette::WindowText) == QColor::fromRgb(word))
+        return;
+    palette.setColor(QPalette::WindowText, QColor::fromRgb(word));
+    AbLEDStatus->setPalette(palette);
 }
 
 void SidePanel::attach(ControllerSession& session) {

@@ -7,6 +7,11 @@
 #include <QLabel>
 #include <QProgressBar>
 
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "widgets/ab_bar.h"
 #include "widgets/ab_col_bit_btn.h"
 #include "widgets/ab_led.h"
@@ -19,6 +24,7 @@ struct ControllerSession;
 struct LiveRecord;
 struct StatusIndicator;
 struct StatusTexts;
+enum class FuelMode : std::uint8_t;
 
 class SidePanel : public QFrame {
     Q_OBJECT
@@ -34,6 +40,13 @@ public:
     // The live display's share: the main readings, tank level, valves and the status lamp.
     void showRecord(const LiveRecord& record);
     void showStatus(const StatusIndicator& status);
+    // The running mode's button is shown selected and the status word takes the mode's colour;
+    // nothing selected (and the word red) while no mode is known.
+    void showFuelMode(std::optional<FuelMode> mode);
+    // Under the status lamp: the ports the last scan could not open, a few words each (`lines`,
+    // the whole advice, as its tool tip); hidden when there are none.
+    void showPortProblems(const std::vector<std::string>& briefs,
+                          const std::vector<std::string>& lines);
 
     // PanelV2: engine speed and pressures.
     QFrame* PanelV2 = nullptr;
@@ -92,6 +105,7 @@ public:
     AbColBitBtn* AbColBitBtnPasAutomat = nullptr;
     AbColBitBtn* AbColBitBtnPasGaz = nullptr;
     AbLED* AbLEDStatus = nullptr;
+    QLabel* LabelPortProblems = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
 
 private:

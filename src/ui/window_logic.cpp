@@ -3,6 +3,8 @@
 
 #include <QStatusBar>
 
+#include "link/port_problems.h"
+
 #include "link/qt_serial_port.h"
 #include "live/live_display.h"
 #include "maps/cruise_editor.h"
@@ -55,7 +57,8 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
       m_port(std::move(port)),
       m_clock(std::move(clock)) {
     if (!m_port) {
-        m_portSettings = SettingsFile(window.settingsFilePath().toStdString());
+        m_portSettings = SettingsFile(window.settingsFilePath().toStdString(),
+                                      window.settingsFallbackPath().toStdString());
         m_port = std::make_unique<QtSerialPort>(PortMap(portDevices(m_portSettings)));
     }
     if (!m_clock)
@@ -75,7 +78,8 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
         std::make_unique<HistoryMenu>(window, *m_session, *m_refresh, m_fileMenu->transfer());
     m_reset = std::make_unique<ResetCommand>(window, *m_session, *m_refresh);
     m_settings = std::make_unique<WindowSettings>(window, window.readingsPage().oscilloscope(),
-                                                  window.settingsFilePath().toStdString());
+                                                  window.settingsFilePath().toStdString(),
+                                                  window.settingsFallbackPath().toStdString());
     m_settings->attachColourButtons(window.readingsPage().colourButtons);
 
     createDialogs();
@@ -129,7 +133,11 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
     };
     hooks.onClose = [this] {
         m_session->link.close();
-        (void)m_settings->store();
+        // Said once: the next run tries again and says it again only if it fails again.
+        if (m_settings->writesAtClosing() && !m_settings->store())
+            m_prompts.message("The settings could not be saved to " +
+                              m_window.settingsFilePath().toStdString() +
+                              ": window size, scope channels and colours will be lost.");
     };
     connect(window.readingsPage().ButtonSetPin, &QPushButton::clicked, this,
             [this] { m_pin->ButtonSetPinClick(); });
@@ -195,7 +203,8 @@ void WindowLogic::scan() {
     // scan may say something of its own.
     m_window.statusBar()->clearMessage();
     m_window.readingsPage().refreshSetPinButton();
-    switch (m_scan->scan()) {
+    const ScanOutcome outcome = m_scan->scan();
+    switch (outcome) {
         case ScanOutcome::Connected:
             RefreshControls();
             m_scan->goLive();
@@ -207,6 +216,12 @@ void WindowLogic::scan() {
         default:
             break;
     }
+    // Said once per scan, and only when no controller was found: a port that could not be
+    // opened is then the likely reason.
+    const std::vector<PortProblem> none;
+    const std::vector<PortProblem>& problems =
+        outcome == ScanOutcome::NotFound ? m_scan->portProblems() : none;
+    m_window.sidePanel().showPortProblems(portProblemBriefs(problems), portProblemLines(problems));
 }
 
 void WindowLogic::setWindowTitle(const std::string& title) {

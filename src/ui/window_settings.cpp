@@ -1,5 +1,7 @@
 #include "ui/window_settings.h"
 
+#include <algorithm>
+
 #include "ui/main_window.h"
 #include "ui/pages/scope_view.h"
 
@@ -69,8 +71,9 @@ QColor colourOf(std::int32_t value) {
                   static_cast<int>(v >> 16 & 0xFF));
 }
 
-WindowSettings::WindowSettings(MainWindow& window, Oscilloscope& scope, std::string path)
-    : m_window(window), m_scope(scope), m_store(std::move(path)) {
+WindowSettings::WindowSettings(MainWindow& window, Oscilloscope& scope, std::string path,
+                               std::string fallbackPath)
+    : m_window(window), m_scope(scope), m_store(std::move(path), std::move(fallbackPath)) {
     m_askColour = [this](const QColor& initial) -> std::optional<QColor> {
         const QColor chosen = QColorDialog::getColor(initial, &m_window);
         return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
@@ -87,8 +90,19 @@ void WindowSettings::apply() {
         area = {available.left(), available.top(), available.width(), available.height()};
     }
     // The stored values are the outer frame's; move() places the frame, resize() the inside.
-    const WindowGeometry g = applySizeRule(settings.window, area);
+    WindowGeometry g = applySizeRule(settings.window, area);
     const QSize extra = m_window.frameExtra();
+    if (!settings.windowStored) {
+        // The first start: the size the pages are laid out for, within the screen, centred.
+        g.width = MainWindow::kBuiltInWidth + extra.width();
+        g.height = MainWindow::kBuiltInHeight + extra.height();
+        if (area.width > 0 && area.height > 0) {
+            g.width = std::min(g.width, area.width);
+            g.height = std::min(g.height, area.height);
+            g.left = area.left + (area.width - g.width) / 2;
+            g.top = area.top + (area.height - g.height) / 2;
+        }
+    }
     m_window.move(g.left, g.top);
     m_window.resize(g.width - extra.width(), g.height - extra.height());
     m_scope.selectItems(settings.scopeSelectors);

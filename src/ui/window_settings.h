@@ -32,13 +32,18 @@ public:
     using ColourQuestion = std::function<std::optional<QColor>(const QColor& initial)>;
     static constexpr std::size_t kColourButtons = 10;
 
-    WindowSettings(MainWindow& window, Oscilloscope& scope, std::string path);
+    // `fallbackPath`: the file read under `path` (see files/settings_location.h), or "".
+    WindowSettings(MainWindow& window, Oscilloscope& scope, std::string path,
+                   std::string fallbackPath = {});
 
     // First activation.
     void apply();
     // Closing, after the link is closed. False when nothing was written: a file the program
     // could not read is left as it is.
     bool store();
+    // False when the file could not be read at the first activation: it is then left alone on
+    // purpose, and store() failing says nothing new.
+    [[nodiscard]] bool writesAtClosing() const { return m_store.writesAtClosing(); }
 
     // Button2 .. Button10 and ButtonFormColor, in that order.
     void attachColourButtons(const std::array<QPushButton*, kColourButtons>& buttons);

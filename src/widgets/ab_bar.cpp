@@ -1,5 +1,6 @@
 #include "widgets/ab_bar.h"
 
+#include "widgets/instrument_accessibility.h"
 #include "widgets/number_format.h"
 #include "widgets/widget_paint.h"
 
@@ -129,9 +130,12 @@ void AbBar::refreshShown(bool force) {
     }
     QString text = formatNumber(shown, m_format) + m_unitText;
     const int pixels = fillPixels(shown);
+    const bool textChanged = text != m_valueText;
     const bool changed =
-        force || text != m_valueText || pixels != m_fillPixels || wasWarning != isWarning();
+        force || textChanged || pixels != m_fillPixels || wasWarning != isWarning();
     m_valueText = std::move(text);
+    if (textChanged)
+        instrument_accessibility::valueShown(this);
     m_fillPixels = pixels;
     if (changed) {
         update();

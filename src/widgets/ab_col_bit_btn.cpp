@@ -4,6 +4,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QStyleOption>
 
@@ -20,13 +21,18 @@ constexpr qreal kTextShare = 0.45;
 
 AbColBitBtn::AbColBitBtn(QWidget* parent) : QAbstractButton(parent) {
     setFocusPolicy(Qt::StrongFocus);
+    setCheckable(true);
 }
 
 void AbColBitBtn::setState(bool on) {
-    if (on == m_state) {
+    if (on == state()) {
         return;
     }
-    m_state = on;
+    {
+        // The program's change: no toggled(). Assistive technology still hears of it.
+        const QSignalBlocker quiet(this);
+        setChecked(on);
+    }
     // The accessible name follows what is shown.
     QAbstractButton::setText(shownText());
     update();
@@ -84,7 +90,7 @@ QRectF AbColBitBtn::face() const {
 }
 
 QFont AbColBitBtn::textFont() const {
-    return widget_paint::scaledFont(font(), face().height() * kTextShare, font().bold());
+    return widget_paint::scaledFont(font(), face().height() * kTextShare, font().bold() || state());
 }
 
 QRectF AbColBitBtn::textArea(const QRectF& face) {
@@ -116,9 +122,12 @@ void AbColBitBtn::paintEvent(QPaintEvent*) {
     QLinearGradient gradient(area.topLeft(), area.bottomLeft());
     gradient.setColorAt(0.0, colour.lighter(isDown() ? 100 : 118));
     gradient.setColorAt(1.0, colour.darker(isDown() ? 100 : 112));
-    painter.setPen(QPen(colour.darker(170), 1.0));
+    const qreal frame = state() ? 2.0 : 1.0;
+    painter.setPen(QPen(colour.darker(state() ? 260 : 170), frame));
     painter.setBrush(gradient);
-    painter.drawRoundedRect(area, corner, corner);
+    const qreal frameInset = (frame - 1.0) / 2.0;
+    painter.drawRoundedRect(area.adjusted(frameInset, frameInset, -frameInset, -frameInset), corner,
+                            corner);
 
     if (hasFocus()) {
         painter.setPen(QPen(widget_paint::textColourOn(colour), 1.0, Qt::DotLine));

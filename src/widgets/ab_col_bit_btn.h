@@ -5,8 +5,10 @@
 #include <QString>
 
 // Coloured two-state button: shows TextOn on ColorOn when its state is on, TextOff on ColorOff
-// when off. A click emits clicked() as usual and does not change the state: the state shows
-// what the program sets (a fuel-mode button lights up once the controller reports that mode).
+// when off; the state on also draws a dark frame and a bold text, so it does not rest on colour
+// alone. A click emits clicked() as usual and does not change the state: the state shows what
+// the program sets (a fuel-mode button is selected once the controller reports that mode).
+// The state is the button's checked state, so assistive technology reads it as checked.
 // Setting any property from the program emits nothing.
 class AbColBitBtn : public QAbstractButton {
     Q_OBJECT
@@ -19,7 +21,7 @@ class AbColBitBtn : public QAbstractButton {
 public:
     explicit AbColBitBtn(QWidget* parent = nullptr);
 
-    [[nodiscard]] bool state() const { return m_state; }
+    [[nodiscard]] bool state() const { return isChecked(); }
     void setState(bool on);
     [[nodiscard]] QString textOn() const { return m_textOn; }
     void setTextOn(const QString& text);
@@ -31,8 +33,8 @@ public:
     void setColorOff(const QColor& colour);
 
     // The text and colour of the current state.
-    [[nodiscard]] QString shownText() const { return m_state ? m_textOn : m_textOff; }
-    [[nodiscard]] QColor shownColor() const { return m_state ? m_colorOn : m_colorOff; }
+    [[nodiscard]] QString shownText() const { return state() ? m_textOn : m_textOff; }
+    [[nodiscard]] QColor shownColor() const { return state() ? m_colorOn : m_colorOff; }
 
     // Whether a text is drawn whole at the button's present size, not cut short.
     [[nodiscard]] bool fits(const QString& text) const;
@@ -42,6 +44,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // A click leaves the state as it is.
+    void nextCheckState() override {}
 
 private:
     void textsChanged();
@@ -49,7 +53,6 @@ private:
     [[nodiscard]] QFont textFont() const;
     [[nodiscard]] static QRectF textArea(const QRectF& face);
 
-    bool m_state = false;
     QString m_textOn;
     QString m_textOff;
     QColor m_colorOn{60, 200, 60};

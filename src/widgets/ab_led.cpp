@@ -1,5 +1,6 @@
 #include "widgets/ab_led.h"
 
+#include "widgets/instrument_accessibility.h"
 #include "widgets/widget_paint.h"
 
 #include <QFontMetrics>
@@ -40,6 +41,7 @@ void AbLED::setStatus(int status) {
     m_status = status;
     updateBlink();
     update();
+    instrument_accessibility::valueShown(this);
 }
 
 void AbLED::setFlashing(bool flashing) {
@@ -58,6 +60,7 @@ void AbLED::setChecked(bool checked) {
     m_checked = checked;
     updateBlink();
     update();
+    instrument_accessibility::valueShown(this);
 }
 
 void AbLED::setCaption(const QString& caption) {
@@ -67,6 +70,7 @@ void AbLED::setCaption(const QString& caption) {
     m_caption = caption;
     updateGeometry();
     update();
+    instrument_accessibility::valueShown(this);
 }
 
 void AbLED::setColor(const QColor& colour) {

@@ -1,5 +1,6 @@
 #include "widgets/ab_meter.h"
 
+#include "widgets/instrument_accessibility.h"
 #include "widgets/number_format.h"
 #include "widgets/widget_paint.h"
 
@@ -143,8 +144,11 @@ void AbRoundMeter::refreshShown(bool force) {
     }
     QString text = formatNumber(shown, m_format);
     const long step = needleStepFor(shown);
-    const bool changed = force || text != m_valueText || step != m_needleStep;
+    const bool textChanged = text != m_valueText;
+    const bool changed = force || textChanged || step != m_needleStep;
     m_valueText = std::move(text);
+    if (textChanged)
+        instrument_accessibility::valueShown(this);
     m_needleStep = step;
     if (changed) {
         update();

@@ -1,5 +1,8 @@
 // kaldor-cli without a controller: the command line, show, diff, log2csv and ports.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include "cli/arguments.h"
 #include "cli_run.h"
@@ -148,6 +151,28 @@ TEST(CliPorts, MappedDevicesFromTheSettingsFile) {
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 16);
     EXPECT_EQ(runCli({"--settings", settings, "ports"}).out, r.out);  // options before the command
     EXPECT_EQ(runCli({"ports", "--settings", tempPath("none.INI")}).status, kExitFailed);
+}
+
+TEST(CliPorts, APortThatCannotBeOpenedIsSaidSoNotAsASilentController) {
+    const std::string settings = tempPath("unopenable.INI");
+    const std::string locked = tempPath("locked-tty");
+    std::ofstream(locked) << "";
+    std::filesystem::permissions(locked, std::filesystem::perms::none);
+    std::ofstream(settings) << "[Ports]\nCOM3=/nonexistent/tty\nCOM4=" << locked << "\n";
+
+    const CliRun missing = runCli({"identify", "--port", "3", "--settings", settings});
+    EXPECT_EQ(missing.status, kExitFailed);
+    EXPECT_TRUE(contains(missing.err, "COM3 (/nonexistent/tty): no such device")) << missing.err;
+    EXPECT_FALSE(contains(missing.err, "no ECU answered"));
+
+    // Root opens anything: the permission case needs an ordinary user.
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "run as root";
+    const CliRun denied = runCli({"identify", "--port", "4", "--settings", settings});
+    EXPECT_EQ(denied.status, kExitFailed);
+    EXPECT_TRUE(contains(denied.err, "permission denied; join the group")) << denied.err;
+    EXPECT_TRUE(contains(runCli({"ports", "--settings", settings}).out,
+                         "present, not usable: permission denied"));
 }
 
 TEST(CliProgram, ExitStatusOfTheRealProgram) {

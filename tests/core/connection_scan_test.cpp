@@ -162,6 +162,43 @@ TEST_F(ScanFixture, FailedOpenIsRetriedOnceThenSkipped) {
     EXPECT_TRUE(prompts.messages.empty());
 }
 
+TEST_F(ScanFixture, PortsThatCannotBeOpenedAreSaidApartFromSilentOnes) {
+    auto failure = [](PortOpenError error, const std::string& device, bool named = false) {
+        PortOpenResult r;
+        r.error = error;
+        r.device = device;
+        r.named = named;
+        return r;
+    };
+    port.existing = {1, 2};  // COM2 opens and stays silent
+    port.openErrors[1] = failure(PortOpenError::Busy, "/dev/ttyUSB0");
+    port.openErrors[9] = failure(PortOpenError::NoSuchDevice, "/dev/ttyACM0");  // a default
+    port.openErrors[10] = failure(PortOpenError::NoSuchDevice, "/dev/serial/by-id/x", true);
+    for (int p = 13; p <= 16; ++p)
+        port.openErrors[p] =
+            failure(PortOpenError::PermissionDenied, "/dev/ttyS" + std::to_string(p - 13));
+    EXPECT_EQ(scanner.scan(), ScanOutcome::NotFound);
+    ASSERT_EQ(scanner.portProblems().size(), 7u);
+    EXPECT_EQ(portProblemLines(scanner.portProblems()),
+              (std::vector<std::string>{
+                  "COM1 (/dev/ttyUSB0): busy (another program holds it); close the other "
+                  "program and try again",
+                  "COM10 (/dev/serial/by-id/x): no such device; check the cable and the device "
+                  "named in [Ports]",
+                  "COM13-COM16 (/dev/ttyS0 ... /dev/ttyS3): permission denied; join the group "
+                  "\"dialout\" and log in again (README, \"Serial ports\")"}));
+    EXPECT_EQ(portProblemBriefs(scanner.portProblems()),
+              (std::vector<std::string>{"COM1: busy", "COM10: no such device",
+                                        "COM13-COM16: permission denied (group dialout)",
+                                        "see README, \"Serial ports\""}));
+
+    // The next scan starts afresh: a port that opens is no problem any more.
+    port.openErrors.clear();
+    port.existing = {1};
+    EXPECT_EQ(scanner.scan(), ScanOutcome::NotFound);
+    EXPECT_TRUE(scanner.portProblems().empty());
+}
+
 TEST_F(ScanFixture, UnreadImageRefusesTheConnectionAndLocksThePages) {
     controllerOn(1, 2, 11);
     hooks.imageReads = false;

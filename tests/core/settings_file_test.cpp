@@ -2,11 +2,14 @@
 
 #include <unistd.h>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "files/settings_file.h"
+#include "files/settings_location.h"
 #include "link/port_map.h"
+#include "support/temp_folder.h"
 
 using namespace kaldor;
 
@@ -136,6 +139,55 @@ TEST(PortMap, StableDefaultsAndOverrides) {
     EXPECT_EQ(map.deviceName(1), "/dev/pts/7");
     EXPECT_EQ(map.deviceName(2), second);
     EXPECT_EQ(map.deviceName(0), "");
+}
+
+}  // namespace
+
+namespace {
+
+// The settings of an installed copy: its folder cannot be written, so the user's own file is read
+// over the administrator's one beside the program and takes every write.
+TEST(SettingsLocation, UnwritableProgramFolderFallsBackToTheUsersConfigurationFolder) {
+    const kaldor::test::TempFolder root("settings-location");
+    const std::string program = root.string() + "/bin";
+    const std::string config = root.string() + "/config";
+    std::filesystem::create_directory(program);
+    const std::string beside = program + "/kaldor.INI";
+    std::ofstream(beside) << "[Ports]\nCOM1=/dev/ttyAdmin\n[Form]\nWidth=900\n";
+    auto environment = [&config](const char* name) -> const char* {
+        return std::string(name) == "XDG_CONFIG_HOME" ? config.c_str() : nullptr;
+    };
+
+    const SettingsLocation portable =
+        locateSettings(program, "kaldor.INI", environment, [](const std::string&) { return true; });
+    EXPECT_EQ(portable.file, beside);
+    EXPECT_TRUE(portable.fallback.empty());
+
+    const SettingsLocation installed = locateSettings(program, "kaldor.INI", environment,
+                                                      [](const std::string&) { return false; });
+    EXPECT_EQ(installed.file, config + "/kaldor/kaldor.INI");
+    EXPECT_EQ(installed.fallback, beside);
+
+    SettingsFile file(installed.file, installed.fallback);
+    EXPECT_EQ(file.readString("Ports", "COM1", ""), "/dev/ttyAdmin");
+    file.writeInt("Form", "Width", 1064);
+    ASSERT_TRUE(file.save());  // creates the user's folder
+    EXPECT_EQ(slurp(installed.file), "[Form]\r\nWidth=1064\r\n");
+    EXPECT_EQ(slurp(beside), "[Ports]\nCOM1=/dev/ttyAdmin\n[Form]\nWidth=900\n");
+    const SettingsFile again(installed.file, installed.fallback);
+    EXPECT_EQ(again.readInt("Form", "Width", 0), 1064);                 // the user's own first
+    EXPECT_EQ(again.readString("Ports", "COM1", ""), "/dev/ttyAdmin");  // the rest from beside
+
+    // No configuration folder at all: the file beside the program, whose write then fails.
+    const SettingsLocation nowhere = locateSettings(
+        program, "kaldor.INI", [](const char*) -> const char* { return nullptr; },
+        [](const std::string&) { return false; });
+    EXPECT_EQ(nowhere.file, beside);
+    // A relative XDG_CONFIG_HOME is ignored for ~/.config.
+    EXPECT_EQ(userSettingsFolder([](const char* name) -> const char* {
+                  return std::string(name) == "HOME" ? "/home/u" : "relative";
+              }),
+              "/home/u/.config/kaldor");
 }
 
 }  // namespace

@@ -41,6 +41,23 @@ done
 for p in bin/kaldor bin/ecu-sim; do
     [ -x "$usr/$p" ] || fail "$p is not executable"
 done
+# The manual (opened by "help"), its pictures, the manual pages and the documentation folder.
+for f in share/kaldor/sch/index.html share/kaldor/sch/images/readings.png \
+         share/man/man1/kaldor.1 share/man/man1/ecu-sim.1 \
+         share/doc/kaldor/README.md share/doc/kaldor/index.html share/doc/kaldor/images/readings.png; do
+    [ -f "$usr/$f" ] || fail "$f is not installed"
+done
+if [ -e "$usr/bin/kaldor-cli" ]; then
+    [ -f "$usr/share/man/man1/kaldor-cli.1" ] || fail "share/man/man1/kaldor-cli.1 is not installed"
+fi
+# Every picture the manual shows is installed beside it.
+for img in $(grep -o 'src="images/[^"]*"' "$usr/share/kaldor/sch/index.html" | sed 's/^src="//; s/"$//'); do
+    [ -f "$usr/share/kaldor/sch/$img" ] || fail "the manual shows $img, which is not installed"
+done
+if command -v man >/dev/null; then
+    MANWIDTH=80 man -l "$usr/share/man/man1/kaldor.1" 2>/dev/null | grep -q 'KALDOR' ||
+        fail "man cannot read kaldor.1"
+fi
 count=$(find "$usr/share/kaldor/lang" -name '*.txt' | wc -l)
 [ "$count" -eq 15 ] || fail "share/kaldor/lang holds $count language files, not 15"
 grep -q '^Exec=kaldor$' "$usr/share/applications/kaldor.desktop" || fail "desktop entry Exec"

@@ -76,6 +76,8 @@ public:
 
     std::set<int> existing{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
     std::map<int, int> failOpens;  // port -> how many opens fail before one succeeds
+    // port -> why it cannot be opened (every open fails); beside `existing`
+    std::map<int, kaldor::PortOpenResult> openErrors;
     Responder responder;
     long replyDelayMs = 0;  // virtual time between the end of a frame and its reply
     bool failWrites = false;
@@ -94,6 +96,11 @@ public:
     bool open(int number) override {
         openAttempts.push_back(number);
         m_log.add("open " + std::to_string(number));
+        m_lastOpen = {};
+        if (const auto why = openErrors.find(number); why != openErrors.end()) {
+            m_lastOpen = why->second;
+            return false;
+        }
         if (!existing.count(number))
             return false;
         if (failOpens[number] > 0) {
@@ -103,6 +110,7 @@ public:
         openPort = number;
         return true;
     }
+    kaldor::PortOpenResult lastOpenResult() const override { return m_lastOpen; }
     void close() override {
         m_log.add("close");
         openPort = 0;
@@ -143,6 +151,7 @@ public:
 
 private:
     EventLog& m_log;
+    kaldor::PortOpenResult m_lastOpen;
     std::deque<std::pair<long, std::uint8_t>> m_incoming;
 };
 

@@ -1,5 +1,7 @@
 // Edits as the user makes them, each sent at once; live records on the display.
+#include <QAccessible>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
 
@@ -219,16 +221,60 @@ TEST_F(LiveTest, ErrorCounterChangeReadsTheErrorMemoryOnce) {
     EXPECT_EQ(errorReads, 2);
 }
 
-TEST_F(LiveTest, PropaneButtonSendsTheCommandAndWaitsForTheController) {
+TEST_F(LiveTest, TheRunningModesButtonIsSelectedAndAClickWaitsForTheController) {
+    auto selected = [this] {
+        std::string names;
+        for (AbColBitBtn* b : {side().AbColBitBtnPasBenzyna, side().AbColBitBtnPasAutomat,
+                               side().AbColBitBtnPasGaz}) {
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(b);
+            EXPECT_EQ(a->state().checked, b->state()) << "exposed as selected";
+            if (b->state())
+                names += b->objectName().toStdString();
+        }
+        return names;
+    };
     setMode(FuelMode::Diesel);
     pollOnce();
+    EXPECT_EQ(selected(), "AbColBitBtnPasBenzyna");
+    const QColor dieselWord = side().AbLEDStatus->palette().color(QPalette::WindowText);
     log.events.clear();
     QTest::mouseClick(side().AbColBitBtnPasGaz, Qt::LeftButton);
     EXPECT_EQ(log.writes(), std::vector<std::string>{"51 00 00 00 FB F2"});
+    // The display never switches the mode itself: it waits for the controller's report.
     EXPECT_EQ(side().AbLEDStatus->caption(), QStringLiteral("diesel"));
+    EXPECT_EQ(selected(), "AbColBitBtnPasBenzyna");
     setMode(FuelMode::Propane);
     pollOnce();
     EXPECT_EQ(side().AbLEDStatus->caption(), QStringLiteral("propane"));
+    EXPECT_EQ(selected(), "AbColBitBtnPasGaz");
+    EXPECT_NE(side().AbLEDStatus->palette().color(QPalette::WindowText), dieselWord);
+    setMode(FuelMode::Auto);
+    pollOnce();
+    EXPECT_EQ(selected(), "AbColBitBtnPasAutomat");
+    controller.setRecordWord(36, 0);  // ignition off: no mode is shown as running
+    pollOnce();
+    EXPECT_EQ(selected(), "");
+    std::vector<std::string> commands = log.writes();
+    commands.erase(std::remove(commands.begin(), commands.end(), "AA 05 00 00 59 F2"),
+                   commands.end());  // the live requests
+    EXPECT_EQ(commands, std::vector<std::string>{"51 00 00 00 FB F2"});
+}
+
+TEST_F(LiveTest, PortsThatCouldNotBeOpenedAreSaidUnderTheStatusLamp) {
+    PortOpenResult denied;
+    denied.error = PortOpenError::PermissionDenied;
+    denied.device = "/dev/ttyUSB0";
+    port->openErrors[1] = denied;
+    window->menu().F10autoconnect1->trigger();
+    QLabel* problems = side().LabelPortProblems;
+    EXPECT_FALSE(problems->isHidden());
+    EXPECT_TRUE(
+        problems->text().startsWith(QStringLiteral("COM1: permission denied (group dialout)")))
+        << problems->text().toStdString();
+    EXPECT_TRUE(problems->toolTip().contains(QStringLiteral("join the group \"dialout\"")));
+    port->openErrors.clear();
+    window->menu().F10autoconnect1->trigger();
+    EXPECT_TRUE(problems->isHidden());
 }
 
 TEST_F(LiveTest, ReadingsReachTheGauges) {

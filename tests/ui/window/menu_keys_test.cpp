@@ -7,6 +7,7 @@
 #include <QTabWidget>
 
 #include "ui/hot_keys.h"
+#include "widgets/ab_num_spin.h"
 #include "window_fixture.h"
 
 namespace kaldor::test {
@@ -134,7 +135,7 @@ TEST_F(WindowTest, PageKeysShowTheirPagesWhileFocusIsInsideAPage) {
     }
 }
 
-TEST_F(WindowTest, FuelModeAndConnectKeysWinOverATextFieldsOwnKeys) {
+TEST_F(WindowTest, FuelModeAndConnectKeysWinOverATextFieldsOwnKeysButCtrlASelects) {
     showActive();
     auto* edit = find<QLineEdit>("EditAkum");
     edit->setText(QStringLiteral("12.6V"));
@@ -145,10 +146,26 @@ TEST_F(WindowTest, FuelModeAndConnectKeysWinOverATextFieldsOwnKeys) {
     QTest::keyClick(edit, Qt::Key_P, Qt::ControlModifier);
     QTest::keyClick(edit, Qt::Key_F10);
     EXPECT_EQ(calls["propane"], 1);
-    EXPECT_EQ(calls["auto"], 1) << "Ctrl+A must not be taken as select-all";
     EXPECT_EQ(calls["diesel"], 1);
     EXPECT_EQ(calls["autoconnect"], 1);
-    EXPECT_FALSE(edit->hasSelectedText());
+    EXPECT_EQ(calls["auto"], 0) << "Ctrl+A in a text entry selects its text";
+    EXPECT_EQ(edit->selectedText(), QStringLiteral("12.6V"));
+
+    // In a number box likewise; elsewhere Ctrl+A is "-> auto".
+    auto* spin = find<AbNumSpin>("AbNumSpinMinPsys");
+    ASSERT_NE(spin, nullptr);
+    window->showPage(1);
+    spin->setFocus();
+    ASSERT_TRUE(spin->hasFocus());
+    QTest::keyClick(spin, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(calls["auto"], 0);
+    EXPECT_EQ(spin->findChild<QLineEdit*>()->selectedText(), spin->text());
+    EXPECT_FALSE(spin->text().isEmpty());
+    auto* list = find<QComboBox>("ComboBoxScopType");
+    window->showPage(0);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(calls["auto"], 1);
 }
 
 TEST_F(WindowTest, LockedMenusSilenceTheirItemsAndKeysButNotTheConnectKey) {

@@ -145,7 +145,11 @@ TEST_F(WindowTest, HelpOpensTheSchFolderBesideTheProgram) {
 TEST_F(WindowTest, FoldersComeFromStartUp) {
     EXPECT_EQ(window->baseFolder(), QStringLiteral("/tmp/kaldor-base"));
     EXPECT_EQ(window->programFolder(), QStringLiteral("/opt/kaldor"));
-    EXPECT_EQ(window->settingsFilePath(), QStringLiteral("/opt/kaldor/kaldor.INI"));
+    // A program folder the user cannot write (here: not there at all) keeps the settings in
+    // the user's configuration folder, over the file beside the program.
+    EXPECT_TRUE(window->settingsFilePath().endsWith(QStringLiteral("/kaldor/kaldor.INI")));
+    EXPECT_NE(window->settingsFilePath(), QStringLiteral("/opt/kaldor/kaldor.INI"));
+    EXPECT_EQ(window->settingsFallbackPath(), QStringLiteral("/opt/kaldor/kaldor.INI"));
     EXPECT_EQ(window->configurationFolder(), QStringLiteral("/tmp/kaldor-base/parametry"));
 }
 

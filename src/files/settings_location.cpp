@@ -1,0 +1,81 @@
+#include "files/settings_location.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace kaldor {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kUserSettingsFile[] = "kaldor.INI";
+constexpr char kProgramFolderName[] = "kaldor";
+
+std::string variable(const SettingsEnvironment& environment, const char* name) {
+    const char* value = environment ? environment(name) : std::getenv(name);
+    return value != nullptr ? std::string(value) : std::string();
+}
+
+}  // namespace
+
+std::string userSettingsFolder(const SettingsEnvironment& environment) {
+    fs::path base;
+#ifdef _WIN32
+    base = variable(environment, "APPDATA");
+    if (base.empty())
+        base = variable(environment, "LOCALAPPDATA");
+#else
+    // A relative XDG_CONFIG_HOME is to be ignored.
+    base = variable(environment, "XDG_CONFIG_HOME");
+    if (base.empty() || !base.is_absolute()) {
+        const std::string home = variable(environment, "HOME");
+        base = home.empty() ? fs::path() : fs::path(home) / ".config";
+    }
+#endif
+    if (base.empty())
+        return {};
+    return (base / kProgramFolderName).string();
+}
+
+bool folderWritable(const std::string& folder) {
+    std::error_code error;
+    if (folder.empty() || !fs::is_directory(folder, error))
+        return false;
+#ifdef _WIN32
+    // Windows has no answer short of trying: a file created and removed at once.
+    const fs::path probe = fs::path(folder) / (".kaldor-write-test-" + std::to_string(_getpid()));
+    std::FILE* f = std::fopen(probe.string().c_str(), "wb");
+    if (f == nullptr)
+        return false;
+    std::fclose(f);
+    fs::remove(probe, error);
+    return true;
+#else
+    return ::access(folder.c_str(), W_OK | X_OK) == 0;
+#endif
+}
+
+SettingsLocation locateSettings(const std::string& programFolder, const std::string& fileName,
+                                const SettingsEnvironment& environment,
+                                const std::function<bool(const std::string&)>& writable) {
+    const std::string beside = (fs::path(programFolder) / fileName).string();
+    const bool mayWrite = writable ? writable(programFolder) : folderWritable(programFolder);
+    if (mayWrite)
+        return {beside, {}};
+    const std::string userFolder = userSettingsFolder(environment);
+    // Without a configuration folder there is nowhere else: the file beside the program is read,
+    // and a write is refused and said.
+    if (userFolder.empty())
+        return {beside, {}};
+    return {(fs::path(userFolder) / kUserSettingsFile).string(), beside};
+}
+
+}  // namespace kaldor

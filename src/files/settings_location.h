@@ -1,0 +1,37 @@
+#pragma once
+// Where the program's settings file lives. A copy in a folder the user may write (a build, an
+// unpacked folder) keeps it beside the program, as it always has, so a portable copy carries its
+// settings along. An installed copy, whose folder only the administrator may write, keeps the
+// user's own file in the user's configuration folder; the file beside the program is then still
+// read first, so the administrator's port mapping and defaults hold until the user's file says
+// otherwise.
+#include <functional>
+#include <string>
+
+namespace kaldor {
+
+// Looks an environment variable up: std::getenv unless a test gives another.
+using SettingsEnvironment = std::function<const char*(const char*)>;
+
+struct SettingsLocation {
+    std::string file;      // read and written
+    std::string fallback;  // read under `file` (entries `file` lacks come from here); may be empty
+};
+
+// The user's configuration folder for this program: $XDG_CONFIG_HOME/kaldor, or
+// ~/.config/kaldor when that is not set (or not absolute); %APPDATA%\kaldor on Windows. Empty
+// when neither can be found.
+[[nodiscard]] std::string userSettingsFolder(const SettingsEnvironment& environment = {});
+
+// Whether the current user may create files in `folder`.
+[[nodiscard]] bool folderWritable(const std::string& folder);
+
+// `fileName` beside the program when its folder is writable; otherwise "kaldor.INI" in the user's
+// configuration folder over the file beside the program. `writable` decides about the folder
+// (folderWritable unless a test gives another).
+[[nodiscard]] SettingsLocation locateSettings(
+    const std::string& programFolder, const std::string& fileName,
+    const SettingsEnvironment& environment = {},
+    const std::function<bool(const std::string&)>& writable = {});
+
+}  // namespace kaldor
