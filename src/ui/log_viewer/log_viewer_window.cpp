@@ -210,11 +210,8 @@ void LogViewerWindow::startReading() {
     options.texts = m_texts;
     std::optional<std::string> logged = m_loggedLines ? m_loggedLines() : std::nullopt;
     m_fromLogger = logged.has_value();
-    if (logged)
-        m_read = std::make_unique<RecordingReadTask>(QFileInfo(m_path).fileName().toStdString(),
-                                                     std::move(*logged), options);
-    else
-        m_read = std::make_unique<RecordingReadTask>(m_path.toStdString(), options);
+    m_read = std::make_unique<RecordingReadTask>(logged ? std::move(*logged) : m_path.toStdString(),
+                                                 options);
     m_progress->setValue(0);
     m_progress->show();
     m_cancel->show();

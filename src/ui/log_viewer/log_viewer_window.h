@@ -52,8 +52,8 @@ public:
     ~LogViewerWindow() override;
 
     // While the data logger runs, its file on disk is the one of its last stop: the lines it
-    // has logged since come from here (nothing when it is not logging into this file). Reading
-    // starts again from this source.
+    // has logged since are in the recording file this names (nothing when it is not logging into
+    // this file). Reading starts again from this source.
     using LoggedLines = std::function<std::optional<std::string>()>;
     void readLoggedLinesFrom(LoggedLines lines);
 
