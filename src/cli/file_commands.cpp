@@ -11,7 +11,7 @@
 #include "maps/main_map_editor.h"
 #include "model/units.h"
 #include "service/config_compare.h"
-#include "service/field_text.h"
+#include "service/setup_description.h"
 
 namespace kaldor::cli {
 namespace {
@@ -35,24 +35,6 @@ std::optional<ConfigFile> readOrTell(const CommandContext& c, const std::string&
     if (!file)
         c.fail("\"" + path + "\": " + std::string(kFileErrorText));
     return file;
-}
-
-struct FieldLine {
-    std::string name;
-    ShownField shown;
-};
-
-// Every element of every named field but the main map's cells, which the grid shows.
-std::vector<FieldLine> fieldLines(const EcuImage& image) {
-    std::vector<FieldLine> lines;
-    for (std::size_t i = 0; i < fieldCount(); ++i) {
-        const FieldDef& def = fieldAt(i);
-        if (def.id == FieldId::MainMap)
-            continue;
-        for (std::size_t e = 0; e < def.count; ++e)
-            lines.push_back({fieldElementName(def.id, e), fieldShown(image, def.id, e)});
-    }
-    return lines;
 }
 
 // The main map as its grid shows it: row 0 the column axis, column 0 the row axis, only the
@@ -95,22 +77,76 @@ void printGrid(std::ostream& out, const std::vector<std::vector<std::string>>& g
     }
 }
 
+std::string linesJson(const std::vector<SetupLine>& lines, bool placed) {
+    std::string out = "[";
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const SetupLine& l = lines[i];
+        out += std::string(i == 0 ? "\n" : ",\n") + "    {";
+        if (placed)
+            out += "\"page\": " + jsonString(l.page) + ", \"group\": " + jsonString(l.group) + ", ";
+        else
+            out += "\"group\": " + jsonString(l.group) + ", ";
+        out += "\"caption\": " + jsonString(l.caption) + ", \"value\": " + jsonString(l.value) +
+               ", \"unit\": " + jsonString(l.unit) +
+               ", \"field\": " + jsonString(std::string(fieldDef(l.field).name)) + "}";
+    }
+    return out + (lines.empty() ? "]" : "\n  ]");
+}
+
 void showJson(std::ostream& out, const std::string& path, const ConfigFile& file,
               const EcuImage& image) {
+    const SetupDescription d = describeSetup(image);
     out << "{\n  \"file\": " << jsonString(path) << ",\n  \"bytes\": " << file.length
-        << ",\n  \"fields\": [\n";
-    const std::vector<FieldLine> lines = fieldLines(image);
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        out << "    {\"name\": " << jsonString(lines[i].name)
-            << ", \"value\": " << jsonString(lines[i].shown.value)
-            << ", \"unit\": " << jsonString(lines[i].shown.unit) << "}"
-            << (i + 1 < lines.size() ? ",\n" : "\n");
-    out << "  ],\n  \"mainMap\": {\n    \"type\": " << jsonString(mapTypeName(image))
+        << ",\n  \"settings\": " << linesJson(d.settings, true)
+        << ",\n  \"maps\": " << linesJson(d.maps, false)
+        << ",\n  \"internal\": " << linesJson(d.internal, false)
+        << ",\n  \"mainMap\": {\n    \"type\": " << jsonString(mapTypeName(image))
         << ",\n    \"grid\": [\n";
     const auto grid = mainMapGrid(image);
     for (std::size_t r = 0; r < grid.size(); ++r)
         out << "      " << jsonStrings(grid[r]) << (r + 1 < grid.size() ? ",\n" : "\n");
     out << "    ]\n  }\n}\n";
+}
+
+std::string lineText(const SetupLine& line) {
+    return line.caption + ": " + line.value + (line.unit.empty() ? "" : " " + line.unit);
+}
+
+// Page by page and group by group as the window shows them; the main map as its grid, the other
+// maps cell by cell, what no page shows last.
+void showText(std::ostream& out, const EcuImage& image) {
+    const SetupDescription d = describeSetup(image);
+    std::string page;
+    std::string group;
+    for (const SetupLine& line : d.settings) {
+        if (line.page != page) {
+            out << (page.empty() ? "" : "\n") << "[" << line.page << "]\n";
+            page = line.page;
+            group.clear();
+        }
+        if (line.group != group) {
+            if (!line.group.empty())
+                out << "  " << line.group << ":\n";
+            group = line.group;
+        }
+        out << (line.group.empty() ? "  " : "    ") << lineText(line) << '\n';
+    }
+    out << "\n[main map] " << mapTypeName(image) << "\n";
+    printGrid(out, mainMapGrid(image));
+    group.clear();
+    for (const SetupLine& line : d.maps) {
+        if (line.field == FieldId::MainMap || line.field == FieldId::MainMapColumnAxis ||
+            line.field == FieldId::MainMapRowAxis)
+            continue;
+        if (line.group != group) {
+            out << "\n[" << line.group << "]\n";
+            group = line.group;
+        }
+        out << "  " << lineText(line) << '\n';
+    }
+    out << "\n[internal]\n";
+    for (const SetupLine& line : d.internal)
+        out << "  " << lineText(line) << '\n';
 }
 
 std::string differencesJson(const std::vector<Difference>& list) {
@@ -138,11 +174,7 @@ int showCommand(const CommandContext& c) {
         showJson(c.out, path, *file, image);
         return kExitOk;
     }
-    for (const FieldLine& line : fieldLines(image))
-        c.out << line.name << ": " << line.shown.value
-              << (line.shown.unit.empty() ? "" : " " + line.shown.unit) << '\n';
-    c.out << "\nMainMap (" << mapTypeName(image) << "):\n";
-    printGrid(c.out, mainMapGrid(image));
+    showText(c.out, image);
     return kExitOk;
 }
 

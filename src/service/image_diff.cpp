@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "service/field_text.h"
+#include "service/setup_description.h"
 
 namespace kaldor {
 namespace {
@@ -119,7 +120,7 @@ bool isControllerOwnedByte(std::size_t byteOffset) {
     return false;
 }
 
-ImageDiff diffImages(const EcuImage& first, const EcuImage& second) {
+ImageDiff diffImages(const EcuImage& first, const EcuImage& second, const SetupTexts& texts) {
     ImageDiff diff;
     for (std::size_t i = 0; i < fieldCount(); ++i) {
         const FieldDef& def = fieldAt(i);
@@ -129,12 +130,12 @@ ImageDiff diffImages(const EcuImage& first, const EcuImage& second) {
             if (a == b)
                 continue;
             Difference d;
-            d.name = fieldElementName(def.id, e);
+            d.name = setupElementName(first, def.id, e, texts);
             d.field = def.id;
             d.element = e;
             d.byteOffset = def.offset + e * def.elementSize();
-            d.first = fieldValueText(first, def.id, e);
-            d.second = fieldValueText(second, def.id, e);
+            d.first = setupElementValue(first, def.id, e, texts);
+            d.second = setupElementValue(second, def.id, e, texts);
             d.firstRaw = a;
             d.secondRaw = b;
             tellApart(d, &def);

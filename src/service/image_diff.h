@@ -11,6 +11,7 @@
 
 #include "model/ecu_image.h"
 #include "model/fields.h"
+#include "service/setup_description.h"
 
 namespace kaldor {
 
@@ -34,7 +35,8 @@ struct SentLocation {
 };
 
 struct Difference {
-    std::string name;              // "MinSystemPressure", "MainMap row 3 column 5", "byte 124"
+    std::string
+        name;  // "parameters / minimum pressure [bar]", "main map 0.9 bar x 1500 rpm", "byte 124"
     std::optional<FieldId> field;  // nothing for a location no field names
     std::size_t element = 0;       // of the field
     std::size_t byteOffset = 0;    // where the location starts, for the order of the list
@@ -57,9 +59,12 @@ struct ImageDiff {
 };
 
 // Field by field, element by element: a bit field by its own bits, a map or table by its cells,
-// a 32-bit value as one entry; bits and bytes no field names by byte offset. Each side is shown
-// by its own image (a period by its own rpm signal type).
-[[nodiscard]] ImageDiff diffImages(const EcuImage& first, const EcuImage& second);
+// a 32-bit value as one entry; bits and bytes no field names by byte offset. An entry is named as
+// the set-up's description names it (the page's caption, a map cell by the first image's axes)
+// in the given language; each side is shown by its own image (a period by its own rpm signal
+// type, a list's item by its text).
+[[nodiscard]] ImageDiff diffImages(const EcuImage& first, const EcuImage& second,
+                                   const SetupTexts& texts = {});
 
 // Every write of the entries once, in address order; a byte inside a word that goes out anyway
 // is left out.

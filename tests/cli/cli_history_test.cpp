@@ -60,12 +60,12 @@ TEST_F(CliHistory, ListsShowsAndComparesTheEntries) {
     const CliRun show = history({"show", ids[1]});
     ASSERT_EQ(show.status, kExitOk) << show.err;
     EXPECT_EQ(show.out.substr(0, show.out.find('\n')), "id: " + ids[1]);
-    EXPECT_TRUE(contains(show.out, "MinSystemPressure: 1.5")) << show.out;
+    EXPECT_TRUE(contains(show.out, "minimum pressure [bar]: 1.5 bar")) << show.out;
 
     // Against the entry before it, a file, and nothing before the first.
     const CliRun changed = history({"diff", ids[1]});
     EXPECT_EQ(changed.status, kExitFailed);
-    EXPECT_TRUE(contains(changed.out, "MinSystemPressure: 1.2")) << changed.out;
+    EXPECT_TRUE(contains(changed.out, "minimum pressure [bar]: 1.2 bar")) << changed.out;
     const std::string file = tempPath("same.kcfg");
     writeImageFile(file, image);
     EXPECT_EQ(history({"diff", ids[1], file}).status, kExitOk);

@@ -124,7 +124,7 @@ TEST_F(CliAgainstSim, VerifyFailsWhenTheControllerDropsAWrite) {
     const CliRun r = command({"write", "--yes", "--verify", path});
     EXPECT_EQ(r.status, kExitFailed);
     EXPECT_TRUE(contains(r.err, "ECU memory differs from the PC")) << r.err;
-    EXPECT_TRUE(contains(r.err, "field: written | ECU\nMainMap row ")) << r.err;
+    EXPECT_TRUE(contains(r.err, "field: written | ECU\nmain map ")) << r.err;
 }
 
 // The cable pulled partway through a write: the port refuses a frame, the write stops there and

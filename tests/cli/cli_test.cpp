@@ -1,6 +1,8 @@
 // kaldor-cli without a controller: the command line, show, diff, log2csv and ports.
 #include <gtest/gtest.h>
+
 #include <unistd.h>
+#include <regex>
 
 #include <filesystem>
 
@@ -75,18 +77,28 @@ struct CliFiles : ::testing::Test {
     }
 };
 
-TEST_F(CliFiles, ShowListsFieldsWithUnitsAndTheMainMapGrid) {
+TEST_F(CliFiles, ShowListsSettingsAsThePagesShowThemAndTheMainMapGrid) {
+    storeField(image, FieldId::GasTempSensorType, 4);
+    storeField(image, FieldId::ImageValidMarker, 0xAAAA);
+    writeImageFile(a, image);
     const CliRun text = runCli({"show", a});
     ASSERT_EQ(text.status, kExitOk) << text.err;
-    EXPECT_TRUE(contains(text.out, "\nMinSystemPressure: 1.500 bar\n"));
-    EXPECT_TRUE(contains(text.out, "MainMap (2:VACUM/RPM):\nbar/rpm"));
+    EXPECT_TRUE(contains(text.out, "[parameters]\n")) << text.out;
+    EXPECT_TRUE(contains(text.out, "\n  minimum pressure [bar]: 1.5 bar\n"));
+    EXPECT_TRUE(contains(text.out, "\n  gas temperature sensor: 4k7(PX208)\n"));
+    EXPECT_TRUE(contains(text.out, "[main map] 2:VACUM/RPM\nbar/rpm"));
+    EXPECT_TRUE(contains(text.out, "[internal]\n  ImageValidMarker: -21846\n"));
     EXPECT_FALSE(contains(text.out, "MainMap row")) << "the cells are in the grid only";
+    EXPECT_FALSE(std::regex_search(text.out, std::regex("item [0-9]"))) << text.out;
 
     const CliRun json = runCli({"show", a, "--json"});
-    EXPECT_TRUE(
-        contains(json.out, R"({"name": "MinSystemPressure", "value": "1.500", "unit": "bar"})"));
+    EXPECT_TRUE(contains(
+        json.out,
+        R"({"page": "parameters", "group": "", "caption": "minimum pressure [bar]", "value": "1.5", "unit": "bar", "field": "MinSystemPressure"})"))
+        << json.out;
     EXPECT_TRUE(contains(json.out, R"("type": "2:VACUM/RPM")"));
     EXPECT_TRUE(contains(json.out, R"(, "0", "0", "0", "0", "0", "42", "0", "0"])"));
+    EXPECT_FALSE(std::regex_search(json.out, std::regex("item [0-9]")));
 
     const CliRun missing = runCli({"show", tempPath("none.kcfg")});
     EXPECT_EQ(missing.status, kExitFailed);
@@ -103,7 +115,7 @@ TEST_F(CliFiles, DiffExitsZeroWhenEqualAndOneWhenFilesDiffer) {
     writeImageFile(b, image);
     const CliRun differ = runCli({"diff", a, b});
     EXPECT_EQ(differ.status, kExitFailed);
-    EXPECT_TRUE(contains(differ.out, "\nMinSystemPressure: 1.500 bar | 1.200 bar\n"));
+    EXPECT_TRUE(contains(differ.out, "\nparameters / minimum pressure [bar]: 1.5 bar | 1.2 bar\n"));
     const CliRun json = runCli({"diff", a, b, "--json"});
     EXPECT_EQ(json.status, kExitFailed);
     EXPECT_TRUE(contains(json.out, R"("equal": false)"));

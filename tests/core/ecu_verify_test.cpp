@@ -59,13 +59,15 @@ TEST_F(VerifyFixture, ThreeDifferencesTheSerialNumberApartAndNothingWritten) {
 
     EXPECT_EQ(report.outcome, VerifyOutcome::Mismatch);
     ASSERT_EQ(report.diff.entries.size(), 2u);
-    EXPECT_EQ(report.diff.entries[0].name, "MainMap row 3 column 5");
-    EXPECT_EQ(report.diff.entries[1].name, "CruiseMode");
+    EXPECT_EQ(report.diff.entries[0].name, "main map row 3 x column 5");
+    EXPECT_EQ(report.diff.entries[1].name, "adjustment / cruise control");
     ASSERT_EQ(report.diff.controllerOwned.size(), 1u);
     EXPECT_EQ(report.diff.controllerOwned[0].name, "ControllerSerialNumber");
-    EXPECT_EQ(report.message,
-              "ECU memory differs from the PC in 2 locations: MainMap row 3 column 5, CruiseMode\n"
-              "The ECU's own locations differ and are never written: ControllerSerialNumber");
+    EXPECT_EQ(
+        report.message,
+        "ECU memory differs from the PC in 2 locations: main map row 3 x column 5, adjustment / "
+        "cruise control\n"
+        "The ECU's own locations differ and are never written: ControllerSerialNumber");
     // Only the twelve page reads, with polling off around them and link ready as it was.
     EXPECT_EQ(log.writes().size(), 12u);
     EXPECT_EQ(pageReads().size(), 12u);

@@ -37,6 +37,7 @@ EcuImage baseImage() {
     storeField(image, FieldId::OnRpmPeriod, RpmToPeriod(1200, 3));
     storeField(image, FieldId::CruiseMode, 2);
     storeField(image, FieldId::MainMapColumnAxis, RpmToPeriod(2000, 3), 2);
+    storeField(image, FieldId::MainMapRowAxis, 500, 2);
     return image;
 }
 
@@ -50,27 +51,30 @@ struct DiffCase {
 // image's holder equal the first.
 TEST(ImageDiff, OneChangeGivesOneEntryInThePagesUnits) {
     const std::vector<DiffCase> cases = {
-        {"bit field by its own bits", [](EcuImage& i) { storeField(i, FieldId::CruiseMode, 3); },
-         "CruiseMode: item 3 | item 4 -> word 275"},
-        {"map cell by row and column",
-         [](EcuImage& i) { storeField(i, FieldId::MainMap, 77, 8 * 2 + 4); },
-         "MainMap row 3 column 5: 0 | 77 -> byte 187"},
-        {"millibar in bar", [](EcuImage& i) { storeField(i, FieldId::MinSystemPressure, 1499); },
-         "MinSystemPressure: 1.500 bar | 1.499 bar -> word 184"},
+        {"bit field by its own bits, a list item by its text",
+         [](EcuImage& i) { storeField(i, FieldId::CruiseMode, 3); },
+         "adjustment / cruise control: cruise rpm | cruise boost+rpm -> word 275"},
+        {"map cell by its axis values",
+         [](EcuImage& i) { storeField(i, FieldId::MainMap, 77, 8 * 2 + 2); },
+         "main map 0.5 bar x 2000 rpm: 0 | 77 -> byte 185"},
+        {"millibar in bar as the editor rounds it, told apart by the raw values",
+         [](EcuImage& i) { storeField(i, FieldId::MinSystemPressure, 1499); },
+         "parameters / minimum pressure [bar]: 1.5 bar (raw 1500) | 1.5 bar (raw 1499) -> word "
+         "184"},
         {"two periods of one rpm tell their raw values",
          [](EcuImage& i) { storeField(i, FieldId::OnRpmPeriod, RpmToPeriod(1200, 3) + 1); },
-         "OnRpmPeriod: 1200 rpm (raw 5760) | 1200 rpm (raw 5761) -> word 181"},
+         "parameters / switch-on rpm: 1200 rpm (raw 5760) | 1200 rpm (raw 5761) -> word 181"},
         {"axis by the map type",
          [](EcuImage& i) { storeField(i, FieldId::MainMapColumnAxis, RpmToPeriod(2500, 3), 2); },
-         "MainMapColumnAxis column 3: 2000 rpm | 2500 rpm -> word 247"},
+         "main map column axis 3: 2000 rpm | 2500 rpm -> word 247"},
         {"correction cell signed",
          [](EcuImage& i) { storeField(i, FieldId::CorrectionMaps, 0xFB, 26); },
-         "CorrectionMaps air flow column 3: 0 % | -5 % -> byte 580"},
+         "correction maps [%] AirFlow cor. 0.50: 0 % | -5 % -> byte 580"},
         {"emulator table row K2 signed",
          [](EcuImage& i) { storeField(i, FieldId::StepEmulatorTable, 0xEC, 23); },
-         "StepEmulatorTable row K2 column 12: 0 % | -20 % -> byte 50"},
+         "Step map K2 x 200: 0 % | -20 % -> byte 50"},
         {"byte 460 goes as a byte", [](EcuImage& i) { storeField(i, FieldId::FreqFullGrid, 1); },
-         "FreqFullGrid: item 1 | item 2 -> byte 460"},
+         "EMU / DO NOT MODIFY 2: SQ | FL -> byte 460"},
         {"unnamed byte by offset, sent as its word", [](EcuImage& i) { i.setByte(124, 5); },
          "byte 124: 0 | 5 -> word 62"},
         {"unnamed bits beside named ones", [](EcuImage& i) { i.setBits(540, 3, 1, 1); },
@@ -154,7 +158,7 @@ TEST(ConfigCompare, TwoSavedFilesAndTheImageAgainstAFile) {
     storeField(a, FieldId::ControllerSerialNumber, 1111);
     EcuImage b = a;
     storeField(b, FieldId::WorkingPressure, 1200);
-    storeField(b, FieldId::MainMap, 40, 0);
+    storeField(b, FieldId::MainMap, 40, 8 * 2 + 2);
     storeField(b, FieldId::ControllerSerialNumber, 2222);
     ASSERT_EQ(writeConfigFile((dir / "a.kcfg").string(), a), "");
     ASSERT_EQ(writeConfigFile((dir / "b.kcfg").string(), b), "");
@@ -164,8 +168,8 @@ TEST(ConfigCompare, TwoSavedFilesAndTheImageAgainstAFile) {
     EXPECT_EQ(files.message, "");
     EXPECT_EQ(diffText(*files.diff, "a.kcfg", "b.kcfg"),
               "field: a.kcfg | b.kcfg\n"
-              "MainMap row 1 column 1: 0 | 40\n"
-              "WorkingPressure: 0.000 bar | 1.200 bar\n"
+              "main map 0.5 bar x 2000 rpm: 0 | 40\n"
+              "adjustment / work pressure: 0.0 bar | 1.2 bar\n"
               "Kept by the ECU, never written:\n"
               "ControllerSerialNumber: 1111 | 2222\n");
 

@@ -4,6 +4,7 @@
 #include <QTableWidget>
 
 #include "service/ecu_verify.h"
+#include "service/setup_description.h"
 #include "window_e2e_fixture.h"
 
 namespace kaldor::e2etest {
@@ -48,7 +49,8 @@ TEST_F(WindowAgainstController, VerifyFindsTheEditWhoseFrameWasLostAndWritingThe
     window->menu().verifyECU1->trigger();
     ASSERT_EQ(differences.size(), 2u);
     EXPECT_EQ(namesOf(differences[0].diff.entries),
-              std::vector<std::string>{"MainMap row 9 column 4"});
+              std::vector<std::string>{
+                  setupElementName(logic->session().image, FieldId::MainMap, 8 * 8 + 3)});
     EXPECT_TRUE(differences[0].diff.controllerOwned.empty());
     EXPECT_EQ(differences[1].summary, kMsgEcuMatches);
     EXPECT_EQ(controller->readByte(kCellByte), before + 2);
@@ -88,7 +90,8 @@ TEST_F(WindowAgainstController, TheVerificationAfterLoadToEcuReportsTheWordTheCo
     window->menu().loadtoECU1->trigger();
     ASSERT_EQ(differences.size(), 2u);
     EXPECT_EQ(differences[0].title, "verify ECU");
-    EXPECT_EQ(namesOf(differences[0].diff.entries), std::vector<std::string>{"MinSystemPressure"});
+    EXPECT_EQ(namesOf(differences[0].diff.entries),
+              std::vector<std::string>{"parameters / minimum pressure [bar]"});
     EXPECT_EQ(firstLine(differences[1].summary), kMsgEcuMatches);
     EXPECT_EQ(controller->readWord(184), pressure);
     EXPECT_TRUE(messages.empty()) << messages.front();

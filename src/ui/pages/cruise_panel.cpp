@@ -9,6 +9,7 @@
 
 #include "maps/cruise_settings.h"
 #include "maps/row_grid_models.h"
+#include "model/list_items.h"
 #include "ui/grid_headers.h"
 #include "ui/map_grid.h"
 #include "ui/session.h"
@@ -18,10 +19,6 @@ namespace kaldor {
 
 namespace {
 
-constexpr std::array kCutOffItems{"n/a cutoff", "cutoff TPS rising", "cutoff TPS falling",
-                                  "cutoff AirFlow rising", "cutoff AirFlow falling"};
-constexpr std::array kCruiseItems{"n/a cruise control", "cruise boost", "cruise rpm",
-                                  "cruise boost+rpm"};
 constexpr int kListCharacters = 12;
 // The least width of the two "SET" buttons; a longer text widens them.
 constexpr int kSetButtonWidth = 40;

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "model/codec.h"
+#include "model/list_items.h"
 #include "ui/session.h"
 #include "ui/ui_build.h"
 
@@ -30,7 +31,6 @@ constexpr std::array<SpinSpec, kCdiThresholdCount> kCdiSpins{{
 constexpr SpinSpec kCdiValueSpin{0, kCdiValueMax, 1, "#0", 0};
 constexpr SpinSpec kDynamicKSpin{10, 200, 1, "#0#", 10};
 
-constexpr std::array kEmulatorTypeItems{"CDi Sensor Rising", "DIESEL MAP"};
 constexpr std::array kLevelItems{"IdS 1", "IdS 2", "IdS 3"};
 
 struct UnitSpin {
@@ -82,7 +82,7 @@ void CutOffCdiGroups::buildCutOff(QGroupBox* group) {
 }
 
 void CutOffCdiGroups::buildCdi(QGroupBox* group) {
-    ComboBoxEmulatorType = namedList(group, "ComboBoxEmulatorType", kEmulatorTypeItems);
+    ComboBoxEmulatorType = namedList(group, "ComboBoxEmulatorType", kCdiEmulatorTypeItems);
     auto* levels = new QGridLayout;
     levels->setSpacing(2);
     for (std::size_t i = 0; i < AbNumSpinCdi.size(); ++i) {

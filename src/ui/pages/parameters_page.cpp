@@ -4,9 +4,8 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-#include <cmath>
-
 #include "model/codec.h"
+#include "model/list_items.h"
 #include "ui/bindings.h"
 #include "ui/pages/switch_over_parameters.h"
 #include "ui/session.h"
@@ -14,18 +13,6 @@
 
 namespace kaldor {
 namespace {
-
-constexpr std::array kSensorTempItems{"2k", "2k2", "2k7", "3k3", "4k7(PX208)", "5k", "6k8", "10k"};
-constexpr std::array kPressureSensorItems{"BOSCH 3.5 BAR",     "BOSCH 4.0 BAR",
-                                          "BOSCH 6.0 BAR",     "Freescale 4.0 BAR(PX208)",
-                                          "Freescale 5.0 BAR", "Freescale 7.0 BAR"};
-constexpr std::array kMapSensorItems{
-    "BOSCH 2.5 BAR",     "Freescale 1.15 Bar", "Freescale 1.3 Bar",       "Freescale 2.0 Bar",
-    "Freescale 2.5 Bar", "Freescale 3.0 Bar",  "Freescale 4.0 Bar(PX208)"};
-constexpr std::array kCoilItems{"1",   "2",   "3",   "4",   "5",   "6",   "8",
-                                "D10", "D15", "D20", "D25", "D30", "D35", "D40",
-                                "D45", "D50", "D60", "D70", "D80", "D90"};
-constexpr std::array kLevelSensorItems{"0-90", "90-0", "20k-0", "0-20k", "AEB806", "Wika"};
 
 constexpr SpinSpec kRpmSpin{500, 3000, 100, "#0#", 1200};
 constexpr SpinSpec kOnDelaySpin{0, 60, 0.1, "#0.0#", 0.5};
@@ -39,17 +26,6 @@ constexpr SpinSpec kOffsetSpin{-2, 4, 0.05, "#0.0#", 0};
 
 constexpr int kListCharacters = 10;
 constexpr int kLevelControlWidth = 80;
-
-// "0,0V   0°C" .. "5V      1429°C": the sensor voltage in 0.1 V steps and its temperature.
-constexpr int kEgtItems = 51;
-constexpr double kEgtDegreesPerVolt = 285.8;
-
-QString egtItem(int i) {
-    const int degrees = static_cast<int>(std::lround(i * 0.1 * kEgtDegreesPerVolt));
-    if (i == kEgtItems - 1)
-        return QStringLiteral("5V      %1°C").arg(degrees);
-    return QStringLiteral("%1,%2V   %3°C").arg(i / 10).arg(i % 10).arg(degrees);
-}
 
 }  // namespace
 
@@ -124,22 +100,21 @@ QWidget* ParametersPage::buildEngineGroup() {
     add("LabelMinPsys", "minimum pressure [bar]", AbNumSpinMinPsys);
     AbNumSpinOffDelay = namedSpin(g, "AbNumSpinOffDelay", kOffDelaySpin);
     add("LabelPsysDelay", "minimum pressure delay [s]", AbNumSpinOffDelay);
-    ComboBoxRegulatorVacum = namedList(
-        g, "ComboBoxRegulatorVacum", std::array{"vacum/boost disconnected", "vacum/boost normal"});
+    ComboBoxRegulatorVacum = namedList(g, "ComboBoxRegulatorVacum", kRegulatorVacuumItems);
     add("LabelRegulatorVacum", "regulator", ComboBoxRegulatorVacum);
-    ComboBoxTGsensor = namedList(g, "ComboBoxTGsensor", kSensorTempItems);
+    ComboBoxTGsensor = namedList(g, "ComboBoxTGsensor", kTempSensorItems);
     add("LabelTGSEnsor", "gas temperature sensor", ComboBoxTGsensor);
-    ComboBoxTRsensor = namedList(g, "ComboBoxTRsensor", kSensorTempItems);
+    ComboBoxTRsensor = namedList(g, "ComboBoxTRsensor", kTempSensorItems);
     add("LabelTRsensor", "regulator temperature sensor", ComboBoxTRsensor);
     ComboBoxPresSensor = namedList(g, "ComboBoxPresSensor", kPressureSensorItems);
     add("LabelPresSensTyp", "gas pressure sensor", ComboBoxPresSensor);
     ComboBoxMAPSensType = namedList(g, "ComboBoxMAPSensType", kMapSensorItems);
     add("LabelMapType", "MAP sensor", ComboBoxMAPSensType);
-    ComboBoxTurbo = namedList(g, "ComboBoxTurbo", std::array{"N/A", "TURBO"});
+    ComboBoxTurbo = namedList(g, "ComboBoxTurbo", kTurboItems);
     add("LabelTurbo", "turbo", ComboBoxTurbo);
     ComboBoxCoilType = namedList(g, "ComboBoxCoilType", kCoilItems);
     add("LabelCoilType", "rpm signal type", ComboBoxCoilType);
-    ComboBoxRpmPower = namedList(g, "ComboBoxRpmPower", std::array{"5V", "0-24VDC"});
+    ComboBoxRpmPower = namedList(g, "ComboBoxRpmPower", kRpmPowerItems);
     add("LabelRpmPower", "rpm signal level", ComboBoxRpmPower);
     // The threshold (0-24 V signal) and the power-stage box (third kind) share one place.
     auto* signalBox = new QWidget(g);
@@ -153,16 +128,14 @@ QWidget* ParametersPage::buildEngineGroup() {
     ComboBoxEGT = namedList(g, "ComboBoxEGT", kOffOnItems);
     add("LabelEgtEn", "EGT sensor", ComboBoxEGT);
     ComboBoxEGT_Temp = named<QComboBox>(g, "ComboBoxEGT_Temp");
-    for (int i = 0; i < kEgtItems; ++i)
-        ComboBoxEGT_Temp->addItem(egtItem(i));
+    for (int i = 0; i < kEgtMaxItems; ++i)
+        ComboBoxEGT_Temp->addItem(QString::fromStdString(egtMaxItem(i)));
     add("LabelEgtT", "EGT maximum", ComboBoxEGT_Temp);
     m_switchOver = new SwitchOverParameters(g);
     LabelEmulator = add("LabelEmulator", "Emulator:", m_switchOver->ComboBoxDciEn);
     LabelPower = add("LabelPower", "POWER:", m_switchOver->ComboBoxEnginePower);
     // Kept hidden: nothing shows them. Their captions still take a language's texts.
-    ComboBoxRegulatorValv =
-        namedList(g, "ComboBoxRegulatorValv",
-                  std::array{"Regulator Allways ON", "Regulator Off if STEP == 0"});
+    ComboBoxRegulatorValv = namedList(g, "ComboBoxRegulatorValv", kRegulatorValveItems);
     LabelRegulatorMode = add("LabelRegulatorMode", "regulator valve mode", ComboBoxRegulatorValv);
     LabelRegulatorMode->hide();
     ComboBoxRegulatorValv->hide();

@@ -8,6 +8,7 @@
 #include "maps/cruise_map.h"
 #include "maps/double_injection.h"
 #include "maps/main_map.h"
+#include "model/list_items.h"
 #include "model/switch_over_edits.h"
 #include "ui/session.h"
 #include "ui/ui_build.h"
@@ -15,8 +16,6 @@
 namespace kaldor {
 
 namespace {
-
-constexpr std::array kDoubleTimeItems{"1x", "2x"};
 
 // A list shows no item for an index it does not hold.
 void showItem(QComboBox* box, int index) {

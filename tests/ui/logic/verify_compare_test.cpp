@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "live/data_logger.h"
-#include "service/field_text.h"
+#include "service/setup_description.h"
 #include "ui/pages/data_logger_panel.h"
 #include "window_logic_fixture.h"
 
@@ -85,13 +85,15 @@ TEST_F(VerifyCompareTest, VerifyListsTheThreeLostWritesTheSerialNumberApartAndWr
     const DifferenceView& view = differences[0];
     EXPECT_EQ(view.title, "verify ECU");
     EXPECT_EQ(view.otherLabel, "ECU");
+    // Named as the set-up's description names them: the cell by the PC's axes.
     EXPECT_EQ(namesOf(view.diff.entries),
-              (std::vector<std::string>{"MainMap row 3 column 5", "CruiseMode"}));
+              (std::vector<std::string>{setupElementName(image(), FieldId::MainMap, 20),
+                                        "adjustment / cruise control"}));
     EXPECT_EQ(namesOf(view.diff.controllerOwned),
               std::vector<std::string>{"ControllerSerialNumber"});
     // The PC's value first, the controller's second, as the pages show them.
-    EXPECT_EQ(view.diff.entries[0].first, fieldValueText(image(), FieldId::MainMap, 20));
-    EXPECT_EQ(view.diff.entries[0].second, fieldValueText(ecu, FieldId::MainMap, 20));
+    EXPECT_EQ(view.diff.entries[0].first, setupElementValue(image(), FieldId::MainMap, 20));
+    EXPECT_EQ(view.diff.entries[0].second, setupElementValue(ecu, FieldId::MainMap, 20));
     EXPECT_TRUE(view.canWrite);
     EXPECT_TRUE(view.canTake);
     const std::vector<std::string> frames = commands();
@@ -168,7 +170,8 @@ TEST_F(VerifyCompareTest, TheVerificationAfterLoadToEcuReportsTheWriteTheControl
     window->menu().loadtoECU1->trigger();
     ASSERT_TRUE(dropped);
     ASSERT_EQ(differences.size(), 1u);
-    EXPECT_EQ(namesOf(differences[0].diff.entries), std::vector<std::string>{"MinSystemPressure"});
+    EXPECT_EQ(namesOf(differences[0].diff.entries),
+              std::vector<std::string>{"parameters / minimum pressure [bar]"});
     EXPECT_EQ(pageReads(commands()), 12u);
 
     window->menu().loadtoECU1->trigger();
@@ -194,8 +197,9 @@ TEST_F(VerifyCompareTest, CompareWithFileShowsTheDifferencesReadOnlyAndSendsNoth
     const DifferenceView& view = differences[0];
     EXPECT_EQ(view.otherLabel, "car.kcfg");
     EXPECT_EQ(view.summary, "\"car.kcfg\" differs from the PC in 1 location");
-    ASSERT_EQ(namesOf(view.diff.entries), std::vector<std::string>{"MinSystemPressure"});
-    EXPECT_EQ(view.diff.entries[0].second, "1.500 bar");
+    ASSERT_EQ(namesOf(view.diff.entries),
+              std::vector<std::string>{"parameters / minimum pressure [bar]"});
+    EXPECT_EQ(view.diff.entries[0].second, "1.5 bar");
     EXPECT_FALSE(view.canWrite || view.canTake);
     EXPECT_TRUE(commands().empty());
 }
