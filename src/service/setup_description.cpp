@@ -58,7 +58,7 @@ constexpr Container kGroups[] = {
 enum class CaptionFrom : std::uint8_t {
     Label,      // the label beside it
     Own,        // its own caption (a check box)
-    GroupUnit,  // its group's caption and the unit label after it: "TPS CUTOFF, V"
+    GroupUnit,  // its group's caption and the unit label after it: "TPS CUTOFF, [V]"
     GroupPlace  // no label: its group's caption and its place among the group's unlabelled
 };
 
@@ -298,13 +298,6 @@ std::string groupCaption(const SetupTexts& texts, std::string_view group) {
     return c == nullptr ? std::string() : textOf(texts, c->name, c->caption);
 }
 
-// "[V]" -> "V": the unit label's text without its brackets.
-std::string withoutBrackets(std::string text) {
-    if (text.size() >= 2 && text.front() == '[' && text.back() == ']')
-        return text.substr(1, text.size() - 2);
-    return text;
-}
-
 // A label's closing colon leads to its control; in a listing the listing's own colon follows.
 std::string withoutColon(std::string text) {
     while (!text.empty() && (text.back() == ':' || text.back() == ' '))
@@ -318,8 +311,7 @@ std::string captionOf(const DescribedControl& d, const SetupTexts& texts) {
         case C::Own:
             return withoutColon(textOf(texts, d.label, d.caption));
         case C::GroupUnit:
-            return groupCaption(texts, d.group) + ", " +
-                   withoutBrackets(textOf(texts, d.label, d.caption));
+            return groupCaption(texts, d.group) + ", " + textOf(texts, d.label, d.caption);
         case C::GroupPlace:
             break;
     }

@@ -53,7 +53,7 @@ TEST(SetupDescription, SettingsReadAsTheirPagesShowThem) {
         {FieldId::DoubleInjectionTime, 1,
          "parameters | ! DOUBLE INJECTION TIME ! | Inj time x2: 2x"},
         {FieldId::MainMapType, 4, "adjustment |  | map type: 5:TPS/RPM (NO-TURBO)"},
-        {FieldId::CruisePressure, 1050, "advanced | TPS CUTOFF | TPS CUTOFF, Bar: 1.05 bar"},
+        {FieldId::CruisePressure, 1050, "advanced | TPS CUTOFF | TPS CUTOFF, [Bar]: 1.05 bar"},
         {FieldId::CdiValue2, 30, "advanced | CDi EMULATOR | CDi EMULATOR 6: 30"},
         {FieldId::AutoReturnToGas, 1, "diagnostic | ECU | return to propane after error: ON"},
         {FieldId::TpsType, 3, "DNA | DNA chain regulation data | V Type: 2V"},
