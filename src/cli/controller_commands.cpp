@@ -167,6 +167,27 @@ std::optional<PinDigits> pinDigits(const std::string& text) {
     return digits;
 }
 
+int readPinOption(const CommandContext& c, std::optional<PinDigits>& pin) {
+    pin.reset();
+    if (const auto text = c.args.value("--pin")) {
+        pin = pinDigits(*text);
+        if (!pin)
+            return c.fail("--pin takes four digits", kExitUsage);
+    }
+    return kExitOk;
+}
+
+int checkPinBeforeWriting(const CommandContext& c, Connection& k,
+                          const std::optional<PinDigits>& pin) {
+    ControllerSession& s = *k.session;
+    s.prompts().setPin(pin);
+    if (checkControllerPin(s.image(), s.prompts()) != PinCheckOutcome::Refused)
+        return kExitOk;
+    return c.fail(pin ? "ERROR PASS: the PIN does not match the ECU's; nothing was written"
+                      : "the ECU is protected by a PIN: give it with --pin DDDD; nothing "
+                        "was written");
+}
+
 int verifyWrite(const CommandContext& c, Connection& k) {
     NoTimer timer;
     EcuVerifier verifier(k.session->commands(), k.session->state(), k.session->image());
@@ -237,11 +258,8 @@ int writeCommand(const CommandContext& c) {
     const std::string& path = c.args.positional()[0];
     const bool mapsOnly = c.args.has("--maps-only");
     std::optional<PinDigits> pin;
-    if (const auto text = c.args.value("--pin")) {
-        pin = pinDigits(*text);
-        if (!pin)
-            return c.fail("--pin takes four digits", kExitUsage);
-    }
+    if (const int status = readPinOption(c, pin); status != kExitOk)
+        return status;
     // The file first, so a wrong name costs no scan.
     const std::optional<ConfigFile> file = readConfigFile(path);
     if (!file)
@@ -252,13 +270,9 @@ int writeCommand(const CommandContext& c) {
     Connection k = connect(c);
     if (k.status != kExitOk)
         return k.status;
+    if (const int status = checkPinBeforeWriting(c, k, pin); status != kExitOk)
+        return status;
     ControllerSession& s = *k.session;
-    // The CLI can not unlock an ECU with a PIN; it writes to one only when told the PIN.
-    s.prompts().setPin(pin);
-    if (checkControllerPin(s.image(), s.prompts()) == PinCheckOutcome::Refused)
-        return c.fail(pin ? "ERROR PASS: the PIN does not match the ECU's; nothing was written"
-                          : "the ECU is protected by a PIN: give it with --pin DDDD; nothing "
-                            "was written");
 
     s.prompts().setOpenPath(path);
     ConfigTransfer transfer(s.transfer(), s.state(), s.image(), s.prompts(), "", k.history.get());

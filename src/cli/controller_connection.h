@@ -32,6 +32,15 @@ struct Connection {
 // The four digits of --pin; nothing for any other text.
 [[nodiscard]] std::optional<PinDigits> pinDigits(const std::string& text);
 
+// The --pin option of a command that writes: `pin` holds its digits (nothing without the option);
+// kExitUsage after the message when it is not four digits, else kExitOk.
+[[nodiscard]] int readPinOption(const CommandContext& c, std::optional<PinDigits>& pin);
+
+// The CLI can not unlock an ECU with a PIN; it writes to one only when told the PIN. kExitOk
+// when the connected ECU may be written, else kExitFailed after saying why.
+[[nodiscard]] int checkPinBeforeWriting(const CommandContext& c, Connection& k,
+                                        const std::optional<PinDigits>& pin);
+
 // Reads back what was written; the differences go to stderr.
 [[nodiscard]] int verifyWrite(const CommandContext& c, Connection& k);
 

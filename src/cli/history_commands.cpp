@@ -268,11 +268,8 @@ int diffForm(const CommandContext& c, const HistoryPlace& place, const std::stri
 
 int restoreForm(const CommandContext& c, const HistoryPlace& place, const std::string& id) {
     std::optional<PinDigits> pin;
-    if (const auto text = c.args.value("--pin")) {
-        pin = pinDigits(*text);
-        if (!pin)
-            return c.fail("--pin takes four digits", kExitUsage);
-    }
+    if (const int status = readPinOption(c, pin); status != kExitOk)
+        return status;
     // The entry first, so a wrong id costs no scan.
     const Found f = findEntry(c, place, id);
     if (f.status != kExitOk)
@@ -280,12 +277,9 @@ int restoreForm(const CommandContext& c, const HistoryPlace& place, const std::s
     Connection k = connect(c);
     if (k.status != kExitOk)
         return k.status;
+    if (const int status = checkPinBeforeWriting(c, k, pin); status != kExitOk)
+        return status;
     ControllerSession& s = *k.session;
-    s.prompts().setPin(pin);
-    if (checkControllerPin(s.image(), s.prompts()) == PinCheckOutcome::Refused)
-        return c.fail(pin ? "ERROR PASS: the PIN does not match the ECU's; nothing was written"
-                          : "the ECU is protected by a PIN: give it with --pin DDDD; nothing "
-                            "was written");
     const std::uint32_t connected = readField(s.image(), FieldId::ControllerSerialNumber);
     if (connected != f.serial)
         c.err << kProgramName << ": entry " << id << " was kept for ECU " << f.serial

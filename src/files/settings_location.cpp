@@ -26,18 +26,21 @@ std::string variable(const SettingsEnvironment& environment, const char* name) {
 
 }  // namespace
 
-std::string userSettingsFolder(const SettingsEnvironment& environment) {
+std::string userFolder(UserFolder which, const SettingsEnvironment& environment) {
     fs::path base;
 #ifdef _WIN32
+    (void)which;
     base = variable(environment, "APPDATA");
     if (base.empty())
         base = variable(environment, "LOCALAPPDATA");
 #else
-    // A relative XDG_CONFIG_HOME is to be ignored.
-    base = variable(environment, "XDG_CONFIG_HOME");
+    const bool data = which == UserFolder::Data;
+    base = variable(environment, data ? "XDG_DATA_HOME" : "XDG_CONFIG_HOME");
     if (base.empty() || !base.is_absolute()) {
         const std::string home = variable(environment, "HOME");
-        base = home.empty() ? fs::path() : fs::path(home) / ".config";
+        base = home.empty() ? fs::path()
+               : data       ? fs::path(home) / ".local" / "share"
+                            : fs::path(home) / ".config";
     }
 #endif
     if (base.empty())

@@ -18,10 +18,21 @@ struct SettingsLocation {
     std::string fallback;  // read under `file` (entries `file` lacks come from here); may be empty
 };
 
-// The user's configuration folder for this program: $XDG_CONFIG_HOME/kaldor, or
-// ~/.config/kaldor when that is not set (or not absolute); %APPDATA%\kaldor on Windows. Empty
-// when neither can be found.
-[[nodiscard]] std::string userSettingsFolder(const SettingsEnvironment& environment = {});
+// The two per-user folders of this program.
+enum class UserFolder {
+    Configuration,  // $XDG_CONFIG_HOME/kaldor, else ~/.config/kaldor
+    Data,           // $XDG_DATA_HOME/kaldor, else ~/.local/share/kaldor
+};
+
+// `which` of the user's folders for this program (an XDG variable that is not absolute is
+// ignored); %APPDATA%\kaldor (else %LOCALAPPDATA%\kaldor) for both on Windows. Empty when none
+// can be found.
+[[nodiscard]] std::string userFolder(UserFolder which, const SettingsEnvironment& environment = {});
+
+// The user's configuration folder for this program.
+[[nodiscard]] inline std::string userSettingsFolder(const SettingsEnvironment& environment = {}) {
+    return userFolder(UserFolder::Configuration, environment);
+}
 
 // Whether the current user may create files in `folder`.
 [[nodiscard]] bool folderWritable(const std::string& folder);

@@ -12,6 +12,7 @@
 
 #include "files/atomic_file.h"
 #include "files/settings_file.h"
+#include "files/settings_location.h"
 #include "link/connection_scan.h"
 
 namespace kaldor {
@@ -232,11 +233,6 @@ std::optional<std::string> readSmallFile(const fs::path& path, std::uintmax_t li
     return text;
 }
 
-std::string getVariable(const EnvironmentLookup& environment, const char* name) {
-    const char* value = environment ? environment(name) : std::getenv(name);
-    return value != nullptr ? std::string(value) : std::string();
-}
-
 }  // namespace
 
 std::int64_t systemHistoryTime() {
@@ -288,22 +284,8 @@ std::string historyLocalText(std::int64_t time) {
 }
 
 std::string defaultHistoryFolder(const EnvironmentLookup& environment) {
-    fs::path base;
-#ifdef _WIN32
-    base = getVariable(environment, "APPDATA");
-    if (base.empty())
-        base = getVariable(environment, "LOCALAPPDATA");
-#else
-    // A relative XDG_DATA_HOME is to be ignored.
-    base = getVariable(environment, "XDG_DATA_HOME");
-    if (base.empty() || !base.is_absolute()) {
-        const std::string home = getVariable(environment, "HOME");
-        base = home.empty() ? fs::path() : fs::path(home) / ".local" / "share";
-    }
-#endif
-    if (base.empty())
-        return {};
-    return (base / "kaldor" / "history").string();
+    const std::string folder = userFolder(UserFolder::Data, environment);
+    return folder.empty() ? folder : (fs::path(folder) / "history").string();
 }
 
 HistorySettings readHistorySettings(const SettingsFile& settings,

@@ -11,6 +11,7 @@
 
 #include <functional>
 
+#include "main_map_grid.h"
 #include "maps/main_map_editor.h"
 #include "model/units.h"
 #include "ui/dialogs/text_entry_dialog.h"
@@ -26,13 +27,6 @@ constexpr std::uint16_t kColumnPeriods[8] = {40000, 30000, 20000, 15000, 10000, 
 constexpr GridRect kBlock{2, 3, 3, 4};  // visited (3,4), (3,3), (2,4), (2,3)
 constexpr int kBlockCells[4][2] = {{3, 4}, {3, 3}, {2, 4}, {2, 3}};
 
-std::size_t cellOffset(int column, int row) {
-    return 167 + 8 * static_cast<std::size_t>(row - 1) + static_cast<std::size_t>(column - 1);
-}
-std::string byteWrite(int column, int row, int value) {
-    const auto f = writeByteFrame(cellOffset(column, row), static_cast<std::uint8_t>(value));
-    return hex(f.data(), f.size());
-}
 std::string wordWrite(std::size_t index, std::uint16_t value) {
     const auto f = writeWordFrame(index, value);
     return hex(f.data(), f.size());
@@ -67,13 +61,9 @@ struct MainMapTest : LogicTest {
     }
     QString text(int column, int row) const { return cellText(grid, column, row); }
     void click(int column, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        const QRect cell = grid->visualRect(grid->model()->index(row, column));
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, modifiers, cell.center());
+        clickCell(grid, column, row, modifiers);
     }
-    void select(GridRect s) {
-        click(s.left, s.top);
-        click(s.right, s.bottom, Qt::ShiftModifier);
-    }
+    void select(GridRect s) { selectCells(grid, s); }
     void press(const char* button) { QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton); }
     // Cells set in the program's image and shown, as a loaded map would be.
     void showCells(const std::function<int(int, int)>& value) {

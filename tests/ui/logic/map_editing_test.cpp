@@ -8,6 +8,7 @@
 #include <QTableWidget>
 
 #include "link/commands.h"
+#include "main_map_grid.h"
 #include "ui/pages/adjustment_page.h"
 #include "ui/pages/main_map_panel.h"
 #include "ui/pages/map_surface_view.h"
@@ -18,14 +19,6 @@
 
 namespace kaldor::test {
 namespace {
-
-std::size_t cellOffset(int column, int row) {
-    return 167 + 8 * static_cast<std::size_t>(row - 1) + static_cast<std::size_t>(column - 1);
-}
-std::string byteWrite(int column, int row, int value) {
-    const auto f = writeByteFrame(cellOffset(column, row), static_cast<std::uint8_t>(value));
-    return hex(f.data(), f.size());
-}
 
 struct MapEditingTest : LogicTest {
     // Cell (c, r) holds 10 r + c.
@@ -42,13 +35,9 @@ struct MapEditingTest : LogicTest {
         grid = find<QTableWidget>("StringGridMapa");
     }
     void click(int column, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        const QRect cell = grid->visualRect(grid->model()->index(row, column));
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, modifiers, cell.center());
+        clickCell(grid, column, row, modifiers);
     }
-    void select(GridRect s) {
-        click(s.left, s.top);
-        click(s.right, s.bottom, Qt::ShiftModifier);
-    }
+    void select(GridRect s) { selectCells(grid, s); }
     void press(const char* button) { QTest::mouseClick(find<QPushButton>(button), Qt::LeftButton); }
     void ctrl(Qt::Key key, Qt::KeyboardModifiers more = Qt::NoModifier) {
         QTest::keyClick(grid, key, Qt::ControlModifier | more);
