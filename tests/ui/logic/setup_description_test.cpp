@@ -33,6 +33,11 @@ std::string shownText(const QWidget* control) {
     return "<not a setting's control>";
 }
 
+// Shown by their pages' own handlers rather than the binding table: any bits at all.
+constexpr FieldId kShownByHandlers[] = {FieldId::CorrectionMapEnable, FieldId::EnabledErrors,
+                                        FieldId::CdiEmulatorOn, FieldId::EmulatorRelayDigital,
+                                        FieldId::TpsSwitch};
+
 struct SetupDescriptionWindowTest : LogicTest {
     // An image every setting's control shows as it stands: each bound field at a value within
     // its editor's range or among its list's items, chosen at random, then connected.
@@ -55,6 +60,8 @@ struct SetupDescriptionWindowTest : LogicTest {
                     shown = random() % 2;
                 (void)storeShown(sample, b.field, shown);
             }
+        for (const FieldId field : kShownByHandlers)
+            storeField(sample, field, random() & 0xFFFFu);
         std::copy(sample.bytes().begin(), sample.bytes().end(), controller.memory.begin());
         showActive();
         connect();
