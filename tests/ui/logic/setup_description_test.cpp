@@ -40,7 +40,9 @@ constexpr FieldId kShownByHandlers[] = {FieldId::CorrectionMapEnable, FieldId::E
 
 struct SetupDescriptionWindowTest : LogicTest {
     // An image every setting's control shows as it stands: each bound field at a value within
-    // its editor's range or among its list's items, chosen at random, then connected.
+    // its editor's range or among its list's items, chosen at random, then connected. Outside
+    // its range a spin editor shows the stored value clamped into it, while the description
+    // gives the value stored (what the controller works with), so such values are left out.
     void connectWithSample(unsigned seed) {
         std::mt19937 random(seed);
         std::uniform_real_distribution<double> share(0.0, 1.0);
