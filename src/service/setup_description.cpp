@@ -548,7 +548,7 @@ std::string bitByBitValue(FieldId id, const EcuImage& image, const SetupTexts& t
     std::string on;
     for (const DescribedControl& d : describedControls())
         if (d.field == id && d.bit >= 0 && ((readField(image, id) >> d.bit) & 1u) != 0)
-            on += (on.empty() ? "" : ", ") + captionOf(d, texts);
+            on += (on.empty() ? "" : ", ") + withoutColon(textOf(texts, d.label, d.caption));
     return on.empty() ? "none" : on;
 }
 
