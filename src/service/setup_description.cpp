@@ -487,14 +487,19 @@ std::string cellName(const EcuImage& image, FieldId id, std::size_t element,
             if (std::count(axis.begin(), axis.end(), axis[element]) > 1)
                 return name + " (column " + std::to_string(element + 1) + ")";
             return name;
-            break;
         }
         case F::CorrectionMaps:
             for (const CorrectionMapDef& map : correctionMaps()) {
                 const auto columns = static_cast<std::size_t>(map.columns);
-                if (element >= map.firstByte && element < map.firstByte + columns)
-                    return correctionCaption(map, texts) + " " +
-                           headingText(map.axis[element - map.firstByte], map.axisFormat);
+                if (element < map.firstByte || element >= map.firstByte + columns)
+                    continue;
+                const std::size_t column = element - map.firstByte;
+                const std::string name = correctionCaption(map, texts) + " " +
+                                         headingText(map.axis[column], map.axisFormat);
+                // Two columns under one heading are told apart by their place.
+                if (std::count(map.axis, map.axis + columns, map.axis[column]) > 1)
+                    return name + " (column " + std::to_string(column + 1) + ")";
+                return name;
             }
             break;
         case F::TpsEmulatorTable:

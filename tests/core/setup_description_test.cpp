@@ -170,6 +170,8 @@ TEST(SetupDescription, MapCellsAreNamedByTheirAxisValues) {
     EXPECT_EQ(setupElementName(image, FieldId::CruiseMap, 2), "cruise map 1.05 bar");
     EXPECT_EQ(setupElementName(image, FieldId::CorrectionMaps, 26),
               "correction maps [%] AirFlow cor. 0.50");
+    EXPECT_EQ(setupElementName(image, FieldId::CorrectionMaps, 1),
+              "correction maps [%] EGT cor. 171 (column 2)");
 }
 
 TEST(NumberPattern, TheEditorsPatterns) {
