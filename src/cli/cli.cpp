@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "cli/command_context.h"
+#include "cli/setup_language.h"
 #include "link/connection_scan.h"
 
 namespace kaldor::cli {
@@ -70,19 +71,20 @@ const std::array<CommandDef, 9>& commands() {
          "    type only). --verify reads the memory back and fails on a difference. An ECU with\n"
          "    a PIN takes the file only with --pin and its four digits."},
         {"show",
-         {kHelp, kJson},
+         {kHelp, kJson, kLanguageOption},
          1,
          1,
          showCommand,
-         "show FILE [--json]\n"
-         "    Every named field of a configuration file with its value and unit, and the main\n"
-         "    map as a grid."},
+         "show FILE [--json] [--language NAME]\n"
+         "    Every setting of a configuration file under its page's caption, with its value\n"
+         "    as the page shows it, the main map as a grid, the other maps cell by cell and\n"
+         "    what no page shows apart."},
         {"diff",
-         {kHelp, kJson},
+         {kHelp, kJson, kLanguageOption},
          2,
          2,
          diffCommand,
-         "diff A B [--json]\n"
+         "diff A B [--json] [--language NAME]\n"
          "    The differences between two configuration files; exit status 0 when they are\n"
          "    equal, 1 when they differ."},
         {"history",
@@ -91,6 +93,7 @@ const std::array<CommandDef, 9>& commands() {
           kPort,
           kYes,
           kJson,
+          kLanguageOption,
           {"--serial", true},
           {"--ecu", false},
           {"--verify", false},
@@ -102,9 +105,9 @@ const std::array<CommandDef, 9>& commands() {
          "    The entries kept of every ECU (of ECU N only), newest first: id, time, revisions,\n"
          "    program version and what happened. The memory is kept by itself at every\n"
          "    connection and before every command that overwrites it.\n"
-         "  history show ID [--serial N] [--json]\n"
+         "  history show ID [--serial N] [--json] [--language NAME]\n"
          "    The entry as 'show' shows a file, headed by its time and what happened.\n"
-         "  history diff ID [FILE | --ecu [--port N] [--yes]] [--serial N]\n"
+         "  history diff ID [FILE | --ecu [--port N] [--yes]] [--serial N] [--language NAME]\n"
          "    The entry against a configuration file, the ECU's memory, or without either the\n"
          "    entry before it; exit status 0 when equal, 1 when they differ.\n"
          "  history restore ID [--port N] [--verify] [--pin DDDD] [--yes] [--serial N]\n"
@@ -117,6 +120,7 @@ const std::array<CommandDef, 9>& commands() {
           kYes,
           kOutput,
           {"--ecu", false},
+          kLanguageOption,
           {"--paper", true},
           {"--vehicle", true},
           {"--registration", true},
@@ -126,9 +130,9 @@ const std::array<CommandDef, 9>& commands() {
          0,
          1,
          reportCommand,
-         "report [FILE | --ecu [--port N] [--yes]] -o OUT.pdf|OUT.html [--paper a4|letter]\n"
-         "       [--vehicle TEXT] [--registration TEXT] [--odometer TEXT] [--installer TEXT]\n"
-         "       [--workshop TEXT] [--settings FILE]\n"
+         "report [FILE | --ecu [--port N] [--yes]] -o OUT.pdf|OUT.html [--language NAME]\n"
+         "       [--paper a4|letter] [--vehicle TEXT] [--registration TEXT] [--odometer TEXT]\n"
+         "       [--installer TEXT] [--workshop TEXT] [--settings FILE]\n"
          "    The set-up report for the customer: controller, vehicle and installer, the\n"
          "    changes from the factory settings, the error memory, every setting and the maps.\n"
          "    --ecu reads the ECU's memory, revisions and error memory; a FILE has neither\n"
@@ -158,7 +162,11 @@ void printHelp(std::ostream& out) {
         << "the ECU's identity is confirmed\nonly after a question on the terminal, or with "
         << "--yes.\n\nThe controller history is kept in $XDG_DATA_HOME/kaldor/history (or\n"
         << "~/.local/share/kaldor/history); [History] Folder= in the settings file moves it,\n"
-        << "Enabled=0 turns it off.\n\nExit status: 0 success, 1 failed operation (diff: the files "
+        << "Enabled=0 turns it off.\n\nshow and diff name the settings in the language --language "
+           "names\n"
+        << "(its code, file name or menu caption, e.g. 2, pol or Polish), else in the one the\n"
+        << "window would load from lan.txt in the working folder, else in the built-in texts.\n"
+        << "\nExit status: 0 success, 1 failed operation (diff: the files "
            "differ), "
         << "2 bad usage.\n";
 }

@@ -6,6 +6,7 @@
 
 #include "cli/command_context.h"
 #include "cli/json_text.h"
+#include "cli/setup_language.h"
 #include "files/config_file.h"
 #include "live/log_csv.h"
 #include "maps/main_map_editor.h"
@@ -94,8 +95,8 @@ std::string linesJson(const std::vector<SetupLine>& lines, bool placed) {
 }
 
 void showJson(std::ostream& out, const std::string& path, const ConfigFile& file,
-              const EcuImage& image) {
-    const SetupDescription d = describeSetup(image);
+              const EcuImage& image, const SetupTexts& texts) {
+    const SetupDescription d = describeSetup(image, texts);
     out << "{\n  \"file\": " << jsonString(path) << ",\n  \"bytes\": " << file.length
         << ",\n  \"settings\": " << linesJson(d.settings, true)
         << ",\n  \"maps\": " << linesJson(d.maps, false)
@@ -114,8 +115,8 @@ std::string lineText(const SetupLine& line) {
 
 // Page by page and group by group as the window shows them; the main map as its grid, the other
 // maps cell by cell, what no page shows last.
-void showText(std::ostream& out, const EcuImage& image) {
-    const SetupDescription d = describeSetup(image);
+void showText(std::ostream& out, const EcuImage& image, const SetupTexts& texts) {
+    const SetupDescription d = describeSetup(image, texts);
     std::string page;
     std::string group;
     for (const SetupLine& line : d.settings) {
@@ -161,6 +162,9 @@ std::string differencesJson(const std::vector<Difference>& list) {
 }  // namespace
 
 int showCommand(const CommandContext& c) {
+    SetupTexts texts;
+    if (const std::optional<int> status = chooseSetupTexts(c, texts))
+        return *status;
     const std::string& path = c.args.positional()[0];
     const std::optional<ConfigFile> file = readOrTell(c, path);
     if (!file)
@@ -171,18 +175,21 @@ int showCommand(const CommandContext& c) {
     EcuImage image;
     image.replace(file->bytes);
     if (c.args.has("--json")) {
-        showJson(c.out, path, *file, image);
+        showJson(c.out, path, *file, image, texts);
         return kExitOk;
     }
-    showText(c.out, image);
+    showText(c.out, image, texts);
     return kExitOk;
 }
 
 int diffCommand(const CommandContext& c) {
     const std::string& first = c.args.positional()[0];
     const std::string& second = c.args.positional()[1];
+    SetupTexts texts;
+    if (const std::optional<int> status = chooseSetupTexts(c, texts))
+        return *status;
     // A file that is not exactly 768 bytes is no configuration: refused, as a load refuses it.
-    const FileComparison comparison = compareFiles(first, second);
+    const FileComparison comparison = compareFiles(first, second, texts);
     if (!comparison.diff)
         return c.fail(comparison.message);
     const ImageDiff& diff = *comparison.diff;

@@ -7,6 +7,7 @@
 #include "cli/command_context.h"
 #include "cli/controller_connection.h"
 #include "cli/json_text.h"
+#include "cli/setup_language.h"
 #include "files/config_file.h"
 #include "model/fields.h"
 #include "model/parameter_edits.h"
@@ -31,12 +32,12 @@ struct HistoryForm {
 constexpr std::array<HistoryForm, 5> kForms{{
     {"", 0, 0, {"--json"}},
     {"list", 0, 0, {"--json"}},
-    {"show", 1, 1, {"--json"}},
-    {"diff", 1, 2, {"--ecu", "--port", "--yes"}},
+    {"show", 1, 1, {"--json", "--language"}},
+    {"diff", 1, 2, {"--ecu", "--port", "--yes", "--language"}},
     {"restore", 1, 1, {"--verify", "--pin", "--port", "--yes"}},
 }};
-constexpr std::array<std::string_view, 7> kFormOptions{"--json",   "--ecu", "--port",  "--yes",
-                                                       "--verify", "--pin", "--serial"};
+constexpr std::array<std::string_view, 8> kFormOptions{
+    "--json", "--ecu", "--port", "--yes", "--verify", "--pin", "--serial", "--language"};
 
 std::string revisionsText(const HistoryEntry& e) {
     return "Rev.H:" + std::to_string(e.hardwareRevision) +
@@ -198,7 +199,9 @@ int showForm(const CommandContext& c, const HistoryPlace& place, const std::stri
     std::vector<std::string> words{path};
     if (json)
         words.emplace_back("--json");
-    const ParsedArguments parsed = parseArguments(words, {{"--json", false}});
+    if (const std::optional<std::string> language = c.args.value(kLanguageOption.name))
+        words.insert(words.end(), {std::string(kLanguageOption.name), *language});
+    const ParsedArguments parsed = parseArguments(words, {{"--json", false}, kLanguageOption});
     std::ostringstream shown;
     const int status = showCommand(CommandContext{parsed.arguments, c.environment, shown, c.err});
     if (status != kExitOk)
@@ -222,6 +225,9 @@ int diffForm(const CommandContext& c, const HistoryPlace& place, const std::stri
         return c.fail("history diff compares with a FILE or with --ecu, not both", kExitUsage);
     if (!c.args.has("--ecu") && (c.args.has("--port") || c.args.has("--yes")))
         return c.fail("--port and --yes go with --ecu", kExitUsage);
+    SetupTexts texts;
+    if (const std::optional<int> status = chooseSetupTexts(c, texts))
+        return *status;
     const Found f = findEntry(c, place, id);
     if (f.status != kExitOk)
         return f.status;
@@ -231,7 +237,7 @@ int diffForm(const CommandContext& c, const HistoryPlace& place, const std::stri
     if (file) {
         const std::string path = place.history->controllerFolder(f.serial) + "/" + id +
                                  std::string(kHistoryEntryExtension);
-        const FileComparison comparison = compareFiles(path, *file);
+        const FileComparison comparison = compareFiles(path, *file, texts);
         if (!comparison.diff)
             return c.fail(comparison.message);
         if (!comparison.message.empty())
@@ -243,8 +249,8 @@ int diffForm(const CommandContext& c, const HistoryPlace& place, const std::stri
         if (k.status != kExitOk)
             return k.status;
         // The history never holds a PIN: the ECU's is no difference.
-        diff =
-            diffImages(historyImage(f.bytes), historyImage(savedConfigBytes(k.session->image())));
+        diff = diffImages(historyImage(f.bytes), historyImage(savedConfigBytes(k.session->image())),
+                          texts);
         otherLabel = "ECU";
     } else {
         // Without a second side: what changed from the entry before it.
@@ -258,7 +264,7 @@ int diffForm(const CommandContext& c, const HistoryPlace& place, const std::stri
         const std::optional<EcuImage::Bytes> bytes = place.history->read(f.serial, before);
         if (!bytes)
             return c.fail("entry " + before.id + " can not be read");
-        diff = diffImages(historyImage(*bytes), historyImage(f.bytes));
+        diff = diffImages(historyImage(*bytes), historyImage(f.bytes), texts);
         c.out << diffText(diff, "entry " + before.id, label);
         return diff.identical() ? kExitOk : kExitFailed;
     }

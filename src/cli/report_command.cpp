@@ -8,6 +8,7 @@
 
 #include "cli/command_context.h"
 #include "cli/controller_connection.h"
+#include "cli/setup_language.h"
 #include "files/atomic_file.h"
 #include "files/config_file.h"
 #include "link/connection_scan.h"
@@ -71,6 +72,9 @@ int reportCommand(const CommandContext& c) {
         if (!paper)
             return c.fail("--paper takes a4 or letter", kExitUsage);
     }
+    SetupTexts texts;
+    if (const std::optional<int> status = chooseSetupTexts(c, texts))
+        return *status;
     const bool fromEcu = c.args.has("--ecu");
     if (fromEcu == !c.args.positional().empty())
         return c.fail("report takes either a FILE or --ecu", kExitUsage);
@@ -114,7 +118,7 @@ int reportCommand(const CommandContext& c) {
     takeGiven(c, facts.fields);
     facts.paper = paper.value_or(rememberedPaper(*settings));
 
-    const std::string html = setupReportHtml(image, {}, facts);
+    const std::string html = setupReportHtml(image, texts, facts);
     const std::optional<std::string> error = *format == Format::Pdf
                                                  ? writeReportPdf(html, facts.paper, *out)
                                                  : writeFileAtomically(*out, html);

@@ -31,6 +31,8 @@ inline constexpr std::array<std::string_view, 2> kRegulatorVacuumItems{"vacum/bo
                                                                        "vacum/boost normal"};
 // ComboBoxTurbo.
 inline constexpr std::array<std::string_view, 2> kTurboItems{"N/A", "TURBO"};
+// ComboBoxTpsTyp: the throttle map's columns, linear or switched.
+inline constexpr std::array<std::string_view, 2> kTpsTypItems{"TPS LIN", "TPS SWITCH"};
 // ComboBoxRpmPower.
 inline constexpr std::array<std::string_view, 2> kRpmPowerItems{"5V", "0-24VDC"};
 // ComboBoxRegulatorValv (hidden).

@@ -30,10 +30,11 @@ std::optional<ConfigFile> comparable(const std::string& path, std::string& why) 
 
 }  // namespace
 
-FileComparison compareWithFile(const EcuImage& pc, const std::string& path) {
+FileComparison compareWithFile(const EcuImage& pc, const std::string& path,
+                               const SetupTexts& texts) {
     FileComparison result;
     if (const std::optional<ConfigFile> file = comparable(path, result.message))
-        result.diff = diffImages(pc, imageOf(*file));
+        result.diff = diffImages(pc, imageOf(*file), texts);
     return result;
 }
 
@@ -45,13 +46,14 @@ std::optional<FileComparison> compareWithChosenFile(const EcuImage& pc, Prompts&
     return compareWithFile(pc, answer->path);
 }
 
-FileComparison compareFiles(const std::string& firstPath, const std::string& secondPath) {
+FileComparison compareFiles(const std::string& firstPath, const std::string& secondPath,
+                            const SetupTexts& texts) {
     FileComparison result;
     const std::optional<ConfigFile> first = comparable(firstPath, result.message);
     if (!first)
         return result;
     if (const std::optional<ConfigFile> second = comparable(secondPath, result.message))
-        result.diff = diffImages(imageOf(*first), imageOf(*second));
+        result.diff = diffImages(imageOf(*first), imageOf(*second), texts);
     return result;
 }
 

@@ -18,7 +18,9 @@ struct FileComparison {
 };
 
 // The PC image first, the file second.
-[[nodiscard]] FileComparison compareWithFile(const EcuImage& pc, const std::string& path);
+// Entries are named in the given language's texts.
+[[nodiscard]] FileComparison compareWithFile(const EcuImage& pc, const std::string& path,
+                                             const SetupTexts& texts = {});
 
 // The window's command: the open dialog of "load to ECU" (starting in `initialFolder`), then the
 // comparison. Nothing when the dialog was cancelled.
@@ -28,6 +30,7 @@ struct FileComparison {
 
 // Two saved files.
 [[nodiscard]] FileComparison compareFiles(const std::string& firstPath,
-                                          const std::string& secondPath);
+                                          const std::string& secondPath,
+                                          const SetupTexts& texts = {});
 
 }  // namespace kaldor

@@ -93,8 +93,9 @@ std::string summary(const VerifyReport& r) {
 
 }  // namespace
 
-EcuVerifier::EcuVerifier(CommandSet& commands, ConnectionState& state, EcuImage& image)
-    : m_commands(commands), m_state(state), m_image(image) {}
+EcuVerifier::EcuVerifier(CommandSet& commands, ConnectionState& state, EcuImage& image,
+                         const SetupTexts* texts)
+    : m_commands(commands), m_state(state), m_image(image), m_texts(texts) {}
 
 VerifyReport EcuVerifier::verify(ProgressSink& bar, TimerSwitch& timer) {
     if (!m_state.connected) {
@@ -187,7 +188,7 @@ VerifyReport EcuVerifier::readAndCompare(ProgressSink& bar) {
     // that went astray shows.
     EcuImage pc = m_image;
     storeField(pc, FieldId::ControllerPin, m_state.controllerPin);
-    report.diff = diffImages(pc, report.controller);
+    report.diff = diffImages(pc, report.controller, m_texts != nullptr ? *m_texts : SetupTexts{});
     const FieldDef& pin = fieldDef(FieldId::ControllerPin);
     if (got[pin.offset] && got[pin.offset + 1])
         m_state.controllerPin =

@@ -53,7 +53,10 @@ public:
     // Two pages in a row that stay unanswered mean the controller is gone: the rest is not asked.
     static constexpr int kGiveUpAfterFailedPages = 2;
 
-    EcuVerifier(CommandSet& commands, ConnectionState& state, EcuImage& image);
+    // `texts`: the language the differences are named in; nothing for the built-in texts. Read
+    // at each comparison, so a language chosen later counts.
+    EcuVerifier(CommandSet& commands, ConnectionState& state, EcuImage& image,
+                const SetupTexts* texts = nullptr);
 
     // The read and the comparison, with the polling timer off and link ready cleared around it.
     // Sends nothing but page requests.
@@ -77,6 +80,7 @@ private:
     CommandSet& m_commands;
     ConnectionState& m_state;
     EcuImage& m_image;
+    const SetupTexts* m_texts;
 };
 
 }  // namespace kaldor

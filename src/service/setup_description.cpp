@@ -4,6 +4,7 @@
 #include <optional>
 #include <string_view>
 
+#include "diagnostics/enabled_errors.h"
 #include "emulation/emulator_maps.h"
 #include "emulation/emulator_settings.h"
 #include "files/text_ids.h"
@@ -15,6 +16,7 @@
 #include "model/codec.h"
 #include "model/list_items.h"
 #include "model/number_pattern.h"
+#include "model/switch_over_edits.h"
 #include "service/field_text.h"
 #include "service/image_diff.h"
 
@@ -46,6 +48,7 @@ constexpr Container kGroups[] = {
     {"PanelAdj", "", ""},
     {"GroupBoxCutOff", "TPS CUTOFF", ""},
     {"GroupBoxCdiEmu", "CDi EMULATOR", ""},
+    {"GroupBoxEnError", "Enabled Errors", ""},
     {"GroupBoxAdvanced", "ADVANCED", ""},
     {"TabSheet6", "ECU", ""},
     {"GroupBoxDNA", "DNA chain regulation data", ""},
@@ -56,10 +59,11 @@ constexpr Container kGroups[] = {
 
 // How a setting's caption is found on its page.
 enum class CaptionFrom : std::uint8_t {
-    Label,      // the label beside it
-    Own,        // its own caption (a check box)
-    GroupUnit,  // its group's caption and the unit label after it: "TPS CUTOFF, [V]"
-    GroupPlace  // no label: its group's caption and its place among the group's unlabelled
+    Label,       // the label beside it
+    Own,         // its own caption (a check box)
+    GroupUnit,   // its group's caption and the unit label after it: "TPS CUTOFF, [V]"
+    GroupPlace,  // no label: its group's caption and its place among the group's unlabelled
+    LabelPlace   // in a row headed by a label: the label's caption and its place in the row
 };
 
 enum class Shows : std::uint8_t { List, Number, Tick };
@@ -76,6 +80,9 @@ struct DescribedControl {
     Shows shows;
     std::string_view pattern;  // Number: the editor's number pattern
     std::vector<std::string> items;
+    int bit = -1;  // a control that shows one bit of its field: that bit's item or tick
+    // A list whose item the page works out from several fields; nothing: the field's own value.
+    int (*item)(const EcuImage&) = nullptr;
 };
 
 template <std::size_t N>
@@ -119,8 +126,38 @@ DescribedControl number(std::string_view control, F field, std::string_view page
     return {control, field, page, group, from, label, caption, place, Shows::Number, pattern, {}};
 }
 DescribedControl tick(std::string_view control, F field, std::string_view page,
-                      std::string_view group, std::string_view caption) {
-    return {control, field, page, group, C::Own, control, caption, 0, Shows::Tick, "", {}};
+                      std::string_view group, std::string_view caption, int bit = -1) {
+    return {control, field, page, group, C::Own, control, caption, 0, Shows::Tick, "", {}, bit};
+}
+DescribedControl derived(DescribedControl row, int (*item)(const EcuImage&)) {
+    row.item = item;
+    return row;
+}
+
+// Both bits clear leave the relay list as it was: "off" for a set-up read afresh.
+int relayShownItem(const EcuImage& image) {
+    return emulatorModeShown(image).relayItem.value_or(0);
+}
+
+// "on"/"off" of each correction map, under the caption beside its grid.
+std::vector<DescribedControl> correctionEnables() {
+    std::vector<DescribedControl> rows;
+    for (const CorrectionMapDef& map : correctionMaps()) {
+        // The row is the label, the grid, then this list.
+        DescribedControl row = list(map.enableCombo, F::CorrectionMapEnable, "TabSheet5", "",
+                                    map.label, map.caption, itemsOf(kOffOnItems), C::LabelPlace, 2);
+        row.bit = static_cast<int>(map.enableBit);
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+std::vector<DescribedControl> enabledErrorBoxes() {
+    std::vector<DescribedControl> rows;
+    for (const EnabledErrorBox& box : kEnabledErrorBoxes)
+        rows.push_back(tick(box.checkBox, F::EnabledErrors, "TabSheet5", "GroupBoxEnError",
+                            box.caption, static_cast<int>(box.bit)));
+    return rows;
 }
 
 // Every setting a page shows, in the order of the pages and of the groups on them. The number
@@ -139,7 +176,7 @@ const std::vector<DescribedControl>& describedControls() {
         const char* signal = "GroupBoxSignalEmulator";
         const char* emuMaps = "GroupBoxMapsEmu";
         const char* chain = "GroupBoxDNA";
-        return std::vector<DescribedControl>{
+        std::vector<DescribedControl> rows{
             list("ComboBoxTempOn", F::OnTemperature, p2, engine, "LabelOnTemp",
                  "switch-on temperature [\xC2\xB0"
                  "C]",
@@ -173,6 +210,9 @@ const std::vector<DescribedControl>& describedControls() {
             list("ComboBoxEGT", F::EgtSensorOn, p2, engine, "LabelEgtEn", "EGT sensor", off),
             list("ComboBoxEGT_Temp", F::EgtMaxLevel, p2, engine, "LabelEgtT", "EGT maximum",
                  egtItems()),
+            derived(list("ComboBoxDciEn", F::CdiEmulatorOn, p2, engine, "LabelEmulator",
+                         "Emulator:", itemTextsOf(kEmulatorModes)),
+                    emulatorModeItem),
             list("ComboBoxLevelSensor", F::LevelSensorType, p2, level, "LabelLevelSensor", "sensor",
                  itemsOf(kLevelSensorItems)),
             number("AbNumSpinPozE", F::LevelPointE, p2, level, "LabelPozE", "E [V]", "#0.0#"),
@@ -189,6 +229,8 @@ const std::vector<DescribedControl>& describedControls() {
                    "LabelCisnieniePracy", "work pressure", "#0.0#"),
             list("ComboBoxMapa", F::MainMapType, p3, "", "LabelMapTyp",
                  "map type:", itemTextsOf(kMapTypes)),
+            list("ComboBoxTpsTyp", F::TpsSwitch, p3, "", "", "", itemsOf(kTpsTypItems),
+                 C::GroupPlace, 3),
             list("ComboBoxTpsCutOff", F::TpsCutOffMode, p3, "PanelTpsCrus", "LabelCutOff",
                  "cut-off:", itemsOf(kCutOffItems)),
             list("ComboBoxCruise", F::CruiseMode, p3, "PanelTpsCrus", "LabelTempomat",
@@ -234,6 +276,9 @@ const std::vector<DescribedControl>& describedControls() {
                    "Min V[V]:", "#0.0#"),
             list("ComboBoxDNAEmuSelect", F::DnaEmulatorOn, p10, signal, "LabelDNAEmuSelect",
                  "DNA EMU:", off),
+            derived(list("ComboBoxeEmulatorRelayOn", F::EmulatorRelayDigital, p10, signal,
+                         "LabelEmulatorRelayOn", "DNA Emulator:", itemsOf(kRelayModeItems)),
+                    relayShownItem),
             list("ComboBoxDnaSigRis1", F::DnaSignal1Falling, p10, signal, "LabelDnaSigRis1",
                  "Chan.1:", itemsOf(kSignalDirectionItems)),
             list("ComboBoxDnaSigRis2", F::DnaSignal2Falling, p10, signal, "LabelDnaSigRis2",
@@ -253,6 +298,17 @@ const std::vector<DescribedControl>& describedControls() {
             list("ComboBoxFreqFullGr", F::FreqFullGrid, p10, "GroupBoxFreqAlg", "", "",
                  itemsOf(kFreqFullGridItems), C::GroupPlace, 2),
         };
+        // The advanced page: the correction maps on its left, the groups on its right.
+        const auto firstOf = [&rows](std::string_view control) {
+            return std::find_if(rows.begin(), rows.end(), [control](const DescribedControl& d) {
+                return d.control == control;
+            });
+        };
+        const std::vector<DescribedControl> enables = correctionEnables();
+        rows.insert(firstOf("AbNumSpinTpsCutOff"), enables.begin(), enables.end());
+        const std::vector<DescribedControl> errors = enabledErrorBoxes();
+        rows.insert(firstOf("AbNumSpinV4") + 1, errors.begin(), errors.end());
+        return rows;
     }();
     return table;
 }
@@ -312,6 +368,8 @@ std::string captionOf(const DescribedControl& d, const SetupTexts& texts) {
             return withoutColon(textOf(texts, d.label, d.caption));
         case C::GroupUnit:
             return groupCaption(texts, d.group) + ", " + textOf(texts, d.label, d.caption);
+        case C::LabelPlace:
+            return withoutColon(textOf(texts, d.label, d.caption)) + " " + std::to_string(d.place);
         case C::GroupPlace:
             break;
     }
@@ -328,7 +386,10 @@ std::string itemText(const DescribedControl& d, const SetupTexts& texts, std::si
 
 // The value as the control shows it after the refresh.
 ShownField controlValue(const DescribedControl& d, const EcuImage& image, const SetupTexts& texts) {
-    const std::optional<double> shown = shownValue(image, d.field);
+    const std::optional<double> shown =
+        d.bit >= 0          ? std::optional<double>((readField(image, d.field) >> d.bit) & 1u)
+        : d.item != nullptr ? std::optional<double>(d.item(image))
+                            : shownValue(image, d.field);
     const std::string raw = "raw " + std::to_string(readField(image, d.field));
     if (!shown)
         return {raw, ""};
@@ -475,6 +536,22 @@ std::string internalValue(const EcuImage& image, FieldId id, std::size_t element
     return fieldValueText(image, id, element);
 }
 
+// A field whose bits each have a control of their own is named by their place together and reads
+// as the captions of those that are on.
+std::string bitByBitName(const DescribedControl& first, const SetupTexts& texts) {
+    const std::string group = groupCaption(texts, first.group);
+    return pageCaption(texts, first.page) + " / " +
+           (group.empty() ? mapsGroupName(F::CorrectionMaps) : group);
+}
+
+std::string bitByBitValue(FieldId id, const EcuImage& image, const SetupTexts& texts) {
+    std::string on;
+    for (const DescribedControl& d : describedControls())
+        if (d.field == id && d.bit >= 0 && ((readField(image, id) >> d.bit) & 1u) != 0)
+            on += (on.empty() ? "" : ", ") + captionOf(d, texts);
+    return on.empty() ? "none" : on;
+}
+
 }  // namespace
 
 std::string withoutKeyHint(const std::string& caption) {
@@ -530,6 +607,8 @@ SetupDescription describeSetup(const EcuImage& image, const SetupTexts& texts,
 std::string setupElementName(const EcuImage& image, FieldId id, std::size_t element,
                              const SetupTexts& texts, unsigned softwareRevision) {
     if (const DescribedControl* d = describedControlOf(id)) {
+        if (d->bit >= 0)
+            return bitByBitName(*d, texts);
         std::string name = pageCaption(texts, d->page) + " / ";
         const std::string group = groupCaption(texts, d->group);
         if (!group.empty() && d->from != C::GroupUnit && d->from != C::GroupPlace)
@@ -544,7 +623,8 @@ std::string setupElementName(const EcuImage& image, FieldId id, std::size_t elem
 std::string setupElementValue(const EcuImage& image, FieldId id, std::size_t element,
                               const SetupTexts& texts) {
     if (const DescribedControl* d = describedControlOf(id))
-        return withUnit(controlValue(*d, image, texts));
+        return d->bit >= 0 ? bitByBitValue(id, image, texts)
+                           : withUnit(controlValue(*d, image, texts));
     if (isMapField(id))
         return cellValue(image, id, element);
     return internalValue(image, id, element);

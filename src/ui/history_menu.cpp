@@ -100,7 +100,7 @@ void HistoryMenu::compare(std::uint32_t serial, const HistoryEntry& entry) {
     DifferenceView view;
     view.title = "ECU " + std::to_string(serial) + ", " + time + ": " + entry.what;
     view.otherLabel = time;
-    view.diff = diffImages(m_session.image, historyImage(*bytes));
+    view.diff = diffImages(m_session.image, historyImage(*bytes), m_session.setupTexts);
     view.summary = "The entry of " + time +
                    (view.diff.writableMatch()
                         ? " matches the PC"

@@ -106,6 +106,12 @@ void WindowLanguage::load(std::uint8_t code) {
         registerCalibri();
     setFonts(*language);
     const LanguageFile file = readLanguage(m_baseFolder, m_programFolder, *language);
+    // As on the controls: a text the file does not supply keeps the one loaded before.
+    const SetupTexts loaded = setupTexts(file);
+    for (const auto& [name, text] : loaded.captions)
+        m_session.setupTexts.captions[name] = text;
+    for (const auto& [item, text] : loaded.items)
+        m_session.setupTexts.items[item] = text;
     {
         EditGate::Hold hold(m_session.gate);
         for (const LanguageEntry& entry : file.entries)

@@ -53,8 +53,7 @@ std::string ReportMenu::html(const ReportFields& fields, Paper paper) const {
     facts.fields = fields;
     facts.errorRows = m_window.diagnosticPage().errorsReadFrom(serial());
     facts.paper = paper;
-    // TODO: the window's language texts (the session's setupTexts) once the session holds them.
-    return setupReportHtml(m_session.image, SetupTexts{}, facts);
+    return setupReportHtml(m_session.image, m_session.setupTexts, facts);
 }
 
 void ReportMenu::remember(const ReportFields& fields, Paper paper) {

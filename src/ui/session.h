@@ -17,6 +17,7 @@
 #include "model/parameter_edits.h"
 #include "model/prompts.h"
 #include "service/history_recorder.h"
+#include "service/setup_description.h"
 #include "ui/edit_gate.h"
 
 namespace kaldor {
@@ -45,6 +46,9 @@ struct ControllerSession {
     CalibrationBlock block;
     StatusTexts texts;
     ErrorTexts errorTexts;  // the texts of the error codes
+    // The loaded language's captions and list items, for what names a setting outside its
+    // page (the lists of differences, the report); empty for the built-in texts.
+    SetupTexts setupTexts;
     SerialLink link;
     CommandSet commands;
     ImageTransfer transfer;

@@ -46,7 +46,7 @@ VerifyMenu::VerifyMenu(MainWindow& window, ControllerSession& session, ControlsR
       m_session(session),
       m_refresh(refresh),
       m_logger(logger),
-      m_verifier(session.commands, session.state, session.image),
+      m_verifier(session.commands, session.state, session.image, &session.setupTexts),
       m_ask(
           [&window](const DifferenceView& view) { return DifferenceDialog::ask(&window, view); }) {}
 
@@ -110,7 +110,8 @@ void VerifyMenu::comparewithfile1Click() {
         m_session.prompts.askOpenFile(openConfigQuestion(baseFolder()));
     if (!answer || answer->path.empty())
         return;
-    const FileComparison comparison = compareWithFile(m_session.image, answer->path);
+    const FileComparison comparison =
+        compareWithFile(m_session.image, answer->path, m_session.setupTexts);
     if (!comparison.diff) {
         m_session.prompts.message(comparison.message);
         return;

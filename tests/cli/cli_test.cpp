@@ -169,6 +169,9 @@ TEST_F(CliFiles, ReportOfAFileAsHtmlAndAsPdf) {
     const std::string bytes = fileText(pdf);
     EXPECT_EQ(bytes.rfind("%PDF", 0), 0u);
     EXPECT_GT(bytes.size(), 10000u);
+    // The settings under the pages' captions in the language named, found beside the program.
+    ASSERT_EQ(runProgram({"report", a, "-o", html, "--language", "pol"}).status, kExitOk);
+    EXPECT_TRUE(contains(fileText(html), "<h3>parametry</h3>"));
 }
 
 TEST(CliLog, CsvOnStandardOutputOrIntoAFile) {
@@ -229,6 +232,30 @@ TEST(CliProgram, ExitStatusOfTheRealProgram) {
     EXPECT_EQ(bad.status, kExitUsage);
     EXPECT_TRUE(contains(bad.err, "missing argument"));
     EXPECT_EQ(runProgram({"--version"}).out, "kaldor-cli v4.706\n");
+}
+
+// The language is named by code, file name or menu caption, in any case; the program finds its
+// file beside itself. A name that is no language is bad usage, told with the names there are.
+TEST(CliProgram, ShowAndDiffInTheLanguageNamed) {
+    const std::string a = tempPath("l.kcfg");
+    const std::string b = tempPath("m.kcfg");
+    EcuImage image;
+    writeImageFile(a, image);
+    storeField(image, FieldId::MinSystemPressure, 1200);
+    writeImageFile(b, image);
+    for (const char* name : {"pol", "POLISH", "2", "Pol.txt"}) {
+        const CliRun r = runProgram({"show", a, "--language", name});
+        EXPECT_EQ(r.status, kExitOk) << name << r.err;
+        EXPECT_TRUE(contains(r.out, "[parametry]\n")) << name;
+    }
+    const CliRun diff = runProgram({"diff", "--language=pol", a, b});
+    EXPECT_EQ(diff.status, kExitFailed);
+    EXPECT_TRUE(contains(diff.out, "\nparametry / ")) << diff.out;
+    const CliRun bad = runProgram({"show", a, "--language", "klingon"});
+    EXPECT_EQ(bad.status, kExitUsage);
+    EXPECT_EQ(bad.out, "");
+    EXPECT_TRUE(contains(bad.err, "'klingon' names no language; one of English (1, ang)"))
+        << bad.err;
 }
 
 }  // namespace

@@ -7,7 +7,9 @@
 #include <random>
 #include <set>
 
+#include "diagnostics/enabled_errors.h"
 #include "emulation/emulator_maps.h"
+#include "maps/correction_maps.h"
 #include "maps/map_axes.h"
 #include "maps/map_types.h"
 #include "model/codec.h"
@@ -53,6 +55,10 @@ TEST(SetupDescription, SettingsReadAsTheirPagesShowThem) {
         {FieldId::DoubleInjectionTime, 1,
          "parameters | ! DOUBLE INJECTION TIME ! | Inj time x2: 2x"},
         {FieldId::MainMapType, 4, "adjustment |  | map type: 5:TPS/RPM (NO-TURBO)"},
+        {FieldId::TpsSwitch, 1, "adjustment |  | adjustment 3: TPS SWITCH"},
+        {FieldId::CorrectionMapEnable, 0b1111101, "advanced |  | [%] EGT cor. 2: ON"},
+        {FieldId::EnabledErrors, 0xFFFE, "advanced | Enabled Errors | Tr: off"},
+        {FieldId::EmulatorRelayDigital, 1, "EMU | signal emulator | DNA Emulator: on Digital"},
         {FieldId::CruisePressure, 1050, "advanced | TPS CUTOFF | TPS CUTOFF, [Bar]: 1.05 bar"},
         {FieldId::CdiValue2, 30, "advanced | CDi EMULATOR | CDi EMULATOR 6: 30"},
         {FieldId::AutoReturnToGas, 1, "diagnostic | ECU | return to propane after error: ON"},
@@ -89,9 +95,16 @@ TEST(SetupDescription, EveryFieldOnceAndNoItemNumbers) {
                 EXPECT_EQ(l.value.rfind("item ", 0), std::string::npos) << placed(l);
                 EXPECT_FALSE(l.caption.empty()) << placed(l);
             }
+        // A mask with a control per bit has a line per control.
+        const auto lines = [](FieldId id) -> std::size_t {
+            return id == FieldId::CorrectionMapEnable ? kCorrectionMapCount
+                   : id == FieldId::EnabledErrors     ? kEnabledErrorBoxCount
+                                                      : 1;
+        };
         for (std::size_t i = 0; i < fieldCount(); ++i)
             for (std::size_t e = 0; e < fieldAt(i).count; ++e)
-                EXPECT_EQ(seen.count({fieldAt(i).id, e}), 1u) << fieldAt(i).name << " " << e;
+                EXPECT_EQ(seen.count({fieldAt(i).id, e}), lines(fieldAt(i).id))
+                    << fieldAt(i).name << " " << e;
         for (const FieldId internal :
              {FieldId::ImageValidMarker, FieldId::ReservedByte51, FieldId::ControllerPin})
             EXPECT_EQ(settingOf(d, internal), nullptr) << fieldDef(internal).name;

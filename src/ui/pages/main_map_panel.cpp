@@ -19,6 +19,7 @@
 #include "maps/preset_maps.h"
 #include "model/codec.h"
 #include "model/fields.h"
+#include "model/list_items.h"
 #include "ui/grid_headers.h"
 #include "ui/map_grid.h"
 #include "ui/pages/map_surface_view.h"
@@ -30,7 +31,6 @@ namespace kaldor {
 
 namespace {
 
-constexpr std::array kTpsTypItems{"TPS LIN", "TPS SWITCH"};
 constexpr std::array kRpmDefsItems{"rpm / TPS / MAF",
                                    "700-3000 / 0.0-2.5 / 0.2-2.5",
                                    "900-3500 / 0.0-5.0 / 0.5-4.5",

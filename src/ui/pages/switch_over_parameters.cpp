@@ -76,6 +76,9 @@ void SwitchOverParameters::refreshEnginePower() {
 }
 
 void SwitchOverParameters::refreshEmulatorMode() {
+    // Levels no mode sets: the list stays empty and says what the emulator's switch holds.
+    ComboBoxDciEn->setPlaceholderText(
+        QStringLiteral("raw %1").arg(readField(m_session->image, FieldId::CdiEmulatorOn)));
     showItem(ComboBoxDciEn, emulatorModeItem(m_session->image));
 }
 

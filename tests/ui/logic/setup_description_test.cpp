@@ -33,9 +33,16 @@ std::string shownText(const QWidget* control) {
     return "<not a setting's control>";
 }
 
+// Shown by their pages' own handlers rather than the binding table: any bits at all.
+constexpr FieldId kShownByHandlers[] = {FieldId::CorrectionMapEnable, FieldId::EnabledErrors,
+                                        FieldId::CdiEmulatorOn, FieldId::EmulatorRelayDigital,
+                                        FieldId::TpsSwitch};
+
 struct SetupDescriptionWindowTest : LogicTest {
     // An image every setting's control shows as it stands: each bound field at a value within
-    // its editor's range or among its list's items, chosen at random, then connected.
+    // its editor's range or among its list's items, chosen at random, then connected. Outside
+    // its range a spin editor shows the stored value clamped into it, while the description
+    // gives the value stored (what the controller works with), so such values are left out.
     void connectWithSample(unsigned seed) {
         std::mt19937 random(seed);
         std::uniform_real_distribution<double> share(0.0, 1.0);
@@ -55,6 +62,8 @@ struct SetupDescriptionWindowTest : LogicTest {
                     shown = random() % 2;
                 (void)storeShown(sample, b.field, shown);
             }
+        for (const FieldId field : kShownByHandlers)
+            storeField(sample, field, random() & 0xFFFFu);
         std::copy(sample.bytes().begin(), sample.bytes().end(), controller.memory.begin());
         showActive();
         connect();

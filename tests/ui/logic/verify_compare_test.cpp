@@ -8,6 +8,7 @@
 
 #include "live/data_logger.h"
 #include "service/setup_description.h"
+#include "ui/language.h"
 #include "ui/pages/data_logger_panel.h"
 #include "window_logic_fixture.h"
 
@@ -202,6 +203,14 @@ TEST_F(VerifyCompareTest, CompareWithFileShowsTheDifferencesReadOnlyAndSendsNoth
     EXPECT_EQ(view.diff.entries[0].second, "1.5 bar");
     EXPECT_FALSE(view.canWrite || view.canTake);
     EXPECT_TRUE(commands().empty());
+
+    // Once a language is loaded, in its captions.
+    installLanguageFile(QStringLiteral("pol.txt"));
+    logic->language().load(2);
+    window->menu().comparewithfile1->trigger();
+    ASSERT_EQ(differences.size(), 2u);
+    EXPECT_EQ(namesOf(differences[1].diff.entries),
+              std::vector<std::string>{"parametry / ciśnienie minimalne [bar]"});
 }
 
 TEST_F(VerifyCompareTest, ExportWritesTheLoggedRecordsOrAChosenDemoLogAsCsv) {
