@@ -41,7 +41,7 @@ endif()
 
 # cpack -G DEB (run in the build folder): dpkg-shlibdeps works out the library packages the
 # programs link against, with their least versions: the Qt 6 runtime (libqt6widgets6,
-# libqt6serialport6, libqt6gui6, libqt6core6) and the C and C++ runtimes.
+# libqt6printsupport6, libqt6serialport6, libqt6gui6, libqt6core6) and the C and C++ runtimes.
 set(CPACK_PACKAGE_NAME kaldor)
 set(CPACK_PACKAGE_VENDOR "KALDOR")
 set(CPACK_PACKAGE_CONTACT "KALDOR service tool maintainers <kaldor@localhost>")

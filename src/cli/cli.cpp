@@ -29,8 +29,8 @@ constexpr OptionSpec kYes{"--yes", false};
 constexpr OptionSpec kJson{"--json", false};
 constexpr OptionSpec kOutput{"-o", true};
 
-const std::array<CommandDef, 8>& commands() {
-    static const std::array<CommandDef, 8> table{{
+const std::array<CommandDef, 9>& commands() {
+    static const std::array<CommandDef, 9> table{{
         {"ports",
          {kHelp, kSettings},
          0,
@@ -113,6 +113,31 @@ const std::array<CommandDef, 8>& commands() {
          "  history restore ID [--port N] [--verify] [--pin DDDD] [--yes] [--serial N]\n"
          "    Writes the entry to the ECU as 'write' does, keeping the ECU's serial number and\n"
          "    PIN; what the ECU held before goes into its history first."},
+        {"report",
+         {kHelp,
+          kSettings,
+          kPort,
+          kYes,
+          kOutput,
+          {"--ecu", false},
+          kLanguageOption,
+          {"--paper", true},
+          {"--vehicle", true},
+          {"--registration", true},
+          {"--odometer", true},
+          {"--installer", true},
+          {"--workshop", true}},
+         0,
+         1,
+         reportCommand,
+         "report [FILE | --ecu [--port N] [--yes]] -o OUT.pdf|OUT.html [--language NAME]\n"
+         "       [--paper a4|letter] [--vehicle TEXT] [--registration TEXT] [--odometer TEXT]\n"
+         "       [--installer TEXT] [--workshop TEXT] [--settings FILE]\n"
+         "    The set-up report for the customer: controller, vehicle and installer, the\n"
+         "    changes from the factory settings, the error memory, every setting and the maps.\n"
+         "    --ecu reads the ECU's memory, revisions and error memory; a FILE has neither\n"
+         "    revisions nor error memory. The fields not given are those the window\n"
+         "    remembered (the vehicle's per serial number). The format follows OUT's extension."},
         {"log2csv",
          {kHelp, kOutput, {"--rpm-type", true}},
          1,
@@ -157,6 +182,15 @@ bool takesSeparateValue(const std::string& word) {
     return false;
 }
 
+// Options may stand before the command too ("--settings my.INI identify"): the command is the
+// first word that is neither an option nor an option's value.
+std::size_t commandAt(const std::vector<std::string>& words) {
+    std::size_t at = 0;
+    while (at < words.size() && words[at].size() > 1 && words[at][0] == '-' && words[at] != "--")
+        at += takesSeparateValue(words[at]) ? 2 : 1;
+    return at;
+}
+
 int usageError(std::ostream& err, const std::string& message, const CommandDef* command) {
     err << kProgramName << ": " << message << "\n";
     if (command != nullptr)
@@ -167,6 +201,11 @@ int usageError(std::ostream& err, const std::string& message, const CommandDef* 
 }
 
 }  // namespace
+
+bool laysOutPages(const std::vector<std::string>& words) {
+    const std::size_t at = commandAt(words);
+    return at < words.size() && words[at] == "report";
+}
 
 int run(const std::vector<std::string>& words, const Environment& environment, std::ostream& out,
         std::ostream& err) {
@@ -181,12 +220,8 @@ int run(const std::vector<std::string>& words, const Environment& environment, s
         out << kProgramName << kVersionText << "\n";
         return kExitOk;
     }
-    // Options may stand before the command too ("--settings my.INI identify"): the command is
-    // the first word that is neither an option nor an option's value. The command's own option
-    // list then judges every option, wherever it stood.
-    std::size_t at = 0;
-    while (at < words.size() && words[at].size() > 1 && words[at][0] == '-' && words[at] != "--")
-        at += takesSeparateValue(words[at]) ? 2 : 1;
+    // The command's own option list judges every option, wherever it stood.
+    const std::size_t at = commandAt(words);
     if (at >= words.size())
         return usageError(err, "no command given", nullptr);
     const std::string& name = words[at];

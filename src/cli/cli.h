@@ -27,4 +27,8 @@ struct Environment {
 [[nodiscard]] int run(const std::vector<std::string>& words, const Environment& environment,
                       std::ostream& out, std::ostream& err);
 
+// The command lays out pages (the report), which needs the fonts of a graphical application
+// object rather than the plain one the other commands run with.
+[[nodiscard]] bool laysOutPages(const std::vector<std::string>& words);
+
 }  // namespace kaldor::cli

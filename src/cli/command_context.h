@@ -29,6 +29,8 @@ int portsCommand(const CommandContext& c);
 int identifyCommand(const CommandContext& c);
 int readCommand(const CommandContext& c);
 int writeCommand(const CommandContext& c);
+// The set-up report of a file or of the ECU.
+int reportCommand(const CommandContext& c);
 // The controller history: list, show, diff, restore.
 int historyCommand(const CommandContext& c);
 

@@ -1,8 +1,10 @@
 // kaldor-cli: start-up only. The commands live in cli.cpp and its command files.
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,9 +13,17 @@
 #include "cli/cli.h"
 
 int main(int argc, char** argv) {
-    // The serial port needs an application object; no event loop runs.
-    QCoreApplication application(argc, argv);
     std::vector<std::string> words(argv + 1, argv + argc);
+    // The serial port needs an application object; no event loop runs. Pages need fonts, which
+    // come with a graphical one; without a display it draws off screen.
+    std::unique_ptr<QCoreApplication> application;
+    if (kaldor::cli::laysOutPages(words)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
     kaldor::cli::Environment environment;
     environment.programFolder = QCoreApplication::applicationDirPath().toStdString();
     environment.input = &std::cin;

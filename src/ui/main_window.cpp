@@ -294,6 +294,10 @@ void MainWindow::history1Click() {
     runGuarded(m_hooks.onHistory);
 }
 
+void MainWindow::PrintReport1Click() {
+    runGuarded(m_hooks.onPrintReport);
+}
+
 void MainWindow::RESET1Click() {
     runGuarded(m_hooks.onReset);
 }

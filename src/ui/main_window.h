@@ -54,6 +54,7 @@ struct MainWindowHooks {
     std::function<void()> onExportLogCsv;     // "export log as CSV"
     std::function<void()> onViewLog;          // "view log..."
     std::function<void()> onHistory;          // "history..."
+    std::function<void()> onPrintReport;      // "print report..."
     std::function<void()> onReset;            // "RESET ECU"
     std::function<void()> onUndo;             // "undo", Ctrl+Z
     std::function<void()> onRedo;             // "redo", Ctrl+Y and Ctrl+Shift+Z
@@ -85,6 +86,7 @@ struct MainMenu {
     QAction* exportlogasCSV1 = nullptr;
     QAction* viewlog1 = nullptr;
     QAction* history1 = nullptr;
+    QAction* PrintReport1 = nullptr;
     QMenu* port1 = nullptr;
     QAction* F10autoconnect1 = nullptr;
     QMenu* options1 = nullptr;
@@ -191,6 +193,7 @@ public slots:
     void exportlogasCSV1Click();
     void viewlog1Click();
     void history1Click();
+    void PrintReport1Click();
     void RESET1Click();
     void undo1Click();
     void redo1Click();

@@ -31,6 +31,7 @@
 #include "ui/pages/storage_page.h"
 #include "ui/pages/switch_over_parameters.h"
 #include "ui/refused_write.h"
+#include "ui/report_menu.h"
 #include "ui/reset_command.h"
 #include "ui/side_panel.h"
 #include "ui/window_settings.h"
@@ -76,6 +77,7 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
     m_undo = std::make_unique<UndoCommands>(window, *m_session, *m_refresh);
     m_historyMenu =
         std::make_unique<HistoryMenu>(window, *m_session, *m_refresh, m_fileMenu->transfer());
+    m_reportMenu = std::make_unique<ReportMenu>(window, *m_session);
     m_reset = std::make_unique<ResetCommand>(window, *m_session, *m_refresh);
     m_settings = std::make_unique<WindowSettings>(window, window.readingsPage().oscilloscope(),
                                                   window.settingsFilePath().toStdString(),
@@ -107,6 +109,7 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
     hooks.onCompareWithFile = [this] { m_verifyMenu->comparewithfile1Click(); };
     hooks.onExportLogCsv = [this] { m_verifyMenu->exportlogasCSV1Click(); };
     hooks.onHistory = [this] { m_historyMenu->history1Click(); };
+    hooks.onPrintReport = [this] { m_reportMenu->printReport1Click(); };
     hooks.onViewLog = [this] {
         viewLog(&m_window, *m_session, m_window.baseFolder(),
                 m_window.diagnosticPage().dataLogger->logger());

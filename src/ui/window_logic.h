@@ -21,6 +21,7 @@
 namespace kaldor {
 
 class HistoryMenu;
+class ReportMenu;
 class MainWindow;
 class ResetCommand;
 class UndoCommands;
@@ -47,6 +48,7 @@ public:
     [[nodiscard]] FileMenu& fileMenu() { return *m_fileMenu; }
     [[nodiscard]] VerifyMenu& verifyMenu() { return *m_verifyMenu; }
     [[nodiscard]] HistoryMenu& historyMenu() { return *m_historyMenu; }
+    [[nodiscard]] ReportMenu& reportMenu() { return *m_reportMenu; }
     [[nodiscard]] UndoCommands& undoCommands() { return *m_undo; }
     [[nodiscard]] WindowSettings& settings() { return *m_settings; }
     [[nodiscard]] WindowLanguage& language() { return *m_language; }
@@ -87,6 +89,7 @@ private:
     std::unique_ptr<VerifyMenu> m_verifyMenu;
     std::unique_ptr<ResetCommand> m_reset;
     std::unique_ptr<HistoryMenu> m_historyMenu;
+    std::unique_ptr<ReportMenu> m_reportMenu;
     std::unique_ptr<UndoCommands> m_undo;
     std::unique_ptr<WindowSettings> m_settings;
     TForm2* m_form2 = nullptr;

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <regex>
 
 #include "cli_run.h"
 #include "model/fields.h"
@@ -52,6 +53,31 @@ TEST_F(CliAgainstSim, IdentifyAsAProgramPrintsRevisionsSerialAndPort) {
     EXPECT_EQ(r.status, kExitOk) << r.err;
     EXPECT_EQ(r.out, "hardware: 2\nsoftware: 11\nserial: 770123\nport: 1\n");
     EXPECT_EQ(r.err, "") << "no progress without a terminal";
+}
+
+// The report of a controller found as a user would: its serial number, revisions, every cell
+// of its main map and its error memory with the texts, no list item by its number.
+TEST_F(CliAgainstSim, ReportOfTheEcuHoldsItsSerialMapAndErrors) {
+    sim::VirtualController::Options o;
+    o.errors = {3};
+    start(o);
+    const std::string html = tempPath("ecu-report.html");
+    const CliRun r = runProgram({"report", "--ecu", "--yes", "-o", html, "--settings", settings});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    const std::string report = fileText(html);
+    EXPECT_TRUE(contains(report, "<td>770123</td>"));
+    EXPECT_TRUE(contains(report, "<tr><th>software revision</th><td>11</td></tr>"));
+    EXPECT_TRUE(contains(report, "ErrTg_H")) << "code 3 with its text";
+    const EcuImage image = controllerImage();
+    const std::regex cell("<td class=\"cell\" bgcolor=[^>]*>([0-9]+)</td>");
+    std::vector<unsigned> cells;
+    for (auto it = std::sregex_iterator(report.begin(), report.end(), cell);
+         it != std::sregex_iterator(); ++it)
+        cells.push_back(static_cast<unsigned>(std::stoul((*it)[1])));
+    ASSERT_EQ(cells.size(), 128u);
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        EXPECT_EQ(cells[i], readField(image, FieldId::MainMap, i)) << i;
+    EXPECT_FALSE(std::regex_search(report, std::regex("item [0-9]")));
 }
 
 TEST_F(CliAgainstSim, RevisionRulesAsInTheWindow) {

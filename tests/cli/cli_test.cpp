@@ -53,6 +53,11 @@ TEST(CliUsage, HelpAndVersionSucceedBadUsageExitsTwo) {
         {"identify", "--port", "0"},
         {"identify", "--port", "x"},
         {"log2csv", "x.log", "--rpm-type", "25"},
+        {"report", "a.kcfg"},
+        {"report", "a.kcfg", "-o", "r.txt"},
+        {"report", "-o", "r.html"},
+        {"report", "a.kcfg", "--ecu", "-o", "r.html"},
+        {"report", "a.kcfg", "-o", "r.html", "--paper", "a5"},
         {"--port", "1"},
         {"--json", "identify"},
     };
@@ -136,6 +141,37 @@ TEST_F(CliFiles, FilesOfAnyOtherSizeAreRefused) {
             EXPECT_EQ(r.err, "kaldor-cli: " + wrongSizeMessage(b, size) + "\n");
         }
     }
+}
+
+// The fields not given come from the settings file as the window left them, which the command
+// line does not change; a file has no revisions and no error memory.
+TEST_F(CliFiles, ReportOfAFileAsHtmlAndAsPdf) {
+    const std::string settings = tempPath("report.INI");
+    const std::string remembered =
+        "[Report]\nInstaller=Ann\nWorkshop=South\nPaper=letter\n[Report 0]\nVehicle=car A\n";
+    std::ofstream(settings) << remembered;
+    const std::string html = tempPath("report.html");
+    const CliRun r =
+        runCli({"report", a, "-o", html, "--settings", settings, "--workshop", "North & Sons"});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    const std::string report = fileText(html);
+    for (const char* part : {"<td>Ann</td>", "<td>car A</td>", "<td>North &amp; Sons</td>",
+                             "size:letter", "<p>not read</p>", "not known"})
+        EXPECT_TRUE(contains(report, part)) << part;
+    EXPECT_FALSE(std::regex_search(report, std::regex("item [0-9]")));
+    EXPECT_EQ(fileText(settings), remembered);
+
+    // Pages need the graphical start-up, which only the program itself makes.
+    const std::string pdf = tempPath("report.pdf");
+    EXPECT_EQ(runCli({"report", a, "-o", pdf}).status, kExitFailed);
+    const CliRun program = runProgram({"report", a, "-o", pdf, "--paper", "a4"});
+    ASSERT_EQ(program.status, kExitOk) << program.err;
+    const std::string bytes = fileText(pdf);
+    EXPECT_EQ(bytes.rfind("%PDF", 0), 0u);
+    EXPECT_GT(bytes.size(), 10000u);
+    // The settings under the pages' captions in the language named, found beside the program.
+    ASSERT_EQ(runProgram({"report", a, "-o", html, "--language", "pol"}).status, kExitOk);
+    EXPECT_TRUE(contains(fileText(html), "<h3>parametry</h3>"));
 }
 
 TEST(CliLog, CsvOnStandardOutputOrIntoAFile) {

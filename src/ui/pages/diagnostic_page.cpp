@@ -114,6 +114,17 @@ void DiagnosticPage::ShowErrors() {
         setCellText(StringGridErrorMemory, kErrorListColumn, row,
                     index < rows.size() ? QString::fromStdString(rows[index]) : QString());
     }
+    // Without a controller nothing was read: the list shows what the block held before.
+    if (m_session->state.connected) {
+        m_errorsRead = rows;
+        m_errorsSerial = readField(m_session->image, FieldId::ControllerSerialNumber);
+    }
+}
+
+std::optional<std::vector<std::string>> DiagnosticPage::errorsReadFrom(std::uint32_t serial) const {
+    if (m_errorsSerial != serial)
+        return std::nullopt;
+    return m_errorsRead;
 }
 
 void DiagnosticPage::EraseErrors() {

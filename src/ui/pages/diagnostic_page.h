@@ -9,7 +9,11 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "diagnostics/error_counter_watch.h"
 #include "widgets/ab_col_bit_btn.h"
@@ -39,6 +43,10 @@ public:
     // "show errors": reads the controller's error memory and lists it. Also run by the error
     // watch.
     void ShowErrors();
+    // The list as last read from the controller with `serial`; nothing when it was not read from
+    // that controller.
+    [[nodiscard]] std::optional<std::vector<std::string>> errorsReadFrom(
+        std::uint32_t serial) const;
     // "erase errors": the list stays until the controller's error counter moves.
     void EraseErrors();
     // The live display's share: the error watch. A change of the controller's error counter
@@ -68,6 +76,9 @@ private:
     std::unique_ptr<ErrorMemory> m_errors;
     std::unique_ptr<PageBindings> m_bindings;
     ErrorCounterWatch m_errorWatch;
+    // The last list read from a controller, and that controller's serial number.
+    std::optional<std::vector<std::string>> m_errorsRead;
+    std::uint32_t m_errorsSerial = 0;
 };
 
 }  // namespace kaldor

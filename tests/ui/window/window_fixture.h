@@ -40,6 +40,7 @@ protected:
         hooks.onCompareWithFile = counter("compareWithFile");
         hooks.onExportLogCsv = counter("exportLogCsv");
         hooks.onHistory = counter("history");
+        hooks.onPrintReport = counter("printReport");
         hooks.onReset = counter("reset");
         hooks.onFuelModeDiesel = counter("diesel");
         hooks.onFuelModeAuto = counter("auto");

@@ -119,6 +119,7 @@ TEST_F(WindowTest, MenuCommandsReachTheirHooks) {
         {"comparewithfile1", "compareWithFile"},
         {"exportlogasCSV1", "exportLogCsv"},
         {"history1", "history"},
+        {"PrintReport1", "printReport"},
     };
     for (const auto& [item, hook] : commands) {
         action(item)->trigger();
