@@ -97,7 +97,10 @@ int reportCommand(const CommandContext& c) {
         facts.revisions = ControllerRevisions{state.hardwareRevision, state.softwareRevision};
         ErrorMemory errors(k.session->commands(), k.session->state());
         NoTimer timer;
-        facts.errorRows = errors.showErrors(timer, ErrorTexts{}, StatusTexts{}.noErrors);
+        ErrorTexts errorTexts;
+        for (const auto& [code, text] : texts.errorTexts)
+            (void)errorTexts.replace(static_cast<std::size_t>(code), text);
+        facts.errorRows = errors.showErrors(timer, errorTexts, StatusTexts{}.noErrors);
         settings = std::move(k.settings);
     } else {
         const std::string& path = c.args.positional().front();

@@ -578,6 +578,8 @@ SetupTexts setupTexts(const LanguageFile& language) {
             texts.captions[std::string(target->control)] = entry.text;
         else if (target->kind == TextKind::ListItem)
             texts.items[{std::string(target->control), target->index}] = entry.text;
+        else if (target->kind == TextKind::ErrorText)
+            texts.errorTexts[target->index] = entry.text;
     }
     return texts;
 }

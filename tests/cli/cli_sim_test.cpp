@@ -78,6 +78,11 @@ TEST_F(CliAgainstSim, ReportOfTheEcuHoldsItsSerialMapAndErrors) {
     for (std::size_t i = 0; i < cells.size(); ++i)
         EXPECT_EQ(cells[i], readField(image, FieldId::MainMap, i)) << i;
     EXPECT_FALSE(std::regex_search(report, std::regex("item [0-9]")));
+    // The error memory reads in the language chosen, as the settings do.
+    const CliRun polish = runProgram(
+        {"report", "--ecu", "--yes", "--language", "pol", "-o", html, "--settings", settings});
+    ASSERT_EQ(polish.status, kExitOk) << polish.err;
+    EXPECT_TRUE(contains(fileText(html), "Za wysoka temp. gazu"));
 }
 
 TEST_F(CliAgainstSim, RevisionRulesAsInTheWindow) {
