@@ -265,10 +265,11 @@ void correctionMapsPart(std::string& html, const SetupDescription& description,
 
 void cruiseMapPart(std::string& html, const SetupDescription& description) {
     html += "<h2>" + escaped(kCaptions.cruiseMap) + "</h2>";
-    std::vector<std::string> headings;
-    std::vector<std::string> values;
+    // The unit heads the axis once, so the narrow columns hold only the pressures.
+    std::vector<std::string> headings{"bar"};
+    std::vector<std::string> values{""};
     for (const SetupLine* cell : linesOf(description, FieldId::CruiseMap)) {
-        headings.push_back(cell->caption);
+        headings.push_back(cell->caption.substr(0, cell->caption.find(" bar")));
         values.push_back(cell->value);
     }
     rowMapTable(html, headings, values);
