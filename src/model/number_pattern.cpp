@@ -7,6 +7,7 @@
 namespace kaldor {
 namespace {
 
+// 15 significant digits is what a double holds reliably; more digits would show binary noise.
 constexpr int kSignificantDigits = 15;
 
 struct PatternShape {
@@ -59,6 +60,13 @@ DecimalDigits decimalDigits(double magnitude) {
     return result;
 }
 
+std::string generalForm(double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*g", kSignificantDigits, value);
+    const std::string text(buffer);
+    return text == "-0" ? "0" : text;
+}
+
 }  // namespace
 
 std::string patternText(double value, std::string_view pattern) {
@@ -66,6 +74,8 @@ std::string patternText(double value, std::string_view pattern) {
         return "NaN";
     if (std::isinf(value))
         return value < 0 ? "-INF" : "INF";
+    if (pattern.empty())
+        return generalForm(value);
     const PatternShape shape = shapeOf(pattern);
     DecimalDigits decimal = decimalDigits(std::fabs(value));
     if (decimal.pointPos < 0) {

@@ -1,11 +1,14 @@
 #pragma once
-// The number patterns the pages' spin editors show their values in ("#0.0#", "#0#", "#0.0"),
-// for texts that must read as the editor reads: '0' a digit always shown, '#' one shown only
-// when significant; after the point the '0's give the fewest and '0's and '#'s the most
-// decimals. The value is first taken to 15 significant digits, then rounded half away from zero
-// at the last decimal shown; never "-0". The instrument widgets format the same patterns
-// themselves, as they include nothing of the core; the set-up description's tests hold the two
-// to the same texts.
+// Number patterns ("#0.0#", "##0.00", "##00", ...), as the spin editors, the instruments and the
+// set-up description show values. '0' is a digit that is always shown, '#' a digit shown only
+// when significant. Before the point, the digits from the leftmost '0' up to the point are always
+// shown (so "##00" shows 5 as "05"); larger numbers simply get more digits. After the point, the
+// '0's give the smallest and the '0's and '#'s together the largest number of decimals. The value
+// is rounded half away from zero at the last decimal that can be shown, after first being taken
+// to 15 significant digits so that binary noise (2.675 held as 2.67499999...) does not decide the
+// rounding. Negative values get a leading '-', except when every shown digit is zero (never
+// "-0"). Any other character of the pattern is ignored. An empty pattern gives the shortest
+// general form (up to 15 significant digits). NaN gives "NaN", infinities "INF" and "-INF".
 #include <string>
 #include <string_view>
 

@@ -1,3 +1,3 @@
 #pragma once
-#include "model/fields.h"
+#include "live/live_signals.h"
 #include <QWidget>
