@@ -186,6 +186,16 @@ constexpr std::array<TextTarget, kTextIdCount> kTable = [] {
     return table;
 }();
 
+constexpr std::array<TextTarget, kReportTextIdCount> kReportTable = [] {
+    std::array<TextTarget, kReportTextIdCount> table{};
+    for (int i = 0; i < kReportTextIdCount; ++i)
+        table[static_cast<std::size_t>(i)] =
+            make(kFirstReportTextId + TextId(i), TextKind::ReportText, {}, i);
+    return table;
+}();
+static_assert(kReportTextIdCount <= 256, "the index is one byte");
+static_assert(kFirstReportTextId > kTable.back().id, "the report's range follows the kit's table");
+
 constexpr std::array<std::string_view, kFontControlCount> kFontControls = {
     "TForm1",
     "TabSheet1",
@@ -284,7 +294,13 @@ const std::array<TextTarget, kTextIdCount>& textIdTable() {
     return kTable;
 }
 
+const std::array<TextTarget, kReportTextIdCount>& reportTextIdTable() {
+    return kReportTable;
+}
+
 const TextTarget* findTextId(TextId id) {
+    if (id >= kFirstReportTextId && id - kFirstReportTextId < TextId(kReportTextIdCount))
+        return &kReportTable[id - kFirstReportTextId];
     const auto it = std::lower_bound(kTable.begin(), kTable.end(), id,
                                      [](const TextTarget& t, TextId key) { return t.id < key; });
     return it != kTable.end() && it->id == id ? &*it : nullptr;

@@ -23,6 +23,7 @@ enum class TextKind : std::uint8_t {
     ListItem,    // entry `index` of a drop-down list
     ErrorText,   // entry `index` of the error-text table
     StatusText,  // status text `index` (the order of StatusTexts)
+    ReportText,  // text `index` of the set-up report and its dialog (the order of ReportCaption)
 };
 
 // What follows the text of an id: replacing list entries can drop the list's selection, so after
@@ -48,10 +49,16 @@ inline constexpr int kErrorTextIdCount = 30;
 inline constexpr int kStatusTextIdCount = 12;
 inline constexpr TextId kFirstErrorTextId = 100701;
 inline constexpr TextId kFirstStatusTextId = 100801;
+// The set-up report's texts: a range of this program's own, beside the table the controller kit's
+// language files use, which stays as it is.
+inline constexpr int kReportTextIdCount = 33;
+inline constexpr TextId kFirstReportTextId = 101001;
 
-// Every id, in ascending order.
+// Every id of the kit's table, in ascending order (the report's texts are not among them).
 [[nodiscard]] const std::array<TextTarget, kTextIdCount>& textIdTable();
-// The target of an id, or nullptr for an id the table does not list (its text is ignored).
+// The report's texts, in ascending order.
+[[nodiscard]] const std::array<TextTarget, kReportTextIdCount>& reportTextIdTable();
+// The target of an id, or nullptr for an id neither table lists (its text is ignored).
 [[nodiscard]] const TextTarget* findTextId(TextId id);
 
 // The entry to select after a target whose reselect is not None, read from the image (for

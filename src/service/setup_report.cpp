@@ -1,6 +1,7 @@
 #include "service/setup_report.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdio>
 #include <set>
@@ -15,8 +16,6 @@
 
 namespace kaldor {
 namespace {
-
-constexpr ReportCaptions kCaptions;
 
 constexpr const char* kReportSection = "Report";
 const std::string kReportSectionName = kReportSection;
@@ -96,38 +95,57 @@ std::vector<const SetupLine*> linesOf(const SetupDescription& d, FieldId id) {
     return lines;
 }
 
-void controllerPart(std::string& html, const EcuImage& image, const ReportFacts& facts) {
-    const ReportCaptions& c = kCaptions;
-    html += "<h2>" + escaped(c.controller) + "</h2>" + kTable;
-    html += row(c.serial, std::to_string(readField(image, FieldId::ControllerSerialNumber)));
+// The report's texts in the chosen language, looked up once.
+class Captions {
+public:
+    explicit Captions(const SetupTexts& texts) {
+        for (const ReportCaptionText& c : kReportCaptions)
+            m_texts[static_cast<std::size_t>(c.caption)] = reportCaption(texts, c.caption);
+    }
+    const std::string& operator()(ReportCaption caption) const {
+        return m_texts[static_cast<std::size_t>(caption)];
+    }
+    std::string tagged(ReportCaption caption, const char* tag = "h2") const {
+        return std::string("<") + tag + ">" + escaped((*this)(caption)) + "</" + tag + ">";
+    }
+
+private:
+    std::array<std::string, std::size(kReportCaptions)> m_texts;
+};
+
+void controllerPart(std::string& html, const EcuImage& image, const ReportFacts& facts,
+                    const Captions& c) {
+    using C = ReportCaption;
+    html += c.tagged(C::Controller) + kTable;
+    html += row(c(C::Serial), std::to_string(readField(image, FieldId::ControllerSerialNumber)));
     const std::string hardware =
-        facts.revisions ? std::to_string(facts.revisions->hardware) : c.notKnown;
+        facts.revisions ? std::to_string(facts.revisions->hardware) : c(C::NotKnown);
     const std::string software =
-        facts.revisions ? std::to_string(facts.revisions->software) : c.notKnown;
-    html += row(c.hardware, hardware);
-    html += row(c.software, software);
+        facts.revisions ? std::to_string(facts.revisions->software) : c(C::NotKnown);
+    html += row(c(C::Hardware), hardware);
+    html += row(c(C::Software), software);
     html += "</table>";
 }
 
-void fieldsPart(std::string& html, const ReportFacts& facts) {
-    const ReportCaptions& c = kCaptions;
+void fieldsPart(std::string& html, const ReportFacts& facts, const Captions& c) {
+    using C = ReportCaption;
     const ReportFields& f = facts.fields;
     html += kTable;
-    html += row(c.date, facts.date);
-    html += row(c.program, facts.programVersion);
-    html += row(c.vehicle, f.vehicle);
-    html += row(c.registration, f.registration);
-    html += row(c.odometer, f.odometer);
-    html += row(c.installer, f.installer);
-    html += row(c.workshop, f.workshop);
+    html += row(c(C::Date), facts.date);
+    html += row(c(C::Program), facts.programVersion);
+    html += row(c(C::Vehicle), f.vehicle);
+    html += row(c(C::Registration), f.registration);
+    html += row(c(C::Odometer), f.odometer);
+    html += row(c(C::Installer), f.installer);
+    html += row(c(C::Workshop), f.workshop);
     html += "</table>";
 }
 
 // What the inspector reads first: the settings and map cells this set-up changed, each with its
 // factory value; the locations no page shows only counted.
 void differencesPart(std::string& html, const EcuImage& image, const SetupTexts& texts,
-                     const SetupDescription& description) {
-    const ReportCaptions& c = kCaptions;
+                     const SetupDescription& description, const Captions& c) {
+    using C = ReportCaption;
     std::set<FieldId> shown;
     for (const SetupLine& l : description.settings)
         shown.insert(l.field);
@@ -144,21 +162,22 @@ void differencesPart(std::string& html, const EcuImage& image, const SetupTexts&
         rows += "<tr><td>" + escaped(d.name) + "</td><td>" + escaped(d.first) + "</td><td>" +
                 escaped(d.second) + "</td></tr>";
     }
-    html += "<h2>" + escaped(c.differences) + "</h2>";
+    html += c.tagged(C::Differences);
     if (rows.empty()) {
-        html += "<p>" + escaped(c.noDifferences) + "</p>";
+        html += c.tagged(C::NoDifferences, "p");
     } else {
-        html += std::string(kTable) + "<tr><th></th><th>" + escaped(c.thisSetUp) + "</th><th>" +
-                escaped(c.factory) + "</th></tr>" + rows + "</table>";
+        html += std::string(kTable) + "<tr><th></th><th>" + escaped(c(C::ThisSetUp)) + "</th><th>" +
+                escaped(c(C::Factory)) + "</th></tr>" + rows + "</table>";
     }
     if (internal > 0)
-        html += "<p>" + escaped(c.internalDifferences) + std::to_string(internal) + "</p>";
+        html +=
+            "<p>" + escaped(c(C::InternalDifferences)) + " " + std::to_string(internal) + "</p>";
 }
 
-void errorsPart(std::string& html, const ReportFacts& facts) {
-    html += "<h2>" + escaped(kCaptions.errors) + "</h2>";
+void errorsPart(std::string& html, const ReportFacts& facts, const Captions& c) {
+    html += c.tagged(ReportCaption::Errors);
     if (!facts.errorRows) {
-        html += "<p>" + escaped(kCaptions.notRead) + "</p>";
+        html += c.tagged(ReportCaption::NotRead, "p");
         return;
     }
     html += kTable;
@@ -171,8 +190,8 @@ void errorsPart(std::string& html, const ReportFacts& facts) {
 }
 
 // Page by page, group by group, as the description orders them.
-void settingsPart(std::string& html, const SetupDescription& description) {
-    html += "<h2>" + escaped(kCaptions.settings) + "</h2>";
+void settingsPart(std::string& html, const SetupDescription& description, const Captions& c) {
+    html += c.tagged(ReportCaption::Settings);
     const std::string* page = nullptr;
     const std::string* group = nullptr;
     bool open = false;
@@ -200,8 +219,8 @@ void settingsPart(std::string& html, const SetupDescription& description) {
 
 // The main map as its grid paints it: the row axis down the left, the column axis on top, every
 // cell in the grid's own colour.
-void mainMapPart(std::string& html, const SetupDescription& description) {
-    html += "<h2 class=\"break\">" + escaped(kCaptions.mainMap) + "</h2>";
+void mainMapPart(std::string& html, const SetupDescription& description, const Captions& c) {
+    html += "<h2 class=\"break\">" + escaped(c(ReportCaption::MainMap)) + "</h2>";
     const std::vector<const SetupLine*> cells = linesOf(description, FieldId::MainMap);
     const auto columns = static_cast<std::size_t>(kMainMapColumns);
     const auto rows = static_cast<std::size_t>(kMainMapRows);
@@ -243,8 +262,8 @@ void rowMapTable(std::string& html, const std::vector<std::string>& headings,
 }
 
 void correctionMapsPart(std::string& html, const SetupDescription& description,
-                        const SetupTexts& texts) {
-    html += "<h2>" + escaped(kCaptions.correctionMaps) + "</h2>";
+                        const SetupTexts& texts, const Captions& c) {
+    html += c.tagged(ReportCaption::CorrectionMaps);
     const std::vector<const SetupLine*> cells = linesOf(description, FieldId::CorrectionMaps);
     for (const CorrectionMapDef& map : correctionMaps()) {
         const auto caption = texts.captions.find(map.label);
@@ -263,8 +282,8 @@ void correctionMapsPart(std::string& html, const SetupDescription& description,
     }
 }
 
-void cruiseMapPart(std::string& html, const SetupDescription& description) {
-    html += "<h2>" + escaped(kCaptions.cruiseMap) + "</h2>";
+void cruiseMapPart(std::string& html, const SetupDescription& description, const Captions& c) {
+    html += c.tagged(ReportCaption::CruiseMap);
     // The unit heads the axis once, so the narrow columns hold only the pressures.
     std::vector<std::string> headings{"bar"};
     std::vector<std::string> values{""};
@@ -296,6 +315,15 @@ void emulatorTable(std::string& html, const std::vector<const SetupLine*>& cells
 
 }  // namespace
 
+std::string reportCaption(const SetupTexts& texts, ReportCaption caption) {
+    const auto at = static_cast<std::size_t>(caption);
+    if (at >= std::size(kReportCaptions))
+        return std::string();
+    const auto loaded = texts.reportTexts.find(static_cast<int>(at));
+    return loaded != texts.reportTexts.end() ? loaded->second
+                                             : std::string(kReportCaptions[at].english);
+}
+
 EcuImage factoryImageFor(const EcuImage& image) {
     EcuImage factory = image;
     const WorkTimes kept{readField(image, FieldId::DieselWorkTime),
@@ -312,24 +340,25 @@ std::string setupReportHtml(const EcuImage& image, const SetupTexts& texts,
     storeField(shown, FieldId::ControllerPin, 0);
     const unsigned software = facts.revisions ? facts.revisions->software : kDescribedRevision;
     const SetupDescription description = describeSetup(shown, texts, software);
+    const Captions c(texts);
 
-    std::string html = "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>";
-    html += escaped(kCaptions.title) + "</title><style>@page{size:";
+    std::string html = "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">";
+    html += c.tagged(ReportCaption::Title, "title") + "<style>@page{size:";
     html += facts.paper == Paper::Letter ? "letter" : "A4";
     html += ";margin:15mm}";
     html += kStyle;
-    html += "</style></head><body>\n<h1>" + escaped(kCaptions.title) + "</h1>";
-    fieldsPart(html, facts);
-    controllerPart(html, shown, facts);
-    differencesPart(html, shown, texts, description);
-    errorsPart(html, facts);
+    html += "</style></head><body>\n" + c.tagged(ReportCaption::Title, "h1");
+    fieldsPart(html, facts, c);
+    controllerPart(html, shown, facts, c);
+    differencesPart(html, shown, texts, description, c);
+    errorsPart(html, facts, c);
     html += "\n";
-    settingsPart(html, description);
+    settingsPart(html, description, c);
     html += "\n";
-    mainMapPart(html, description);
-    correctionMapsPart(html, description, texts);
-    cruiseMapPart(html, description);
-    html += "<h2>" + escaped(kCaptions.emulatorTables) + "</h2>";
+    mainMapPart(html, description, c);
+    correctionMapsPart(html, description, texts, c);
+    cruiseMapPart(html, description, c);
+    html += c.tagged(ReportCaption::EmulatorTables);
     emulatorTable(html, linesOf(description, FieldId::TpsEmulatorTable));
     emulatorTable(html, linesOf(description, FieldId::StepEmulatorTable));
     html += "\n</body></html>\n";

@@ -17,6 +17,7 @@
 
 #include "files/text_ids.h"
 #include "live/status_texts.h"
+#include "service/setup_report.h"
 #include "ui/language_flags.h"
 #include "ui/language_targets.h"
 #include "ui/main_window.h"
@@ -112,6 +113,12 @@ void WindowLanguage::load(std::uint8_t code) {
         m_session.setupTexts.captions[name] = text;
     for (const auto& [item, text] : loaded.items)
         m_session.setupTexts.items[item] = text;
+    for (const auto& [caption, text] : loaded.reportTexts)
+        m_session.setupTexts.reportTexts[caption] = text;
+    // The report's dialog takes its texts when it opens; its menu item is on show now.
+    if (auto* item = m_window.findChild<QAction*>(QStringLiteral("PrintReport1")))
+        item->setText(
+            QString::fromStdString(reportCaption(m_session.setupTexts, ReportCaption::MenuItem)));
     {
         EditGate::Hold hold(m_session.gate);
         for (const LanguageEntry& entry : file.entries)
@@ -133,6 +140,9 @@ void WindowLanguage::apply(const LanguageEntry& entry) {
             return;
         case TextKind::StatusText:
             (void)setStatusText(m_session.texts, target->index, entry.text);
+            return;
+        case TextKind::ReportText:
+            // Kept in the session's set-up texts for the report and its dialog.
             return;
         default:
             break;

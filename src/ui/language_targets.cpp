@@ -115,6 +115,7 @@ bool setTargetText(QObject& object, const TextTarget& target, const QString& tex
             return false;
         case TextKind::ErrorText:
         case TextKind::StatusText:
+        case TextKind::ReportText:
             break;
     }
     return false;
@@ -142,6 +143,7 @@ std::optional<QString> targetText(const QObject& object, const TextTarget& targe
             return std::nullopt;
         case TextKind::ErrorText:
         case TextKind::StatusText:
+        case TextKind::ReportText:
             break;
     }
     return std::nullopt;

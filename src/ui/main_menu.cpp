@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 
+#include "service/setup_report.h"
 #include "ui/hot_keys.h"
 #include "ui/main_window.h"
 
@@ -53,7 +54,8 @@ void MainWindow::buildMenu() {
     m_menu.viewlog1 = addItem(m_menu.File1, "viewlog1", "view log...", &MainWindow::viewlog1Click);
     m_menu.history1 = addItem(m_menu.File1, "history1", "history...", &MainWindow::history1Click);
     m_menu.PrintReport1 =
-        addItem(m_menu.File1, "PrintReport1", "print report...", &MainWindow::PrintReport1Click);
+        addItem(m_menu.File1, "PrintReport1", reportCaption({}, ReportCaption::MenuItem).c_str(),
+                &MainWindow::PrintReport1Click);
 
     m_menu.port1 = addMenu("port1", "port");
     m_menu.F10autoconnect1 = addItem(m_menu.port1, "F10autoconnect1", "[F10] autoconnect (COM1-16)",

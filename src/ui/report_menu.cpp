@@ -38,7 +38,7 @@ void ReportMenu::printReport1Click() {
                           m_window.settingsFallbackPath().toStdString());
     settings.load();
     ReportDialog dialog(*this, rememberedReportFields(settings, serial()),
-                        rememberedPaper(settings), &m_window);
+                        rememberedPaper(settings), m_session.setupTexts, &m_window);
     (void)dialog.exec();
     remember(dialog.fields(), dialog.paper());
 }
@@ -92,7 +92,8 @@ void ReportMenu::tell(const std::string& path, const std::optional<std::string>&
     QStatusBar* line = m_window.statusBar();
     line->setObjectName(QStringLiteral("StatusBar1"));
     line->setAccessibleName(QStringLiteral("status"));
-    line->showMessage(QString::fromStdString("report saved to " + path));
+    line->showMessage(QString::fromStdString(
+        reportCaption(m_session.setupTexts, ReportCaption::Saved) + " " + path));
 }
 
 void ReportMenu::savePdf(const ReportFields& fields, Paper paper) {

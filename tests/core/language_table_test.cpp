@@ -159,6 +159,11 @@ TEST(TextIds, EveryIdOfEveryRangeAndNoOther) {
     EXPECT_EQ(listed, expected);
     EXPECT_EQ(findTextId(100000), nullptr);
     EXPECT_EQ(findTextId(100731), nullptr);
+    // The report's own range, apart from the kit's table.
+    for (const TextTarget& t : reportTextIdTable())
+        EXPECT_EQ(findTextId(t.id), &t);
+    EXPECT_EQ(findTextId(kFirstReportTextId - 1), nullptr);
+    EXPECT_EQ(findTextId(kFirstReportTextId + kReportTextIdCount), nullptr);
 }
 
 TEST(TextIds, Targets) {

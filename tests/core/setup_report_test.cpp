@@ -7,6 +7,8 @@
 #include <regex>
 
 #include "diagnostics/error_codes.h"
+#include "files/language_file.h"
+#include "files/languages.h"
 #include "maps/map_colour.h"
 #include "model/controller_defaults.h"
 #include "service/setup_report.h"
@@ -123,6 +125,40 @@ TEST(SetupReport, FieldsAreRememberedOnceAndTheVehiclePerSerial) {
     EXPECT_EQ(rememberedPaper(empty), Paper::Letter);
     EXPECT_EQ(paperNamed("LETTER"), Paper::Letter);
     EXPECT_FALSE(paperNamed("a5"));
+}
+
+LanguageFile shippedLanguage(std::string_view fileName) {
+    const LanguageDef* found = nullptr;
+    for (const LanguageDef& l : languages())
+        if (l.fileName == fileName)
+            found = &l;
+    return readLanguageFile(KALDOR_LANG_DIR "/" + std::string(fileName), found->codePage);
+}
+
+TEST(SetupReport, EveryShippedLanguageHasEveryReportText) {
+    for (const LanguageDef& language : languages()) {
+        SCOPED_TRACE(std::string(language.fileName));
+        const SetupTexts texts = setupTexts(shippedLanguage(language.fileName));
+        ASSERT_EQ(texts.reportTexts.size(), std::size(kReportCaptions));
+        for (const ReportCaptionText& c : kReportCaptions) {
+            const std::string text = reportCaption(texts, c.caption);
+            EXPECT_FALSE(text.empty() || text.front() == ' ' || text.back() == ' ')
+                << static_cast<int>(c.caption) << " \"" << text << "\"";
+        }
+    }
+    // The English file says what the built-in texts say.
+    const SetupTexts english = setupTexts(shippedLanguage("ang.txt"));
+    for (const ReportCaptionText& c : kReportCaptions)
+        EXPECT_EQ(reportCaption(english, c.caption), c.english);
+}
+
+TEST(SetupReport, HeadingsInTheChosenLanguage) {
+    const std::string html =
+        setupReportHtml(knownImage(), setupTexts(shippedLanguage("pol.txt")), knownFacts());
+    EXPECT_NE(html.find("<h1>Raport konfiguracji</h1>"), std::string::npos);
+    EXPECT_NE(html.find("<title>Raport konfiguracji</title>"), std::string::npos);
+    EXPECT_NE(html.find("<tr><th>numer seryjny</th><td>20261210</td></tr>"), std::string::npos);
+    EXPECT_EQ(html.find("serial number"), std::string::npos);
 }
 
 }  // namespace

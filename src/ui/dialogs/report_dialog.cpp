@@ -20,54 +20,58 @@ constexpr const char* kPaperItems[] = {"A4", "Letter"};
 }  // namespace
 
 ReportDialog::ReportDialog(ReportMaker& maker, const ReportFields& fields, Paper paper,
-                           QWidget* parent)
+                           const SetupTexts& texts, QWidget* parent)
     : QDialog(parent), m_maker(maker) {
+    const auto text = [&texts](ReportCaption caption) {
+        return QString::fromStdString(reportCaption(texts, caption));
+    };
     setObjectName(QStringLiteral("ReportDialog"));
-    setWindowTitle(QString::fromLatin1(kTitle));
+    setWindowTitle(text(ReportCaption::DialogTitle));
     setModal(true);
     setMinimumWidth(kMinWidth);
 
     auto* form = new QFormLayout;
     // A caption, its line and the line's accessible name, the caption's buddy.
     auto line = [this, form](QLabel*& label, QLineEdit*& edit, const char* labelName,
-                             const char* editName, const char* caption, const std::string& text) {
-        label = namedLabel(this, labelName, QString::fromLatin1(caption));
+                             const char* editName, const QString& caption,
+                             const std::string& value) {
+        label = namedLabel(this, labelName, caption);
         edit = named<QLineEdit>(this, editName);
-        edit->setText(QString::fromStdString(text));
-        edit->setAccessibleName(QString::fromLatin1(caption));
+        edit->setText(QString::fromStdString(value));
+        edit->setAccessibleName(caption);
         label->setBuddy(edit);
         form->addRow(label, edit);
     };
     line(LabelReportVehicle, EditReportVehicle, "LabelReportVehicle", "EditReportVehicle",
-         "vehicle", fields.vehicle);
+         text(ReportCaption::Vehicle), fields.vehicle);
     line(LabelReportRegistration, EditReportRegistration, "LabelReportRegistration",
-         "EditReportRegistration", "registration", fields.registration);
+         "EditReportRegistration", text(ReportCaption::Registration), fields.registration);
     line(LabelReportOdometer, EditReportOdometer, "LabelReportOdometer", "EditReportOdometer",
-         "odometer", fields.odometer);
+         text(ReportCaption::Odometer), fields.odometer);
     line(LabelReportInstaller, EditReportInstaller, "LabelReportInstaller", "EditReportInstaller",
-         "installer", fields.installer);
+         text(ReportCaption::Installer), fields.installer);
     line(LabelReportWorkshop, EditReportWorkshop, "LabelReportWorkshop", "EditReportWorkshop",
-         "workshop", fields.workshop);
+         text(ReportCaption::Workshop), fields.workshop);
 
-    LabelReportPaper = namedLabel(this, "LabelReportPaper", QStringLiteral("paper"));
+    LabelReportPaper = namedLabel(this, "LabelReportPaper", text(ReportCaption::Paper));
     ComboBoxReportPaper = named<QComboBox>(this, "ComboBoxReportPaper");
     for (const char* item : kPaperItems)
         ComboBoxReportPaper->addItem(QString::fromLatin1(item));
     ComboBoxReportPaper->setCurrentIndex(paper == Paper::Letter ? 1 : 0);
-    ComboBoxReportPaper->setAccessibleName(QStringLiteral("paper"));
+    ComboBoxReportPaper->setAccessibleName(text(ReportCaption::Paper));
     LabelReportPaper->setBuddy(ComboBoxReportPaper);
     form->addRow(LabelReportPaper, ComboBoxReportPaper);
 
-    auto button = [this](const char* name, const char* caption) {
-        auto* b = named<QPushButton>(this, name, QString::fromLatin1(caption));
-        b->setAccessibleName(QString::fromLatin1(caption));
+    auto button = [this, &text](const char* name, ReportCaption caption) {
+        auto* b = named<QPushButton>(this, name, text(caption));
+        b->setAccessibleName(text(caption));
         b->setAutoDefault(false);
         return b;
     };
-    ButtonReportPreview = button("ButtonReportPreview", "print preview...");
-    ButtonReportPdf = button("ButtonReportPdf", "save as PDF...");
-    ButtonReportHtml = button("ButtonReportHtml", "save as HTML...");
-    ButtonReportClose = button("ButtonReportClose", "close");
+    ButtonReportPreview = button("ButtonReportPreview", ReportCaption::PrintPreview);
+    ButtonReportPdf = button("ButtonReportPdf", ReportCaption::SavePdf);
+    ButtonReportHtml = button("ButtonReportHtml", ReportCaption::SaveHtml);
+    ButtonReportClose = button("ButtonReportClose", ReportCaption::Close);
     connect(ButtonReportPreview, &QPushButton::clicked, this,
             [this] { m_maker.preview(this->fields(), this->paper()); });
     connect(ButtonReportPdf, &QPushButton::clicked, this,

@@ -26,10 +26,9 @@ class ReportDialog : public QDialog {
     Q_OBJECT
 
 public:
-    static constexpr const char* kTitle = "print report";
-
+    // The captions are the language's report texts in `texts`, else the built-in ones.
     ReportDialog(ReportMaker& maker, const ReportFields& fields, Paper paper,
-                 QWidget* parent = nullptr);
+                 const SetupTexts& texts = {}, QWidget* parent = nullptr);
 
     [[nodiscard]] ReportFields fields() const;
     [[nodiscard]] Paper paper() const;

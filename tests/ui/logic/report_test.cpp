@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTextDocument>
 #include <QTimer>
 
@@ -13,6 +14,7 @@
 
 #include "files/settings_file.h"
 #include "ui/dialogs/report_dialog.h"
+#include "ui/language.h"
 #include "ui/report_menu.h"
 #include "window_logic_fixture.h"
 
@@ -101,6 +103,22 @@ TEST_F(ReportTest, SavesTheConnectedControllersReportAndRemembersTheFields) {
 TEST_F(ReportTest, ADialogLeftAloneWritesNothing) {
     withDialog([](ReportDialog&) {});
     EXPECT_FALSE(QFile::exists(window->settingsFilePath()));
+}
+
+TEST_F(ReportTest, TheMenuDialogAndStatusLineSpeakTheWindowsLanguage) {
+    installLanguageFile(QStringLiteral("pol.txt"));
+    logic->language().load(2);
+    EXPECT_EQ(window->menu().PrintReport1->text(), QStringLiteral("drukuj raport..."));
+    withDialog([&](ReportDialog& d) {
+        EXPECT_EQ(d.LabelReportVehicle->text(), QStringLiteral("pojazd"));
+        EXPECT_EQ(d.EditReportVehicle->accessibleName(), QStringLiteral("pojazd"));
+        saveAnswer = FileAnswer{path("raport.html"), 0};
+        d.ButtonReportHtml->click();
+    });
+    EXPECT_NE(fileText(path("raport.html")).find("<h1>Raport konfiguracji</h1>"),
+              std::string::npos);
+    EXPECT_EQ(window->statusBar()->currentMessage().toStdString(),
+              "raport zapisano w " + path("raport.html"));
 }
 
 }  // namespace
