@@ -100,7 +100,10 @@ int reportCommand(const CommandContext& c) {
         ErrorTexts errorTexts;
         for (const auto& [code, text] : texts.errorTexts)
             (void)errorTexts.replace(static_cast<std::size_t>(code), text);
-        facts.errorRows = errors.showErrors(timer, errorTexts, StatusTexts{}.noErrors);
+        StatusTexts statusTexts;
+        for (const auto& [number, text] : texts.statusTexts)
+            (void)setStatusText(statusTexts, static_cast<std::size_t>(number), text);
+        facts.errorRows = errors.showErrors(timer, errorTexts, statusTexts.noErrors);
         settings = std::move(k.settings);
     } else {
         const std::string& path = c.args.positional().front();

@@ -580,6 +580,8 @@ SetupTexts setupTexts(const LanguageFile& language) {
             texts.items[{std::string(target->control), target->index}] = entry.text;
         else if (target->kind == TextKind::ErrorText)
             texts.errorTexts[target->index] = entry.text;
+        else if (target->kind == TextKind::StatusText)
+            texts.statusTexts[target->index] = entry.text;
         else if (target->kind == TextKind::ReportText)
             texts.reportTexts[target->index] = entry.text;
     }

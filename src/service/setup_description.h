@@ -22,6 +22,7 @@ struct SetupTexts {
     std::map<std::string, std::string, std::less<>> captions;  // by objectName
     std::map<std::pair<std::string, int>, std::string> items;  // by list objectName and entry
     std::map<int, std::string> errorTexts;                     // by error code
+    std::map<int, std::string> statusTexts;                    // by status text number
     std::map<int, std::string> reportTexts;                    // by ReportCaption
 };
 [[nodiscard]] SetupTexts setupTexts(const LanguageFile& language);

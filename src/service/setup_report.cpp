@@ -180,10 +180,19 @@ void errorsPart(std::string& html, const ReportFacts& facts, const Captions& c) 
         html += c.tagged(ReportCaption::NotRead, "p");
         return;
     }
+    // A stored error's row begins with its code; the list's other row says there is none.
+    const auto isError = [](const std::string& text) {
+        return !text.empty() && std::isdigit(static_cast<unsigned char>(text.front())) != 0;
+    };
+    for (const std::string& text : *facts.errorRows)
+        if (!text.empty() && !isError(text))
+            html += "<p>" + escaped(text) + "</p>";
+    if (std::none_of(facts.errorRows->begin(), facts.errorRows->end(), isError))
+        return;
     html += kTable;
     int number = 0;
     for (const std::string& text : *facts.errorRows)
-        if (!text.empty())
+        if (isError(text))
             html +=
                 "<tr><th>" + std::to_string(++number) + "</th><td>" + escaped(text) + "</td></tr>";
     html += "</table>";

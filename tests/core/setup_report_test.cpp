@@ -9,6 +9,7 @@
 #include "diagnostics/error_codes.h"
 #include "files/language_file.h"
 #include "files/languages.h"
+#include "live/status_texts.h"
 #include "maps/map_colour.h"
 #include "model/controller_defaults.h"
 #include "service/setup_report.h"
@@ -102,6 +103,11 @@ TEST(SetupReport, ListsTheChangesFromTheFactorySettingsFirst) {
     EXPECT_NE(plain.find("none: the factory settings"), std::string::npos);
     EXPECT_NE(plain.find("<h2>Error memory</h2><p>not read</p>"), std::string::npos);
     EXPECT_NE(plain.find("not known"), std::string::npos);
+    // An empty error memory says so in a line of its own, not as error number 1.
+    unread.errorRows = errorListRows(ErrorBlock{}, ErrorTexts{}, "NO Errors");
+    const std::string none = setupReportHtml(factory, {}, unread);
+    EXPECT_NE(none.find("<h2>Error memory</h2><p>NO Errors</p>\n"), std::string::npos);
+    EXPECT_EQ(none.find("<th>1</th>"), std::string::npos);
 }
 
 TEST(SetupReport, FieldsAreRememberedOnceAndTheVehiclePerSerial) {
@@ -159,6 +165,11 @@ TEST(SetupReport, HeadingsInTheChosenLanguage) {
     EXPECT_NE(html.find("<title>Raport konfiguracji</title>"), std::string::npos);
     EXPECT_NE(html.find("<tr><th>numer seryjny</th><td>20261210</td></tr>"), std::string::npos);
     EXPECT_EQ(html.find("serial number"), std::string::npos);
+    // The error memory's "none" row is a status text of the language too.
+    StatusTexts status;
+    for (const auto& [number, text] : setupTexts(shippedLanguage("pol.txt")).statusTexts)
+        (void)setStatusText(status, static_cast<std::size_t>(number), text);
+    EXPECT_EQ(status.noErrors, "BRAK błędów");
 }
 
 }  // namespace
