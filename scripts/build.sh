@@ -4,7 +4,9 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 "$root/scripts/deps.sh"
+. "$root/scripts/compiler-cache.sh"
 generator=()
 command -v ninja >/dev/null && generator=(-G Ninja)
-[ -f build/CMakeCache.txt ] || cmake -S . -B build "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+[ -f build/CMakeCache.txt ] || cmake -S . -B build "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    "${kaldor_cache_args[@]}"
 cmake --build build --parallel "$(nproc)"
