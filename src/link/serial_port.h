@@ -1,7 +1,6 @@
 #pragma once
-// The serial port seam. The real port is the platform's (makeSerialPort, serial_port_factory.h:
-// QSerialPort on Linux, the Windows API on Windows); tests use a scripted fake. Nothing here blocks
-// for input: reads only take what the driver already queued.
+// The serial port seam. The real adapter wraps QSerialPort (qt_serial_port.h); tests use a
+// scripted fake. Nothing here blocks for input: reads only take what the driver already queued.
 #include <cstddef>
 #include <cstdint>
 

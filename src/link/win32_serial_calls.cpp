@@ -136,6 +136,15 @@ public:
                                  static_cast<DWORD>(target.size())) != 0 ||
                ::GetLastError() == ERROR_INSUFFICIENT_BUFFER;
     }
+
+    std::uint32_t probeDevice(const std::string& path) override {
+        const HANDLE h = ::CreateFileW(wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                       nullptr, OPEN_EXISTING, 0, nullptr);
+        if (h == INVALID_HANDLE_VALUE)
+            return ::GetLastError();
+        ::CloseHandle(h);
+        return 0;
+    }
 };
 
 }  // namespace

@@ -68,8 +68,21 @@ PortOpenResult checkPort(const std::string& device, SerialCalls& calls) {
     PortOpenResult result;
     result.device = device;
     const std::string name = dosName(device);
-    if (name.empty() || !calls.dosDeviceExists(name))
+    if (name.empty()) {
         result.error = PortOpenError::NoSuchDevice;
+        return result;
+    }
+    if (calls.dosDeviceExists(name))
+        return result;
+    const std::uint32_t error = calls.probeDevice(devicePath(device));
+    if (error == 0)
+        return result;
+    const PortOpenResult why = openResultFor(error, calls);
+    // Busy is there; only an open tells it, as on every platform.
+    if (why.error != PortOpenError::Busy) {
+        result.error = why.error;
+        result.detail = why.detail;
+    }
     return result;
 }
 

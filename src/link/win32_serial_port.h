@@ -109,6 +109,10 @@ struct SerialCalls {
     virtual void closeHandle(Handle handle) = 0;
     // QueryDosDeviceW of one name ("COM3"): whether the system has a device by that name.
     [[nodiscard]] virtual bool dosDeviceExists(const std::string& name) = 0;
+    // CreateFileW without read or write access, shared, closed at once: 0 when the device is
+    // there, else the error. Finds the devices that no DOS name lists (Wine's ports linked in
+    // after its start, a name given in full).
+    [[nodiscard]] virtual std::uint32_t probeDevice(const std::string& path) = 0;
 };
 
 // The system's own calls (link/win32_serial_calls.cpp, in the Windows build only).
@@ -137,8 +141,8 @@ struct SerialCalls {
 // taken for busy.
 [[nodiscard]] PortOpenResult openResultFor(std::uint32_t error, SerialCalls& calls);
 
-// Whether the device could be opened, without opening it: there or not. A port held by another
-// program shows only when opened.
+// Whether the device could be opened, without opening it for reading or writing: there or not,
+// or what else the system says of it. A port held by another program shows only when opened.
 [[nodiscard]] PortOpenResult checkPort(const std::string& device, SerialCalls& calls);
 
 }  // namespace win32

@@ -90,6 +90,11 @@ struct FakeCalls final : SerialCalls {
         log.push_back("QueryDosDevice " + name);
         return devices.count(name) != 0;
     }
+    std::uint32_t probed = kErrorFileNotFound;
+    std::uint32_t probeDevice(const std::string& path) override {
+        log.push_back("probe " + path);
+        return probed;
+    }
 };
 
 // COM3 is the default name, COM12 one the settings file names without the prefix.
@@ -223,12 +228,28 @@ TEST(Win32SerialPort, DeviceNamesAndAPortCheckedWithoutOpeningIt) {
         EXPECT_EQ(devicePath(given), path) << given;
         EXPECT_EQ(dosName(given), dos) << given;
     }
+    // Listed as a DOS device: there, and nothing opened.
     FakeCalls calls;
     EXPECT_TRUE(checkPort("\\\\.\\COM3", calls).ok());
-    const PortOpenResult absent = checkPort("\\\\.\\COM4", calls);
-    EXPECT_EQ(absent.error, PortOpenError::NoSuchDevice);
-    EXPECT_EQ(absent.device, "\\\\.\\COM4");
-    EXPECT_EQ(calls.log, (std::vector<std::string>{"QueryDosDevice COM3", "QueryDosDevice COM4"}));
+    EXPECT_EQ(calls.log, std::vector<std::string>{"QueryDosDevice COM3"});
+    // Not listed: what a probe without read or write access finds.
+    struct Probe {
+        std::uint32_t error;
+        PortOpenError expected;
+    };
+    for (const Probe p : {Probe{0, PortOpenError::None},
+                          Probe{kErrorAccessDenied, PortOpenError::None},  // held: shows at open
+                          Probe{kErrorFileNotFound, PortOpenError::NoSuchDevice},
+                          Probe{kErrorGenFailure, PortOpenError::Other}}) {
+        calls.log.clear();
+        calls.probed = p.error;
+        const PortOpenResult result = checkPort("COM4", calls);
+        EXPECT_EQ(result.error, p.expected) << p.error;
+        EXPECT_EQ(result.device, "COM4");
+        EXPECT_EQ(calls.log,
+                  (std::vector<std::string>{"QueryDosDevice COM4", "probe \\\\.\\COM4"}));
+    }
+    EXPECT_EQ(checkPort("", calls).error, PortOpenError::NoSuchDevice);
 }
 
 }  // namespace
