@@ -1,6 +1,7 @@
 // kaldor-cli against the virtual controller on a pseudo-terminal, in real time: the scan's
 // revision rules, identify, read, write with the PIN gate, and a verification that catches a
-// write the controller dropped.
+// write the controller dropped. The commands run in this process; identify, report and history
+// restore each run once as the real program too, for its exit status and streams.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -79,8 +80,9 @@ TEST_F(CliAgainstSim, ReportOfTheEcuHoldsItsSerialMapAndErrors) {
         EXPECT_EQ(cells[i], readField(image, FieldId::MainMap, i)) << i;
     EXPECT_FALSE(std::regex_search(report, std::regex("item [0-9]")));
     // The error memory reads in the language chosen, as the settings do.
-    const CliRun polish = runProgram(
-        {"report", "--ecu", "--yes", "--language", "pol", "-o", html, "--settings", settings});
+    const CliRun polish =
+        runCli({"report", "--ecu", "--yes", "--language", "pol", "-o", html, "--settings", settings},
+               std::nullopt, programFolder());
     ASSERT_EQ(polish.status, kExitOk) << polish.err;
     EXPECT_TRUE(contains(fileText(html), "Za wysoka temp. gazu"));
 }
@@ -214,7 +216,7 @@ TEST_F(CliAgainstSim, HistoryKeepsEveryVisitAndRestoresTheFirst) {
     o.pin = packPin(1, 2, 3, 4);
     start(o);
     const EcuImage first = controllerImage();
-    const CliRun visit = runProgram({"identify", "--yes", "--settings", settings});
+    const CliRun visit = runCli({"identify", "--yes", "--settings", settings});
     ASSERT_EQ(visit.status, kExitOk) << visit.err;
     EcuImage changed = first;
     storeField(changed, FieldId::MinSystemPressure, 1777);
@@ -222,7 +224,7 @@ TEST_F(CliAgainstSim, HistoryKeepsEveryVisitAndRestoresTheFirst) {
     o.image.emplace();
     std::copy(changed.bytes().begin(), changed.bytes().end(), o.image->begin());
     start(o);
-    ASSERT_EQ(runProgram({"identify", "--yes", "--settings", settings}).status, kExitOk);
+    ASSERT_EQ(runCli({"identify", "--yes", "--settings", settings}).status, kExitOk);
 
     const ControllerHistory history = home.history();
     const std::vector<HistoryEntry> entries = history.list(kSerial).entries;
@@ -230,7 +232,7 @@ TEST_F(CliAgainstSim, HistoryKeepsEveryVisitAndRestoresTheFirst) {
     EXPECT_EQ(entries[0].what, "connected");
     EXPECT_EQ(history.read(kSerial, entries[0]), savedConfigBytes(first));
     EXPECT_EQ(history.read(kSerial, entries[1]), savedConfigBytes(changed));
-    const CliRun list = runProgram({"history", "--settings", settings});
+    const CliRun list = runCli({"history", "--settings", settings});
     EXPECT_TRUE(contains(list.out, "ECU 770123\n  " + entries[1].id)) << list.out;
 
     const CliRun restore = runProgram({"history", "restore", entries[0].id, "--verify", "--yes",

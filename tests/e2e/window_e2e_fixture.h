@@ -1,8 +1,9 @@
 #pragma once
 // The whole window against the virtual controller: the real WindowLogic with its real
 // QtSerialPort on a pseudo-terminal, driven by menu actions and key presses in real time while
-// Timer1 runs. Each port scan costs about four seconds of the protocol's pauses, so every test
-// scans as few times as its story needs, and tests that need only a connected window share one
+// Timer1 runs. The protocol's long pauses are cut short (BriefPauseClock) except where a test
+// asks for the real ones; a port scan with them costs about three seconds. Every test scans as
+// few times as its story needs, and tests that need only a connected window share one
 // (ConnectedWindow). Tests wait for what they expect to see, never for a fixed time, with
 // generous bounds: the machine that runs them may be busy.
 #include <QAction>
@@ -26,7 +27,10 @@
 #include <string>
 #include <vector>
 
+#include "files/settings_file.h"
+#include "link/qt_serial_port.h"
 #include "model/pin.h"
+#include "support/brief_pause_clock.h"
 #include "ui/main_window.h"
 #include "ui/pages/readings_page.h"
 #include "ui/side_panel.h"
@@ -88,7 +92,17 @@ protected:
 
         window = std::make_unique<MainWindow>(folders);
         ASSERT_EQ(window->settingsFilePath(), settings.fileName());
-        logic = new WindowLogic(*window);
+        if (realPauses) {
+            logic = new WindowLogic(*window);
+        } else {
+            // The port as the window makes it, from the settings file's [Ports] section.
+            auto ports = std::make_shared<SettingsFile>(window->settingsFilePath().toStdString(),
+                                                        window->settingsFallbackPath().toStdString());
+            auto port = std::make_unique<QtSerialPort>(
+                PortMap([ports](int number) { return portDevices(*ports)(number); }));
+            logic = new WindowLogic(*window, std::move(port),
+                                    std::make_unique<test::BriefPauseClock>());
+        }
         installSinks();
     }
 
@@ -202,6 +216,8 @@ protected:
         EXPECT_EQ(window->readingsPage().ButtonSetPin->isVisibleTo(window.get()), !locked);
     }
 
+    // The protocol's own pauses in full, as against the real controller; set before start().
+    bool realPauses = false;
     std::unique_ptr<QTemporaryDir> programFolder = std::make_unique<QTemporaryDir>();
     std::unique_ptr<sim::VirtualController> controller;
     std::unique_ptr<MainWindow> window;

@@ -71,6 +71,7 @@ private:
 TEST_F(WindowAgainstController, F10ConnectsOnCom1ThenPollsEvery100msAndSwitchesToPropane) {
     sim::VirtualController::Options options;
     options.mode = sim::FuelMode::Diesel;
+    realPauses = true;  // one scan with the pauses the real controller gets
     start(options);
     showActive();
     // Before any scan the polling step only reports the missing link: two ticks of Timer1.
