@@ -16,6 +16,7 @@
 
 #include "cli/cli.h"
 #include "files/config_file.h"
+#include "link/serial_port.h"
 
 extern char** environ;
 
@@ -39,14 +40,17 @@ inline std::string programFolder() {
 
 // `typed`: what the user types at a terminal; without it there is no terminal. `folder`: where
 // the program is taken to be, for its settings and language files.
+// `pauses`: the protocol's pauses; without it, real sleeps.
 inline CliRun runCli(const std::vector<std::string>& words,
                      const std::optional<std::string>& typed = std::nullopt,
-                     const std::string& folder = ::testing::TempDir()) {
+                     const std::string& folder = ::testing::TempDir(),
+                     PauseClock* pauses = nullptr) {
     std::ostringstream out;
     std::ostringstream err;
     std::istringstream in(typed.value_or(""));
     Environment environment;
     environment.programFolder = folder;
+    environment.pauses = pauses;
     environment.input = &in;
     environment.inputIsTerminal = typed.has_value();
     CliRun r;

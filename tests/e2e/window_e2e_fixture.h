@@ -96,8 +96,9 @@ protected:
             logic = new WindowLogic(*window);
         } else {
             // The port as the window makes it, from the settings file's [Ports] section.
-            auto ports = std::make_shared<SettingsFile>(window->settingsFilePath().toStdString(),
-                                                        window->settingsFallbackPath().toStdString());
+            auto ports =
+                std::make_shared<SettingsFile>(window->settingsFilePath().toStdString(),
+                                               window->settingsFallbackPath().toStdString());
             auto port = std::make_unique<QtSerialPort>(
                 PortMap([ports](int number) { return portDevices(*ports)(number); }));
             logic = new WindowLogic(*window, std::move(port),
@@ -127,8 +128,7 @@ protected:
     // Waits until the controller has received `count` frames from index `from` of its log on;
     // false when the display wait is over first.
     bool waitForFramesFrom(std::size_t from, std::size_t count) const {
-        return QTest::qWaitFor([&] { return framesFrom(from).size() >= count; },
-                               kDisplayWaitMs);
+        return QTest::qWaitFor([&] { return framesFrom(from).size() >= count; }, kDisplayWaitMs);
     }
 
     void TearDown() override {

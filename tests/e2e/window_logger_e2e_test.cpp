@@ -15,8 +15,8 @@ TEST_F(ConnectedWindow, AThreeSecondRecordingHoldsExactlyTheRecordsTheController
     QTest::mouseClick(diagnostic.dataLogger->Button13, Qt::LeftButton);
     // Three seconds of polling: until the controller has answered 30 more live requests.
     const std::size_t before = controller->sentLiveRecords().size();
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return controller->sentLiveRecords().size() >= before + 30; }, 3 * kDisplayWaitMs));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return controller->sentLiveRecords().size() >= before + 30; },
+                                3 * kDisplayWaitMs));
     QTest::mouseClick(diagnostic.dataLogger->Button14, Qt::LeftButton);
     // The records sent, as "demo.log" lines; the file is one unbroken run of them, in order.
     std::string sent = "\n";
