@@ -113,7 +113,7 @@ Connection connect(const CommandContext& c) {
     k.prompts = std::make_unique<CliPrompts>(c.err);
     k.progress = std::make_unique<TerminalProgress>(c.err, c.environment.errorIsTerminal);
     k.session = std::make_unique<ControllerSession>(*k.settings, port, *k.prompts, *k.progress,
-                                                    consentFrom(c));
+                                                    consentFrom(c), c.environment.pauses);
     k.history = std::make_unique<HistoryRecorder>(k.session->state(), k.session->image());
     k.history->configure(readHistorySettings(*k.settings), [&c](const std::string& text) {
         c.err << kProgramName << ": " << text << '\n';

@@ -65,12 +65,13 @@ std::optional<FileAnswer> CliPrompts::askOpenFile(const FileQuestion&) {
 
 ControllerSession::ControllerSession(const SettingsFile& settings, int onlyPort,
                                      CliPrompts& prompts, TerminalProgress& progress,
-                                     Consent consent)
+                                     Consent consent, PauseClock* pauses)
     : m_prompts(prompts),
       m_progress(progress),
       m_consent(std::move(consent)),
       m_systemPort(makeSerialPort(PortMap(portDevices(settings)))),
       m_port(*m_systemPort, onlyPort),
+      m_clock(pauses != nullptr ? *pauses : m_sleep),
       m_link(m_port, m_clock, m_state),
       m_commands(m_link),
       m_transfer(m_commands, m_state, m_image, m_prompts) {}

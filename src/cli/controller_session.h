@@ -102,8 +102,9 @@ public:
     // Asked at software revision 11 whether to go on and confirm the identity.
     using Consent = std::function<bool(std::uint8_t softwareRevision)>;
 
+    // Without `pauses`, the protocol's pauses are real sleeps.
     ControllerSession(const SettingsFile& settings, int onlyPort, CliPrompts& prompts,
-                      TerminalProgress& progress, Consent consent);
+                      TerminalProgress& progress, Consent consent, PauseClock* pauses = nullptr);
     ~ControllerSession() override;
     ControllerSession(const ControllerSession&) = delete;
     ControllerSession& operator=(const ControllerSession&) = delete;
@@ -130,7 +131,8 @@ private:
     Consent m_consent;
     std::unique_ptr<SerialPort> m_systemPort;
     OnePort m_port;
-    SleepClock m_clock;
+    SleepClock m_sleep;
+    PauseClock& m_clock;
     ConnectionState m_state;
     SerialLink m_link;
     std::vector<PortProblem> m_portProblems;
