@@ -1,4 +1,5 @@
 #include "maps/cell_statistics.h"
+#include "maps/scatter_plot.h"
 
 #include <gtest/gtest.h>
 
@@ -196,4 +197,35 @@ TEST(CellStatistics, SignalsAreNamedAsTheTableNamesThemInAnyCase) {
     EXPECT_EQ(liveSignalNamed("Manifold Pressure"), LiveSignal::ManifoldPressure);
     EXPECT_FALSE(liveSignalNamed("exhaust"));
     EXPECT_FALSE(liveSignalNamed(""));
+}
+
+TEST(ScatterPlot, PointsGridLinesOfTheMapAxesAndAHistogram) {
+    std::vector<LiveFrame> frames;
+    for (std::uint16_t i = 0; i < 100; ++i) {
+        LiveFrame f;
+        f.setWord(21, static_cast<std::uint16_t>(10000 + 100 * i));
+        f.setWord(79, static_cast<std::uint16_t>(900 + 10 * i));
+        f.setWord(80, i < 50 ? 1000 : 2000);
+        frames.push_back(f);
+    }
+    const auto recording = recordingOf(demoLines(frames));
+    const RecordingSetup setup = defaultSetup();
+    const ScatterPlot plot =
+        scatterPlot(*recording, setup, kScatterX, kScatterY, kScatterColour, 10, 90, 20);
+    ASSERT_EQ(plot.points.size(), 20u);  // every fourth of 80
+    EXPECT_EQ(plot.points[0].y, 1.0);
+    EXPECT_EQ(plot.y.minimum, 1.0);
+    EXPECT_EQ(plot.colour.maximum, liveValueOfRaw(kScatterColour, 2000, setup.context));
+    // The default map: engine speed columns at 800 ... 3500 rpm, pressure rows at 0.9 ... 2.1 bar.
+    ASSERT_EQ(plot.xLines.size(), 8u);
+    EXPECT_NEAR(plot.xLines.front(), 800, 1);
+    ASSERT_EQ(plot.yLines.size(), 16u);
+    EXPECT_EQ(plot.yLines.back(), 2.1);
+    EXPECT_TRUE(mapAxisLines(setup, LiveSignal::Throttle).empty());
+
+    const Histogram h = histogram(*recording, setup.context, kScatterColour, 0, 100, 4);
+    EXPECT_EQ(h.counts, (std::vector<std::size_t>{50, 0, 0, 50}));
+    EXPECT_EQ(histogram(*recording, setup.context, kScatterColour, 0, 50, 4).counts[0], 50u);
+    EXPECT_TRUE(
+        scatterPlot(*recording, setup, kScatterX, kScatterY, kScatterColour, 5, 5).points.empty());
 }

@@ -10,6 +10,8 @@
 #include "main_map_grid.h"
 #include "maps/main_map.h"
 #include "maps/main_map_editor.h"
+#include "ui/log_viewer/log_viewer_window.h"
+#include "ui/log_viewer/scatter_window.h"
 #include "ui/pages/adjustment_page.h"
 #include "ui/pages/cell_view_panel.h"
 #include "ui/pages/main_map_panel.h"
@@ -85,6 +87,40 @@ TEST_F(CellViewTest, ShowsTheRecordingsCellsAndSelectsInTheMapGrid) {
     for (const char* name :
          {"ButtonCellsOpen", "ComboBoxCellsStatistic", "ComboBoxCellsSignal", "StringGridCells"})
         EXPECT_FALSE(find<QWidget>(name)->accessibleName().isEmpty()) << name;
+}
+
+}  // namespace
+}  // namespace kaldor::test
+
+namespace kaldor::test {
+namespace {
+
+// "scatter plot..." in the log viewer: engine speed against manifold pressure, coloured by the
+// exhaust temperature, over the visible range, with the main map's cell borders.
+TEST_F(CellViewTest, TheLogViewersScatterPlotAndHistogram) {
+    const QString path = folder + QStringLiteral("/scatter.log");
+    writeDrive(path.toStdString(), 30, 1500);
+    openAnswer = FileAnswer{path.toStdString(), 0};
+    window->menu().viewlog1->trigger();
+    auto* viewer = window->findChild<LogViewerWindow*>();
+    ASSERT_NE(viewer, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&viewer] { return viewer->loaded(); }, 20000));
+    viewer->findChild<QPushButton*>(QStringLiteral("ButtonScatter"))->click();
+    auto* scatter = viewer->findChild<ScatterWindow*>();
+    ASSERT_NE(scatter, nullptr);
+    EXPECT_EQ(scatter->plot().points.size(), 30u);
+    // The viewer converts with the connected ECU's set-up: its map's axes are the borders.
+    const RecordingSetup ecu = controllerSetup(logic->session().image, logic->session().state);
+    EXPECT_EQ(scatter->plot().xLines, mapAxisLines(ecu, kScatterX));
+    EXPECT_EQ(scatter->plot().yLines, mapAxisLines(ecu, kScatterY));
+    EXPECT_EQ(scatter->plot().yLines.size(), 16u);
+    EXPECT_EQ(scatter->histogramShown().counts.front(), 30u);  // one value: all in one bin
+    auto* across = scatter->findChild<QComboBox*>(QStringLiteral("ComboBoxScatterX"));
+    across->setCurrentIndex(static_cast<int>(LiveSignal::Throttle));
+    emit across->activated(across->currentIndex());
+    EXPECT_TRUE(scatter->plot().xLines.empty());
+    EXPECT_FALSE(scatter->grab().isNull());
+    viewer->close();
 }
 
 }  // namespace
