@@ -196,6 +196,21 @@ constexpr std::array<TextTarget, kReportTextIdCount> kReportTable = [] {
 static_assert(kReportTextIdCount <= 256, "the index is one byte");
 static_assert(kFirstReportTextId > kTable.back().id, "the report's range follows the kit's table");
 
+constexpr std::array<TextTarget, kCellTextIdCount> kCellTable{{
+    caption(101450, "ButtonMapCells"),
+    caption(101451, "ButtonCellsOpen"),
+    caption(101452, "LabelCellsRecordingCaption"),
+    caption(101453, "LabelCellsStatisticCaption"),
+    caption(101454, "LabelCellsSignalCaption"),
+    make(101455, TextKind::ListItem, "ComboBoxCellsStatistic", 0),
+    make(101456, TextKind::ListItem, "ComboBoxCellsStatistic", 1),
+    make(101457, TextKind::ListItem, "ComboBoxCellsStatistic", 2),
+}};
+static_assert(kCellTable.front().id == kFirstCellTextId &&
+                  kCellTable.back().id == kFirstCellTextId + kCellTextIdCount - 1,
+              "the cell view's ids follow each other from its first");
+static_assert(kFirstCellTextId > kFirstReportTextId + kReportTextIdCount);
+
 constexpr std::array<std::string_view, kFontControlCount> kFontControls = {
     "TForm1",
     "TabSheet1",
@@ -298,7 +313,13 @@ const std::array<TextTarget, kReportTextIdCount>& reportTextIdTable() {
     return kReportTable;
 }
 
+const std::array<TextTarget, kCellTextIdCount>& cellTextIdTable() {
+    return kCellTable;
+}
+
 const TextTarget* findTextId(TextId id) {
+    if (id >= kFirstCellTextId && id - kFirstCellTextId < TextId(kCellTextIdCount))
+        return &kCellTable[id - kFirstCellTextId];
     if (id >= kFirstReportTextId && id - kFirstReportTextId < TextId(kReportTextIdCount))
         return &kReportTable[id - kFirstReportTextId];
     const auto it = std::lower_bound(kTable.begin(), kTable.end(), id,

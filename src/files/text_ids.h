@@ -53,11 +53,16 @@ inline constexpr TextId kFirstStatusTextId = 100801;
 // language files use, which stays as it is.
 inline constexpr int kReportTextIdCount = 33;
 inline constexpr TextId kFirstReportTextId = 101001;
+// The main map's cell view (the log on the map): a range of this program's own likewise.
+inline constexpr int kCellTextIdCount = 8;
+inline constexpr TextId kFirstCellTextId = 101450;
 
 // Every id of the kit's table, in ascending order (the report's texts are not among them).
 [[nodiscard]] const std::array<TextTarget, kTextIdCount>& textIdTable();
 // The report's texts, in ascending order.
 [[nodiscard]] const std::array<TextTarget, kReportTextIdCount>& reportTextIdTable();
+// The cell view's texts, in ascending order: its controls' captions and list entries.
+[[nodiscard]] const std::array<TextTarget, kCellTextIdCount>& cellTextIdTable();
 // The target of an id, or nullptr for an id neither table lists (its text is ignored).
 [[nodiscard]] const TextTarget* findTextId(TextId id);
 

@@ -3,9 +3,12 @@
 
 #include <QStatusBar>
 
+#include <filesystem>
+
 #include "link/port_problems.h"
 
 #include "link/serial_port_factory.h"
+#include "live/data_logger.h"
 #include "live/live_display.h"
 #include "maps/cruise_editor.h"
 #include "maps/main_map_editor.h"
@@ -19,6 +22,7 @@
 #include "ui/main_window.h"
 #include "ui/pages/adjustment_page.h"
 #include "ui/pages/advanced_page.h"
+#include "ui/pages/cell_view_panel.h"
 #include "ui/pages/cruise_panel.h"
 #include "ui/pages/cutoff_cdi_groups.h"
 #include "ui/pages/data_logger_panel.h"
@@ -175,6 +179,16 @@ void WindowLogic::attachPages() {
     m_window.parametersPage().attach(s);
     m_window.adjustmentPage().attach(s);
     m_window.adjustmentPage().mainMap().setEntryDialog(m_form2);
+    // The cell view reads the running logger's lines of the file it logs into, as the viewer.
+    m_window.adjustmentPage().mainMap().cellView()->setLoggedPath(
+        [this](const std::string& path) -> std::optional<std::string> {
+            const DataLogger& logger = m_window.diagnosticPage().dataLogger->logger();
+            std::error_code error;
+            if (!logger.logging() || std::filesystem::weakly_canonical(logger.filePath(), error) !=
+                                         std::filesystem::weakly_canonical(path, error))
+                return std::nullopt;
+            return logger.recordingPath();
+        });
     m_window.adjustmentPage().mainMap().setDemoPlayback(
         [this] { return m_poller->demoPlayback(); });
     m_window.advancedPage().attach(s);

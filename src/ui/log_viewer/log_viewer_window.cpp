@@ -21,6 +21,7 @@
 #include "model/fixed_text.h"
 #include "model/prompts.h"
 #include "service/config_commands.h"
+#include "ui/log_viewer/scatter_window.h"
 #include "ui/log_viewer/trace_view.h"
 #include "ui/ui_build.h"
 
@@ -102,6 +103,8 @@ void LogViewerWindow::build() {
     m_reload = namedButton(this, "ButtonReload", QStringLiteral("reload"),
                            QStringLiteral("read the file again, with what was added since"));
     m_reload->setShortcut(QKeySequence(Qt::Key_F5));
+    m_scatter = namedButton(this, "ButtonScatter", QStringLiteral("scatter plot..."),
+                            QStringLiteral("two channels of the visible range against each other"));
 
     auto* commands = new QHBoxLayout;
     commands->addWidget(m_setupLabel);
@@ -110,6 +113,7 @@ void LogViewerWindow::build() {
     commands->addStretch(1);
     for (QPushButton* b : {m_zoomIn, m_zoomOut, m_fit, m_savePicture, m_exportRange, m_reload})
         commands->addWidget(b);
+    commands->addWidget(m_scatter);
 
     m_traces = new TraceView(this);
     m_table = named<QTableWidget>(this, "TableChannels");
@@ -158,7 +162,7 @@ void LogViewerWindow::build() {
     // The picture first, then its table, then the commands in the order they stand.
     QWidget* order[] = {m_traces,    m_table,         m_zoomIn,      m_zoomOut,
                         m_fit,       m_savePicture,   m_exportRange, m_reload,
-                        m_setupFile, m_setupDefaults, m_cancel};
+                        m_scatter,   m_setupFile,     m_setupDefaults, m_cancel};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -177,6 +181,13 @@ void LogViewerWindow::build() {
     connect(m_savePicture, &QPushButton::clicked, this, &LogViewerWindow::savePicture);
     connect(m_exportRange, &QPushButton::clicked, this, &LogViewerWindow::exportRange);
     connect(m_reload, &QPushButton::clicked, this, &LogViewerWindow::startReading);
+    connect(m_scatter, &QPushButton::clicked, this, [this] {
+        if (!m_view)
+            return;
+        auto* scatter = new ScatterWindow(m_view->sharedRecording(), m_setup,
+                                          m_view->visibleFirst(), m_view->visibleLast(), this);
+        scatter->show();
+    });
     connect(m_setupFile, &QPushButton::clicked, this, &LogViewerWindow::chooseSetupFile);
     connect(m_setupDefaults, &QPushButton::clicked, this, &LogViewerWindow::useDefaultSetup);
     connect(m_cancel, &QPushButton::clicked, this, [this] {
@@ -194,6 +205,7 @@ void LogViewerWindow::build() {
 void LogViewerWindow::setCommandsEnabled(bool enabled) {
     for (QPushButton* b : {m_zoomIn, m_zoomOut, m_fit, m_savePicture, m_exportRange, m_reload})
         b->setEnabled(enabled);
+    m_scatter->setEnabled(enabled);
     const bool csv = m_view && m_view->recording().format() == RecordingFormat::Csv;
     m_setupFile->setEnabled(enabled && !csv);
     m_setupDefaults->setEnabled(enabled && !csv);

@@ -111,6 +111,7 @@ private:
     QPushButton* m_savePicture = nullptr;
     QPushButton* m_exportRange = nullptr;
     QPushButton* m_reload = nullptr;
+    QPushButton* m_scatter = nullptr;  // "scatter plot...": ScatterWindow over the visible range
     QTimer* m_poll = nullptr;
 };
 
