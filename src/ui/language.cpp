@@ -187,7 +187,7 @@ void WindowLanguage::showWindowTexts() {
     // What is open beside the window: the log viewers and the grids' tools.
     for (LogViewerWindow* viewer : m_window.findChildren<LogViewerWindow*>())
         viewer->setTexts(texts, m_session.texts);
-    for (MapGrid* grid : m_window.findChildren<MapGrid*>())
+    for (MapGrid* grid : MapGrid::all())
         grid->showTexts(texts);
 }
 

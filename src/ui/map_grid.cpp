@@ -73,6 +73,11 @@ constexpr ToolDef kTools[] = {
      "scale the selected cells to percent", 100, WindowText::ScaleItem, WindowText::ScaleQuestion},
 };
 
+std::vector<MapGrid*>& allGrids() {
+    static std::vector<MapGrid*> grids;
+    return grids;
+}
+
 const ToolDef& toolDef(GridTool tool) {
     for (const ToolDef& def : kTools)
         if (def.tool == tool)
@@ -197,9 +202,16 @@ MapGrid::MapGrid(QTableWidget* grid, MapGridModel& model, EditGate& gate, Prompt
     keepCurrentOnMapCell();
     buildToolMenu();
     m_grid->installEventFilter(this);
+    allGrids().push_back(this);
+}
+
+const std::vector<MapGrid*>& MapGrid::all() {
+    return allGrids();
 }
 
 MapGrid::~MapGrid() {
+    std::vector<MapGrid*>& grids = allGrids();
+    grids.erase(std::remove(grids.begin(), grids.end(), this), grids.end());
     m_model.texts().setListener(nullptr);
 }
 

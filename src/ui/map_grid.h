@@ -31,6 +31,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "maps/grid_tools.h"
 #include "maps/map_grid_model.h"
@@ -100,6 +101,8 @@ public:
     QWidget* createToolButtons(QWidget* parent);
     // The tools' captions and questions in the language of `texts`, which outlive the grid.
     void showTexts(const SetupTexts& texts);
+    // Every grid alive: the pages own theirs outside the window's object tree.
+    [[nodiscard]] static const std::vector<MapGrid*>& all();
 
     void repaintCell(int column, int row);
     void repaintColumn(int column);

@@ -150,8 +150,9 @@ std::string historyWhatText(const SetupTexts& texts, const std::string& what) {
         command.resize(colon);
     }
     // The commands the menu names by their items' captions, the others by window texts.
-    const std::pair<const char*, const char*> items[] = {
-        {kHistoryLoadToEcu, "loadtoECU1"}, {kHistoryLoadMap, "LoadMap1"}, {kHistoryReset, "RESET1"}};
+    const std::pair<const char*, const char*> items[] = {{kHistoryLoadToEcu, "loadtoECU1"},
+                                                         {kHistoryLoadMap, "LoadMap1"},
+                                                         {kHistoryReset, "RESET1"}};
     for (const auto& [english, item] : items)
         if (command == english)
             if (const auto caption = texts.captions.find(std::string_view(item));
