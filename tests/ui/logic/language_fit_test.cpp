@@ -10,6 +10,7 @@
 #include <QStyle>
 #include <QTabWidget>
 
+#include <algorithm>
 #include <set>
 #include <sstream>
 
@@ -145,7 +146,11 @@ TEST_F(LanguageFitTest, EveryShippedFileIsWholeDecodesAndFits) {
             EXPECT_FALSE(QString::fromStdString(entry.text).contains(QChar::ReplacementCharacter))
                 << entry.id;
         }
-        EXPECT_EQ(ids.size(), std::size_t{kTextIdCount + kReportTextIdCount});
+        // The window's own texts come all together or not yet (English stands in for them).
+        const auto windowIds = static_cast<std::size_t>(std::count_if(
+            ids.begin(), ids.end(), [](TextId id) { return id >= kFirstWindowTextId; }));
+        EXPECT_TRUE(windowIds == 0 || windowIds == std::size_t{kWindowTextIdCount}) << windowIds;
+        EXPECT_EQ(ids.size() - windowIds, std::size_t{kTextIdCount + kReportTextIdCount});
 
         logic->language().load(language.code);
         EXPECT_TRUE(messages.empty()) << messages.front();
