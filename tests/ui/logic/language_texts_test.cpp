@@ -1,6 +1,7 @@
 // The window's own texts in every shipped language: each window and dialog the program opens
-// shows no text left in English where the language has words of its own, and a language file
-// that lacks a window text gives its English.
+// shows no text left in English where the language has words of its own, each language has
+// its own words for the window's texts, and a language file that lacks a window text gives its
+// English.
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <QTimer>
 
 #include <fstream>
+#include <set>
 
 #include "files/languages.h"
 #include "service/setup_description.h"
@@ -133,6 +135,30 @@ TEST_F(LanguageTextsTest, EveryShippedLanguageLeavesNoEnglishInTheWindowsItOpens
         });
         window->menu().history1->trigger();
         EXPECT_TRUE(shown);
+    }
+}
+
+// Each shipped language says every window text in words of its own, but for the few that are
+// the same word there (names, and words such as "minimum" many languages share).
+TEST_F(LanguageTextsTest, EveryShippedLanguageHasItsOwnWordsForEachWindowText) {
+    const std::set<WindowText> shared{WindowText::ColumnMinimum,       WindowText::ColumnMaximum,
+                                      WindowText::HeadingProgram,      WindowText::HeadingPc,
+                                      WindowText::HistoryCompareTitle, WindowText::UnreadBytes};
+    for (const LanguageDef& language : languages()) {
+        if (language.code == kDefaultLanguageCode)
+            continue;
+        const QString file = QString::fromLatin1(language.fileName.data(),
+                                                 static_cast<qsizetype>(language.fileName.size()));
+        installLanguageFile(file);
+        logic->language().load(language.code);
+        SCOPED_TRACE(file.toStdString());
+        for (int i = 0; i < kWindowTextIdCount; ++i) {
+            const auto text = static_cast<WindowText>(i);
+            if (shared.count(text) != 0)
+                continue;
+            EXPECT_NE(windowText(logic->session().setupTexts, text), windowTextEnglish(text))
+                << windowTextId(text);
+        }
     }
 }
 
