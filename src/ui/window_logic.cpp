@@ -39,6 +39,7 @@
 #include "ui/reset_command.h"
 #include "ui/side_panel.h"
 #include "ui/window_settings.h"
+#include "ui/window_texts.h"
 #include "widgets/ab_num_spin.h"
 
 namespace kaldor {
@@ -238,7 +239,9 @@ void WindowLogic::scan() {
     const std::vector<PortProblem> none;
     const std::vector<PortProblem>& problems =
         outcome == ScanOutcome::NotFound ? m_scan->portProblems() : none;
-    m_window.sidePanel().showPortProblems(portProblemBriefs(problems), portProblemLines(problems));
+    const PortProblemWords words = portProblemWords(m_session->setupTexts);
+    m_window.sidePanel().showPortProblems(portProblemBriefs(problems, words),
+                                          portProblemLines(problems, words));
 }
 
 void WindowLogic::setWindowTitle(const std::string& title) {

@@ -71,11 +71,17 @@ struct BuiltInTextTest : LanguageTest {
 TEST_F(BuiltInTextTest, BuiltInTextsAreTheEnglishFile) {
     const LanguageFile english = readLanguageFile(KALDOR_LANG_DIR "/ang.txt", 1252);
     ASSERT_FALSE(english.error);
-    ASSERT_EQ(english.entries.size(), std::size_t{kTextIdCount + kReportTextIdCount + kCellTextIdCount});
+    ASSERT_EQ(english.entries.size(), std::size_t{kTextIdCount + kReportTextIdCount +
+                                                  kWindowTextIdCount + kCellTextIdCount});
     for (const LanguageEntry& entry : english.entries) {
         // The report's texts are no control's: the report and its dialog take them.
         if (findTextId(entry.id)->kind == TextKind::ReportText)
             continue;
+        // The window's own are its built-in English.
+        if (const TextTarget* t = findTextId(entry.id); t->kind == TextKind::WindowText) {
+            EXPECT_EQ(windowTextEnglish(static_cast<WindowText>(t->index)), entry.text) << entry.id;
+            continue;
+        }
         EXPECT_EQ(caption(entry.id).toStdString(), entry.text)
             << entry.id << " " << findTextId(entry.id)->control;
     }
