@@ -5,7 +5,7 @@
 # window, its tests and its screenshots draw real glyphs.
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-serialport-dev libgl-dev
-          libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth dpkg-dev file ccache
+          libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth dpkg-dev file ccache lld
           fonts-dejavu-core fonts-thai-tlwg "$@")
 missing=()
 for p in "${packages[@]}"; do
