@@ -351,6 +351,17 @@ constexpr std::string_view kWindowEnglish[] = {
     "operations per second",  // ChannelOperationsPerSecond
     "diesel work time",  // ChannelDieselWorkTime
     "propane work time",  // ChannelPropaneWorkTime
+    "scatter plot",  // ScatterTitle
+    "across:",  // ScatterAcross
+    "up:",  // ScatterUp
+    "colour:",  // ScatterColour
+    "histogram:",  // ScatterHistogram
+    "histogram",  // HistogramName
+    "scatter plot...",  // ScatterButton
+    "two channels of the visible range against each other",  // ScatterButtonTip
+    "recording",  // CellsRecordingName
+    "cells of the recording",  // CellsGridName
+    "-",  // NoRecording
 };
 static_assert(std::size(kWindowEnglish) == static_cast<std::size_t>(WindowText::Count));
 static_assert(kWindowTextIdCount <= 256, "the index is one byte");

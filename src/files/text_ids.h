@@ -219,6 +219,17 @@ enum class WindowText : std::uint8_t {
     ChannelOperationsPerSecond,
     ChannelDieselWorkTime,
     ChannelPropaneWorkTime,
+    ScatterTitle,
+    ScatterAcross,
+    ScatterUp,
+    ScatterColour,
+    ScatterHistogram,
+    HistogramName,
+    ScatterButton,
+    ScatterButtonTip,
+    CellsRecordingName,
+    CellsGridName,
+    NoRecording,
     Count,
 };
 inline constexpr int kWindowTextIdCount = static_cast<int>(WindowText::Count);

@@ -2,6 +2,7 @@
 
 #include "ui/accessible_names.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -20,9 +21,10 @@
 #include "service/setup_report.h"
 #include "ui/language_flags.h"
 #include "ui/language_targets.h"
-#include "ui/main_window.h"
 #include "ui/log_viewer/log_viewer_window.h"
+#include "ui/main_window.h"
 #include "ui/map_grid.h"
+#include "ui/pages/cell_view_panel.h"
 #include "ui/session.h"
 #include "ui/undo_commands.h"
 #include "ui/window_texts.h"
@@ -172,8 +174,10 @@ void WindowLanguage::apply(const LanguageEntry& entry) {
 void WindowLanguage::showWindowTexts() {
     const SetupTexts& texts = m_session.setupTexts;
     const std::pair<const char*, WindowText> items[] = {
-        {"verifyECU1", WindowText::VerifyEcu},     {"comparewithfile1", WindowText::CompareWithFile},
-        {"exportlogasCSV1", WindowText::ExportLogCsv}, {"viewlog1", WindowText::ViewLog},
+        {"verifyECU1", WindowText::VerifyEcu},
+        {"comparewithfile1", WindowText::CompareWithFile},
+        {"exportlogasCSV1", WindowText::ExportLogCsv},
+        {"viewlog1", WindowText::ViewLog},
         {"history1", WindowText::History},
     };
     for (const auto& [name, text] : items)
@@ -189,6 +193,11 @@ void WindowLanguage::showWindowTexts() {
         viewer->setTexts(texts, m_session.texts);
     for (MapGrid* grid : MapGrid::all())
         grid->showTexts(texts);
+    // The cell view over the main map, and its button named by the caption just loaded.
+    for (CellViewPanel* cells : m_window.findChildren<CellViewPanel*>())
+        cells->setTexts(texts);
+    if (auto* button = m_window.findChild<QAbstractButton*>(QStringLiteral("ButtonMapCells")))
+        button->setAccessibleName(button->text());
 }
 
 QString WindowLanguage::fontFamily(const LanguageDef& language) {

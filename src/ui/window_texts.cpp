@@ -131,6 +131,14 @@ QString channelName(const SetupTexts& texts, LiveSignal id) {
                                            : QString::fromUtf8(liveSignalDef(id).name);
 }
 
+QString channelNameAndUnit(const SetupTexts& texts, LiveSignal id) {
+    const char* unit = liveSignalDef(id).unit;
+    const QString name = channelName(texts, id);
+    if (unit == nullptr || *unit == '\0')
+        return name;
+    return name + QStringLiteral(" [") + QString::fromUtf8(unit) + QLatin1Char(']');
+}
+
 std::string historyWhatText(const SetupTexts& texts, const std::string& what) {
     const auto startsWith = [](const std::string& text, std::string_view start) {
         return text.compare(0, start.size(), start) == 0;

@@ -31,6 +31,8 @@ namespace kaldor {
 // The window text naming a signal no page captions; nothing for one a page captions.
 [[nodiscard]] std::optional<WindowText> signalWindowText(LiveSignal id);
 [[nodiscard]] QString channelName(const SetupTexts& texts, LiveSignal id);
+// "name [unit]" as a list of channels shows it, or the name alone for a signal without a unit.
+[[nodiscard]] QString channelNameAndUnit(const SetupTexts& texts, LiveSignal id);
 
 // What a history entry says happened ("before load to ECU: car.kcfg"), in the language: the
 // commands by their menu items' captions.

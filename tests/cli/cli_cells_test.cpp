@@ -116,7 +116,7 @@ TEST(CliCells, KnownCellsAndExhaustTemperaturesOnTheFactorySetUp) {
 }
 
 // A configuration file of the throttle map: columns at throttle counts 100 ... 800.
-TEST(CliCells, KnownCellsOnTheThrottleMapOfAConfigurationFile) {
+static std::string writeSetupFile() {
     EcuImage image;
     applyControllerDefaults(image, {}, 0);
     storeField(image, FieldId::MainMapType, 2);
@@ -124,6 +124,11 @@ TEST(CliCells, KnownCellsOnTheThrottleMapOfAConfigurationFile) {
         storeField(image, FieldId::MainMapColumnAxis, 100 * (i + 1), i);
     const std::string setup = tempPath("tps.kcfg");
     writeImageFile(setup, image);
+    return setup;
+}
+
+TEST(CliCells, KnownCellsOnTheThrottleMapOfAConfigurationFile) {
+    const std::string setup = writeSetupFile();
     const std::string log = drive(
         "tps.log",
         {{3, 20000, 199, 1100, 1000}, {20, 20000, 200, 1100, 1100}, {4, 20000, 9000, 5000, 900}});
@@ -163,6 +168,15 @@ TEST(CliCells, DamagedEmptyAndExportedRecordings) {
         EXPECT_EQ(r.status, kExitFailed) << path;
         EXPECT_EQ(r.out, "");
         EXPECT_NE(r.err.find("kaldor-cli: "), std::string::npos);
+    }
+    // A file of another kind (a note, the configuration file) is no recording, and says so.
+    const std::string note = tempPath("note.log");
+    std::ofstream(note, std::ios::binary) << "fuel 12.3 l\nservice in 500 km\n";
+    for (const std::string& path : {note, writeSetupFile()}) {
+        const CliRun r = runCli({"cells", path, "--json"});
+        EXPECT_EQ(r.status, kExitFailed) << path;
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find("not a recording"), std::string::npos) << r.err;
     }
     EXPECT_NE(runCli({"cells", csv, "--signal", "operations per second"}).err.find("does not hold"),
               std::string::npos);

@@ -81,8 +81,14 @@ TEST(CellStatistics, PlacesEachRecordInTheCellTheGridHighlightsForEveryMapType) 
         {2, kCounts, 799, 1500, 6, 6},      // between the last two
         {2, kCounts, 65535, 65535, 7, 15},  // past both ends
         {3, kCounts, 450, 1000, 3, 1},      // air flow between values
+        {3, kCounts, 100, 999, 0, 0},       // at the first value: no second reached
+        {3, kCounts, 800, 2500, 7, 15},     // at the last column and the last row value
+        {3, kCounts, 65535, 1100, 7, 2},    // past the last column
         {4, kPeriods, 12000, 0, 4, 0},      // throttle rows below the first value
         {4, kPeriods, 12001, 1100, 4, 2},   // between columns, at a row value
+        {4, kPeriods, 50000, 2500, 0, 15},  // slower than the first column, the last row value
+        {4, kPeriods, 6000, 65535, 7, 15},  // the last column value, past the last row
+        {4, kPeriods, 1, 2399, 7, 14},      // faster than the last column
     };
     for (const Placement& c : cases) {
         RecordingSetup setup = setupOfType(c.type);

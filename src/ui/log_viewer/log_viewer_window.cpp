@@ -126,8 +126,8 @@ void LogViewerWindow::build() {
     m_reload = namedButton(this, "ButtonReload", text(WindowText::Reload),
                            QStringLiteral("read the file again, with what was added since"));
     m_reload->setShortcut(QKeySequence(Qt::Key_F5));
-    m_scatter = namedButton(this, "ButtonScatter", QStringLiteral("scatter plot..."),
-                            QStringLiteral("two channels of the visible range against each other"));
+    m_scatter = namedButton(this, "ButtonScatter", text(WindowText::ScatterButton),
+                            text(WindowText::ScatterButtonTip));
 
     auto* commands = new QHBoxLayout;
     commands->addWidget(m_setupLabel);
@@ -204,7 +204,8 @@ void LogViewerWindow::build() {
         if (!m_view)
             return;
         auto* scatter = new ScatterWindow(m_view->sharedRecording(), m_setup,
-                                          m_view->visibleFirst(), m_view->visibleLast(), this);
+                                          m_view->visibleFirst(), m_view->visibleLast(), m_language,
+                                          this);
         scatter->show();
     });
     connect(m_setupFile, &QPushButton::clicked, this, &LogViewerWindow::chooseSetupFile);
@@ -231,6 +232,8 @@ void LogViewerWindow::setTexts(const SetupTexts& texts, const StatusTexts& statu
     m_texts = status;
     showTexts();
     m_traces->setTexts(&m_language, &m_texts);
+    for (ScatterWindow* scatter : findChildren<ScatterWindow*>())
+        scatter->setTexts(m_language);
     if (!m_view)
         return;
     showSetup();
@@ -246,7 +249,7 @@ void LogViewerWindow::showTexts() {
         {m_setupFile, WindowText::SetupFile},     {m_setupDefaults, WindowText::SetupDefaults},
         {m_fit, WindowText::Fit},                 {m_savePicture, WindowText::SavePicture},
         {m_exportRange, WindowText::ExportRange}, {m_reload, WindowText::Reload},
-        {m_cancel, WindowText::Cancel},
+        {m_cancel, WindowText::Cancel},           {m_scatter, WindowText::ScatterButton},
     };
     for (const auto& [button, caption] : buttons) {
         button->setText(text(caption));
@@ -254,6 +257,7 @@ void LogViewerWindow::showTexts() {
     }
     m_zoomIn->setAccessibleName(text(WindowText::ZoomIn));
     m_zoomOut->setAccessibleName(text(WindowText::ZoomOut));
+    m_scatter->setAccessibleDescription(text(WindowText::ScatterButtonTip));
     m_table->setAccessibleName(text(WindowText::ChannelsTable));
     m_progress->setAccessibleName(text(WindowText::Reading));
     m_traces->setAccessibleName(text(WindowText::Traces));

@@ -10,11 +10,16 @@
 #include <functional>
 
 #include "ui/ui_build.h"
+#include "ui/window_texts.h"
 
 namespace kaldor {
 namespace {
 
 constexpr int kMargin = 40;
+
+// The lists' captions, in the order the lists stand.
+constexpr WindowText kCaptions[] = {WindowText::ScatterAcross, WindowText::ScatterUp,
+                                    WindowText::ScatterColour, WindowText::ScatterHistogram};
 
 // A widget that paints through a function: the plot and the histogram.
 class PaintBox final : public QWidget {
@@ -44,20 +49,6 @@ QColor colourOf(double s) {
     return QColor::fromHsvF(0.66 * (1.0 - s), 0.9, 0.9);
 }
 
-QComboBox* channelList(QWidget* parent, const char* name, const QString& label, LiveSignal chosen,
-                       QGridLayout* grid, int row) {
-    auto* caption = namedLabel(parent, (std::string(name) + "Label").c_str(), label);
-    auto* box = named<QComboBox>(parent, name);
-    for (const LiveSignalDef& d : liveSignals())
-        box->addItem(QString::fromUtf8(liveCsvHeader(d).c_str()), static_cast<int>(d.id));
-    box->setCurrentIndex(static_cast<int>(chosen));
-    box->setAccessibleName(label);
-    caption->setBuddy(box);
-    grid->addWidget(caption, row, 0);
-    grid->addWidget(box, row, 1);
-    return box;
-}
-
 LiveSignal chosenSignal(const QComboBox* box) {
     return static_cast<LiveSignal>(box->currentData().toInt());
 }
@@ -65,24 +56,29 @@ LiveSignal chosenSignal(const QComboBox* box) {
 }  // namespace
 
 ScatterWindow::ScatterWindow(std::shared_ptr<const Recording> recording, RecordingSetup setup,
-                             std::size_t first, std::size_t last, QWidget* parent)
+                             std::size_t first, std::size_t last, const SetupTexts& texts,
+                             QWidget* parent)
     : QWidget(parent, Qt::Window),
       m_recording(std::move(recording)),
       m_setup(std::move(setup)),
       m_first(first),
       m_last(last) {
     setObjectName(QStringLiteral("ScatterWindow"));
-    setWindowTitle(QStringLiteral("scatter plot"));
     setAttribute(Qt::WA_DeleteOnClose);
+    ComboBoxScatterX = channelList("ComboBoxScatterX", kScatterX);
+    ComboBoxScatterY = channelList("ComboBoxScatterY", kScatterY);
+    ComboBoxScatterColour = channelList("ComboBoxScatterColour", kScatterColour);
+    ComboBoxHistogram = channelList("ComboBoxHistogram", kScatterColour);
     auto* lists = new QGridLayout;
-    ComboBoxScatterX =
-        channelList(this, "ComboBoxScatterX", QStringLiteral("across:"), kScatterX, lists, 0);
-    ComboBoxScatterY =
-        channelList(this, "ComboBoxScatterY", QStringLiteral("up:"), kScatterY, lists, 1);
-    ComboBoxScatterColour = channelList(this, "ComboBoxScatterColour", QStringLiteral("colour:"),
-                                        kScatterColour, lists, 2);
-    ComboBoxHistogram = channelList(this, "ComboBoxHistogram", QStringLiteral("histogram:"),
-                                    kScatterColour, lists, 3);
+    QComboBox* const boxes[] = {ComboBoxScatterX, ComboBoxScatterY, ComboBoxScatterColour,
+                                ComboBoxHistogram};
+    for (int row = 0; row < 4; ++row) {
+        m_captions[row] =
+            namedLabel(this, (boxes[row]->objectName() + "Label").toLatin1().data(), QString());
+        m_captions[row]->setBuddy(boxes[row]);
+        lists->addWidget(m_captions[row], row, 0);
+        lists->addWidget(boxes[row], row, 1);
+    }
 
     PaintBoxScatter = new PaintBox(this, [this](QPainter& p, const QRect& r) {
         const ScatterPlot& plot = m_plot;
@@ -110,7 +106,6 @@ ScatterWindow::ScatterWindow(std::shared_ptr<const Recording> recording, Recordi
         p.drawText(QPointF(2, r.top() + 10), QString::number(plot.y.maximum));
     });
     PaintBoxScatter->setObjectName(QStringLiteral("PaintBoxScatter"));
-    PaintBoxScatter->setAccessibleName(QStringLiteral("scatter plot"));
     PaintBoxHistogram = new PaintBox(this, [this](QPainter& p, const QRect& r) {
         const Histogram& h = m_histogram;
         p.setPen(Qt::black);
@@ -131,7 +126,6 @@ ScatterWindow::ScatterWindow(std::shared_ptr<const Recording> recording, Recordi
         p.drawText(QPointF(r.right() - 40, r.bottom() + 14), QString::number(h.range.maximum));
     });
     PaintBoxHistogram->setObjectName(QStringLiteral("PaintBoxHistogram"));
-    PaintBoxHistogram->setAccessibleName(QStringLiteral("histogram"));
 
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(lists);
@@ -143,7 +137,34 @@ ScatterWindow::ScatterWindow(std::shared_ptr<const Recording> recording, Recordi
     setTabOrder(ComboBoxScatterX, ComboBoxScatterY);
     setTabOrder(ComboBoxScatterY, ComboBoxScatterColour);
     setTabOrder(ComboBoxScatterColour, ComboBoxHistogram);
+    setTexts(texts);
     recompute();
+}
+
+QComboBox* ScatterWindow::channelList(const char* name, LiveSignal chosen) {
+    auto* box = named<QComboBox>(this, name);
+    for (const LiveSignalDef& d : liveSignals())
+        box->addItem(QString(), static_cast<int>(d.id));
+    box->setCurrentIndex(static_cast<int>(chosen));
+    return box;
+}
+
+void ScatterWindow::setTexts(const SetupTexts& texts) {
+    setWindowTitle(uiText(texts, WindowText::ScatterTitle));
+    setAccessibleName(windowTitle());
+    PaintBoxScatter->setAccessibleName(windowTitle());
+    PaintBoxHistogram->setAccessibleName(uiText(texts, WindowText::HistogramName));
+    QComboBox* boxes[] = {ComboBoxScatterX, ComboBoxScatterY, ComboBoxScatterColour,
+                          ComboBoxHistogram};
+    for (int row = 0; row < 4; ++row) {
+        QComboBox* box = boxes[row];
+        // The items keep their places (and so the choice): only their texts change.
+        for (int i = 0; i < box->count(); ++i)
+            box->setItemText(
+                i, channelNameAndUnit(texts, static_cast<LiveSignal>(box->itemData(i).toInt())));
+        m_captions[row]->setText(uiText(texts, kCaptions[row]));
+        box->setAccessibleName(m_captions[row]->text());
+    }
 }
 
 void ScatterWindow::recompute() {

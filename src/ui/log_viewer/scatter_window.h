@@ -11,8 +11,10 @@
 #include "live/recording.h"
 #include "live/recording_setup.h"
 #include "maps/scatter_plot.h"
+#include "service/setup_description.h"
 
 class QComboBox;
+class QLabel;
 
 namespace kaldor {
 
@@ -21,7 +23,10 @@ class ScatterWindow : public QWidget {
 
 public:
     ScatterWindow(std::shared_ptr<const Recording> recording, RecordingSetup setup,
-                  std::size_t first, std::size_t last, QWidget* parent);
+                  std::size_t first, std::size_t last, const SetupTexts& texts, QWidget* parent);
+
+    // The language's texts: captions, names and the channel lists, keeping each choice.
+    void setTexts(const SetupTexts& texts);
 
     [[nodiscard]] const ScatterPlot& plot() const { return m_plot; }
     [[nodiscard]] const Histogram& histogramShown() const { return m_histogram; }
@@ -35,6 +40,9 @@ public:
 
 private:
     void recompute();
+    [[nodiscard]] QComboBox* channelList(const char* name, LiveSignal chosen);
+
+    QLabel* m_captions[4] = {};  // across, up, colour, histogram: beside their lists
 
     std::shared_ptr<const Recording> m_recording;
     RecordingSetup m_setup;

@@ -17,6 +17,7 @@
 #include "ui/map_grid.h"
 #include "ui/session.h"
 #include "ui/ui_build.h"
+#include "ui/window_texts.h"
 
 namespace kaldor {
 namespace {
@@ -33,36 +34,32 @@ CellViewPanel::CellViewPanel(MainMapEditor& editor, MapGrid& mapGrid, Controller
     setAutoFillBackground(true);
     LabelCellsRecordingCaption =
         namedLabel(this, "LabelCellsRecordingCaption", QStringLiteral("recording:"));
-    LabelCellsRecording = namedLabel(this, "LabelCellsRecording", QStringLiteral("-"));
-    LabelCellsRecording->setAccessibleName(QStringLiteral("recording"));
+    LabelCellsRecording = namedLabel(this, "LabelCellsRecording", QString());
     ButtonCellsOpen = named<QPushButton>(this, "ButtonCellsOpen");
     ButtonCellsOpen->setText(QStringLiteral("open recording..."));
-    ButtonCellsOpen->setAccessibleName(ButtonCellsOpen->text());
     LabelCellsStatisticCaption =
         namedLabel(this, "LabelCellsStatisticCaption", QStringLiteral("show:"));
     ComboBoxCellsStatistic = named<QComboBox>(this, "ComboBoxCellsStatistic");
     ComboBoxCellsStatistic->addItems(
         {QStringLiteral("time [s]"), QStringLiteral("mean"), QStringLiteral("maximum")});
-    ComboBoxCellsStatistic->setAccessibleName(LabelCellsStatisticCaption->text());
     LabelCellsStatisticCaption->setBuddy(ComboBoxCellsStatistic);
     LabelCellsSignalCaption =
         namedLabel(this, "LabelCellsSignalCaption", QStringLiteral("signal:"));
     ComboBoxCellsSignal = named<QComboBox>(this, "ComboBoxCellsSignal");
     for (const LiveSignalDef& d : liveSignals())
-        ComboBoxCellsSignal->addItem(QString::fromUtf8(liveCsvHeader(d).c_str()),
-                                     static_cast<int>(d.id));
+        ComboBoxCellsSignal->addItem(QString(), static_cast<int>(d.id));
     ComboBoxCellsSignal->setCurrentIndex(static_cast<int>(kFirstSignal));
-    ComboBoxCellsSignal->setAccessibleName(LabelCellsSignalCaption->text());
     LabelCellsSignalCaption->setBuddy(ComboBoxCellsSignal);
 
     StringGridCells = named<QTableWidget>(this, "StringGridCells");
-    StringGridCells->setAccessibleName(QStringLiteral("cells"));
     StringGridCells->setColumnCount(kMainMapGridColumns);
     StringGridCells->setRowCount(kMainMapGridRows);
     StringGridCells->horizontalHeader()->hide();
     StringGridCells->verticalHeader()->hide();
     StringGridCells->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     StringGridCells->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // Every row in sight, as in the map's grid beneath, though the bar above takes its height.
+    StringGridCells->verticalHeader()->setMinimumSectionSize(1);
     StringGridCells->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
     m_model = std::make_unique<CellViewModel>(editor.grid());
@@ -92,6 +89,7 @@ CellViewPanel::CellViewPanel(MainMapEditor& editor, MapGrid& mapGrid, Controller
     connect(ComboBoxCellsSignal, qOverload<int>(&QComboBox::activated), this,
             [this] { recompute(); });
     connect(StringGridCells, &QTableWidget::itemSelectionChanged, this, [this] { selectInMap(); });
+    setTexts(session.setupTexts);
 }
 
 CellViewPanel::~CellViewPanel() = default;
@@ -125,6 +123,20 @@ bool CellViewPanel::showRecording(const std::string& path) {
         QString::fromStdString(std::filesystem::path(path).filename().string()));
     recompute();
     return true;
+}
+
+void CellViewPanel::setTexts(const SetupTexts& texts) {
+    if (!m_recording)
+        LabelCellsRecording->setText(uiText(texts, WindowText::NoRecording));
+    LabelCellsRecording->setAccessibleName(uiText(texts, WindowText::CellsRecordingName));
+    StringGridCells->setAccessibleName(uiText(texts, WindowText::CellsGridName));
+    ButtonCellsOpen->setAccessibleName(ButtonCellsOpen->text());
+    ComboBoxCellsStatistic->setAccessibleName(LabelCellsStatisticCaption->text());
+    ComboBoxCellsSignal->setAccessibleName(LabelCellsSignalCaption->text());
+    for (int i = 0; i < ComboBoxCellsSignal->count(); ++i)
+        ComboBoxCellsSignal->setItemText(
+            i, channelNameAndUnit(
+                   texts, static_cast<LiveSignal>(ComboBoxCellsSignal->itemData(i).toInt())));
 }
 
 void CellViewPanel::mapChanged() {

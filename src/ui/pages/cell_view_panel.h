@@ -14,6 +14,7 @@
 
 #include "live/recording.h"
 #include "maps/cell_view.h"
+#include "service/setup_description.h"
 
 class QComboBox;
 class QLabel;
@@ -45,6 +46,9 @@ public:
     bool showRecording(const std::string& path);
     // The map's texts or axes changed: the table again, once the current events are done.
     void mapChanged();
+    // After a language load (the captions are the language's by then): the names made of them,
+    // the signal list and "-" for no recording in the language.
+    void setTexts(const SetupTexts& texts);
 
     [[nodiscard]] CellViewModel& model() { return *m_model; }
     [[nodiscard]] MapGrid& grid() { return *m_grid; }

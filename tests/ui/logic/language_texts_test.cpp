@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -22,6 +23,8 @@
 #include "ui/dialogs/history_dialog.h"
 #include "ui/language.h"
 #include "ui/log_viewer/log_viewer_window.h"
+#include "ui/log_viewer/scatter_window.h"
+#include "ui/pages/cell_view_panel.h"
 #include "ui/verify_menu.h"
 #include "window_logic_fixture.h"
 
@@ -40,6 +43,10 @@ QStringList shownTexts(QWidget& root) {
             texts << button->text();
         if (auto* group = qobject_cast<QGroupBox*>(w))
             texts << group->title();
+        // A list of channels says each with its unit after it: the name is the text.
+        if (auto* list = qobject_cast<QComboBox*>(w))
+            for (int i = 0; i < list->count(); ++i)
+                texts << list->itemText(i).remove(QRegularExpression(QStringLiteral(" \\[.*\\]$")));
         if (auto* table = qobject_cast<QTableWidget*>(w))
             for (int c = 0; c < table->columnCount(); ++c) {
                 if (QTableWidgetItem* h = table->horizontalHeaderItem(c))
@@ -103,6 +110,11 @@ TEST_F(LanguageTextsTest, EveryShippedLanguageLeavesNoEnglishInTheWindowsItOpens
     auto* viewer = window->findChild<LogViewerWindow*>();
     ASSERT_NE(viewer, nullptr);
     QTRY_VERIFY(viewer->loaded());
+    viewer->findChild<QAbstractButton*>(QStringLiteral("ButtonScatter"))->click();
+    auto* scatter = viewer->findChild<ScatterWindow*>();
+    ASSERT_NE(scatter, nullptr);
+    auto* cells = window->findChild<CellViewPanel*>();
+    ASSERT_NE(cells, nullptr);
 
     for (const LanguageDef& language : languages()) {
         if (language.code == kDefaultLanguageCode)
@@ -118,6 +130,8 @@ TEST_F(LanguageTextsTest, EveryShippedLanguageLeavesNoEnglishInTheWindowsItOpens
         for (QMenu* menu : window->findChildren<QMenu*>())
             EXPECT_EQ(english(*menu), QStringList()) << menu->objectName().toStdString();
         EXPECT_EQ(english(*viewer), QStringList()) << "log viewer";
+        EXPECT_EQ(english(*scatter), QStringList()) << "scatter plot";
+        EXPECT_EQ(english(*cells), QStringList()) << "cell view";
 
         window->menu().verifyECU1->trigger();
         ASSERT_FALSE(differences.empty());
@@ -141,9 +155,10 @@ TEST_F(LanguageTextsTest, EveryShippedLanguageLeavesNoEnglishInTheWindowsItOpens
 // Each shipped language says every window text in words of its own, but for the few that are
 // the same word there (names, and words such as "minimum" many languages share).
 TEST_F(LanguageTextsTest, EveryShippedLanguageHasItsOwnWordsForEachWindowText) {
-    const std::set<WindowText> shared{WindowText::ColumnMinimum,       WindowText::ColumnMaximum,
-                                      WindowText::HeadingProgram,      WindowText::HeadingPc,
-                                      WindowText::HistoryCompareTitle, WindowText::UnreadBytes};
+    const std::set<WindowText> shared{
+        WindowText::ColumnMinimum,    WindowText::ColumnMaximum,       WindowText::HeadingProgram,
+        WindowText::HeadingPc,        WindowText::HistoryCompareTitle, WindowText::UnreadBytes,
+        WindowText::ScatterHistogram, WindowText::HistogramName,       WindowText::NoRecording};
     for (const LanguageDef& language : languages()) {
         if (language.code == kDefaultLanguageCode)
             continue;
