@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
     // folder of the user who runs them.
     const QTemporaryDir dataHome;
     qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
+    qputenv("APPDATA", dataHome.path().toLocal8Bit());  // the same on Windows
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
