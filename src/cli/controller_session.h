@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -13,7 +14,6 @@
 #include "link/connection_scan.h"
 #include "link/image_transfer.h"
 #include "link/port_map.h"
-#include "link/qt_serial_port.h"
 #include "link/serial_link.h"
 #include "model/prompts.h"
 
@@ -128,7 +128,7 @@ private:
     CliPrompts& m_prompts;
     TerminalProgress& m_progress;
     Consent m_consent;
-    QtSerialPort m_qtPort;
+    std::unique_ptr<SerialPort> m_systemPort;
     OnePort m_port;
     SleepClock m_clock;
     ConnectionState m_state;

@@ -5,7 +5,7 @@
 
 #include "link/port_problems.h"
 
-#include "link/qt_serial_port.h"
+#include "link/serial_port_factory.h"
 #include "live/live_display.h"
 #include "maps/cruise_editor.h"
 #include "maps/main_map_editor.h"
@@ -60,7 +60,7 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
     if (!m_port) {
         m_portSettings = SettingsFile(window.settingsFilePath().toStdString(),
                                       window.settingsFallbackPath().toStdString());
-        m_port = std::make_unique<QtSerialPort>(PortMap(portDevices(m_portSettings)));
+        m_port = makeSerialPort(PortMap(portDevices(m_portSettings)));
     }
     if (!m_clock)
         m_clock = std::make_unique<SleepClock>();
