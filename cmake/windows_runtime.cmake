@@ -59,10 +59,5 @@ while(kaldor_qt_plugins)
 endwhile()
 install(FILES ${kaldor_runtime_dlls} DESTINATION . COMPONENT kaldor)
 
+# Built by default, and named by the scripts that build single targets.
 add_custom_target(kaldor_windows_runtime ALL ${kaldor_runtime_commands} VERBATIM)
-# Every program here that starts a Qt application: the two programs and the test programs.
-foreach(program kaldor kaldor-cli widget_tests dialog_tests logic_tests window_tests cli_tests)
-  if(TARGET ${program})
-    add_dependencies(${program} kaldor_windows_runtime)
-  endif()
-endforeach()

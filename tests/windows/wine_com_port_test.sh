@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The Windows programs under Wine against the virtual controller on a pseudo-terminal, mapped to
-# COM1 of the Wine prefix ($WINEPREFIX/dosdevices/com1 links to the device ecu-sim prints), so
+# COM1 of the Wine prefix ($WINEPREFIX/dosdevices/com1 links to the device ecu-sim prints, and
+# Wine's port list names it), so
 # every frame goes through the Win32 serial port as on a Windows laptop. As a new user would:
 # no settings file, the port by its number.
 #
@@ -40,7 +41,7 @@ stop_sim() {
 }
 cleanup() {
     stop_sim
-    timeout 30 wineserver -k 2>/dev/null || true
+    timeout 30 wineserver -k >/dev/null 2>&1 || true
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -50,8 +51,10 @@ fail() {
 }
 
 serial=770123
-# Starts the controller (extra options: $@), links COM1 to its device and restarts this prefix's
-# Wine server, which reads the port links when it starts.
+# Starts the controller (extra options: $@) and makes its device COM1. Wine's device manager
+# makes the port links anew when it starts, from the serial devices it finds and the entries of
+# HKLM\Software\Wine\Ports, so the device goes there, and the link is made after this prefix's
+# Wine server (and with it the device manager) has stopped.
 start_sim() {
     stop_sim
     "$sim" --serial "$serial" "$@" >"$work/sim.out" 2>"$work/sim.err" &
@@ -63,20 +66,34 @@ start_sim() {
         sleep 0.1
     done
     [ -n "$device" ] || fail "ecu-sim printed no device: $(cat "$work/sim.err")"
-    timeout 30 wineserver -k 2>/dev/null || true
+    timeout 60 wine reg add 'HKLM\Software\Wine\Ports' /v COM1 /d "$device" /f >/dev/null 2>&1 ||
+        fail "the port entry could not be made"
+    timeout 30 wineserver -k >/dev/null 2>&1 || true
     ln -sfn "$device" "$WINEPREFIX/dosdevices/com1"
+    # Started here, so what it prints when it is stopped goes nowhere.
+    wineserver -p >/dev/null 2>&1
 }
-# kaldor-cli.exe from an empty folder of its own, bounded in time.
+# kaldor-cli.exe from an empty folder of its own, bounded in time: its output and error output in
+# cli.out and cli.err with Unix line ends. Into files, never a pipe: the Wine services a program
+# starts inherit its output and would hold a pipe open.
 cli() {
-    (cd "$work" && timeout 120 wine "$programs/kaldor-cli.exe" "$@")
+    local status=0
+    (cd "$work" && timeout 120 wine "$programs/kaldor-cli.exe" "$@" >"$work/cli.raw" 2>"$work/cli.eraw") ||
+        status=$?
+    tr -d '\r' <"$work/cli.raw" >"$work/cli.out"
+    tr -d '\r' <"$work/cli.eraw" >"$work/cli.err"
+    return $status
+}
+said() {
+    cat "$work/cli.out" "$work/cli.err"
 }
 
 start=$(date +%s)
 start_sim --dump "$work/ecu.bin"
-out=$(cli identify --port 1 --yes) || fail "identify: $out"
-[ "$out" = "$(printf 'hardware: 2\nsoftware: 11\nserial: %s\nport: 1' "$serial")" ] ||
-    fail "identify said: $out"
-cli read --port 1 --yes -o "$work/read.kcfg" >/dev/null || fail "read"
+cli identify --port 1 --yes || fail "identify: $(said)"
+[ "$(cat "$work/cli.out")" = "$(printf 'hardware: 2\nsoftware: 11\nserial: %s\nport: 1' "$serial")" ] ||
+    fail "identify said: $(said)"
+cli read --port 1 --yes -o "$work/read.kcfg" || fail "read: $(said)"
 stop_sim
 cmp "$work/read.kcfg" "$work/ecu.bin" || fail "the file read differs from the controller's memory"
 echo "identify and read through COM1: ok"
@@ -87,10 +104,10 @@ cell=$(od -An -tu1 -j 344 -N 1 "$work/read.kcfg" | tr -d ' ')
 printf "\\x$(printf %02x $(((cell + 1) % 256)))" |
     dd of="$work/changed.kcfg" bs=1 seek=344 conv=notrunc status=none
 start_sim --image "$work/read.kcfg" --dump "$work/written.bin"
-out=$(cli write --port 1 --yes --verify "$work/changed.kcfg" 2>&1) || fail "write --verify: $out"
-case "$out" in
+cli write --port 1 --yes --verify "$work/changed.kcfg" || fail "write --verify: $(said)"
+case "$(said)" in
     *"ECU memory matches the PC (768 bytes)"*) ;;
-    *) fail "write --verify said: $out" ;;
+    *) fail "write --verify said: $(said)" ;;
 esac
 stop_sim
 cmp "$work/changed.kcfg" "$work/written.bin" || fail "the controller does not hold the file written"
