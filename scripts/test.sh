@@ -28,8 +28,9 @@ run_all() {
 run_sanitized() {
     local with_qt=$1
     "$root/scripts/deps.sh"
-    cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" -DKALDOR_SANITIZE=ON \
+    . "$root/scripts/compiler-cache.sh"
+    cmake -S . -B build-sanitize -G Ninja "${kaldor_cache_args[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1" -DKALDOR_SANITIZE=ON \
         -DKALDOR_WITH_QT="$with_qt" -DKALDOR_BUILD_BENCH=OFF >/dev/null
     cmake --build build-sanitize --parallel "$jobs"
     export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:detect_stack_use_after_return=1:strict_string_checks=1:check_initialization_order=1"

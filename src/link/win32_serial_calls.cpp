@@ -137,6 +137,16 @@ public:
                ::GetLastError() == ERROR_INSUFFICIENT_BUFFER;
     }
 
+    Handle createNamedLock(const std::string& name, bool& heldElsewhere) override {
+        const HANDLE h = ::CreateMutexW(nullptr, FALSE, wide(name).c_str());
+        heldElsewhere = h != nullptr && ::GetLastError() == ERROR_ALREADY_EXISTS;
+        if (heldElsewhere) {
+            ::CloseHandle(h);
+            return nullptr;
+        }
+        return static_cast<Handle>(h);
+    }
+
     std::uint32_t probeDevice(const std::string& path) override {
         const HANDLE h = ::CreateFileW(wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                        nullptr, OPEN_EXISTING, 0, nullptr);

@@ -43,6 +43,15 @@ std::string dosName(const std::string& device) {
     return path.rfind(kDevicePrefix, 0) == 0 ? path.substr(prefix) : path;
 }
 
+std::string portLockName(const std::string& device) {
+    std::string name = dosName(device);
+    std::transform(name.begin(), name.end(), name.begin(), [](char c) {
+        // A backslash would name a namespace; letters match without regard to case.
+        return c == '\\' ? '/' : c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    });
+    return "Local\\kaldor-port-" + name;
+}
+
 PortOpenResult openResultFor(std::uint32_t error, SerialCalls& calls) {
     PortOpenResult result;
     switch (error) {
@@ -113,6 +122,15 @@ bool Win32SerialPort::open(int number) {
         m_lastOpen.detail = why.detail;
         return false;
     }
+    // A port driver refuses a second open by itself; Wine's ports do not, so a lock of our own
+    // keeps two programs of ours apart there too. A lock that cannot be made is no refusal.
+    bool heldElsewhere = false;
+    m_lock = m_calls.createNamedLock(win32::portLockName(device), heldElsewhere);
+    if (heldElsewhere) {
+        close();
+        m_lastOpen.error = PortOpenError::Busy;
+        return false;
+    }
     if (!m_calls.setCommState(m_handle, win32::controllerLine()))
         return failOpen(m_calls.lastError());
     if (!m_calls.setCommTimeouts(m_handle, win32::controllerTimeouts(kWriteTimeoutMs)))
@@ -134,10 +152,11 @@ bool Win32SerialPort::failOpen(std::uint32_t error) {
 }
 
 void Win32SerialPort::close() {
-    if (m_handle == nullptr)
-        return;
-    m_calls.closeHandle(m_handle);
-    m_handle = nullptr;
+    for (win32::Handle* h : {&m_handle, &m_lock}) {
+        if (*h != nullptr)
+            m_calls.closeHandle(*h);
+        *h = nullptr;
+    }
 }
 
 void Win32SerialPort::setRts(bool high) {

@@ -113,6 +113,9 @@ struct SerialCalls {
     // there, else the error. Finds the devices that no DOS name lists (Wine's ports linked in
     // after its start, a name given in full).
     [[nodiscard]] virtual std::uint32_t probeDevice(const std::string& path) = 0;
+    // CreateMutexW of `name`: the mutex, or nullptr with `heldElsewhere` when it already exists
+    // (its handle closed again) or could not be made.
+    [[nodiscard]] virtual Handle createNamedLock(const std::string& name, bool& heldElsewhere) = 0;
 };
 
 // The system's own calls (link/win32_serial_calls.cpp, in the Windows build only).
@@ -129,6 +132,9 @@ struct SerialCalls {
 // The name CreateFileW opens: "COM12" and "com3" become "\\.\COM12" and "\\.\com3" (without the
 // prefix only COM1-COM9 open); a name that starts with "\\" is taken as it is.
 [[nodiscard]] std::string devicePath(const std::string& device);
+
+// The lock that keeps two programs of ours off one port: "Local\kaldor-port-COM3".
+[[nodiscard]] std::string portLockName(const std::string& device);
 
 // The DOS device name of a path: "\\.\COM3" gives "COM3".
 [[nodiscard]] std::string dosName(const std::string& device);
@@ -176,6 +182,7 @@ private:
     PortMap m_map;
     win32::SerialCalls& m_calls;
     win32::Handle m_handle = nullptr;
+    win32::Handle m_lock = nullptr;
     PortOpenResult m_lastOpen;
 };
 

@@ -82,9 +82,26 @@ struct FakeCalls final : SerialCalls {
     }
     bool flushFileBuffers(Handle) override { return call("FlushFileBuffers"); }
     void closeHandle(Handle h) override {
+        if (h == lock) {
+            locks.erase(lockName);
+            log.push_back("CloseLock");
+            return;
+        }
         EXPECT_EQ(h, handle);
         --handles;
         log.push_back("CloseHandle");
+    }
+    std::set<std::string> locks;  // held, by any program
+    std::string lockName;
+    int lockToken = 0;
+    Handle lock = &lockToken;
+    Handle createNamedLock(const std::string& name, bool& heldElsewhere) override {
+        log.push_back("Lock " + name);
+        heldElsewhere = !locks.insert(name).second;
+        if (heldElsewhere)
+            return nullptr;
+        lockName = name;
+        return lock;
     }
     bool dosDeviceExists(const std::string& name) override {
         log.push_back("QueryDosDevice " + name);
@@ -110,8 +127,9 @@ TEST(Win32SerialPort, OpensTheDeviceWithTheControllersLineAndReadsThatNeverWait)
     EXPECT_EQ(calls.paths, std::vector<std::string>{"\\\\.\\COM12"});
     EXPECT_TRUE(port.lastOpenResult().ok());
     EXPECT_EQ(port.lastOpenResult().device, "COM12");
-    EXPECT_EQ(calls.log, (std::vector<std::string>{"CreateFile", "SetCommState", "SetCommTimeouts",
-                                                   "ClearCommError"}));
+    EXPECT_EQ(calls.log,
+              (std::vector<std::string>{"CreateFile", "Lock Local\\kaldor-port-COM12",
+                                        "SetCommState", "SetCommTimeouts", "ClearCommError"}));
     // 57600 8N1, binary, no flow control of any kind, no character replaced or dropped, an
     // error never stops the port; DTR inactive, RTS low until the link raises it.
     const LineSettings& l = calls.line;
@@ -134,7 +152,16 @@ TEST(Win32SerialPort, OpensTheDeviceWithTheControllersLineAndReadsThatNeverWait)
     port.close();
     port.close();
     EXPECT_EQ(calls.handles, 0);
+    EXPECT_TRUE(calls.locks.empty());
     EXPECT_EQ(std::count(calls.log.begin(), calls.log.end(), "CloseHandle"), 2);
+
+    // Another program of ours on the port (where the driver lets a second open through, as
+    // Wine's do): busy, with the name in any spelling.
+    calls.locks = {"Local\\kaldor-port-COM12"};
+    EXPECT_FALSE(port.open(12));
+    EXPECT_EQ(port.lastOpenResult().error, PortOpenError::Busy);
+    EXPECT_EQ(calls.handles, 0);
+    EXPECT_EQ(portLockName("\\\\.\\com12"), "Local\\kaldor-port-COM12");
 }
 
 TEST(Win32SerialPort, AFailedOpenSaysWhyInTheTermsOfEveryPlatformAndLeavesNoHandle) {
