@@ -61,3 +61,9 @@ install(FILES ${kaldor_runtime_dlls} DESTINATION . COMPONENT kaldor)
 
 # Built by default, and named by the scripts that build single targets.
 add_custom_target(kaldor_windows_runtime ALL ${kaldor_runtime_commands} VERBATIM)
+# Whichever of the Qt programs is built alone finds its DLLs beside it.
+foreach(program kaldor kaldor-cli widget_tests dialog_tests logic_tests window_tests cli_tests)
+  if(TARGET ${program})
+    add_dependencies(${program} kaldor_windows_runtime)
+  endif()
+endforeach()

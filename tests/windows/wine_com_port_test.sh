@@ -125,7 +125,7 @@ cd "$work"
 wine "$programs/kaldor.exe" >"$work/kaldor.out" 2>&1 &
 id=""
 for _ in \$(seq 120); do
-    id=\$(xdotool search --onlyvisible --name "VESTRA SEQUENTIAL DIESEL" 2>/dev/null | head -n 1)
+    id=\$(xdotool search --onlyvisible --name "^KALDOR DIESEL" 2>/dev/null | head -n 1)
     [ -n "\$id" ] && break
     sleep 0.5
 done
@@ -135,11 +135,18 @@ xdotool windowactivate --sync "\$id" 2>/dev/null || xdotool windowfocus --sync "
 xdotool key --clearmodifiers F10
 # The scan tries the ports, reads the memory and starts polling.
 sleep 20
-${screenshot:+import -window root "$screenshot"}
+# The caption names the controller and its port once connected.
+xdotool getwindowname "\$id" >"$work/caption"
+${screenshot:+import -window "\$id" "$screenshot"}
 EOF
 chmod +x "$work/window.sh"
 timeout 240 xvfb-run -a -s "-screen 0 1280x1024x24" "$work/window.sh" || fail "the window did not come up"
 stop_sim
+caption=$(cat "$work/caption")
+case "$caption" in
+    *"Rev.H:2 Rev.S:11 TR770  COM1 SN: $serial") ;;
+    *) fail "the caption after F10 is \"$caption\": $(tail -5 "$work/kaldor.out")" ;;
+esac
 # The live request and the times it came at: about ten a second, steadily.
 live=$(grep -ci " aa 05 00 00 59 f2$" "$work/frames.log" || true)
 [ "$live" -ge 50 ] || fail "only $live live requests in the window's 20 s: $(tail -5 "$work/frames.log")"
