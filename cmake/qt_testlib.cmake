@@ -54,10 +54,12 @@ list(APPEND kaldor_testlib_sources ${kaldor_testlib_source}/qabstractitemmodelte
 
 add_library(kaldor_qt_test STATIC ${kaldor_testlib_sources})
 set_target_properties(kaldor_qt_test PROPERTIES AUTOMOC ON)
+# Qt's sources name their private headers without a folder.
 target_include_directories(kaldor_qt_test
-  PUBLIC ${kaldor_testlib_include} ${kaldor_testlib_include}/QtTest)
+  PUBLIC ${kaldor_testlib_include} ${kaldor_testlib_include}/QtTest
+  PRIVATE ${kaldor_testlib_source})
 target_compile_definitions(kaldor_qt_test PRIVATE QT_BUILD_TESTLIB_LIB QT_NO_CAST_FROM_ASCII
-  QT_NO_CAST_TO_ASCII QT_NO_FOREACH QT_NO_MESSAGELOGCONTEXT
+  QT_NO_CAST_TO_ASCII QT_NO_FOREACH QT_NO_MESSAGELOGCONTEXT QT_USE_QSTRINGBUILDER
   PUBLIC QT_TESTLIB_LIB)
 # Qt's own code: its warnings are not this project's to fix.
 target_compile_options(kaldor_qt_test PRIVATE -w)

@@ -47,10 +47,10 @@ run_windows() {
     run_windows_qt
 }
 
-# A Wine prefix of its own, no debug chatter, and no offer to install .NET or a browser.
+# The Wine prefix of these tests (scripts/windows-qt.sh).
 windows_wine_prefix() {
-    export WINEPREFIX="$root/build-windows/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-    wineboot --init >/dev/null 2>&1 || true
+    . "$root/scripts/windows-qt.sh"
+    windows_wine_environment "$root/build-windows/wine"
 }
 
 run_windows_core() {

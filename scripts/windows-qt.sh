@@ -30,9 +30,10 @@ windows_qt_configure() {
         -DKALDOR_BUILD_BENCH=OFF "${kaldor_cache_args[@]}" >/dev/null
 }
 
-# A Wine prefix of its own ($1), no debug chatter, no offer to install .NET or a browser.
+# A Wine prefix of its own ($1), no debug chatter, no offer to install .NET or a browser, and no
+# menu entries of the desktop made for what an installer puts in the Start menu.
 windows_wine_environment() {
-    export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
     mkdir -p "$WINEPREFIX"
     [ -f "$WINEPREFIX/system.reg" ] || timeout 300 wineboot --init >/dev/null 2>&1 || true
 }

@@ -2,7 +2,9 @@
 ; OUTFILE and LISTS: the folder with install.nsh and uninstall.nsh, the lists of the files).
 ; Installs for every user under Program Files, where only the administrator writes: the program
 ; then keeps each user's settings in %APPDATA%\kaldor, read over a kaldor.INI beside it.
-Unicode true
+; A 64-bit installer for 64-bit programs: it also runs where Windows (or Wine) has no 32-bit
+; subsystem.
+Target amd64-unicode
 !include "MUI2.nsh"
 !include "x64.nsh"
 

@@ -62,8 +62,9 @@ inline CliRun runProgram(const std::vector<std::string>& words) {
     // Generous: under Wine a start alone may take seconds.
     if (program.waitForFinished(120000) && program.exitStatus() == QProcess::NormalExit)
         r.status = program.exitCode();
-    r.out = program.readAllStandardOutput().toStdString();
-    r.err = program.readAllStandardError().toStdString();
+    // Windows' C runtime ends the lines it writes with CR LF.
+    r.out = program.readAllStandardOutput().replace("\r\n", "\n").toStdString();
+    r.err = program.readAllStandardError().replace("\r\n", "\n").toStdString();
     return r;
 }
 

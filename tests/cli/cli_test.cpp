@@ -149,7 +149,7 @@ TEST_F(CliFiles, ReportOfAFileAsHtmlAndAsPdf) {
     const std::string settings = tempPath("report.INI");
     const std::string remembered =
         "[Report]\nInstaller=Ann\nWorkshop=South\nPaper=letter\n[Report 0]\nVehicle=car A\n";
-    std::ofstream(settings) << remembered;
+    std::ofstream(settings, std::ios::binary) << remembered;
     const std::string html = tempPath("report.html");
     const CliRun r =
         runCli({"report", a, "-o", html, "--settings", settings, "--workshop", "North & Sons"});

@@ -118,18 +118,23 @@ echo "write --verify through COM1: ok ($(($(date +%s) - start)) s)"
 # The window: F10 finds the controller, then the live records every 100 ms. The log has one line
 # per frame received: milliseconds since start, then the six bytes in hex.
 start_sim --log "$work/frames.log"
+# The window keeps its settings when closed: beside itself when it may write there, which this
+# test leaves as it found it.
+had_settings=0
+[ ! -e "$programs/kaldor.INI" ] || had_settings=1
 cat >"$work/window.sh" <<EOF
 #!/usr/bin/env bash
 set -u
 cd "$work"
 wine "$programs/kaldor.exe" >"$work/kaldor.out" 2>&1 &
+pid=\$!
 id=""
 for _ in \$(seq 120); do
     id=\$(xdotool search --onlyvisible --name "^KALDOR DIESEL" 2>/dev/null | head -n 1)
     [ -n "\$id" ] && break
     sleep 0.5
 done
-[ -n "\$id" ] || { echo "no window" >&2; exit 1; }
+[ -n "\$id" ] || { echo "no window came up" >&2; exit 1; }
 sleep 3
 xdotool windowactivate --sync "\$id" 2>/dev/null || xdotool windowfocus --sync "\$id" || true
 xdotool key --clearmodifiers F10
@@ -138,10 +143,21 @@ sleep 20
 # The caption names the controller and its port once connected.
 xdotool getwindowname "\$id" >"$work/caption"
 ${screenshot:+import -window "\$id" "$screenshot"}
+# Closed as a user closes it.
+xdotool windowactivate --sync "\$id" 2>/dev/null || xdotool windowfocus --sync "\$id" || true
+xdotool key --clearmodifiers alt+F4
+for _ in \$(seq 60); do
+    kill -0 \$pid 2>/dev/null || exit 0
+    sleep 0.5
+done
+echo "the window did not close" >&2
+exit 1
 EOF
 chmod +x "$work/window.sh"
-timeout 240 xvfb-run -a -s "-screen 0 1280x1024x24" "$work/window.sh" || fail "the window did not come up"
+timeout 240 xvfb-run -a -s "-screen 0 1280x1024x24" "$work/window.sh" 2>"$work/window.err" ||
+    fail "the window: $(grep -v '^X connection' "$work/window.err")"
 stop_sim
+[ "$had_settings" = 1 ] || rm -f "$programs/kaldor.INI"
 caption=$(cat "$work/caption")
 case "$caption" in
     *"Rev.H:2 Rev.S:11 TR770  COM1 SN: $serial") ;;
