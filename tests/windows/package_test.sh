@@ -14,6 +14,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 zip=$(realpath "$1")
 setup=$(realpath "$2")
 sim=$(realpath "$3")
+"$here/../../scripts/deps.sh" wine wine64 unzip xvfb xauth xdotool
 . "$here/../../scripts/windows-qt.sh"
 
 work=$(mktemp -d)
