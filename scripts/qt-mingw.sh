@@ -2,6 +2,7 @@
 # Builds Qt for 64-bit Windows (MinGW-w64) from Debian's own qtbase source, once, and keeps it.
 #
 #   scripts/qt-mingw.sh            prints the Qt prefix, building it first when it is missing
+#   scripts/qt-mingw.sh --cached   prints it only when it is built already (status 1 otherwise)
 #
 # The source comes through apt with a sources list and state folder of this script's own, so the
 # machine's apt configuration is left as it is. Only what the program needs is built: Core, Gui,
@@ -22,6 +23,7 @@ if [ -f "$prefix/.complete" ]; then
     echo "$prefix"
     exit 0
 fi
+[ "${1:-}" != --cached ] || exit 1
 
 work="$cache/work-$upstream"
 mkdir -p "$work/apt/lists/partial" "$work/apt/archives/partial" "$work/src"

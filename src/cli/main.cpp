@@ -18,8 +18,15 @@ int main(int argc, char** argv) {
     // come with a graphical one; without a display it draws off screen.
     std::unique_ptr<QCoreApplication> application;
     if (kaldor::cli::laysOutPages(words)) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
+#ifdef _WIN32
+            // The offscreen platform reads the fonts of one folder, unless told Qt's own, which a
+            // Windows machine does not have: Windows' fonts.
+            if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR"))
+                qputenv("QT_QPA_FONTDIR", qgetenv("WINDIR") + "\\Fonts");
+#endif
+        }
         application = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         application = std::make_unique<QCoreApplication>(argc, argv);

@@ -1,10 +1,10 @@
 // `report`: the set-up report of a configuration file or of the connected ECU, as HTML or PDF.
 #include <QCoreApplication>
+#include <QDate>
 #include <QGuiApplication>
 
 #include <algorithm>
 #include <cctype>
-#include <ctime>
 
 #include "cli/command_context.h"
 #include "cli/controller_connection.h"
@@ -37,12 +37,7 @@ std::optional<Format> formatOf(const std::string& path) {
 }
 
 std::string today() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    char text[16] = "";
-    if (::localtime_r(&now, &local) != nullptr)
-        std::strftime(text, sizeof text, "%Y-%m-%d", &local);
-    return text;
+    return QDate::currentDate().toString(Qt::ISODate).toStdString();
 }
 
 // The options given over what the window remembered.

@@ -24,6 +24,19 @@ std::string variable(const SettingsEnvironment& environment, const char* name) {
     return value != nullptr ? std::string(value) : std::string();
 }
 
+// For comparing Windows paths: one slash, no case, no slash at the end.
+std::string comparable(std::string path) {
+    for (char& c : path) {
+        if (c == '\\')
+            c = '/';
+        else if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    while (!path.empty() && path.back() == '/')
+        path.pop_back();
+    return path;
+}
+
 }  // namespace
 
 std::string userFolder(UserFolder which, const SettingsEnvironment& environment) {
@@ -66,11 +79,23 @@ bool folderWritable(const std::string& folder) {
 #endif
 }
 
+bool inProgramFiles(const std::string& programFolder, const SettingsEnvironment& environment) {
+    const std::string folder = comparable(programFolder);
+    for (const char* name : {"ProgramFiles", "ProgramW6432", "ProgramFiles(x86)"}) {
+        const std::string base = comparable(variable(environment, name));
+        if (!base.empty() && folder.size() > base.size() &&
+            folder.compare(0, base.size(), base) == 0 && folder[base.size()] == '/')
+            return true;
+    }
+    return false;
+}
+
 SettingsLocation locateSettings(const std::string& programFolder, const std::string& fileName,
                                 const SettingsEnvironment& environment,
                                 const std::function<bool(const std::string&)>& writable) {
     const std::string beside = (fs::path(programFolder) / fileName).string();
-    const bool mayWrite = writable ? writable(programFolder) : folderWritable(programFolder);
+    const bool mayWrite = !inProgramFiles(programFolder, environment) &&
+                          (writable ? writable(programFolder) : folderWritable(programFolder));
     if (mayWrite)
         return {beside, {}};
     const std::string userFolder = userSettingsFolder(environment);

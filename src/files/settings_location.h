@@ -37,9 +37,16 @@ enum class UserFolder {
 // Whether the current user may create files in `folder`.
 [[nodiscard]] bool folderWritable(const std::string& folder);
 
-// `fileName` beside the program when its folder is writable; otherwise "kaldor.INI" in the user's
-// configuration folder over the file beside the program. `writable` decides about the folder
-// (folderWritable unless a test gives another).
+// Whether `programFolder` lies in one of Windows' program folders (%ProgramFiles%,
+// %ProgramW6432%, %ProgramFiles(x86)%; letters in any case, either slash). A copy there was
+// installed, and its folder is not the user's to write even when this user may (an administrator,
+// or Wine, which keeps no users apart). False wherever those variables are not set.
+[[nodiscard]] bool inProgramFiles(const std::string& programFolder,
+                                  const SettingsEnvironment& environment = {});
+
+// `fileName` beside the program when its folder is writable and not in the program folders;
+// otherwise "kaldor.INI" in the user's configuration folder over the file beside the program.
+// `writable` decides about the folder (folderWritable unless a test gives another).
 [[nodiscard]] SettingsLocation locateSettings(
     const std::string& programFolder, const std::string& fileName,
     const SettingsEnvironment& environment = {},

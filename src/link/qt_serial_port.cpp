@@ -1,6 +1,5 @@
 #include "link/qt_serial_port.h"
 
-#ifndef _WIN32
 #include <cerrno>
 #include <cstring>
 
@@ -10,14 +9,12 @@
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
-#endif
 
 namespace kaldor {
 
 PortOpenResult checkDevice(const std::string& device) {
     PortOpenResult result;
     result.device = device;
-#ifndef _WIN32
     struct stat info {};
     if (::stat(device.c_str(), &info) != 0) {
         result.error =
@@ -36,7 +33,6 @@ PortOpenResult checkDevice(const std::string& device) {
         if (const struct group* g = ::getgrgid(info.st_gid); g != nullptr && info.st_gid != 0)
             result.group = g->gr_name;
     }
-#endif
     return result;
 }
 
@@ -57,16 +53,13 @@ bool QtSerialPort::open(int number) {
         m_lastOpen.error = PortOpenError::NoSuchDevice;
         return false;
     }
-#ifndef _WIN32
-    // Only ports that already exist are opened. ("\\.\COMn" is no file to look for: on Windows
-    // opening a missing port simply fails.)
+    // Only ports that already exist are opened.
     if (const PortOpenResult check = checkDevice(deviceName); !check.ok()) {
         const bool named = m_lastOpen.named;
         m_lastOpen = check;
         m_lastOpen.named = named;
         return false;
     }
-#endif
     m_port.setPortName(device);
     m_port.setBaudRate(QSerialPort::Baud57600);
     m_port.setDataBits(QSerialPort::Data8);
@@ -79,7 +72,7 @@ bool QtSerialPort::open(int number) {
             case QSerialPort::DeviceNotFoundError:
                 m_lastOpen.error = PortOpenError::NoSuchDevice;
                 break;
-            case QSerialPort::PermissionError:  // Windows says so of a port another holds
+            case QSerialPort::PermissionError:
             case QSerialPort::OpenError:
                 m_lastOpen.error = PortOpenError::Busy;
                 break;
@@ -91,10 +84,8 @@ bool QtSerialPort::open(int number) {
         m_port.clearError();
         return false;
     }
-#ifndef _WIN32
     // QSerialPort locks the device with a lock file and TIOCEXCL; root passes TIOCEXCL, so an
     // advisory lock on the device itself keeps two programs of ours off one port as well.
-    // (Windows opens a port for one program only.)
     m_lockFd =
         ::open(device.toLocal8Bit().constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (m_lockFd >= 0 && ::flock(m_lockFd, LOCK_EX | LOCK_NB) != 0) {
@@ -104,7 +95,6 @@ bool QtSerialPort::open(int number) {
         m_lastOpen.error = PortOpenError::Busy;
         return false;
     }
-#endif
     // Lines the device does not have (a pseudo-terminal has neither DTR nor RTS) are harmless.
     m_port.setDataTerminalReady(false);
     m_port.clearError();
@@ -115,13 +105,11 @@ void QtSerialPort::close() {
     if (m_port.isOpen())
         m_port.close();
     m_port.clearError();
-#ifndef _WIN32
     if (m_lockFd >= 0) {
         ::flock(m_lockFd, LOCK_UN);
         ::close(m_lockFd);
         m_lockFd = -1;
     }
-#endif
 }
 
 void QtSerialPort::setRts(bool high) {
@@ -156,12 +144,10 @@ void QtSerialPort::waitTransmitEmpty() {
         if (!m_port.waitForBytesWritten(kWriteTimeoutMs))
             break;
     }
-#ifndef _WIN32
-    // Windows reports no more than the finished write above; the pause after every frame
-    // (a six-byte frame takes about a millisecond at 57600 baud) covers the rest.
+    // The finished write above only says the driver has the bytes; the line is empty after
+    // tcdrain.
     if (m_port.handle() >= 0)
         ::tcdrain(m_port.handle());
-#endif
 }
 
 void QtSerialPort::drain() {

@@ -38,11 +38,15 @@ HANDLE handleOf(Handle h) {
     return static_cast<HANDLE>(h);
 }
 
+// A device that exists already, never a file made anew.
+HANDLE openExisting(const std::string& path, DWORD access, DWORD share) {
+    return ::CreateFileW(wide(path).c_str(), access, share, nullptr, OPEN_EXISTING, 0, nullptr);
+}
+
 class SystemCalls final : public SerialCalls {
 public:
     Handle createFile(const std::string& path) override {
-        const HANDLE h = ::CreateFileW(wide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                       OPEN_EXISTING, 0, nullptr);
+        const HANDLE h = openExisting(path, GENERIC_READ | GENERIC_WRITE, 0);
         return h == INVALID_HANDLE_VALUE ? nullptr : static_cast<Handle>(h);
     }
 
@@ -148,8 +152,7 @@ public:
     }
 
     std::uint32_t probeDevice(const std::string& path) override {
-        const HANDLE h = ::CreateFileW(wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                       nullptr, OPEN_EXISTING, 0, nullptr);
+        const HANDLE h = openExisting(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE);
         if (h == INVALID_HANDLE_VALUE)
             return ::GetLastError();
         ::CloseHandle(h);

@@ -50,8 +50,9 @@ bool covers(const QString& family, QFontDatabase::WritingSystem script) {
     return QFontDatabase::writingSystems(family).contains(script);
 }
 
+#ifndef _WIN32
 // The family the desktop draws a script's letters in when the application's font has none:
-// its own choice for the script (fontconfig's, on Linux), found by laying out a sample.
+// its own choice for the script (fontconfig's), found by laying out a sample.
 QString familyDrawing(QFontDatabase::WritingSystem script) {
     QTextLayout layout(QFontDatabase::writingSystemSample(script), QApplication::font());
     layout.beginLayout();
@@ -64,6 +65,7 @@ QString familyDrawing(QFontDatabase::WritingSystem script) {
     }
     return {};
 }
+#endif
 
 QString text(std::string_view view) {
     return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size()));
@@ -209,8 +211,13 @@ QString WindowLanguage::fontFamily(const LanguageDef& language) {
     const QString current = QFontInfo(QApplication::font()).family();
     if (covers(current, script))
         return current;
+#ifndef _WIN32
+    // fontconfig's own choice for the script. Windows has none to ask: its font list names a
+    // family for every script it has, and Qt's font database without fontconfig (the offscreen
+    // platform's there) leaves the family of a laid-out run unnamed.
     if (const QString drawn = familyDrawing(script); !drawn.isEmpty())
         return drawn;
+#endif
     for (const QString& family : QFontDatabase::families(script)) {
         if (!QFontDatabase::isPrivateFamily(family) && !QFontDatabase::isFixedPitch(family))
             return family;

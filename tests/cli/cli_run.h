@@ -1,10 +1,9 @@
 #pragma once
 // Running kaldor-cli in tests: its run() in this process with captured streams, or the real
-// program as a process (stdin from /dev/null, so never a terminal).
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
+// program as a process (stdin from the null device, so never a terminal).
+#include <QCoreApplication>
+#include <QProcess>
+#include <QStringList>
 
 #include <fstream>
 #include <optional>
@@ -18,8 +17,6 @@
 #include "files/config_file.h"
 #include "link/serial_port.h"
 
-extern char** environ;
-
 namespace kaldor::cli::test {
 
 struct CliRun {
@@ -29,7 +26,8 @@ struct CliRun {
 };
 
 inline std::string tempPath(const std::string& name) {
-    return ::testing::TempDir() + "kaldor_cli_" + std::to_string(::getpid()) + "_" + name;
+    return ::testing::TempDir() + "kaldor_cli_" +
+           std::to_string(QCoreApplication::applicationPid()) + "_" + name;
 }
 
 // The folder of the real program, with the language files beside it.
@@ -66,31 +64,19 @@ inline std::string fileText(const std::string& path) {
 }
 
 inline CliRun runProgram(const std::vector<std::string>& words) {
-    const std::string outPath = tempPath("stdout");
-    const std::string errPath = tempPath("stderr");
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0600);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0600);
-    std::vector<std::string> all{KALDOR_CLI_PROGRAM};
-    all.insert(all.end(), words.begin(), words.end());
-    std::vector<char*> argv;
-    for (std::string& w : all)
-        argv.push_back(w.data());
-    argv.push_back(nullptr);
+    QStringList arguments;
+    for (const std::string& w : words)
+        arguments << QString::fromStdString(w);
+    QProcess program;
+    program.setStandardInputFile(QProcess::nullDevice());
+    program.start(QStringLiteral(KALDOR_CLI_PROGRAM), arguments);
     CliRun r;
-    pid_t pid = -1;
-    if (::posix_spawn(&pid, KALDOR_CLI_PROGRAM, &actions, nullptr, argv.data(), environ) == 0) {
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    r.out = fileText(outPath);
-    r.err = fileText(errPath);
+    // Generous: under Wine a start alone may take seconds.
+    if (program.waitForFinished(120000) && program.exitStatus() == QProcess::NormalExit)
+        r.status = program.exitCode();
+    // Windows' C runtime ends the lines it writes with CR LF.
+    r.out = program.readAllStandardOutput().replace("\r\n", "\n").toStdString();
+    r.err = program.readAllStandardError().replace("\r\n", "\n").toStdString();
     return r;
 }
 

@@ -149,7 +149,7 @@ TEST_F(CliFiles, ReportOfAFileAsHtmlAndAsPdf) {
     const std::string settings = tempPath("report.INI");
     const std::string remembered =
         "[Report]\nInstaller=Ann\nWorkshop=South\nPaper=letter\n[Report 0]\nVehicle=car A\n";
-    std::ofstream(settings) << remembered;
+    std::ofstream(settings, std::ios::binary) << remembered;
     const std::string html = tempPath("report.html");
     const CliRun r =
         runCli({"report", a, "-o", html, "--settings", settings, "--workshop", "North & Sons"});
@@ -213,9 +213,13 @@ TEST(CliPorts, APortThatCannotBeOpenedIsSaidSoNotAsASilentController) {
     EXPECT_TRUE(contains(missing.err, "COM3 (/nonexistent/tty): no such device")) << missing.err;
     EXPECT_FALSE(contains(missing.err, "no ECU answered"));
 
-    // Root opens anything: the permission case needs an ordinary user.
+    // Root opens anything: the permission case needs an ordinary user, and POSIX permissions.
+#ifdef _WIN32
+    GTEST_SKIP() << "no POSIX permissions";
+#else
     if (::geteuid() == 0)
         GTEST_SKIP() << "run as root";
+#endif
     const CliRun denied = runCli({"identify", "--port", "4", "--settings", settings});
     EXPECT_EQ(denied.status, kExitFailed);
     EXPECT_TRUE(contains(denied.err, "permission denied; join the group")) << denied.err;

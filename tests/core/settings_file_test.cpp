@@ -201,4 +201,32 @@ TEST(SettingsLocation, UnwritableProgramFolderFallsBackToTheUsersConfigurationFo
 #endif
 }
 
+// Installed under Program Files: the user's folder, even where the folder could be written (an
+// administrator, or Wine); a folder of a similar name elsewhere stays portable.
+TEST(SettingsLocation, ACopyInTheProgramFoldersKeepsItsSettingsInTheUsersFolder) {
+    auto environment = [](const char* name) -> const char* {
+        const std::string n = name;
+        return n == "ProgramFiles"                        ? "C:\\Program Files\\"
+               : n == "ProgramFiles(x86)"                 ? "C:\\Program Files (x86)"
+               : n == "APPDATA" || n == "XDG_CONFIG_HOME" ? "/appdata"
+                                                          : nullptr;
+    };
+    const auto writable = [](const std::string&) { return true; };
+    struct Case {
+        const char* folder;
+        bool installed;
+    } const cases[] = {{"C:/Program Files/KALDOR DIESEL", true},
+                       {"c:\\program files (x86)\\kaldor", true},
+                       {"C:/Program Files", false},
+                       {"C:/Program Files2/kaldor", false},
+                       {"D:/tools/kaldor", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.folder);
+        EXPECT_EQ(inProgramFiles(c.folder, environment), c.installed);
+        const SettingsLocation at = locateSettings(c.folder, "kaldor.INI", environment, writable);
+        EXPECT_EQ(at.fallback.empty(), !c.installed);
+    }
+    EXPECT_FALSE(inProgramFiles("/usr/bin", [](const char*) -> const char* { return nullptr; }));
+}
+
 }  // namespace

@@ -9,6 +9,7 @@ int main(int argc, char** argv) {
     // inherit it), never into the data folder of the user who runs them.
     const QTemporaryDir dataHome;
     qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
+    qputenv("APPDATA", dataHome.path().toLocal8Bit());  // the same on Windows
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -220,12 +220,15 @@ struct DefaultHistoryTest : HistoryTest {
     void prepare() override {
         ASSERT_TRUE(dataHome.isValid());
         saved = qgetenv("XDG_DATA_HOME");
+        savedAppData = qgetenv("APPDATA");
         qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
+        qputenv("APPDATA", dataHome.path().toLocal8Bit());  // the same on Windows
         settings = switchedOff ? "[History]\nEnabled=0\n" : "";
     }
     void TearDown() override {
         HistoryTest::TearDown();
         qputenv("XDG_DATA_HOME", saved);
+        qputenv("APPDATA", savedAppData);
     }
     void connectAndReset() {
         connect();
@@ -235,6 +238,7 @@ struct DefaultHistoryTest : HistoryTest {
     }
     QTemporaryDir dataHome;
     QByteArray saved;
+    QByteArray savedAppData;
     bool switchedOff = false;
 };
 
