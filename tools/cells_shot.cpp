@@ -35,21 +35,17 @@
 #include "ui/pages/main_map_panel.h"
 #include "ui/session.h"
 #include "ui/window_logic.h"
+#include "shot_window.h"
 #include "virtual_controller.h"
 
 namespace {
 
-constexpr int kConnectTimeoutMs = 20000;
+using kaldor::tools::runEventsFor;
+
 constexpr int kSettleMs = 1500;
 // The picture's width: the cells' texts still legible, the file small.
 constexpr int kPictureWidth = 900;
 
-void runEventsFor(int milliseconds) {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < milliseconds)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-}
 
 int shoot(const QString& out, const char* keep) {
     QTemporaryDir folder;
@@ -77,24 +73,12 @@ int shoot(const QString& out, const char* keep) {
     options.serialNumber = 770123;
     kaldor::sim::VirtualController controller(options);
     const std::string device = controller.start();
-    std::ofstream(folder.filePath(QStringLiteral("cells-shot.INI")).toStdString())
-        << "[Ports]\nCOM1=" << device << "\n[History]\nEnabled=0\n";  // a picture is no visit
+    kaldor::tools::writeShotSettings(folder.path(), "cells-shot", device);
 
     kaldor::MainWindow window(
         kaldor::Folders{folder.path(), folder.path(), QStringLiteral("cells-shot")});
     auto* logic = new kaldor::WindowLogic(window);
-    logic->prompts().setMessageSink(
-        [](const std::string& text) { std::fprintf(stderr, "message: %s\n", text.c_str()); });
-    window.show();
-    runEventsFor(200);
-    window.resize(kaldor::MainWindow::kBuiltInWidth, kaldor::MainWindow::kBuiltInHeight);
-    window.menu().F10autoconnect1->trigger();
-    QElapsedTimer waited;
-    waited.start();
-    while (!logic->session().state.linkReady && waited.elapsed() < kConnectTimeoutMs)
-        runEventsFor(100);
-    if (!logic->session().state.linkReady) {
-        std::fprintf(stderr, "cells-shot: the virtual controller did not connect\n");
+    if (!kaldor::tools::connectShotWindow(window, *logic, "cells-shot")) {
         controller.stop();
         return 1;
     }

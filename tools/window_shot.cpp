@@ -22,19 +22,15 @@
 #include "ui/main_window.h"
 #include "ui/session.h"
 #include "ui/window_logic.h"
+#include "shot_window.h"
 #include "virtual_controller.h"
 
 namespace {
 
-constexpr int kLiveSettleMs = 3000;
-constexpr int kConnectTimeoutMs = 20000;
+using kaldor::tools::runEventsFor;
 
-void runEventsFor(int milliseconds) {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < milliseconds)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-}
+constexpr int kLiveSettleMs = 3000;
+
 
 int shoot(int code, int page, const QString& out) {
     const kaldor::LanguageDef* language = kaldor::findLanguage(code);
@@ -60,24 +56,12 @@ int shoot(int code, int page, const QString& out) {
     options.serialNumber = 770123;
     kaldor::sim::VirtualController controller(options);
     const std::string device = controller.start();
-    std::ofstream(folder.filePath(QStringLiteral("window-shot.INI")).toStdString())
-        << "[Ports]\nCOM1=" << device << "\n[History]\nEnabled=0\n";  // a picture is no visit
+    kaldor::tools::writeShotSettings(folder.path(), "window-shot", device);
 
     kaldor::MainWindow window(
         kaldor::Folders{folder.path(), folder.path(), QStringLiteral("window-shot")});
     auto* logic = new kaldor::WindowLogic(window);
-    logic->prompts().setMessageSink(
-        [](const std::string& text) { std::fprintf(stderr, "message: %s\n", text.c_str()); });
-    window.show();
-    runEventsFor(200);
-    window.resize(kaldor::MainWindow::kBuiltInWidth, kaldor::MainWindow::kBuiltInHeight);
-    window.menu().F10autoconnect1->trigger();
-    QElapsedTimer waited;
-    waited.start();
-    while (!logic->session().state.linkReady && waited.elapsed() < kConnectTimeoutMs)
-        runEventsFor(100);
-    if (!logic->session().state.linkReady) {
-        std::fprintf(stderr, "window-shot: the virtual controller did not connect\n");
+    if (!kaldor::tools::connectShotWindow(window, *logic, "window-shot")) {
         return 1;
     }
     window.showPage(page);
