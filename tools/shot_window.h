@@ -26,8 +26,8 @@ inline void runEventsFor(int milliseconds) {
 // The settings file TOOL.INI in FOLDER: COM1 is the controller's pseudo-terminal DEVICE, and no
 // history entry is kept (a picture is no visit).
 inline void writeShotSettings(const QString& folder, const char* tool, const std::string& device) {
-    std::ofstream(QDir(folder).filePath(QString::fromLatin1(tool) + QStringLiteral(".INI"))
-                      .toStdString())
+    std::ofstream(
+        QDir(folder).filePath(QString::fromLatin1(tool) + QStringLiteral(".INI")).toStdString())
         << "[Ports]\nCOM1=" << device << "\n[History]\nEnabled=0\n";
 }
 
