@@ -91,6 +91,14 @@ struct LanguageTextsTest : LogicTest {
                     found << text;
         return found;
     }
+    // Switches the window to a shipped language; its file's name, for the trace.
+    std::string choose(const LanguageDef& language) {
+        const QString file = QString::fromLatin1(language.fileName.data(),
+                                                 static_cast<qsizetype>(language.fileName.size()));
+        installLanguageFile(file);
+        logic->language().load(language.code);
+        return file.toStdString();
+    }
 };
 
 TEST_F(LanguageTextsTest, EveryShippedLanguageLeavesNoEnglishInTheWindowsItOpens) {
@@ -119,11 +127,7 @@ TEST_F(LanguageTextsTest, EveryShippedLanguageLeavesNoEnglishInTheWindowsItOpens
     for (const LanguageDef& language : languages()) {
         if (language.code == kDefaultLanguageCode)
             continue;
-        const QString file = QString::fromLatin1(language.fileName.data(),
-                                                 static_cast<qsizetype>(language.fileName.size()));
-        installLanguageFile(file);
-        logic->language().load(language.code);
-        SCOPED_TRACE(file.toStdString());
+        SCOPED_TRACE(choose(language));
         emit window->menu().File1->aboutToShow();
         emit window->menu().options1->aboutToShow();
         // The window's menus and the grids' tools (the pages' own captions are the kit's).
@@ -162,11 +166,7 @@ TEST_F(LanguageTextsTest, EveryShippedLanguageHasItsOwnWordsForEachWindowText) {
     for (const LanguageDef& language : languages()) {
         if (language.code == kDefaultLanguageCode)
             continue;
-        const QString file = QString::fromLatin1(language.fileName.data(),
-                                                 static_cast<qsizetype>(language.fileName.size()));
-        installLanguageFile(file);
-        logic->language().load(language.code);
-        SCOPED_TRACE(file.toStdString());
+        SCOPED_TRACE(choose(language));
         for (int i = 0; i < kWindowTextIdCount; ++i) {
             const auto text = static_cast<WindowText>(i);
             if (shared.count(text) != 0)
