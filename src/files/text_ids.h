@@ -24,6 +24,7 @@ enum class TextKind : std::uint8_t {
     ErrorText,   // entry `index` of the error-text table
     StatusText,  // status text `index` (the order of StatusTexts)
     ReportText,  // text `index` of the set-up report and its dialog (the order of ReportCaption)
+    SpokenText,  // text `index` a screen reader says that the window shows nowhere
 };
 
 // What follows the text of an id: replacing list entries can drop the list's selection, so after
@@ -54,10 +55,17 @@ inline constexpr TextId kFirstStatusTextId = 100801;
 inline constexpr int kReportTextIdCount = 33;
 inline constexpr TextId kFirstReportTextId = 101001;
 
+// What assistive technology says beyond the shown captions (lamp states, names of controls
+// without a caption): this program's own range too.
+inline constexpr int kSpokenTextIdCount = 10;
+inline constexpr TextId kFirstSpokenTextId = 101400;
+
 // Every id of the kit's table, in ascending order (the report's texts are not among them).
 [[nodiscard]] const std::array<TextTarget, kTextIdCount>& textIdTable();
 // The report's texts, in ascending order.
 [[nodiscard]] const std::array<TextTarget, kReportTextIdCount>& reportTextIdTable();
+// The spoken texts, in ascending order.
+[[nodiscard]] const std::array<TextTarget, kSpokenTextIdCount>& spokenTextIdTable();
 // The target of an id, or nullptr for an id neither table lists (its text is ignored).
 [[nodiscard]] const TextTarget* findTextId(TextId id);
 
