@@ -14,7 +14,11 @@
 #include <optional>
 #include <string>
 
+#include "files/language_file.h"
+#include "files/languages.h"
 #include "live/recording_setup.h"
+#include "live/status_texts.h"
+#include "service/setup_description.h"
 #include "ui/log_viewer/log_viewer_window.h"
 #include "ui/log_viewer/trace_view.h"
 #include "ui/main_window.h"
@@ -71,11 +75,29 @@ Options parseOptions(int argc, char** argv) {
     return o;
 }
 
+// The language "lan.txt" in the working folder chooses, as the main window takes it; English
+// without one.
+void speakChosenLanguage(kaldor::LogViewerWindow& viewer) {
+    const std::string base = QDir::currentPath().toStdString();
+    const std::optional<std::uint8_t> code = kaldor::readLanguageChoice(base);
+    const kaldor::LanguageDef* language = code ? kaldor::findLanguage(*code) : nullptr;
+    if (language == nullptr)
+        return;
+    const kaldor::LanguageFile file = kaldor::readLanguage(
+        base, QCoreApplication::applicationDirPath().toStdString(), *language);
+    const kaldor::SetupTexts texts = kaldor::setupTexts(file);
+    kaldor::StatusTexts status;
+    for (const auto& [n, text] : texts.statusTexts)
+        (void)kaldor::setStatusText(status, static_cast<std::size_t>(n), text);
+    viewer.setTexts(texts, status);
+}
+
 int viewLogAlone(const std::string& path) {
     kaldor::QtPrompts prompts(nullptr);
     auto* viewer =
         new kaldor::LogViewerWindow(QString::fromLocal8Bit(path.c_str()), kaldor::defaultSetup(),
                                     prompts, {}, QDir::currentPath());
+    speakChosenLanguage(*viewer);
     int status = 0;
     QObject::connect(viewer, &kaldor::LogViewerWindow::refused, [&status] { status = 1; });
     if (std::getenv(kQuitAfterFirstPaint) != nullptr)

@@ -29,8 +29,8 @@ constexpr OptionSpec kYes{"--yes", false};
 constexpr OptionSpec kJson{"--json", false};
 constexpr OptionSpec kOutput{"-o", true};
 
-const std::array<CommandDef, 9>& commands() {
-    static const std::array<CommandDef, 9> table{{
+const std::array<CommandDef, 10>& commands() {
+    static const std::array<CommandDef, 10> table{{
         {"ports",
          {kHelp, kSettings},
          0,
@@ -146,6 +146,28 @@ const std::array<CommandDef, 9>& commands() {
          "log2csv demo.log [-o FILE] [--rpm-type N]\n"
          "    The logged records as CSV, on standard output without -o. N is the rpm signal\n"
          "    type (0-24) that turns the period into rpm; 0 by default."},
+        {"cells",
+         {kHelp,
+          kSettings,
+          kPort,
+          kYes,
+          kJson,
+          {"--setup", true},
+          {"--ecu", false},
+          {"--signal", true},
+          {"--signals", false}},
+         0,
+         1,
+         cellsCommand,
+         "cells RECORDING [--setup FILE | --ecu [--port N] [--yes]] [--signal NAME] [--json]\n"
+         "    Where the drive of a recording (demo.log or its CSV export) ran on the main map:\n"
+         "    each cell the engine used with its time and records, and with --signal the\n"
+         "    count, minimum, mean and maximum of that live signal there, in the unit the\n"
+         "    live pages show. The main map's type and axes come from the configuration FILE,\n"
+         "    the connected ECU, or else the factory defaults. Records with the engine\n"
+         "    stopped are counted apart.\n"
+         "  cells --signals [--json]\n"
+         "    The names --signal takes."},
     }};
     return table;
 }

@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+namespace kaldor {
+class PauseClock;
+}
+
 namespace kaldor::cli {
 
 inline constexpr int kExitOk = 0;
@@ -21,6 +25,7 @@ struct Environment {
     std::istream* input = nullptr;  // answers to questions
     bool inputIsTerminal = false;   // questions are asked only then
     bool errorIsTerminal = false;   // progress is shown only then
+    PauseClock* pauses = nullptr;   // the protocol's pauses; without one, real sleeps
 };
 
 // `words` are the command line without the program name. Returns the exit status.

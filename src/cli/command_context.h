@@ -24,6 +24,8 @@ struct CommandContext {
 int showCommand(const CommandContext& c);
 int diffCommand(const CommandContext& c);
 int log2csvCommand(const CommandContext& c);
+// Where a recording ran on the main map, cell by cell.
+int cellsCommand(const CommandContext& c);
 // Controller commands.
 int portsCommand(const CommandContext& c);
 int identifyCommand(const CommandContext& c);

@@ -1,11 +1,6 @@
 // The commands that talk to the controller (and `ports`, which shows where they would look).
-#include <filesystem>
 #include <istream>
 #include <memory>
-
-#ifdef _WIN32
-#include <QSerialPortInfo>
-#endif
 
 #include "cli/command_context.h"
 #include "cli/controller_connection.h"
@@ -14,7 +9,7 @@
 #include "files/settings_file.h"
 #include "files/settings_location.h"
 #include "link/port_problems.h"
-#include "link/qt_serial_port.h"
+#include "link/serial_port_factory.h"
 #include "model/parameter_edits.h"
 #include "service/broken_write.h"
 #include "service/config_transfer.h"
@@ -29,25 +24,11 @@ constexpr const char* kLoadToEcuCaption = "load to ECU";
 constexpr const char* kLoadMapCaption = "LoadMap";
 constexpr std::size_t kPinDigits = 4;
 
-bool deviceExists(const std::string& device) {
-#ifdef _WIN32
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
-        if (info.systemLocation().toStdString() == device)
-            return true;
-    return false;
-#else
-    std::error_code error;
-    return std::filesystem::exists(device, error);
-#endif
-}
-
 // "present", "absent", or "present, not usable: " and why. Only what the device's file tells
 // (no permission for this user): the port is not opened, so a device another program holds
 // shows as present, and F10 or a controller command says it is busy.
 std::string usability(int number, const std::string& device) {
-    if (!deviceExists(device))
-        return "absent";
-    const PortOpenResult why = checkDevice(device);
+    const PortOpenResult why = checkSerialDevice(device);
     if (why.ok())
         return "present";
     if (why.error == PortOpenError::NoSuchDevice)
@@ -132,7 +113,7 @@ Connection connect(const CommandContext& c) {
     k.prompts = std::make_unique<CliPrompts>(c.err);
     k.progress = std::make_unique<TerminalProgress>(c.err, c.environment.errorIsTerminal);
     k.session = std::make_unique<ControllerSession>(*k.settings, port, *k.prompts, *k.progress,
-                                                    consentFrom(c));
+                                                    consentFrom(c), c.environment.pauses);
     k.history = std::make_unique<HistoryRecorder>(k.session->state(), k.session->image());
     k.history->configure(readHistorySettings(*k.settings), [&c](const std::string& text) {
         c.err << kProgramName << ": " << text << '\n';

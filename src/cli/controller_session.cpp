@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cli/cli.h"
+#include "link/serial_port_factory.h"
 
 namespace kaldor::cli {
 
@@ -64,12 +65,13 @@ std::optional<FileAnswer> CliPrompts::askOpenFile(const FileQuestion&) {
 
 ControllerSession::ControllerSession(const SettingsFile& settings, int onlyPort,
                                      CliPrompts& prompts, TerminalProgress& progress,
-                                     Consent consent)
+                                     Consent consent, PauseClock* pauses)
     : m_prompts(prompts),
       m_progress(progress),
       m_consent(std::move(consent)),
-      m_qtPort(PortMap(portDevices(settings))),
-      m_port(m_qtPort, onlyPort),
+      m_systemPort(makeSerialPort(PortMap(portDevices(settings)))),
+      m_port(*m_systemPort, onlyPort),
+      m_clock(pauses != nullptr ? *pauses : m_sleep),
       m_link(m_port, m_clock, m_state),
       m_commands(m_link),
       m_transfer(m_commands, m_state, m_image, m_prompts) {}

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -13,7 +14,6 @@
 #include "link/connection_scan.h"
 #include "link/image_transfer.h"
 #include "link/port_map.h"
-#include "link/qt_serial_port.h"
 #include "link/serial_link.h"
 #include "model/prompts.h"
 
@@ -102,8 +102,9 @@ public:
     // Asked at software revision 11 whether to go on and confirm the identity.
     using Consent = std::function<bool(std::uint8_t softwareRevision)>;
 
+    // Without `pauses`, the protocol's pauses are real sleeps.
     ControllerSession(const SettingsFile& settings, int onlyPort, CliPrompts& prompts,
-                      TerminalProgress& progress, Consent consent);
+                      TerminalProgress& progress, Consent consent, PauseClock* pauses = nullptr);
     ~ControllerSession() override;
     ControllerSession(const ControllerSession&) = delete;
     ControllerSession& operator=(const ControllerSession&) = delete;
@@ -128,9 +129,10 @@ private:
     CliPrompts& m_prompts;
     TerminalProgress& m_progress;
     Consent m_consent;
-    QtSerialPort m_qtPort;
+    std::unique_ptr<SerialPort> m_systemPort;
     OnePort m_port;
-    SleepClock m_clock;
+    SleepClock m_sleep;
+    PauseClock& m_clock;
     ConnectionState m_state;
     SerialLink m_link;
     std::vector<PortProblem> m_portProblems;

@@ -49,16 +49,27 @@ std::string devicesOf(const PortRun& run) {
     return " (" + run.firstDevice + " ... " + run.lastDevice + ")";
 }
 
-std::string advice(const PortOpenResult& result) {
+// The words with "%1" (and "%2") put in.
+std::string filled(std::string words, const std::string& first, const std::string& second = {}) {
+    if (const std::size_t at = words.find("%1"); at != std::string::npos)
+        words.replace(at, 2, first);
+    if (const std::size_t at = words.find("%2"); at != std::string::npos)
+        words.replace(at, 2, second);
+    return words;
+}
+
+std::string groupOf(const PortOpenResult& result) {
+    return result.group.empty() ? std::string(kSerialGroup) : result.group;
+}
+
+std::string advice(const PortOpenResult& result, const PortProblemWords& words) {
     switch (result.error) {
         case PortOpenError::PermissionDenied:
-            return "; join the group \"" +
-                   (result.group.empty() ? std::string(kSerialGroup) : result.group) +
-                   "\" and log in again (" + kSerialPortsSection + ")";
+            return filled(words.joinGroup, groupOf(result), kSerialPortsSection);
         case PortOpenError::NoSuchDevice:
-            return "; check the cable and the device named in [Ports]";
+            return words.checkCable;
         case PortOpenError::Busy:
-            return "; close the other program and try again";
+            return words.closeOther;
         case PortOpenError::None:
         case PortOpenError::Other:
             break;
@@ -74,48 +85,47 @@ bool worthTelling(const PortOpenResult& result) {
     return result.error != PortOpenError::NoSuchDevice || result.named;
 }
 
-std::string reasonText(const PortOpenResult& result) {
+std::string reasonText(const PortOpenResult& result, const PortProblemWords& words) {
     switch (result.error) {
         case PortOpenError::None:
             return {};
         case PortOpenError::NoSuchDevice:
-            return "no such device";
+            return words.noSuchDevice;
         case PortOpenError::PermissionDenied:
-            return "permission denied";
+            return words.permissionDenied;
         case PortOpenError::Busy:
-            return "busy (another program holds it)";
+            return words.busy;
         case PortOpenError::Other:
             break;
     }
-    return result.detail.empty() ? std::string("could not be opened")
-                                 : "could not be opened: " + result.detail;
+    return result.detail.empty() ? words.notOpened : words.notOpened + ": " + result.detail;
 }
 
-std::vector<std::string> portProblemLines(const std::vector<PortProblem>& problems) {
+std::vector<std::string> portProblemLines(const std::vector<PortProblem>& problems,
+                                          const PortProblemWords& words) {
     std::vector<std::string> lines;
     for (const PortRun& run : runs(problems))
-        lines.push_back(portsOf(run) + devicesOf(run) + ": " + reasonText(run.result) +
-                        advice(run.result));
+        lines.push_back(portsOf(run) + devicesOf(run) + ": " + reasonText(run.result, words) +
+                        advice(run.result, words));
     return lines;
 }
 
-std::vector<std::string> portProblemBriefs(const std::vector<PortProblem>& problems) {
+std::vector<std::string> portProblemBriefs(const std::vector<PortProblem>& problems,
+                                           const PortProblemWords& words) {
     std::vector<std::string> lines;
     bool denied = false;
     for (const PortRun& run : runs(problems)) {
         denied = denied || run.result.error == PortOpenError::PermissionDenied;
-        std::string reason = reasonText(run.result);
+        std::string reason = reasonText(run.result, words);
         // The brief keeps the reason's first words: "busy", not what follows in brackets.
         if (const std::size_t cut = reason.find(" ("); cut != std::string::npos)
             reason.resize(cut);
         if (run.result.error == PortOpenError::PermissionDenied)
-            reason += " (group " +
-                      (run.result.group.empty() ? std::string(kSerialGroup) : run.result.group) +
-                      ")";
+            reason += " (" + filled(words.group, groupOf(run.result)) + ")";
         lines.push_back(portsOf(run) + ": " + reason);
     }
     if (denied)
-        lines.push_back(std::string("see ") + kSerialPortsSection);
+        lines.push_back(filled(words.see, kSerialPortsSection));
     return lines;
 }
 

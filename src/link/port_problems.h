@@ -41,23 +41,40 @@ inline constexpr const char* kSerialGroup = "dialout";
 // Where the README explains serial port access.
 inline constexpr const char* kSerialPortsSection = "README, \"Serial ports\"";
 
+// The words the lines are made of; English unless the window gives its language's. "%1" stands
+// for the group, "%2" for where the README explains it.
+struct PortProblemWords {
+    std::string noSuchDevice = "no such device";
+    std::string permissionDenied = "permission denied";
+    std::string busy = "busy (another program holds it)";
+    std::string notOpened = "could not be opened";
+    std::string joinGroup = "; join the group \"%1\" and log in again (%2)";
+    std::string checkCable = "; check the cable and the device named in [Ports]";
+    std::string closeOther = "; close the other program and try again";
+    std::string group = "group %1";
+    std::string see = "see %1";
+};
+
 // Every failure but a default device that is not there.
 [[nodiscard]] bool worthTelling(const PortOpenResult& result);
 
 // "permission denied", "busy (another program holds it)", "no such device", or the system's
 // words.
-[[nodiscard]] std::string reasonText(const PortOpenResult& result);
+[[nodiscard]] std::string reasonText(const PortOpenResult& result,
+                                     const PortProblemWords& words = {});
 
 // One line per reason (ports with the same reason together, in ranges), the ports not worth
 // telling left out:
 //   COM13-COM16 (/dev/ttyS0 ... /dev/ttyS3): permission denied; join the group "dialout" and
 //   log in again (README, "Serial ports")
 //   COM1 (/dev/ttyUSB0): busy (another program holds it)
-[[nodiscard]] std::vector<std::string> portProblemLines(const std::vector<PortProblem>& problems);
+[[nodiscard]] std::vector<std::string> portProblemLines(const std::vector<PortProblem>& problems,
+                                                      const PortProblemWords& words = {});
 
 // The same in a few words per reason, for the side panel under the status lamp: "COM13-COM16:
 // permission denied (group dialout)", then where the README explains it when permission is
 // among the reasons.
-[[nodiscard]] std::vector<std::string> portProblemBriefs(const std::vector<PortProblem>& problems);
+[[nodiscard]] std::vector<std::string> portProblemBriefs(const std::vector<PortProblem>& problems,
+                                                       const PortProblemWords& words = {});
 
 }  // namespace kaldor

@@ -292,4 +292,19 @@ std::uint16_t liveWordNumbered(const LiveFrame& frame, unsigned word) {
     return frame.word(word);
 }
 
+std::optional<LiveSignal> liveSignalNamed(std::string_view name) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    for (const LiveSignalDef& d : kSignals) {
+        const std::string_view n = d.name;
+        if (n.size() != name.size())
+            continue;
+        bool same = true;
+        for (std::size_t i = 0; i < n.size() && same; ++i)
+            same = lower(n[i]) == lower(name[i]);
+        if (same)
+            return d.id;
+    }
+    return std::nullopt;
+}
+
 }  // namespace kaldor

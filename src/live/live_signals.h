@@ -8,7 +8,9 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "live/live_frame.h"
 #include "model/connection_state.h"
@@ -157,6 +159,9 @@ struct LiveContext {
 // A word the controller's settings name by its number (the emulator's input channel). Numbers
 // past the record read 0.
 [[nodiscard]] std::uint16_t liveWordNumbered(const LiveFrame& frame, unsigned word);
+
+// The signal a name stands for (its row's name, any case), nothing for another name.
+[[nodiscard]] std::optional<LiveSignal> liveSignalNamed(std::string_view name);
 
 // One collected record on its way to the pages: the frame and the set-up its codecs need.
 struct LiveRecord {

@@ -44,6 +44,8 @@ public:
     LogView(std::shared_ptr<const Recording> recording, RecordingSetup setup);
 
     [[nodiscard]] const Recording& recording() const { return *m_recording; }
+    // For a window that keeps the records after this view is replaced (a reload).
+    [[nodiscard]] std::shared_ptr<const Recording> sharedRecording() const { return m_recording; }
     [[nodiscard]] const RecordingSetup& setup() const { return m_setup; }
     // New conversions: every trace is prepared again.
     void setSetup(RecordingSetup setup);

@@ -10,6 +10,7 @@ namespace kaldor {
 RecordingSetup controllerSetup(const EcuImage& image, const ConnectionState& state) {
     RecordingSetup s;
     s.context = liveContext(image, state);
+    s.image = image;
     s.source = SetupSource::Controller;
     s.description = "set-up: the connected ECU";
     return s;
@@ -20,6 +21,7 @@ RecordingSetup defaultSetup() {
     applyControllerDefaults(image, {}, 0);
     RecordingSetup s;
     s.context = liveContext(image, ConnectionState{});
+    s.image = image;
     s.source = SetupSource::Defaults;
     s.description = "set-up: the factory defaults";
     return s;
@@ -38,6 +40,7 @@ SetupFromFile fileSetup(const std::string& path) {
     image.replace(file->bytes);
     RecordingSetup s;
     s.context = liveContext(image, ConnectionState{});
+    s.image = image;
     s.source = SetupSource::File;
     s.description = "set-up: " + name;
     result.setup = s;

@@ -16,6 +16,8 @@ enum class SetupSource { Controller, File, Defaults };
 
 struct RecordingSetup {
     LiveContext context;
+    // The image the set-up came from: the main map's type and axes a recording is placed on.
+    EcuImage image;
     SetupSource source = SetupSource::Defaults;
     std::string description;  // what the viewer shows: "set-up: ..."
 };

@@ -31,22 +31,30 @@ int mainMapCell(const EcuImage& image, int column, int row) {
     return static_cast<int>(readField(image, FieldId::MainMap, mainMapElement(column, row)));
 }
 
-int operatingColumn(const LiveFrame& frame, const EcuImage& image) {
-    const MapTypeDef* type = mapTypeDef(readField(image, FieldId::MainMapType));
-    if (type == nullptr || type->columns == AxisKind::None)
+MainMapAxes mainMapAxes(const EcuImage& image) {
+    MainMapAxes axes;
+    axes.type = mapTypeDef(readField(image, FieldId::MainMapType));
+    for (int i = 0; i < kMainMapColumns; ++i)
+        axes.columns[static_cast<std::size_t>(i)] = columnAxis(image, i);
+    for (int i = 0; i < kMainMapRows; ++i)
+        axes.rows[static_cast<std::size_t>(i)] = rowAxis(image, i);
+    return axes;
+}
+
+int operatingColumnOf(const MainMapAxes& axes, std::int64_t v) {
+    if (axes.type == nullptr)
         return 0;
-    const std::int64_t v = liveRaw(frame, type->columnSignal);
-    switch (type->columns) {
+    switch (axes.type->columns) {
         case AxisKind::EngineSpeed:
             // The axis holds pulse periods, which fall as the engine speeds up.
             for (int i = 0; i < kMainMapColumns; ++i)
-                if (v >= columnAxis(image, i))
+                if (v >= axes.columns[static_cast<std::size_t>(i)])
                     return i;
             return kMainMapColumns - 1;
         case AxisKind::Throttle:
         case AxisKind::AirFlow:
             for (int i = kMainMapColumns - 1; i >= 1; --i)
-                if (v >= columnAxis(image, i))
+                if (v >= axes.columns[static_cast<std::size_t>(i)])
                     return i;
             return 0;
         default:
@@ -54,16 +62,26 @@ int operatingColumn(const LiveFrame& frame, const EcuImage& image) {
     }
 }
 
-int operatingRow(const LiveFrame& frame, const EcuImage& image) {
-    const MapTypeDef* type = mapTypeDef(readField(image, FieldId::MainMapType));
-    const std::int64_t v =
-        liveRaw(frame, type != nullptr ? type->rowSignal : kMapTypes[0].rowSignal);
+int operatingRowOf(const MainMapAxes& axes, std::int64_t v) {
     // The row after the last one whose axis value was reached; the last axis value is never
     // compared.
     for (int k = kMainMapRows - 1; k >= 1; --k)
-        if (v >= rowAxis(image, k - 1))
+        if (v >= axes.rows[static_cast<std::size_t>(k - 1)])
             return k;
     return 0;
+}
+
+int operatingColumn(const LiveFrame& frame, const EcuImage& image) {
+    const MainMapAxes axes = mainMapAxes(image);
+    if (axes.type == nullptr || axes.type->columns == AxisKind::None)
+        return 0;
+    return operatingColumnOf(axes, liveRaw(frame, axes.type->columnSignal));
+}
+
+int operatingRow(const LiveFrame& frame, const EcuImage& image) {
+    const MainMapAxes axes = mainMapAxes(image);
+    const LiveSignal signal = axes.type != nullptr ? axes.type->rowSignal : kMapTypes[0].rowSignal;
+    return operatingRowOf(axes, liveRaw(frame, signal));
 }
 
 bool UpdateOperatingPoint(MapOperatingPoint& point, const LiveFrame& frame, const EcuImage& image,

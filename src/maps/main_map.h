@@ -3,13 +3,16 @@
 // the image, grid row 0 the column axis and grid column 0 the row axis. Grid cell (column c,
 // row r) with c and r from 1 is map cell (row r, column c). Also the cell the engine works in
 // and how a grid cell is painted.
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 
 #include "live/live_frame.h"
 #include "maps/map_colour.h"
 #include "maps/map_grid_model.h"
+#include "maps/map_types.h"
 #include "model/ecu_image.h"
 #include "model/fields.h"
 
@@ -50,6 +53,18 @@ struct MapOperatingPoint {
 // The column and row indexes for one live record under the image's map type and axes.
 [[nodiscard]] int operatingColumn(const LiveFrame& frame, const EcuImage& image);
 [[nodiscard]] int operatingRow(const LiveFrame& frame, const EcuImage& image);
+
+// The same lookup over numbers already read, for a walk over many records: the image's map
+// type (null for one the lists do not know) and axis words, and the raw live values of the
+// type's column and row signals.
+struct MainMapAxes {
+    const MapTypeDef* type = nullptr;
+    std::array<std::uint16_t, kMainMapColumns> columns{};
+    std::array<std::uint16_t, kMainMapRows> rows{};
+};
+[[nodiscard]] MainMapAxes mainMapAxes(const EcuImage& image);
+[[nodiscard]] int operatingColumnOf(const MainMapAxes& axes, std::int64_t value);
+[[nodiscard]] int operatingRowOf(const MainMapAxes& axes, std::int64_t value);
 
 // Moves the point for a live record; `running` is a connected controller or demo playback
 // (otherwise nothing happens). True when the highlighted cell differs from the one last painted:

@@ -15,16 +15,21 @@ std::string stepText(const char* verb, const std::deque<EditStep>& steps) {
 
 }  // namespace
 
-std::string changedFieldNames(const std::vector<ByteChange>& changes) {
-    std::vector<std::string_view> names;
+std::vector<std::string> changedFields(const std::vector<ByteChange>& changes) {
+    std::vector<std::string> names;
     for (std::size_t i = 0; i < fieldCount(); ++i) {
         const FieldDef& def = fieldAt(i);
         const bool touched = std::any_of(changes.begin(), changes.end(), [&](const ByteChange& c) {
             return c.offset >= def.offset && c.offset < def.offset + def.byteLength();
         });
         if (touched)
-            names.push_back(def.name);
+            names.emplace_back(def.name);
     }
+    return names;
+}
+
+std::string changedFieldNames(const std::vector<ByteChange>& changes) {
+    const std::vector<std::string> names = changedFields(changes);
     if (names.empty())
         return "memory";
     if (names.size() == 1)
@@ -65,6 +70,9 @@ void EditHistory::end(const EcuImage& image) {
         return;
     const std::string fields = changedFieldNames(step.changes);
     step.what = m_what.empty() ? fields : m_what + " on " + fields;
+    step.tool = m_what;
+    step.fields = changedFields(step.changes);
+    step.cells = m_cells;
     if (m_cells > 0)
         step.what += ", " + std::to_string(m_cells) + (m_cells == 1 ? " cell" : " cells");
     step.writes = std::move(m_writes);

@@ -44,6 +44,10 @@ struct ByteChange {
 
 struct EditStep {
     std::string what;  // "+5 on MainMap, 40 cells"
+    // The parts `what` is made of, for the window to say them in its language.
+    std::string tool;                 // "+5", "interpolate"; empty when the fields name it
+    std::vector<std::string> fields;  // the changed fields' names, in table order
+    int cells = 0;                    // a grid action's cells, 0 otherwise
     std::vector<ByteChange> changes;
     std::vector<SentWrite> writes;
 };
@@ -72,6 +76,9 @@ public:
     // The menu items' texts: "undo: +5 on MainMap, 40 cells", plain "undo" when there is none.
     [[nodiscard]] std::string undoText() const;
     [[nodiscard]] std::string redoText() const;
+    // The step an undo or a redo would take back or make again; nullptr when there is none.
+    [[nodiscard]] const EditStep* undoStep() const { return m_undo.empty() ? nullptr : &m_undo.back(); }
+    [[nodiscard]] const EditStep* redoStep() const { return m_redo.empty() ? nullptr : &m_redo.back(); }
 
     // Puts the step's earlier (undo) or later (redo) bytes into the image and sends its writes
     // again. False when there is nothing to take back or make again.
@@ -99,5 +106,7 @@ private:
 // The fields that hold the changed bytes, by name in table order: "MainMap", "OnDelay and
 // OnRpmPeriod", "OnDelay and 3 more".
 [[nodiscard]] std::string changedFieldNames(const std::vector<ByteChange>& changes);
+// The names of those fields, every one.
+[[nodiscard]] std::vector<std::string> changedFields(const std::vector<ByteChange>& changes);
 
 }  // namespace kaldor

@@ -574,7 +574,8 @@ SetupTexts setupTexts(const LanguageFile& language) {
         const TextTarget* target = findTextId(entry.id);
         if (target == nullptr)
             continue;
-        if (target->kind == TextKind::Caption)
+        // Menu items too, by their objectName: the history names its commands by them.
+        if (target->kind == TextKind::Caption || target->kind == TextKind::Menu)
             texts.captions[std::string(target->control)] = entry.text;
         else if (target->kind == TextKind::ListItem)
             texts.items[{std::string(target->control), target->index}] = entry.text;
@@ -584,8 +585,21 @@ SetupTexts setupTexts(const LanguageFile& language) {
             texts.statusTexts[target->index] = entry.text;
         else if (target->kind == TextKind::ReportText)
             texts.reportTexts[target->index] = entry.text;
+        else if (target->kind == TextKind::WindowText)
+            texts.windowTexts[target->index] = entry.text;
     }
     return texts;
+}
+
+std::string windowText(const SetupTexts& texts, WindowText text) {
+    const auto loaded = texts.windowTexts.find(static_cast<int>(text));
+    return loaded != texts.windowTexts.end() ? loaded->second
+                                             : std::string(windowTextEnglish(text));
+}
+
+std::string translatedEnglish(const SetupTexts& texts, const std::string& english) {
+    const std::optional<WindowText> text = windowTextOfEnglish(english);
+    return text ? windowText(texts, *text) : english;
 }
 
 SetupDescription describeSetup(const EcuImage& image, const SetupTexts& texts,

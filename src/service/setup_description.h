@@ -19,13 +19,19 @@ namespace kaldor {
 
 // The chosen language's texts by their targets; empty for the built-in texts.
 struct SetupTexts {
-    std::map<std::string, std::string, std::less<>> captions;  // by objectName
+    std::map<std::string, std::string, std::less<>> captions;  // by objectName (menu items too)
     std::map<std::pair<std::string, int>, std::string> items;  // by list objectName and entry
     std::map<int, std::string> errorTexts;                     // by error code
     std::map<int, std::string> statusTexts;                    // by status text number
     std::map<int, std::string> reportTexts;                    // by ReportCaption
+    std::map<int, std::string> windowTexts;                    // by WindowText
 };
 [[nodiscard]] SetupTexts setupTexts(const LanguageFile& language);
+
+// The window text in the chosen language, or its built-in English where the language lacks it.
+[[nodiscard]] std::string windowText(const SetupTexts& texts, WindowText text);
+// A text the core composed in English, translated when it is one of the window texts.
+[[nodiscard]] std::string translatedEnglish(const SetupTexts& texts, const std::string& english);
 
 struct SetupLine {
     std::string page;     // the page's caption

@@ -12,6 +12,7 @@
 #include "ui/refresh.h"
 #include "ui/refused_write.h"
 #include "ui/session.h"
+#include "ui/window_texts.h"
 
 namespace kaldor {
 namespace {
@@ -21,8 +22,12 @@ std::string revisionsText(const HistoryEntry& e) {
            " Rev.S:" + std::to_string(e.softwareRevision);
 }
 
-std::string locations(std::size_t n) {
-    return std::to_string(n) + (n == 1 ? " location" : " locations");
+std::string locations(const SetupTexts& texts, std::size_t n) {
+    return countText(texts, WindowText::OneLocation, WindowText::Locations, n);
+}
+
+QString text(const std::string& s) {
+    return QString::fromStdString(s);
 }
 
 }  // namespace
@@ -34,7 +39,9 @@ HistoryMenu::HistoryMenu(MainWindow& window, ControllerSession& session, Control
       m_refresh(refresh),
       m_transfer(transfer),
       m_ask(
-          [&window](const DifferenceView& view) { return DifferenceDialog::ask(&window, view); }) {
+          [&window, &session](const DifferenceView& view) {
+              return DifferenceDialog::ask(&window, view, session.setupTexts);
+          }) {
     SettingsFile settings(window.settingsFilePath().toStdString(),
                           window.settingsFallbackPath().toStdString());
     settings.load();
@@ -51,7 +58,7 @@ void HistoryMenu::showInStatusLine(const std::string& text) {
 }
 
 void HistoryMenu::history1Click() {
-    HistoryDialog dialog(*this, &m_window);
+    HistoryDialog dialog(*this, &m_window, m_session.setupTexts);
     (void)dialog.exec();
 }
 
@@ -98,22 +105,30 @@ void HistoryMenu::compare(std::uint32_t serial, const HistoryEntry& entry) {
         return;
     const std::string time = historyLocalText(entry.time);
     DifferenceView view;
-    view.title = "ECU " + std::to_string(serial) + ", " + time + ": " + entry.what;
+    const SetupTexts& texts = m_session.setupTexts;
+    view.title = uiText(texts, WindowText::HistoryCompareTitle)
+                     .arg(QString::number(serial), text(time),
+                          text(historyWhatText(texts, entry.what)))
+                     .toStdString();
     view.otherLabel = time;
-    view.diff = diffImages(m_session.image, historyImage(*bytes), m_session.setupTexts);
-    view.summary = "The entry of " + time +
-                   (view.diff.writableMatch()
-                        ? " matches the PC"
-                        : " differs from the PC in " + locations(view.diff.entries.size()));
+    view.diff = diffImages(m_session.image, historyImage(*bytes), texts);
+    view.summary = (view.diff.writableMatch()
+                        ? uiText(texts, WindowText::EntryMatches).arg(text(time))
+                        : uiText(texts, WindowText::EntryDiffers)
+                              .arg(text(time), text(locations(texts, view.diff.entries.size()))))
+                       .toStdString();
     (void)m_ask(view);
 }
 
 bool HistoryMenu::restore(std::uint32_t serial, const HistoryEntry& entry) {
     const std::string time = historyLocalText(entry.time);
-    const OkCancelBox box{"",
-                          "Restore the entry of " + time + " (" + entry.what + ") of ECU " +
-                              std::to_string(serial) + " to the ECU?",
-                          true};
+    const OkCancelBox box{
+        "",
+        uiText(m_session.setupTexts, WindowText::RestoreQuestion)
+            .arg(text(time), text(historyWhatText(m_session.setupTexts, entry.what)),
+                 QString::number(serial))
+            .toStdString(),
+        true};
     if (m_session.prompts.askOkCancel(box) != Answer::Ok)
         return false;
     const std::optional<EcuImage::Bytes> bytes = readOrTell(serial, entry);

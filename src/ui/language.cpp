@@ -21,7 +21,11 @@
 #include "ui/language_flags.h"
 #include "ui/language_targets.h"
 #include "ui/main_window.h"
+#include "ui/log_viewer/log_viewer_window.h"
+#include "ui/map_grid.h"
 #include "ui/session.h"
+#include "ui/undo_commands.h"
+#include "ui/window_texts.h"
 
 namespace kaldor {
 namespace {
@@ -115,6 +119,9 @@ void WindowLanguage::load(std::uint8_t code) {
         m_session.setupTexts.items[item] = text;
     for (const auto& [caption, text] : loaded.reportTexts)
         m_session.setupTexts.reportTexts[caption] = text;
+    // The window's own texts are English where this file lacks them, not the last language's.
+    if (!file.refused)
+        m_session.setupTexts.windowTexts = loaded.windowTexts;
     // The report's dialog takes its texts when it opens; its menu item is on show now.
     if (auto* item = m_window.findChild<QAction*>(QStringLiteral("PrintReport1")))
         item->setText(
@@ -127,6 +134,7 @@ void WindowLanguage::load(std::uint8_t code) {
         for (const LanguageEntry& entry : file.entries)
             apply(entry);
     }
+    showWindowTexts();
     // Names made of the texts just loaded are made again.
     nameControls(m_window);
     if (file.error)
@@ -145,7 +153,8 @@ void WindowLanguage::apply(const LanguageEntry& entry) {
             (void)setStatusText(m_session.texts, target->index, entry.text);
             return;
         case TextKind::ReportText:
-            // Kept in the session's set-up texts for the report and its dialog.
+        case TextKind::WindowText:
+            // Kept in the session's set-up texts for the windows and dialogs that show them.
             return;
         case TextKind::SpokenText:
             setSpokenText(target->index, entry.text);
@@ -164,6 +173,28 @@ void WindowLanguage::apply(const LanguageEntry& entry) {
         EditGate::Hold hold(m_session.gate);
         list->setCurrentIndex(*selected);
     }
+}
+
+void WindowLanguage::showWindowTexts() {
+    const SetupTexts& texts = m_session.setupTexts;
+    const std::pair<const char*, WindowText> items[] = {
+        {"verifyECU1", WindowText::VerifyEcu},     {"comparewithfile1", WindowText::CompareWithFile},
+        {"exportlogasCSV1", WindowText::ExportLogCsv}, {"viewlog1", WindowText::ViewLog},
+        {"history1", WindowText::History},
+    };
+    for (const auto& [name, text] : items)
+        if (auto* item = m_window.findChild<QAction*>(QString::fromLatin1(name)))
+            item->setText(uiText(texts, text));
+    // The undo items name their step again when the menu opens.
+    m_window.menu().undo1->setText(
+        QString::fromStdString(stepText(texts, true, m_session.edits.undoStep())));
+    m_window.menu().redo1->setText(
+        QString::fromStdString(stepText(texts, false, m_session.edits.redoStep())));
+    // What is open beside the window: the log viewers and the grids' tools.
+    for (LogViewerWindow* viewer : m_window.findChildren<LogViewerWindow*>())
+        viewer->setTexts(texts, m_session.texts);
+    for (MapGrid* grid : MapGrid::all())
+        grid->showTexts(texts);
 }
 
 QString WindowLanguage::fontFamily(const LanguageDef& language) {

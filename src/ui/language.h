@@ -53,6 +53,8 @@ public:
 
 private:
     void buildMenu();
+    // The window's own texts on its menu items and on the windows open beside it.
+    void showWindowTexts();
     void setFonts(const LanguageDef& language);
     void registerCalibri();
 

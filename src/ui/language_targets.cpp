@@ -117,6 +117,7 @@ bool setTargetText(QObject& object, const TextTarget& target, const QString& tex
         case TextKind::StatusText:
         case TextKind::ReportText:
         case TextKind::SpokenText:
+        case TextKind::WindowText:
             break;
     }
     return false;
@@ -146,6 +147,7 @@ std::optional<QString> targetText(const QObject& object, const TextTarget& targe
         case TextKind::StatusText:
         case TextKind::ReportText:
         case TextKind::SpokenText:
+        case TextKind::WindowText:
             break;
     }
     return std::nullopt;

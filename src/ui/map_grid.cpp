@@ -22,6 +22,7 @@
 #include "ui/dialogs/text_entry_dialog.h"
 #include "ui/edit_gate.h"
 #include "ui/ui_build.h"
+#include "ui/window_texts.h"
 
 namespace kaldor {
 
@@ -55,20 +56,27 @@ struct ToolDef {
     const char* what;      // in the undo history
     const char* question;  // the number asked for first, or none
     int initial;
+    WindowText captionText;   // the caption in the language files
+    WindowText questionText;  // the question in the language files (Count: none)
 };
 
 constexpr ToolDef kTools[] = {
     {GridTool::InterpolateHorizontally, "InterpH", "interpolate horizontally", "<->", Qt::Key_H,
-     "interpolate horizontally", nullptr, 0},
+     "interpolate horizontally", nullptr, 0, WindowText::InterpolateHorizontally, WindowText::Count},
     {GridTool::InterpolateVertically, "InterpV", "interpolate vertically", "^v", Qt::Key_U,
-     "interpolate vertically", nullptr, 0},
+     "interpolate vertically", nullptr, 0, WindowText::InterpolateVertically, WindowText::Count},
     {GridTool::InterpolateBilinear, "InterpHV", "interpolate from the corners", "[+]", Qt::Key_B,
-     "interpolate from the corners", nullptr, 0},
+     "interpolate from the corners", nullptr, 0, WindowText::InterpolateCorners, WindowText::Count},
     {GridTool::SetValue, "SetValue", "set to value...", "=", Qt::Key_E, "set to value",
-     "set the selected cells to", 0},
+     "set the selected cells to", 0, WindowText::SetValueItem, WindowText::SetValueQuestion},
     {GridTool::ScalePercent, "Scale", "scale by percent...", "%", Qt::Key_R, "scale",
-     "scale the selected cells to percent", 100},
+     "scale the selected cells to percent", 100, WindowText::ScaleItem, WindowText::ScaleQuestion},
 };
+
+std::vector<MapGrid*>& allGrids() {
+    static std::vector<MapGrid*> grids;
+    return grids;
+}
 
 const ToolDef& toolDef(GridTool tool) {
     for (const ToolDef& def : kTools)
@@ -194,9 +202,16 @@ MapGrid::MapGrid(QTableWidget* grid, MapGridModel& model, EditGate& gate, Prompt
     keepCurrentOnMapCell();
     buildToolMenu();
     m_grid->installEventFilter(this);
+    allGrids().push_back(this);
+}
+
+const std::vector<MapGrid*>& MapGrid::all() {
+    return allGrids();
 }
 
 MapGrid::~MapGrid() {
+    std::vector<MapGrid*>& grids = allGrids();
+    grids.erase(std::remove(grids.begin(), grids.end(), this), grids.end());
     m_model.texts().setListener(nullptr);
 }
 
@@ -332,7 +347,8 @@ void MapGrid::applyTool(GridTool tool) {
     const ToolDef& def = toolDef(tool);
     int amount = 0;
     if (def.question != nullptr) {
-        const std::optional<int> answer = m_prompts.askNumber(def.question, def.initial);
+        const std::optional<int> answer = m_prompts.askNumber(
+            m_texts ? windowText(*m_texts, def.questionText) : def.question, def.initial);
         if (!answer)
             return;
         amount = *answer;
@@ -400,7 +416,30 @@ QWidget* MapGrid::createToolButtons(QWidget* parent) {
         connect(button, &QPushButton::clicked, this, [this, tool] { applyTool(tool); });
         layout->addWidget(button);
     }
+    m_toolButtons = row;
+    if (m_texts != nullptr)
+        showTexts(*m_texts);
     return row;
+}
+
+void MapGrid::showTexts(const SetupTexts& texts) {
+    m_texts = &texts;
+    const QString name = m_grid->objectName();
+    for (const ToolDef& def : kTools) {
+        const QString caption = uiText(texts, def.captionText);
+        const QString keys = QKeySequence(Qt::CTRL | def.key).toString();
+        const QString tool = name + QString::fromLatin1(def.name);
+        if (auto* action = m_toolMenu->findChild<QAction*>(tool))
+            action->setText(caption + QStringLiteral("\t") + keys);
+        if (QWidget* button = m_toolButtons ? m_toolButtons->findChild<QWidget*>(tool) : nullptr) {
+            button->setToolTip(caption + QStringLiteral(" (") + keys + QStringLiteral(")"));
+            button->setAccessibleName(caption);
+        }
+    }
+    if (auto* copy = m_toolMenu->findChild<QAction*>(name + QStringLiteral("Copy")))
+        copy->setText(uiText(texts, WindowText::Copy) + QStringLiteral("\tCtrl+C"));
+    if (auto* paste = m_toolMenu->findChild<QAction*>(name + QStringLiteral("Paste")))
+        paste->setText(uiText(texts, WindowText::Paste) + QStringLiteral("\tCtrl+V"));
 }
 
 bool MapGrid::toolKey(const QKeyEvent& key) {

@@ -31,6 +31,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "maps/grid_tools.h"
 #include "maps/map_grid_model.h"
@@ -47,6 +48,8 @@ class EditGate;
 class Prompts;
 class TForm2;
 class MapCellDelegate;
+
+struct SetupTexts;
 
 class MapGrid : public QObject {
     Q_OBJECT
@@ -96,6 +99,10 @@ public:
     // the grid ("<grid>InterpH", "<grid>InterpV", "<grid>InterpHV", "<grid>SetValue",
     // "<grid>Scale").
     QWidget* createToolButtons(QWidget* parent);
+    // The tools' captions and questions in the language of `texts`, which outlive the grid.
+    void showTexts(const SetupTexts& texts);
+    // Every grid alive: the pages own theirs outside the window's object tree.
+    [[nodiscard]] static const std::vector<MapGrid*>& all();
 
     void repaintCell(int column, int row);
     void repaintColumn(int column);
@@ -130,6 +137,8 @@ private:
     MapCellDelegate* m_delegate = nullptr;
     TForm2* m_dialog = nullptr;  // lives as long as the window
     QMenu* m_toolMenu = nullptr;
+    QWidget* m_toolButtons = nullptr;
+    const SetupTexts* m_texts = nullptr;  // nothing: the built-in English
     int m_fixedRows = 1;
     int m_fixedColumns = 1;
     bool m_showing = false;  // the program is writing cells: no text comes back from the grid

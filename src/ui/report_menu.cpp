@@ -98,14 +98,16 @@ void ReportMenu::tell(const std::string& path, const std::optional<std::string>&
 
 void ReportMenu::savePdf(const ReportFields& fields, Paper paper) {
     remember(fields, paper);
-    const std::string path = askFile("PDF files (*.pdf)", "pdf");
+    const std::string path =
+        askFile(windowText(m_session.setupTexts, WindowText::PdfFiles).c_str(), "pdf");
     if (!path.empty())
         tell(path, writeReportPdf(html(fields, paper), paper, path));
 }
 
 void ReportMenu::saveHtml(const ReportFields& fields, Paper paper) {
     remember(fields, paper);
-    const std::string path = askFile("HTML files (*.html)", "html");
+    const std::string path =
+        askFile(windowText(m_session.setupTexts, WindowText::HtmlFiles).c_str(), "html");
     if (!path.empty())
         tell(path, writeFileAtomically(path, html(fields, paper)));
 }

@@ -7,6 +7,7 @@
 #include "ui/main_window.h"
 #include "ui/refresh.h"
 #include "ui/session.h"
+#include "ui/window_texts.h"
 
 namespace kaldor {
 namespace {
@@ -17,12 +18,37 @@ void showInStatusLine(MainWindow& window, const std::string& text) {
 
 }  // namespace
 
-void clearEditHistory(ControllerSession& session, MainWindow& window, const char* why) {
+void clearEditHistory(ControllerSession& session, MainWindow& window, WindowText why) {
     const bool held = session.edits.canUndo() || session.edits.canRedo();
     session.edits.clear();
     // Said only when steps were dropped, so an empty history never hides another message.
     if (held)
-        showInStatusLine(window, why);
+        showInStatusLine(window, windowText(session.setupTexts, why));
+}
+
+std::string stepText(const SetupTexts& texts, bool undo, const EditStep* step) {
+    std::string text = windowText(texts, undo ? WindowText::Undo : WindowText::Redo);
+    if (step == nullptr)
+        return text;
+    const std::vector<std::string>& fields = step->fields;
+    const std::string names =
+        fields.empty()       ? windowText(texts, WindowText::Memory)
+        : fields.size() == 1 ? fields.front()
+        : fields.size() == 2 ? uiText(texts, WindowText::TwoNames)
+                                   .arg(QString::fromStdString(fields[0]),
+                                        QString::fromStdString(fields[1]))
+                                   .toStdString()
+                             : namesText(texts, fields, 1);
+    std::string what = names;
+    if (!step->tool.empty())
+        what = uiText(texts, WindowText::StepOnFields)
+                   .arg(QString::fromStdString(translatedEnglish(texts, step->tool)),
+                        QString::fromStdString(names))
+                   .toStdString();
+    if (step->cells > 0)
+        what += ", " + countText(texts, WindowText::OneCell, WindowText::Cells,
+                                 static_cast<std::size_t>(step->cells));
+    return text + ": " + what;
 }
 
 UndoCommands::UndoCommands(MainWindow& window, ControllerSession& session, ControlsRefresh& refresh)
@@ -32,8 +58,15 @@ UndoCommands::UndoCommands(MainWindow& window, ControllerSession& session, Contr
 }
 
 void UndoCommands::updateMenuTexts() {
-    m_window.menu().undo1->setText(QString::fromStdString(m_session.edits.undoText()));
-    m_window.menu().redo1->setText(QString::fromStdString(m_session.edits.redoText()));
+    const EditHistory& edits = m_session.edits;
+    m_window.menu().undo1->setText(
+        QString::fromStdString(stepText(m_session.setupTexts, true, edits.undoStep())));
+    m_window.menu().redo1->setText(
+        QString::fromStdString(stepText(m_session.setupTexts, false, edits.redoStep())));
+}
+
+void UndoCommands::say(WindowText text) {
+    showInStatusLine(m_window, windowText(m_session.setupTexts, text));
 }
 
 void UndoCommands::say(const std::string& text) {
@@ -54,7 +87,8 @@ void UndoCommands::takeBack(bool undo) {
         say(undo ? kNothingToUndo : kNothingToRedo);
         return;
     }
-    const std::string what = undo ? edits.undoText() : edits.redoText();
+    const std::string what =
+        stepText(m_session.setupTexts, undo, undo ? edits.undoStep() : edits.redoStep());
     if (undo)
         (void)edits.undo(m_session.image, m_session.transfer);
     else

@@ -6,25 +6,31 @@
 // Whatever replaces the controller's memory as a whole clears the history and says so.
 #include <string>
 
+#include "files/text_ids.h"
+#include "model/edit_history.h"
+#include "service/setup_description.h"
+
 namespace kaldor {
 
 class ControlsRefresh;
 class MainWindow;
 struct ControllerSession;
 
-inline constexpr const char* kUndoClearedConnection = "undo history cleared: new connection";
-inline constexpr const char* kUndoClearedLoad = "undo history cleared: configuration loaded";
-inline constexpr const char* kUndoClearedMap = "undo history cleared: map loaded";
-inline constexpr const char* kUndoClearedReset = "undo history cleared: controller reset";
-inline constexpr const char* kUndoClearedRestore = "undo history cleared: history entry restored";
-inline constexpr const char* kUndoNotConnected = "undo and redo need a connected controller";
-inline constexpr const char* kUndoLocked =
-    "undo and redo are refused while the controller is locked";
-inline constexpr const char* kNothingToUndo = "nothing to undo";
-inline constexpr const char* kNothingToRedo = "nothing to redo";
+// What the status line says, in the window's language.
+inline constexpr WindowText kUndoClearedConnection = WindowText::UndoClearedConnection;
+inline constexpr WindowText kUndoClearedLoad = WindowText::UndoClearedLoad;
+inline constexpr WindowText kUndoClearedMap = WindowText::UndoClearedMap;
+inline constexpr WindowText kUndoClearedReset = WindowText::UndoClearedReset;
+inline constexpr WindowText kUndoClearedRestore = WindowText::UndoClearedRestore;
+inline constexpr WindowText kUndoNotConnected = WindowText::UndoNotConnected;
+inline constexpr WindowText kUndoLocked = WindowText::UndoLocked;
+inline constexpr WindowText kNothingToUndo = WindowText::NothingToUndo;
+inline constexpr WindowText kNothingToRedo = WindowText::NothingToRedo;
 
 // Empties the history and, when it held steps, says why in the window's status line.
-void clearEditHistory(ControllerSession& session, MainWindow& window, const char* why);
+void clearEditHistory(ControllerSession& session, MainWindow& window, WindowText why);
+// "undo: +5 on MainMap, 40 cells" in the language of `texts`; plain "undo" without a step.
+[[nodiscard]] std::string stepText(const SetupTexts& texts, bool undo, const EditStep* step);
 
 class UndoCommands {
 public:
@@ -37,6 +43,7 @@ public:
 
 private:
     void takeBack(bool undo);
+    void say(WindowText text);
     void say(const std::string& text);
 
     MainWindow& m_window;

@@ -13,18 +13,78 @@
 #include "ui/refresh.h"
 #include "ui/refused_write.h"
 #include "ui/session.h"
+#include "ui/window_texts.h"
 
 namespace kaldor {
 namespace {
 
 constexpr const char* kEcuLabel = "ECU";
+// How many differing locations the outcome line names.
+constexpr std::size_t kNamesInSummary = 5;
 
 std::string captionOf(const QAction* item) {
     return item != nullptr ? item->text().toStdString() : std::string();
 }
 
-std::string locations(std::size_t n) {
-    return std::to_string(n) + (n == 1 ? " location" : " locations");
+std::string locations(const SetupTexts& texts, std::size_t n) {
+    return countText(texts, WindowText::OneLocation, WindowText::Locations, n);
+}
+
+QString text(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+std::string names(const SetupTexts& texts, const std::vector<Difference>& list) {
+    std::vector<std::string> named;
+    for (const Difference& d : list)
+        named.push_back(d.name);
+    return namesText(texts, named, kNamesInSummary);
+}
+
+// "... differs from the PC in 3 locations: a, b, c"
+std::string differing(const SetupTexts& texts, WindowText line, const ImageDiff& diff) {
+    return uiText(texts, line)
+        .arg(text(locations(texts, diff.entries.size())), text(names(texts, diff.entries)))
+        .toStdString();
+}
+
+// The outcome line of a verification in the window's language: what the verifier says in
+// English, from the same facts.
+std::string verificationSummary(const VerifyReport& r, const SetupTexts& texts,
+                                const std::string& noConnection) {
+    std::string summary;
+    switch (r.outcome) {
+        case VerifyOutcome::NoConnection:
+            return noConnection;
+        case VerifyOutcome::WriteBroken:
+            return r.message;
+        case VerifyOutcome::Match:
+            summary = windowText(texts, WindowText::VerifyMatches);
+            break;
+        case VerifyOutcome::Mismatch:
+            summary = differing(texts, WindowText::VerifyDiffers, r.diff);
+            break;
+        case VerifyOutcome::Unread: {
+            if (r.unread.size() == 1 && r.unread.front().first == 0 &&
+                r.unread.front().second + 1 == EcuImage::kSize)
+                return windowText(texts, WindowText::NothingCompared) + " " +
+                       windowText(texts, WindowText::AdviceLoadAgain);
+            std::string ranges;
+            for (const auto& [first, last] : r.unread)
+                ranges += (ranges.empty() ? "" : ", ") + std::to_string(first) + "-" +
+                          std::to_string(last);
+            const QString bytes = uiText(texts, WindowText::UnreadBytes).arg(text(ranges));
+            summary = uiText(texts, WindowText::NotReadCompletely).arg(bytes).toStdString() + " ";
+            summary += r.diff.entries.empty() ? windowText(texts, WindowText::ReadAgree)
+                                              : differing(texts, WindowText::ReadDiffers, r.diff);
+            break;
+        }
+    }
+    if (!r.diff.controllerOwned.empty())
+        summary += "\n" + uiText(texts, WindowText::OwnDiffer)
+                              .arg(text(names(texts, r.diff.controllerOwned)))
+                              .toStdString();
+    return summary;
 }
 
 std::string fileNameOf(const std::string& path) {
@@ -32,10 +92,12 @@ std::string fileNameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string comparisonSummary(const ImageDiff& diff, const std::string& name) {
-    return "\"" + name + "\"" +
-           (diff.writableMatch() ? " matches the PC"
-                                 : " differs from the PC in " + locations(diff.entries.size()));
+std::string comparisonSummary(const SetupTexts& texts, const ImageDiff& diff,
+                              const std::string& name) {
+    return (diff.writableMatch() ? uiText(texts, WindowText::FileMatches).arg(text(name))
+                                 : uiText(texts, WindowText::FileDiffers)
+                                       .arg(text(name), text(locations(texts, diff.entries.size()))))
+        .toStdString();
 }
 
 }  // namespace
@@ -48,7 +110,9 @@ VerifyMenu::VerifyMenu(MainWindow& window, ControllerSession& session, ControlsR
       m_logger(logger),
       m_verifier(session.commands, session.state, session.image, &session.setupTexts),
       m_ask(
-          [&window](const DifferenceView& view) { return DifferenceDialog::ask(&window, view); }) {}
+          [&window, &session](const DifferenceView& view) {
+              return DifferenceDialog::ask(&window, view, session.setupTexts);
+          }) {}
 
 std::string VerifyMenu::baseFolder() const {
     return QFile::encodeName(m_window.baseFolder()).toStdString();
@@ -74,7 +138,7 @@ void VerifyMenu::verifyAfterWrite() {
 DifferenceView VerifyMenu::verificationView(const VerifyReport& report) const {
     DifferenceView view;
     view.title = captionOf(m_window.menu().verifyECU1);
-    view.summary = report.message;
+    view.summary = verificationSummary(report, m_session.setupTexts, m_session.texts.noConnection);
     view.otherLabel = kEcuLabel;
     view.diff = report.diff;
     // The differences in the bytes that were read can be written even when a page stayed
@@ -119,7 +183,7 @@ void VerifyMenu::comparewithfile1Click() {
     DifferenceView view;
     view.title = captionOf(m_window.menu().comparewithfile1);
     view.otherLabel = fileNameOf(answer->path);
-    view.summary = comparisonSummary(*comparison.diff, view.otherLabel);
+    view.summary = comparisonSummary(m_session.setupTexts, *comparison.diff, view.otherLabel);
     view.diff = *comparison.diff;
     (void)m_ask(view);
 }

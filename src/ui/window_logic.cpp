@@ -3,9 +3,12 @@
 
 #include <QStatusBar>
 
+#include <filesystem>
+
 #include "link/port_problems.h"
 
-#include "link/qt_serial_port.h"
+#include "link/serial_port_factory.h"
+#include "live/data_logger.h"
 #include "live/live_display.h"
 #include "maps/cruise_editor.h"
 #include "maps/main_map_editor.h"
@@ -19,6 +22,7 @@
 #include "ui/main_window.h"
 #include "ui/pages/adjustment_page.h"
 #include "ui/pages/advanced_page.h"
+#include "ui/pages/cell_view_panel.h"
 #include "ui/pages/cruise_panel.h"
 #include "ui/pages/cutoff_cdi_groups.h"
 #include "ui/pages/data_logger_panel.h"
@@ -35,6 +39,7 @@
 #include "ui/reset_command.h"
 #include "ui/side_panel.h"
 #include "ui/window_settings.h"
+#include "ui/window_texts.h"
 #include "widgets/ab_num_spin.h"
 
 namespace kaldor {
@@ -60,7 +65,7 @@ WindowLogic::WindowLogic(MainWindow& window, std::unique_ptr<SerialPort> port,
     if (!m_port) {
         m_portSettings = SettingsFile(window.settingsFilePath().toStdString(),
                                       window.settingsFallbackPath().toStdString());
-        m_port = std::make_unique<QtSerialPort>(PortMap(portDevices(m_portSettings)));
+        m_port = makeSerialPort(PortMap(portDevices(m_portSettings)));
     }
     if (!m_clock)
         m_clock = std::make_unique<SleepClock>();
@@ -175,6 +180,16 @@ void WindowLogic::attachPages() {
     m_window.parametersPage().attach(s);
     m_window.adjustmentPage().attach(s);
     m_window.adjustmentPage().mainMap().setEntryDialog(m_form2);
+    // The cell view reads the running logger's lines of the file it logs into, as the viewer.
+    m_window.adjustmentPage().mainMap().cellView()->setLoggedPath(
+        [this](const std::string& path) -> std::optional<std::string> {
+            const DataLogger& logger = m_window.diagnosticPage().dataLogger->logger();
+            std::error_code error;
+            if (!logger.logging() || std::filesystem::weakly_canonical(logger.filePath(), error) !=
+                                         std::filesystem::weakly_canonical(path, error))
+                return std::nullopt;
+            return logger.recordingPath();
+        });
     m_window.adjustmentPage().mainMap().setDemoPlayback(
         [this] { return m_poller->demoPlayback(); });
     m_window.advancedPage().attach(s);
@@ -224,7 +239,9 @@ void WindowLogic::scan() {
     const std::vector<PortProblem> none;
     const std::vector<PortProblem>& problems =
         outcome == ScanOutcome::NotFound ? m_scan->portProblems() : none;
-    m_window.sidePanel().showPortProblems(portProblemBriefs(problems), portProblemLines(problems));
+    const PortProblemWords words = portProblemWords(m_session->setupTexts);
+    m_window.sidePanel().showPortProblems(portProblemBriefs(problems, words),
+                                          portProblemLines(problems, words));
 }
 
 void WindowLogic::setWindowTitle(const std::string& title) {

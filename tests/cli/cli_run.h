@@ -16,6 +16,7 @@
 
 #include "cli/cli.h"
 #include "files/config_file.h"
+#include "link/serial_port.h"
 
 extern char** environ;
 
@@ -31,14 +32,25 @@ inline std::string tempPath(const std::string& name) {
     return ::testing::TempDir() + "kaldor_cli_" + std::to_string(::getpid()) + "_" + name;
 }
 
-// `typed`: what the user types at a terminal; without it there is no terminal.
+// The folder of the real program, with the language files beside it.
+inline std::string programFolder() {
+    const std::string program = KALDOR_CLI_PROGRAM;
+    return program.substr(0, program.rfind('/'));
+}
+
+// `typed`: what the user types at a terminal; without it there is no terminal. `folder`: where
+// the program is taken to be, for its settings and language files.
+// `pauses`: the protocol's pauses; without it, real sleeps.
 inline CliRun runCli(const std::vector<std::string>& words,
-                     const std::optional<std::string>& typed = std::nullopt) {
+                     const std::optional<std::string>& typed = std::nullopt,
+                     const std::string& folder = ::testing::TempDir(),
+                     PauseClock* pauses = nullptr) {
     std::ostringstream out;
     std::ostringstream err;
     std::istringstream in(typed.value_or(""));
     Environment environment;
-    environment.programFolder = ::testing::TempDir();
+    environment.programFolder = folder;
+    environment.pauses = pauses;
     environment.input = &in;
     environment.inputIsTerminal = typed.has_value();
     CliRun r;

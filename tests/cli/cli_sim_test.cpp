@@ -1,6 +1,8 @@
 // kaldor-cli against the virtual controller on a pseudo-terminal, in real time: the scan's
 // revision rules, identify, read, write with the PIN gate, and a verification that catches a
-// write the controller dropped.
+// write the controller dropped. The commands run in this process with the protocol's long pauses
+// cut short; identify, report and history each run once as the real program too, with the real
+// pauses, for its exit status and streams.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -12,6 +14,7 @@
 #include "model/fields.h"
 #include "model/pin.h"
 #include "service/controller_history.h"
+#include "support/brief_pause_clock.h"
 #include "virtual_controller.h"
 
 namespace kaldor::cli::test {
@@ -24,17 +27,24 @@ constexpr std::uint8_t kConfirm = 0x02;
 struct CliAgainstSim : ::testing::Test {
     std::unique_ptr<sim::VirtualController> controller;
     std::string settings = tempPath("sim.INI");
+    kaldor::test::BriefPauseClock pauses;
 
     void start(sim::VirtualController::Options o) {
         o.serialNumber = kSerial;
         controller = std::make_unique<sim::VirtualController>(o);
         std::ofstream(settings) << "[Ports]\nCOM1=" << controller->start() << "\n";
     }
+    // A command in this process, the protocol's long pauses cut short.
+    CliRun inProcess(const std::vector<std::string>& words,
+                     const std::optional<std::string>& typed = std::nullopt,
+                     const std::string& folder = ::testing::TempDir()) {
+        return runCli(words, typed, folder, &pauses);
+    }
     // A controller command on COM1 only, with the test's settings file.
     CliRun command(std::vector<std::string> words,
                    const std::optional<std::string>& typed = std::nullopt) {
         words.insert(words.end(), {"--port", "1", "--settings", settings});
-        return runCli(words, typed);
+        return inProcess(words, typed);
     }
     EcuImage controllerImage() const {
         EcuImage image;
@@ -79,8 +89,9 @@ TEST_F(CliAgainstSim, ReportOfTheEcuHoldsItsSerialMapAndErrors) {
         EXPECT_EQ(cells[i], readField(image, FieldId::MainMap, i)) << i;
     EXPECT_FALSE(std::regex_search(report, std::regex("item [0-9]")));
     // The error memory reads in the language chosen, as the settings do.
-    const CliRun polish = runProgram(
-        {"report", "--ecu", "--yes", "--language", "pol", "-o", html, "--settings", settings});
+    const CliRun polish = inProcess(
+        {"report", "--ecu", "--yes", "--language", "pol", "-o", html, "--settings", settings},
+        std::nullopt, programFolder());
     ASSERT_EQ(polish.status, kExitOk) << polish.err;
     EXPECT_TRUE(contains(fileText(html), "Za wysoka temp. gazu"));
 }
@@ -214,7 +225,7 @@ TEST_F(CliAgainstSim, HistoryKeepsEveryVisitAndRestoresTheFirst) {
     o.pin = packPin(1, 2, 3, 4);
     start(o);
     const EcuImage first = controllerImage();
-    const CliRun visit = runProgram({"identify", "--yes", "--settings", settings});
+    const CliRun visit = inProcess({"identify", "--yes", "--settings", settings});
     ASSERT_EQ(visit.status, kExitOk) << visit.err;
     EcuImage changed = first;
     storeField(changed, FieldId::MinSystemPressure, 1777);
@@ -222,7 +233,7 @@ TEST_F(CliAgainstSim, HistoryKeepsEveryVisitAndRestoresTheFirst) {
     o.image.emplace();
     std::copy(changed.bytes().begin(), changed.bytes().end(), o.image->begin());
     start(o);
-    ASSERT_EQ(runProgram({"identify", "--yes", "--settings", settings}).status, kExitOk);
+    ASSERT_EQ(inProcess({"identify", "--yes", "--settings", settings}).status, kExitOk);
 
     const ControllerHistory history = home.history();
     const std::vector<HistoryEntry> entries = history.list(kSerial).entries;
@@ -233,8 +244,8 @@ TEST_F(CliAgainstSim, HistoryKeepsEveryVisitAndRestoresTheFirst) {
     const CliRun list = runProgram({"history", "--settings", settings});
     EXPECT_TRUE(contains(list.out, "ECU 770123\n  " + entries[1].id)) << list.out;
 
-    const CliRun restore = runProgram({"history", "restore", entries[0].id, "--verify", "--yes",
-                                       "--pin", "1234", "--settings", settings});
+    const CliRun restore = inProcess({"history", "restore", entries[0].id, "--verify", "--yes",
+                                      "--pin", "1234", "--settings", settings});
     ASSERT_EQ(restore.status, kExitOk) << restore.err;
     EXPECT_TRUE(contains(restore.out, "ECU memory matches the PC (768 bytes)")) << restore.out;
     EXPECT_EQ(savedConfigBytes(controllerImage()), savedConfigBytes(first));

@@ -168,6 +168,9 @@ TEST(TextIds, EveryIdOfEveryRangeAndNoOther) {
         EXPECT_EQ(findTextId(t.id), &t);
     EXPECT_EQ(findTextId(kFirstSpokenTextId - 1), nullptr);
     EXPECT_EQ(findTextId(kFirstSpokenTextId + kSpokenTextIdCount), nullptr);
+    for (const TextTarget& t : cellTextIdTable())
+        EXPECT_EQ(findTextId(t.id), &t);
+    EXPECT_EQ(findTextId(kFirstCellTextId + kCellTextIdCount), nullptr);
 }
 
 TEST(TextIds, Targets) {

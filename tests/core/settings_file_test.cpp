@@ -153,20 +153,23 @@ TEST(SettingsLocation, UnwritableProgramFolderFallsBackToTheUsersConfigurationFo
     const std::string config = root.string() + "/config";
     std::filesystem::create_directory(program);
     const std::string beside = program + "/kaldor.INI";
-    std::ofstream(beside) << "[Ports]\nCOM1=/dev/ttyAdmin\n[Form]\nWidth=900\n";
+    std::ofstream(beside, std::ios::binary) << "[Ports]\nCOM1=/dev/ttyAdmin\n[Form]\nWidth=900\n";
+    // The user's configuration folder by its variable on Linux and on Windows.
     auto environment = [&config](const char* name) -> const char* {
-        return std::string(name) == "XDG_CONFIG_HOME" ? config.c_str() : nullptr;
+        const std::string variable = name;
+        return variable == "XDG_CONFIG_HOME" || variable == "APPDATA" ? config.c_str() : nullptr;
     };
+    using Path = std::filesystem::path;  // compared by their parts: Windows takes either slash
 
     const SettingsLocation portable =
         locateSettings(program, "kaldor.INI", environment, [](const std::string&) { return true; });
-    EXPECT_EQ(portable.file, beside);
+    EXPECT_EQ(Path(portable.file), Path(beside));
     EXPECT_TRUE(portable.fallback.empty());
 
     const SettingsLocation installed = locateSettings(program, "kaldor.INI", environment,
                                                       [](const std::string&) { return false; });
-    EXPECT_EQ(installed.file, config + "/kaldor/kaldor.INI");
-    EXPECT_EQ(installed.fallback, beside);
+    EXPECT_EQ(Path(installed.file), Path(config) / "kaldor" / "kaldor.INI");
+    EXPECT_EQ(Path(installed.fallback), Path(beside));
 
     SettingsFile file(installed.file, installed.fallback);
     EXPECT_EQ(file.readString("Ports", "COM1", ""), "/dev/ttyAdmin");
@@ -182,12 +185,20 @@ TEST(SettingsLocation, UnwritableProgramFolderFallsBackToTheUsersConfigurationFo
     const SettingsLocation nowhere = locateSettings(
         program, "kaldor.INI", [](const char*) -> const char* { return nullptr; },
         [](const std::string&) { return false; });
-    EXPECT_EQ(nowhere.file, beside);
+    EXPECT_EQ(Path(nowhere.file), Path(beside));
+#ifdef _WIN32
+    // Without APPDATA, the local one.
+    EXPECT_EQ(Path(userSettingsFolder([](const char* name) -> const char* {
+                  return std::string(name) == "LOCALAPPDATA" ? "C:\\local" : nullptr;
+              })),
+              Path("C:\\local\\kaldor"));
+#else
     // A relative XDG_CONFIG_HOME is ignored for ~/.config.
     EXPECT_EQ(userSettingsFolder([](const char* name) -> const char* {
                   return std::string(name) == "HOME" ? "/home/u" : "relative";
               }),
               "/home/u/.config/kaldor");
+#endif
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
 #pragma once
 // The whole window against the virtual controller: the real WindowLogic with its real
 // QtSerialPort on a pseudo-terminal, driven by menu actions and key presses in real time while
-// Timer1 runs. Each port scan costs about four seconds of the protocol's pauses, so every test
-// scans as few times as its story needs.
+// Timer1 runs. The protocol's long pauses are cut short (BriefPauseClock) except where a test
+// asks for the real ones; a port scan with them costs about three seconds. Every test scans as
+// few times as its story needs, and tests that need only a connected window share one
+// (ConnectedWindow). Tests wait for what they expect to see, never for a fixed time, with
+// generous bounds: the machine that runs them may be busy.
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -24,7 +27,10 @@
 #include <string>
 #include <vector>
 
+#include "files/settings_file.h"
+#include "link/qt_serial_port.h"
 #include "model/pin.h"
+#include "support/brief_pause_clock.h"
 #include "ui/main_window.h"
 #include "ui/pages/readings_page.h"
 #include "ui/side_panel.h"
@@ -45,7 +51,7 @@ using Frame = std::array<std::uint8_t, 6>;
 constexpr std::uint32_t kSerialNumber = 770123;
 constexpr std::uint16_t kPin = packPin(1, 2, 3, 4);
 constexpr std::size_t kPinByte = 2 * 374;  // ControllerPin, word 374 of the image
-constexpr int kDisplayWaitMs = 5000;
+constexpr int kDisplayWaitMs = 10000;
 
 const QString kTitle =
     QStringLiteral("KALDOR DIESEL v4.706 Rev.H:2 Rev.S:11 TR770  COM1 SN: 770123");
@@ -69,24 +75,41 @@ protected:
         options.serialNumber = kSerialNumber;
         controller = std::make_unique<sim::VirtualController>(options);
         const std::string device = controller->start();
-        ASSERT_TRUE(programFolder.isValid());
+        ASSERT_TRUE(programFolder->isValid());
 
-        const Folders folders{programFolder.path(), programFolder.path(), QStringLiteral("kaldor")};
-        QFile settings(programFolder.path() + QStringLiteral("/kaldor.INI"));
+        const Folders folders{programFolder->path(), programFolder->path(),
+                              QStringLiteral("kaldor")};
+        QFile settings(programFolder->path() + QStringLiteral("/kaldor.INI"));
         ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
         settings.write(("[Ports]\nCOM1=" + device + "\n").c_str());
         settings.close();
 
         // The English file, as beside an installed program: the window loads it at creation.
-        ASSERT_TRUE(QDir(programFolder.path()).mkpath(QStringLiteral("lang")));
-        const QString english = programFolder.path() + QStringLiteral("/lang/ang.txt");
+        ASSERT_TRUE(QDir(programFolder->path()).mkpath(QStringLiteral("lang")));
+        const QString english = programFolder->path() + QStringLiteral("/lang/ang.txt");
         QFile::remove(english);
         ASSERT_TRUE(QFile::copy(QStringLiteral(KALDOR_LANG_DIR "/ang.txt"), english));
 
         window = std::make_unique<MainWindow>(folders);
         ASSERT_EQ(window->settingsFilePath(), settings.fileName());
+        if (realPauses) {
+            logic = new WindowLogic(*window);
+        } else {
+            // The port as the window makes it, from the settings file's [Ports] section.
+            auto ports =
+                std::make_shared<SettingsFile>(window->settingsFilePath().toStdString(),
+                                               window->settingsFallbackPath().toStdString());
+            auto port = std::make_unique<QtSerialPort>(
+                PortMap([ports](int number) { return portDevices(*ports)(number); }));
+            logic = new WindowLogic(*window, std::move(port),
+                                    std::make_unique<test::BriefPauseClock>());
+        }
+        installSinks();
+    }
+
+    // What the window reports, tells and shows of a verification goes to this test.
+    void installSinks() {
         window->hooks().reportException = [this](const QString& text) { reports.push_back(text); };
-        logic = new WindowLogic(*window);
         logic->prompts().setMessageSink(
             [this](const std::string& text) { messages.push_back(text); });
         // The difference dialog: what it was shown, and the scripted choices (then Close), so a
@@ -100,6 +123,12 @@ protected:
             differenceChoices.pop_front();
             return choice;
         });
+    }
+
+    // Waits until the controller has received `count` frames from index `from` of its log on;
+    // false when the display wait is over first.
+    bool waitForFramesFrom(std::size_t from, std::size_t count) const {
+        return QTest::qWaitFor([&] { return framesFrom(from).size() >= count; }, kDisplayWaitMs);
     }
 
     void TearDown() override {
@@ -187,7 +216,9 @@ protected:
         EXPECT_EQ(window->readingsPage().ButtonSetPin->isVisibleTo(window.get()), !locked);
     }
 
-    QTemporaryDir programFolder;
+    // The protocol's own pauses in full, as against the real controller; set before start().
+    bool realPauses = false;
+    std::unique_ptr<QTemporaryDir> programFolder = std::make_unique<QTemporaryDir>();
     std::unique_ptr<sim::VirtualController> controller;
     std::unique_ptr<MainWindow> window;
     WindowLogic* logic = nullptr;  // owned by the window
@@ -195,6 +226,59 @@ protected:
     std::vector<QString> reports;
     std::vector<DifferenceView> differences;
     std::deque<DifferenceChoice> differenceChoices;
+};
+
+// One window connected once to a controller with the factory settings, shared by the tests of
+// the suite that need nothing else: each test finds the window, the controller and the folder as
+// the test before left them, so none depends on the page shown or on what an earlier one wrote.
+class ConnectedWindow : public WindowAgainstController {
+protected:
+    static void TearDownTestSuite() {
+        Shared& s = shared();
+        s.window.reset();
+        if (s.controller) {
+            s.controller->stop();
+        }
+        s = {};
+    }
+
+    void SetUp() override {
+        Shared& s = shared();
+        if (!s.window) {
+            start({});
+            showActive();
+            window->menu().F10autoconnect1->trigger();
+            expectConnectedOnCom1();
+            return;
+        }
+        programFolder = std::move(s.folder);
+        controller = std::move(s.controller);
+        window = std::move(s.window);
+        logic = s.logic;
+        installSinks();
+        activate();
+        ASSERT_TRUE(logic->session().state.linkReady) << "the shared connection was lost";
+    }
+
+    void TearDown() override {
+        Shared& s = shared();
+        s.folder = std::move(programFolder);
+        s.controller = std::move(controller);
+        s.window = std::move(window);
+        s.logic = logic;
+    }
+
+private:
+    struct Shared {
+        std::unique_ptr<QTemporaryDir> folder;
+        std::unique_ptr<sim::VirtualController> controller;
+        std::unique_ptr<MainWindow> window;
+        WindowLogic* logic = nullptr;
+    };
+    static Shared& shared() {
+        static Shared s;
+        return s;
+    }
 };
 
 }  // namespace kaldor::e2etest

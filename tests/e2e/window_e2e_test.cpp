@@ -71,10 +71,15 @@ private:
 TEST_F(WindowAgainstController, F10ConnectsOnCom1ThenPollsEvery100msAndSwitchesToPropane) {
     sim::VirtualController::Options options;
     options.mode = sim::FuelMode::Diesel;
+    realPauses = true;  // one scan with the pauses the real controller gets
     start(options);
     showActive();
-    // Before any scan the polling step only reports the missing link.
-    QTest::qWait(200);
+    // Before any scan the polling step only reports the missing link: two ticks of Timer1.
+    int ticks = 0;
+    const QMetaObject::Connection counting =
+        QObject::connect(window->timer(), &QTimer::timeout, [&ticks] { ++ticks; });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= 2; }, kDisplayWaitMs));
+    QObject::disconnect(counting);
     EXPECT_EQ(statusCaption(), "error COMx");
     EXPECT_EQ(controller->frameCount(), 0u);
 
@@ -87,9 +92,10 @@ TEST_F(WindowAgainstController, F10ConnectsOnCom1ThenPollsEvery100msAndSwitchesT
     expectLocked(false);
     EXPECT_TRUE(messages.empty()) << messages.front();
 
-    // Two seconds of the event loop: Timer1 alternates request and collect ticks.
+    // A second of polling: Timer1 alternates request and collect ticks, so the controller gets
+    // a live request every 100 ms; the wait ends at the twelfth.
     const std::size_t mark = controller->receivedFrames().size();
-    QTest::qWait(2000);
+    EXPECT_TRUE(waitForFramesFrom(mark, 12));
     const std::vector<sim::ReceivedFrame> polled = framesFrom(mark);
     std::vector<std::int64_t> gaps;
     for (std::size_t i = 0; i < polled.size(); ++i) {

@@ -30,9 +30,9 @@ TEST_F(WindowAgainstController, ErrorMemoryAndConfigurationFilesAgainstAControll
         boxes.push_back(box.text);
         return Answer::Ok;
     });
-    const QString configFolder = programFolder.path() + QStringLiteral("/parametry");
+    const QString configFolder = programFolder->path() + QStringLiteral("/parametry");
     const QString savedPath = configFolder + QStringLiteral("/car.kcfg");
-    const QString otherPath = programFolder.path() + QStringLiteral("/other.kcfg");
+    const QString otherPath = programFolder->path() + QStringLiteral("/other.kcfg");
     logic->prompts().setFileSinks(
         [&](const FileQuestion&) -> std::optional<FileAnswer> {
             return FileAnswer{otherPath.toStdString(), 0};

@@ -8,16 +8,15 @@
 namespace kaldor::e2etest {
 namespace {
 
-TEST_F(WindowAgainstController, AThreeSecondRecordingHoldsExactlyTheRecordsTheControllerSent) {
-    start({});
-    showActive();
-    window->menu().F10autoconnect1->trigger();
-    expectConnectedOnCom1();
+TEST_F(ConnectedWindow, AThreeSecondRecordingHoldsExactlyTheRecordsTheControllerSent) {
     DiagnosticPage& diagnostic = window->diagnosticPage();
     window->showPage(MainWindow::kPageDiagnostic);
     diagnostic.PageControlDiag->setCurrentWidget(diagnostic.TabSheet8);
     QTest::mouseClick(diagnostic.dataLogger->Button13, Qt::LeftButton);
-    QTest::qWait(3000);
+    // Three seconds of polling: until the controller has answered 30 more live requests.
+    const std::size_t before = controller->sentLiveRecords().size();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return controller->sentLiveRecords().size() >= before + 30; },
+                                3 * kDisplayWaitMs));
     QTest::mouseClick(diagnostic.dataLogger->Button14, Qt::LeftButton);
     // The records sent, as "demo.log" lines; the file is one unbroken run of them, in order.
     std::string sent = "\n";
@@ -26,7 +25,7 @@ TEST_F(WindowAgainstController, AThreeSecondRecordingHoldsExactlyTheRecordsTheCo
             sent += std::to_string(word) + ',';
         sent += '\n';
     }
-    QFile file(programFolder.filePath(QStringLiteral("demo.log")));
+    QFile file(programFolder->filePath(QStringLiteral("demo.log")));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const std::string logged = file.readAll().toStdString();
     const auto lines = std::count(logged.begin(), logged.end(), '\n');  // one per 100 ms

@@ -42,11 +42,7 @@ std::array<int, 128> smoothed(std::array<int, 128> map) {
     return map;
 }
 
-TEST_F(WindowAgainstController, F4ShowsTheControllersMapAndItsEditsReachTheController) {
-    start(sim::VirtualController::Options{});
-    showActive();
-    window->menu().F10autoconnect1->trigger();
-    expectConnectedOnCom1();
+TEST_F(ConnectedWindow, F4ShowsTheControllersMapAndItsEditsReachTheController) {
     activate();
     QTest::keyClick(window.get(), Qt::Key_F4);
     ASSERT_EQ(window->currentPage(), MainWindow::kPageAdjustment);

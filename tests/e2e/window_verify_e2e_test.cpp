@@ -66,7 +66,7 @@ TEST_F(WindowAgainstController, TheVerificationAfterLoadToEcuReportsTheWordTheCo
     sim::VirtualController::Options options;
     options.faults.ignoreWriteEvery = 185;
     start(options);
-    const QString path = programFolder.path() + QStringLiteral("/other.kcfg");
+    const QString path = programFolder->path() + QStringLiteral("/other.kcfg");
     logic->prompts().setOkCancelSink([](const OkCancelBox&) { return Answer::Ok; });
     logic->prompts().setFileSinks(
         [&](const FileQuestion&) -> std::optional<FileAnswer> {
@@ -105,7 +105,7 @@ TEST_F(WindowAgainstController, ALoadTheControllerHangsUpOnSaysHowFarItGotAndEnd
     sim::VirtualController::Options options;
     options.faults.hangUpAfterWrites = 200;
     start(options);
-    const QString filePath = programFolder.path() + QStringLiteral("/car.kcfg");
+    const QString filePath = programFolder->path() + QStringLiteral("/car.kcfg");
     QFile file(filePath);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(QByteArray(768, '\x55'));

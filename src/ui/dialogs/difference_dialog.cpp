@@ -10,14 +10,13 @@
 #include <vector>
 
 #include "ui/ui_build.h"
+#include "ui/window_texts.h"
 
 namespace kaldor {
 namespace {
 
 constexpr int kMinWidth = 620;
 constexpr int kMinHeight = 420;
-constexpr const char* kLocationHeading = "location";
-constexpr const char* kPcHeading = "PC";
 
 QTableWidget* differenceTable(QWidget* parent, const char* name) {
     auto* grid = named<QTableWidget>(parent, name, 0, 3);
@@ -28,9 +27,10 @@ QTableWidget* differenceTable(QWidget* parent, const char* name) {
     return grid;
 }
 
-void fill(QTableWidget* grid, const std::vector<Difference>& list, const std::string& other) {
-    grid->setHorizontalHeaderLabels({QString::fromLatin1(kLocationHeading),
-                                     QString::fromLatin1(kPcHeading),
+void fill(QTableWidget* grid, const std::vector<Difference>& list, const std::string& other,
+          const SetupTexts& texts) {
+    grid->setHorizontalHeaderLabels({uiText(texts, WindowText::HeadingLocation),
+                                     uiText(texts, WindowText::HeadingPc),
                                      QString::fromStdString(other)});
     grid->setRowCount(static_cast<int>(list.size()));
     for (int row = 0; row < grid->rowCount(); ++row) {
@@ -44,7 +44,8 @@ void fill(QTableWidget* grid, const std::vector<Difference>& list, const std::st
 
 }  // namespace
 
-DifferenceDialog::DifferenceDialog(QWidget* parent) : QDialog(parent) {
+DifferenceDialog::DifferenceDialog(QWidget* parent, const SetupTexts& texts)
+    : QDialog(parent), m_texts(texts) {
     setObjectName(QStringLiteral("DifferenceDialog"));
     setModal(true);
     setMinimumSize(kMinWidth, kMinHeight);
@@ -53,12 +54,12 @@ DifferenceDialog::DifferenceDialog(QWidget* parent) : QDialog(parent) {
     LabelSummary->setWordWrap(true);
     LabelSummary->setTextInteractionFlags(Qt::TextSelectableByMouse);
     GridDifferences = differenceTable(this, "GridDifferences");
-    LabelEcuOwned = namedLabel(this, "LabelEcuOwned", QString::fromLatin1(kOwnedHeading));
+    LabelEcuOwned = namedLabel(this, "LabelEcuOwned", uiText(m_texts, WindowText::KeptByEcu));
     GridEcuOwned = differenceTable(this, "GridEcuOwned");
 
-    ButtonWritePc = named<QPushButton>(this, "ButtonWritePc", QString::fromLatin1(kWriteCaption));
-    ButtonTakeEcu = named<QPushButton>(this, "ButtonTakeEcu", QString::fromLatin1(kTakeCaption));
-    ButtonClose = named<QPushButton>(this, "ButtonClose", QString::fromLatin1(kCloseCaption));
+    ButtonWritePc = named<QPushButton>(this, "ButtonWritePc", uiText(m_texts, WindowText::WritePc));
+    ButtonTakeEcu = named<QPushButton>(this, "ButtonTakeEcu", uiText(m_texts, WindowText::TakeEcu));
+    ButtonClose = named<QPushButton>(this, "ButtonClose", uiText(m_texts, WindowText::Close));
     // Enter closes; writing or taking is always a deliberate click.
     for (QPushButton* b : {ButtonWritePc, ButtonTakeEcu})
         b->setAutoDefault(false);
@@ -86,8 +87,8 @@ void DifferenceDialog::setView(const DifferenceView& view) {
     m_choice = DifferenceChoice::Close;
     setWindowTitle(QString::fromStdString(view.title));
     LabelSummary->setText(QString::fromStdString(view.summary));
-    fill(GridDifferences, view.diff.entries, view.otherLabel);
-    fill(GridEcuOwned, view.diff.controllerOwned, view.otherLabel);
+    fill(GridDifferences, view.diff.entries, view.otherLabel, m_texts);
+    fill(GridEcuOwned, view.diff.controllerOwned, view.otherLabel, m_texts);
     GridDifferences->setVisible(!view.diff.entries.empty());
     LabelEcuOwned->setVisible(!view.diff.controllerOwned.empty());
     GridEcuOwned->setVisible(!view.diff.controllerOwned.empty());
@@ -104,8 +105,9 @@ void DifferenceDialog::choose(DifferenceChoice choice) {
         accept();
 }
 
-DifferenceChoice DifferenceDialog::ask(QWidget* parent, const DifferenceView& view) {
-    DifferenceDialog dialog(parent);
+DifferenceChoice DifferenceDialog::ask(QWidget* parent, const DifferenceView& view,
+                                       const SetupTexts& texts) {
+    DifferenceDialog dialog(parent, texts);
     dialog.setView(view);
     // Escape and the close box reject without a button: that is Close.
     return dialog.exec() == QDialog::Accepted ? dialog.choice() : DifferenceChoice::Close;

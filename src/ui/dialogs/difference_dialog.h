@@ -13,6 +13,7 @@
 #include <string>
 
 #include "service/image_diff.h"
+#include "service/setup_description.h"
 
 class QLabel;
 class QPushButton;
@@ -43,19 +44,16 @@ class DifferenceDialog : public QDialog {
     Q_OBJECT
 
 public:
-    static constexpr const char* kWriteCaption = "write the PC's values";
-    static constexpr const char* kTakeCaption = "take the controller's values";
-    static constexpr const char* kCloseCaption = "close";
-    static constexpr const char* kOwnedHeading = "Kept by the ECU, never written:";
-
-    explicit DifferenceDialog(QWidget* parent = nullptr);
+    // `texts`: the language of its captions and headings.
+    explicit DifferenceDialog(QWidget* parent = nullptr, const SetupTexts& texts = {});
 
     void setView(const DifferenceView& view);
     // The button that closed the dialog; Close also for Escape or the window's close box.
     [[nodiscard]] DifferenceChoice choice() const { return m_choice; }
 
     // The window's DifferenceQuestion: the dialog, modal over `parent`.
-    [[nodiscard]] static DifferenceChoice ask(QWidget* parent, const DifferenceView& view);
+    [[nodiscard]] static DifferenceChoice ask(QWidget* parent, const DifferenceView& view,
+                                              const SetupTexts& texts = {});
 
     QLabel* LabelSummary = nullptr;
     QTableWidget* GridDifferences = nullptr;
@@ -69,6 +67,7 @@ private:
     void choose(DifferenceChoice choice);
 
     DifferenceChoice m_choice = DifferenceChoice::Close;
+    SetupTexts m_texts;
 };
 
 }  // namespace kaldor

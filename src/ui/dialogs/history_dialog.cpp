@@ -13,17 +13,17 @@
 #include <array>
 
 #include "ui/ui_build.h"
+#include "ui/window_texts.h"
 
 namespace kaldor {
 namespace {
 
 constexpr int kMinWidth = 720;
 constexpr int kMinHeight = 420;
-constexpr std::array<const char*, 5> kHeadings{"time", "what happened", "revisions", "program",
-                                               "differences from the PC"};
-constexpr const char* kGridName = "history entries";
-constexpr const char* kNoEntries = "No entries kept for this ECU.";
-constexpr const char* kNoHistory = "No controller history has been kept yet.";
+constexpr std::array<WindowText, 5> kHeadings{WindowText::HeadingTime, WindowText::HeadingWhat,
+                                              WindowText::HeadingRevisions,
+                                              WindowText::HeadingProgram,
+                                              WindowText::HeadingDifferences};
 
 QString text(const std::string& s) {
     return QString::fromStdString(s);
@@ -31,28 +31,29 @@ QString text(const std::string& s) {
 
 }  // namespace
 
-HistoryDialog::HistoryDialog(HistoryBrowser& browser, QWidget* parent)
-    : QDialog(parent), m_browser(browser) {
+HistoryDialog::HistoryDialog(HistoryBrowser& browser, QWidget* parent, const SetupTexts& texts)
+    : QDialog(parent), m_browser(browser), m_texts(texts) {
+    const auto caption = [this](WindowText t) { return uiText(m_texts, t); };
     setObjectName(QStringLiteral("HistoryDialog"));
-    setWindowTitle(QString::fromLatin1(kTitle));
+    setWindowTitle(caption(WindowText::HistoryTitle));
     setModal(true);
     setMinimumSize(kMinWidth, kMinHeight);
 
     LabelHistorySerial =
-        namedLabel(this, "LabelHistorySerial", QString::fromLatin1(kSerialCaption));
+        namedLabel(this, "LabelHistorySerial", caption(WindowText::HistorySerial));
     ComboBoxHistorySerial = named<QComboBox>(this, "ComboBoxHistorySerial");
-    ComboBoxHistorySerial->setAccessibleName(QString::fromLatin1(kSerialCaption));
+    ComboBoxHistorySerial->setAccessibleName(caption(WindowText::HistorySerial));
     LabelHistorySerial->setBuddy(ComboBoxHistorySerial);
 
     GridHistory = named<QTableWidget>(this, "GridHistory", 0, static_cast<int>(kHeadings.size()));
-    GridHistory->setAccessibleName(QString::fromLatin1(kGridName));
+    GridHistory->setAccessibleName(caption(WindowText::HistoryEntries));
     GridHistory->setEditTriggers(QAbstractItemView::NoEditTriggers);
     GridHistory->setSelectionBehavior(QAbstractItemView::SelectRows);
     GridHistory->setSelectionMode(QAbstractItemView::SingleSelection);
     GridHistory->verticalHeader()->hide();
     QStringList headings;
-    for (const char* h : kHeadings)
-        headings << QString::fromLatin1(h);
+    for (const WindowText h : kHeadings)
+        headings << caption(h);
     GridHistory->setHorizontalHeaderLabels(headings);
     GridHistory->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     GridHistory->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
@@ -62,13 +63,13 @@ HistoryDialog::HistoryDialog(HistoryBrowser& browser, QWidget* parent)
     LabelHistoryNotes->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     ButtonHistoryCompare =
-        named<QPushButton>(this, "ButtonHistoryCompare", QString::fromLatin1(kCompareCaption));
+        named<QPushButton>(this, "ButtonHistoryCompare", caption(WindowText::Compare));
     ButtonHistoryRestore =
-        named<QPushButton>(this, "ButtonHistoryRestore", QString::fromLatin1(kRestoreCaption));
+        named<QPushButton>(this, "ButtonHistoryRestore", caption(WindowText::Restore));
     ButtonHistorySaveAs =
-        named<QPushButton>(this, "ButtonHistorySaveAs", QString::fromLatin1(kSaveAsCaption));
+        named<QPushButton>(this, "ButtonHistorySaveAs", caption(WindowText::SaveAs));
     ButtonHistoryClose =
-        named<QPushButton>(this, "ButtonHistoryClose", QString::fromLatin1(kCloseCaption));
+        named<QPushButton>(this, "ButtonHistoryClose", caption(WindowText::Close));
     for (QPushButton* b :
          {ButtonHistoryCompare, ButtonHistoryRestore, ButtonHistorySaveAs, ButtonHistoryClose}) {
         b->setAccessibleName(b->text());
@@ -154,16 +155,16 @@ void HistoryDialog::showEntries() {
     for (int r = 0; r < GridHistory->rowCount(); ++r) {
         const HistoryRow& row = m_rows.rows[static_cast<std::size_t>(r)];
         const std::array<QString, kHeadings.size()> cells{
-            text(row.time), text(row.entry.what), text(row.revisions),
+            text(row.time), text(historyWhatText(m_texts, row.entry.what)), text(row.revisions),
             text(row.entry.programVersion), QString::number(row.differences)};
         for (int c = 0; c < static_cast<int>(cells.size()); ++c)
             GridHistory->setItem(r, c, new QTableWidgetItem(cells[static_cast<std::size_t>(c)]));
     }
     QStringList notes;
     if (!serial)
-        notes << QString::fromLatin1(kNoHistory);
+        notes << uiText(m_texts, WindowText::NoHistory);
     else if (m_rows.rows.empty())
-        notes << QString::fromLatin1(kNoEntries);
+        notes << uiText(m_texts, WindowText::NoEntries);
     for (const std::string& note : m_rows.notes)
         notes << text(note);
     LabelHistoryNotes->setText(notes.join(QLatin1Char('\n')));

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "service/setup_description.h"
 #include "service/controller_history.h"
 
 class QComboBox;
@@ -50,14 +51,9 @@ class HistoryDialog : public QDialog {
     Q_OBJECT
 
 public:
-    static constexpr const char* kTitle = "history";
-    static constexpr const char* kSerialCaption = "ECU serial number:";
-    static constexpr const char* kCompareCaption = "compare";
-    static constexpr const char* kRestoreCaption = "restore";
-    static constexpr const char* kSaveAsCaption = "save as...";
-    static constexpr const char* kCloseCaption = "close";
-
-    explicit HistoryDialog(HistoryBrowser& browser, QWidget* parent = nullptr);
+    // `texts`: the language it speaks; it is built in the window's language when it opens.
+    explicit HistoryDialog(HistoryBrowser& browser, QWidget* parent = nullptr,
+                           const SetupTexts& texts = {});
 
     // Reads the serial numbers and the chosen controller's entries again.
     void reload();
@@ -80,6 +76,7 @@ private:
     void withChosen(const std::function<void(std::uint32_t, const HistoryEntry&)>& action);
 
     HistoryBrowser& m_browser;
+    SetupTexts m_texts;
     HistoryRows m_rows;
 };
 

@@ -21,8 +21,10 @@
 #include "model/fixed_text.h"
 #include "model/prompts.h"
 #include "service/config_commands.h"
+#include "ui/log_viewer/scatter_window.h"
 #include "ui/log_viewer/trace_view.h"
 #include "ui/ui_build.h"
+#include "ui/window_texts.h"
 
 namespace kaldor {
 namespace {
@@ -30,7 +32,9 @@ namespace {
 constexpr int kPollMs = 40;
 constexpr int kProgressSteps = 1000;
 constexpr int kTableWidth = 470;
-constexpr const char* kColumnTitles[] = {"channel", "value", "unit", "minimum", "maximum", "mean"};
+constexpr WindowText kColumnTitles[] = {WindowText::ColumnChannel, WindowText::ColumnValue,
+                                        WindowText::ColumnUnit,    WindowText::ColumnMinimum,
+                                        WindowText::ColumnMaximum, WindowText::ColumnMean};
 constexpr std::string_view kPngPattern = "*.png";
 constexpr std::string_view kPngExtension = "png";
 
@@ -56,6 +60,28 @@ QString recordTime(std::size_t record) {
     return timeText(static_cast<double>(record) * Recording::kSecondsPerRecord);
 }
 
+std::string couldNotWrite(const SetupTexts& texts, const std::string& path,
+                          const std::string& reason) {
+    return uiText(texts, WindowText::CouldNotWrite)
+        .arg(QString::fromStdString(path), QString::fromStdString(reason))
+        .toStdString();
+}
+
+// The set-up the values are converted with, as the language says it: the recording's set-up
+// names the connected controller, the factory defaults or a file.
+QString setupText(const SetupTexts& texts, const RecordingSetup& setup) {
+    const std::string& description = setup.description;
+    for (const WindowText known : {WindowText::SetupConnected, WindowText::SetupFactory})
+        if (description == windowTextEnglish(known))
+            return uiText(texts, known);
+    const std::string_view of = windowTextEnglish(WindowText::SetupOfFile);
+    const std::string_view prefix = of.substr(0, of.find("%1"));
+    if (description.compare(0, prefix.size(), prefix) == 0)
+        return uiText(texts, WindowText::SetupOfFile)
+            .arg(QString::fromStdString(description.substr(prefix.size())));
+    return QString::fromStdString(description);
+}
+
 // Sets a cell's text only when it changes, so a cursor step touches only what moved.
 void setCell(QTableWidget* table, int row, int column, const QString& text) {
     QTableWidgetItem* item = table->item(row, column);
@@ -75,8 +101,6 @@ LogViewerWindow::LogViewerWindow(const QString& path, RecordingSetup setup, Prom
       m_folder(folder.isEmpty() ? QFileInfo(path).absolutePath() : folder) {
     setObjectName(QStringLiteral("FormLogViewer"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QFileInfo(path).fileName() + QStringLiteral(" - log viewer"));
-    setAccessibleName(windowTitle());
     build();
     startReading();
 }
@@ -84,24 +108,26 @@ LogViewerWindow::LogViewerWindow(const QString& path, RecordingSetup setup, Prom
 LogViewerWindow::~LogViewerWindow() = default;
 
 void LogViewerWindow::build() {
-    m_setupLabel = namedLabel(this, "LabelSetup", QString::fromStdString(m_setup.description));
-    m_setupFile = namedButton(this, "ButtonSetupFile", QStringLiteral("set-up file..."),
+    m_setupLabel = namedLabel(this, "LabelSetup", setupText(m_language, m_setup));
+    m_setupFile = namedButton(this, "ButtonSetupFile", text(WindowText::SetupFile),
                               QStringLiteral("convert with the set-up of a configuration file"));
-    m_setupDefaults = namedButton(this, "ButtonSetupDefaults", QStringLiteral("defaults"),
+    m_setupDefaults = namedButton(this, "ButtonSetupDefaults", text(WindowText::SetupDefaults),
                                   QStringLiteral("convert with the factory set-up"));
     m_zoomIn = namedButton(this, "ButtonZoomIn", QStringLiteral("+"), QStringLiteral("zoom in"));
-    m_zoomIn->setAccessibleName(QStringLiteral("zoom in"));
+    m_zoomIn->setAccessibleName(text(WindowText::ZoomIn));
     m_zoomOut = namedButton(this, "ButtonZoomOut", QStringLiteral("-"), QStringLiteral("zoom out"));
-    m_zoomOut->setAccessibleName(QStringLiteral("zoom out"));
-    m_fit = namedButton(this, "ButtonFit", QStringLiteral("fit"),
+    m_zoomOut->setAccessibleName(text(WindowText::ZoomOut));
+    m_fit = namedButton(this, "ButtonFit", text(WindowText::Fit),
                         QStringLiteral("show the whole drive"));
-    m_savePicture = namedButton(this, "ButtonSavePicture", QStringLiteral("save picture"),
+    m_savePicture = namedButton(this, "ButtonSavePicture", text(WindowText::SavePicture),
                                 QStringLiteral("write the traces as a PNG picture"));
-    m_exportRange = namedButton(this, "ButtonExportRange", QStringLiteral("export range as CSV"),
+    m_exportRange = namedButton(this, "ButtonExportRange", text(WindowText::ExportRange),
                                 QStringLiteral("write the visible records as CSV"));
-    m_reload = namedButton(this, "ButtonReload", QStringLiteral("reload"),
+    m_reload = namedButton(this, "ButtonReload", text(WindowText::Reload),
                            QStringLiteral("read the file again, with what was added since"));
     m_reload->setShortcut(QKeySequence(Qt::Key_F5));
+    m_scatter = namedButton(this, "ButtonScatter", QStringLiteral("scatter plot..."),
+                            QStringLiteral("two channels of the visible range against each other"));
 
     auto* commands = new QHBoxLayout;
     commands->addWidget(m_setupLabel);
@@ -110,19 +136,16 @@ void LogViewerWindow::build() {
     commands->addStretch(1);
     for (QPushButton* b : {m_zoomIn, m_zoomOut, m_fit, m_savePicture, m_exportRange, m_reload})
         commands->addWidget(b);
+    commands->addWidget(m_scatter);
 
     m_traces = new TraceView(this);
     m_table = named<QTableWidget>(this, "TableChannels");
-    m_table->setAccessibleName(QStringLiteral("channels at the cursor"));
+    m_table->setAccessibleName(text(WindowText::ChannelsTable));
     m_table->setAccessibleDescription(
         QStringLiteral("Each channel's value at the cursor as the live pages show it, its unit, "
                        "and its minimum, maximum and mean over the visible range. Check a "
                        "channel to show its trace."));
     m_table->setColumnCount(static_cast<int>(std::size(kColumnTitles)));
-    QStringList titles;
-    for (const char* t : kColumnTitles)
-        titles << QString::fromLatin1(t);
-    m_table->setHorizontalHeaderLabels(titles);
     m_table->verticalHeader()->hide();
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -139,9 +162,9 @@ void LogViewerWindow::build() {
     m_rangeLabel = namedLabel(this, "LabelRange", QString());
     m_noteLabel = namedLabel(this, "LabelNote", QString());
     m_progress = named<QProgressBar>(this, "ProgressRead");
-    m_progress->setAccessibleName(QStringLiteral("reading"));
+    m_progress->setAccessibleName(text(WindowText::Reading));
     m_progress->setRange(0, kProgressSteps);
-    m_cancel = namedButton(this, "ButtonCancelRead", QStringLiteral("cancel"),
+    m_cancel = namedButton(this, "ButtonCancelRead", text(WindowText::Cancel),
                            QStringLiteral("stop reading and close the viewer"));
     auto* status = new QHBoxLayout;
     status->addWidget(m_cursorLabel);
@@ -158,7 +181,7 @@ void LogViewerWindow::build() {
     // The picture first, then its table, then the commands in the order they stand.
     QWidget* order[] = {m_traces,    m_table,         m_zoomIn,      m_zoomOut,
                         m_fit,       m_savePicture,   m_exportRange, m_reload,
-                        m_setupFile, m_setupDefaults, m_cancel};
+                        m_scatter,   m_setupFile,     m_setupDefaults, m_cancel};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -177,6 +200,13 @@ void LogViewerWindow::build() {
     connect(m_savePicture, &QPushButton::clicked, this, &LogViewerWindow::savePicture);
     connect(m_exportRange, &QPushButton::clicked, this, &LogViewerWindow::exportRange);
     connect(m_reload, &QPushButton::clicked, this, &LogViewerWindow::startReading);
+    connect(m_scatter, &QPushButton::clicked, this, [this] {
+        if (!m_view)
+            return;
+        auto* scatter = new ScatterWindow(m_view->sharedRecording(), m_setup,
+                                          m_view->visibleFirst(), m_view->visibleLast(), this);
+        scatter->show();
+    });
     connect(m_setupFile, &QPushButton::clicked, this, &LogViewerWindow::chooseSetupFile);
     connect(m_setupDefaults, &QPushButton::clicked, this, &LogViewerWindow::useDefaultSetup);
     connect(m_cancel, &QPushButton::clicked, this, [this] {
@@ -188,12 +218,57 @@ void LogViewerWindow::build() {
     m_poll->setInterval(kPollMs);
     connect(m_poll, &QTimer::timeout, this, &LogViewerWindow::pollReading);
     setCommandsEnabled(false);
+    showTexts();
     resize(1280, 760);
+}
+
+QString LogViewerWindow::text(WindowText text) const {
+    return uiText(m_language, text);
+}
+
+void LogViewerWindow::setTexts(const SetupTexts& texts, const StatusTexts& status) {
+    m_language = texts;
+    m_texts = status;
+    showTexts();
+    m_traces->setTexts(&m_language, &m_texts);
+    if (!m_view)
+        return;
+    showSetup();
+    fillTable();
+    showCursor();
+    showStatistics();
+}
+
+void LogViewerWindow::showTexts() {
+    setWindowTitle(text(WindowText::LogViewerTitle).arg(QFileInfo(m_path).fileName()));
+    setAccessibleName(windowTitle());
+    const std::pair<QPushButton*, WindowText> buttons[] = {
+        {m_setupFile, WindowText::SetupFile},     {m_setupDefaults, WindowText::SetupDefaults},
+        {m_fit, WindowText::Fit},                 {m_savePicture, WindowText::SavePicture},
+        {m_exportRange, WindowText::ExportRange}, {m_reload, WindowText::Reload},
+        {m_cancel, WindowText::Cancel},
+    };
+    for (const auto& [button, caption] : buttons) {
+        button->setText(text(caption));
+        button->setAccessibleName(button->text());
+    }
+    m_zoomIn->setAccessibleName(text(WindowText::ZoomIn));
+    m_zoomOut->setAccessibleName(text(WindowText::ZoomOut));
+    m_table->setAccessibleName(text(WindowText::ChannelsTable));
+    m_progress->setAccessibleName(text(WindowText::Reading));
+    m_traces->setAccessibleName(text(WindowText::Traces));
+    QStringList titles;
+    for (const WindowText title : kColumnTitles)
+        titles << text(title);
+    m_table->setHorizontalHeaderLabels(titles);
+    if (!m_view)
+        m_setupLabel->setText(setupText(m_language, m_setup));
 }
 
 void LogViewerWindow::setCommandsEnabled(bool enabled) {
     for (QPushButton* b : {m_zoomIn, m_zoomOut, m_fit, m_savePicture, m_exportRange, m_reload})
         b->setEnabled(enabled);
+    m_scatter->setEnabled(enabled);
     const bool csv = m_view && m_view->recording().format() == RecordingFormat::Csv;
     m_setupFile->setEnabled(enabled && !csv);
     m_setupDefaults->setEnabled(enabled && !csv);
@@ -247,9 +322,7 @@ void LogViewerWindow::readFinished(RecordingRead read) {
         return;
     }
     if (m_fromLogger)
-        read.message =
-            "The logger is running: these are the lines it has logged so far; "
-            "\"reload\" adds what it has logged since.";
+        read.message = windowText(m_language, WindowText::LoggerRunning);
     m_noteLabel->setText(QString::fromStdString(read.message));
     if (m_view) {
         m_view->setRecording(std::move(read.recording));
@@ -285,7 +358,7 @@ void LogViewerWindow::fillTable() {
             if (m_table->item(row, column) == nullptr)
                 m_table->setItem(row, column, new QTableWidgetItem);
         QTableWidgetItem* name = m_table->item(row, ChannelColumn);
-        name->setText(QString::fromUtf8(d.name));
+        name->setText(channelName(m_language, d.id));
         name->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         name->setCheckState(m_view->shown(d.id) ? Qt::Checked : Qt::Unchecked);
         m_table->item(row, UnitColumn)->setText(QString::fromUtf8(d.unit));
@@ -297,15 +370,14 @@ void LogViewerWindow::fillTable() {
 void LogViewerWindow::showSetup() {
     const bool csv = m_view->recording().format() == RecordingFormat::Csv;
     m_setupLabel->setText(
-        csv ? QStringLiteral("set-up: as exported (the CSV holds converted values)")
-            : QString::fromStdString(m_view->setup().description));
+        csv ? text(WindowText::SetupAsExported) : setupText(m_language, m_view->setup()));
 }
 
 void LogViewerWindow::showCursor() {
     if (!m_view)
         return;
     const std::size_t cursor = m_view->cursor();
-    m_cursorLabel->setText(QStringLiteral("cursor %1 (record %2 of %3)")
+    m_cursorLabel->setText(text(WindowText::Cursor)
                                .arg(recordTime(cursor))
                                .arg(cursor + 1)
                                .arg(m_view->recording().size()));
@@ -320,7 +392,7 @@ void LogViewerWindow::showCursor() {
 void LogViewerWindow::showStatistics() {
     if (!m_view)
         return;
-    m_rangeLabel->setText(QStringLiteral("visible %1 to %2")
+    m_rangeLabel->setText(text(WindowText::VisibleRange)
                               .arg(recordTime(m_view->visibleFirst()))
                               .arg(recordTime(m_view->visibleLast())));
     const auto& available = m_view->available();
@@ -377,7 +449,7 @@ void LogViewerWindow::savePicture() {
     const std::string path = withExtension(answer->path, kPngExtension);
     if (const auto reason =
             writeFileAtomically(path, std::string_view(png.constData(), png.size())))
-        m_prompts.message("Could not write \"" + path + "\": " + *reason);
+        m_prompts.message(couldNotWrite(m_language, path, *reason));
 }
 
 void LogViewerWindow::exportRange() {
@@ -402,7 +474,7 @@ void LogViewerWindow::exportRange() {
         m_texts);
     const std::string path = withExtension(answer->path, kCsvExtension);
     if (const auto reason = writeFileAtomically(path, csv))
-        m_prompts.message("Could not write \"" + path + "\": " + *reason);
+        m_prompts.message(couldNotWrite(m_language, path, *reason));
 }
 
 void LogViewerWindow::chooseSetupFile() {

@@ -19,6 +19,7 @@
 #include "live/recording.h"
 #include "live/recording_setup.h"
 #include "live/status_texts.h"
+#include "service/setup_description.h"
 
 class QLabel;
 class QProgressBar;
@@ -57,6 +58,10 @@ public:
     using LoggedLines = std::function<std::optional<std::string>()>;
     void readLoggedLinesFrom(LoggedLines lines);
 
+    // The language of its texts, the channel names and the fuel modes: at once on everything
+    // the window shows.
+    void setTexts(const SetupTexts& texts, const StatusTexts& status);
+
     [[nodiscard]] bool loaded() const { return m_view != nullptr; }
     [[nodiscard]] LogView* view() const { return m_view.get(); }
     [[nodiscard]] TraceView* traceView() const { return m_traces; }
@@ -71,6 +76,8 @@ signals:
 
 private:
     void build();
+    void showTexts();
+    [[nodiscard]] QString text(WindowText text) const;
     void startReading();
     void pollReading();
     void readFinished(RecordingRead read);
@@ -88,6 +95,7 @@ private:
     RecordingSetup m_setup;
     Prompts& m_prompts;
     StatusTexts m_texts;
+    SetupTexts m_language;
     QString m_folder;
     LoggedLines m_loggedLines;
     bool m_fromLogger = false;
@@ -111,6 +119,7 @@ private:
     QPushButton* m_savePicture = nullptr;
     QPushButton* m_exportRange = nullptr;
     QPushButton* m_reload = nullptr;
+    QPushButton* m_scatter = nullptr;  // "scatter plot...": ScatterWindow over the visible range
     QTimer* m_poll = nullptr;
 };
 

@@ -12,7 +12,9 @@
 #include <cmath>
 #include <vector>
 
+#include "live/status_texts.h"
 #include "model/fixed_text.h"
+#include "ui/window_texts.h"
 
 namespace kaldor {
 namespace {
@@ -30,7 +32,9 @@ constexpr std::array<QRgb, 8> kTraceColours{0x1F5FBF, 0xC0392B, 0x2E8B57, 0x8E44
                                             0xD35400, 0x16A085, 0x7F5F2A, 0x34495E};
 // As the side panel's fuel buttons light: diesel, auto, propane; an error in red.
 constexpr std::array<QRgb, 4> kFuelModeColours{0xEBBE28, 0x4696EB, 0x3CC83C, 0xE6281E};
-constexpr const char* kFuelModeNames[] = {"diesel", "auto", "propane", "error"};
+// The fuel modes by their status texts, in the order of their numbers.
+constexpr std::string StatusTexts::*kFuelModeNames[] = {&StatusTexts::diesel, &StatusTexts::autoMode,
+                                                        &StatusTexts::propane, &StatusTexts::error};
 
 QString timeText(double seconds, bool tenths) {
     const auto tenthsTotal = static_cast<long long>(std::llround(seconds * 10));
@@ -68,6 +72,17 @@ void TraceView::setView(LogView* view) {
     m_view = view;
     syncWidth();
     tracesChanged();
+}
+
+void TraceView::setTexts(const SetupTexts* texts, const StatusTexts* status) {
+    m_language = texts;
+    m_status = status;
+    tracesChanged();
+}
+
+const SetupTexts& TraceView::language() const {
+    static const SetupTexts kEnglish;
+    return m_language ? *m_language : kEnglish;
 }
 
 void TraceView::tracesChanged() {
@@ -144,12 +159,14 @@ void TraceView::paintLane(QPainter& painter, const LogLane& lane, const QRect& a
         y += metrics.height();  // below the top of the scale
     if (lane.band) {
         painter.setPen(Qt::black);
-        painter.drawText(label.left(), y, QStringLiteral("fuel mode"));
+        static const StatusTexts kEnglishStatus;
+        const StatusTexts& status = m_status ? *m_status : kEnglishStatus;
+        painter.drawText(label.left(), y, channelName(language(), LiveSignal::FuelMode));
         for (int m = 0; m < 4 && y + metrics.height() <= label.bottom(); ++m) {
             y += metrics.height();
             painter.fillRect(label.left(), y - metrics.ascent() + 2, 8, 8, fuelModeColour(m));
             painter.setPen(Qt::black);
-            painter.drawText(label.left() + 12, y, QString::fromLatin1(kFuelModeNames[m]));
+            painter.drawText(label.left() + 12, y, QString::fromStdString(status.*kFuelModeNames[m]));
         }
         paintBand(painter, area);
         return;
@@ -160,7 +177,7 @@ void TraceView::paintLane(QPainter& painter, const LogLane& lane, const QRect& a
             painter.setPen(QColor::fromRgb(
                 kTraceColours[static_cast<std::size_t>(colourIndex) % kTraceColours.size()]));
             painter.drawText(label.left(), y,
-                             metrics.elidedText(QString::fromUtf8(liveSignalDef(id).name),
+                             metrics.elidedText(channelName(language(), id),
                                                 Qt::ElideRight, label.width()));
             y += metrics.height();
         }

@@ -13,6 +13,9 @@
 
 namespace kaldor {
 
+struct SetupTexts;
+struct StatusTexts;
+
 class TraceView : public QWidget {
     Q_OBJECT
 public:
@@ -25,6 +28,8 @@ public:
     // Not owned; null until a recording is read.
     void setView(LogView* view);
     [[nodiscard]] LogView* view() const { return m_view; }
+    // The language the lanes are named in; both outlive the view. Nothing: the built-in English.
+    void setTexts(const SetupTexts* texts, const StatusTexts* status);
     // Channels, set-up or records changed: the traces are painted again.
     void tracesChanged();
 
@@ -51,12 +56,15 @@ protected:
 
 private:
     void syncWidth();
+    [[nodiscard]] const SetupTexts& language() const;
     void moved(bool cursorToo);
     void paintLane(QPainter& painter, const LogLane& lane, const QRect& area, int& colourIndex);
     void paintBand(QPainter& painter, const QRect& area);
     void paintAxis(QPainter& painter, const QRect& area);
 
     LogView* m_view = nullptr;
+    const SetupTexts* m_language = nullptr;
+    const StatusTexts* m_status = nullptr;
     QImage m_picture;
     bool m_pictureStale = true;
     double m_paintedFirst = -1;  // the view the picture shows

@@ -40,6 +40,7 @@ LogViewerWindow* viewLog(QWidget* parent, ControllerSession& session, const QStr
         session.state.connected ? controllerSetup(session.image, session.state) : defaultSetup();
     auto* viewer = new LogViewerWindow(QString::fromStdString(answer->path), std::move(setup),
                                        session.prompts, session.texts, folder, parent);
+    viewer->setTexts(session.setupTexts, session.texts);
     // The viewer is the main window's child: the logger outlives it. While it logs into the
     // chosen file, its recording file holds every line logged so far.
     viewer->readLoggedLinesFrom([&logger, path = answer->path]() -> std::optional<std::string> {

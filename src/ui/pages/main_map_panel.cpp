@@ -22,6 +22,7 @@
 #include "model/list_items.h"
 #include "ui/grid_headers.h"
 #include "ui/map_grid.h"
+#include "ui/pages/cell_view_panel.h"
 #include "ui/pages/map_surface_view.h"
 #include "ui/qt_adapters.h"
 #include "ui/session.h"
@@ -142,6 +143,10 @@ MainMapPanel::MainMapPanel(QTableWidget* grid, QFrame* panel) : StringGridMapa(g
     ButtonMap3D->setCheckable(true);
     ButtonMap3D->setFixedSize(32, 22);
     ButtonMap3D->setFocusPolicy(Qt::NoFocus);
+    ButtonMapCells = named<QPushButton>(panel, "ButtonMapCells");
+    ButtonMapCells->setText(QStringLiteral("cells"));
+    ButtonMapCells->setAccessibleName(ButtonMapCells->text());
+    ButtonMapCells->setCheckable(true);
     ProgressBarMapa = named<QProgressBar>(panel, "ProgressBarMapa");
     ProgressBarMapa->setRange(0, kMainMapCells);
     ProgressBarMapa->setValue(0);
@@ -186,6 +191,7 @@ void MainMapPanel::attach(ControllerSession& session) {
     m_mapGrid->setEntryDialog(m_dialog);
     m_stepRow->addWidget(m_mapGrid->createToolButtons(ButtonInc5->parentWidget()));
     m_stepRow->addWidget(ButtonMap3D);
+    m_stepRow->addWidget(ButtonMapCells);
     m_surface = new MapSurfaceView(
         *m_editor, [this] { return m_mapGrid->selection(); }, StringGridMapa);
     m_surface->hide();
@@ -201,6 +207,13 @@ void MainMapPanel::attach(ControllerSession& session) {
         if (m_surface->isVisible())
             m_surface->update();
     });
+    m_cells = new CellViewPanel(*m_editor, *m_mapGrid, session, StringGridMapa);
+    m_cells->hide();
+    connect(ButtonMapCells, &QPushButton::toggled, this, [this](bool on) {
+        m_cells->setGeometry(StringGridMapa->rect());
+        m_cells->setVisible(on);
+    });
+    connect(m_mapGrid.get(), &MapGrid::textShown, m_cells, [this] { m_cells->mapChanged(); });
     connectHandlers();
     session.editor.setCoilTypeFollowUp([this] { rpmAxisAfterSignalTypeChange(); });
     session.live.add(LiveStage::Display,
@@ -325,6 +338,8 @@ bool MainMapPanel::eventFilter(QObject* watched, QEvent* event) {
         TabSheet3Resize();
         if (m_surface != nullptr)
             m_surface->setGeometry(StringGridMapa->rect());
+        if (m_cells != nullptr)
+            m_cells->setGeometry(StringGridMapa->rect());
     }
     return QObject::eventFilter(watched, event);
 }

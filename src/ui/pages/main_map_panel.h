@@ -27,6 +27,7 @@ class LiveFrame;
 class MainMapEditor;
 class MapGrid;
 class MapSurfaceView;
+class CellViewPanel;
 class ProgressBarSink;
 class TForm2;
 
@@ -80,6 +81,8 @@ public:
     QPushButton* ButtonDecr5 = nullptr;
     QPushButton* ButtonMap3D = nullptr;  // shows and hides the 3D view over the grid
     MapSurfaceView* surfaceView() const { return m_surface; }
+    QPushButton* ButtonMapCells = nullptr;  // shows and hides the cell view over the grid
+    CellViewPanel* cellView() const { return m_cells; }
     QProgressBar* ProgressBarMapa = nullptr;
 
 protected:
@@ -104,6 +107,7 @@ private:
     std::unique_ptr<MainMapEditor> m_editor;
     std::unique_ptr<MapGrid> m_mapGrid;
     MapSurfaceView* m_surface = nullptr;
+    CellViewPanel* m_cells = nullptr;
     QHBoxLayout* m_stepRow = nullptr;
 };
 

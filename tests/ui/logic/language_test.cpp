@@ -73,15 +73,20 @@ TEST_F(BuiltInTextTest, BuiltInTextsAreTheEnglishFile) {
     const LanguageFile english = readLanguageFile(KALDOR_LANG_DIR "/ang.txt", 1252);
     ASSERT_FALSE(english.error);
     ASSERT_EQ(english.entries.size(),
-              std::size_t{kTextIdCount + kReportTextIdCount + kSpokenTextIdCount});
+              std::size_t{kTextIdCount + kReportTextIdCount + kWindowTextIdCount +
+                          kCellTextIdCount + kSpokenTextIdCount});
     for (const LanguageEntry& entry : english.entries) {
         // The report's texts are no control's: the report and its dialog take them.
         if (findTextId(entry.id)->kind == TextKind::ReportText)
             continue;
+        // The window's own are its built-in English.
+        if (const TextTarget* t = findTextId(entry.id); t->kind == TextKind::WindowText) {
+            EXPECT_EQ(windowTextEnglish(static_cast<WindowText>(t->index)), entry.text) << entry.id;
+            continue;
+        }
         // What a screen reader says beyond the captions is built in as well.
-        if (findTextId(entry.id)->kind == TextKind::SpokenText) {
-            EXPECT_EQ(spokenText(SpokenText(findTextId(entry.id)->index)).toStdString(),
-                      entry.text);
+        if (const TextTarget* t = findTextId(entry.id); t->kind == TextKind::SpokenText) {
+            EXPECT_EQ(spokenText(SpokenText(t->index)).toStdString(), entry.text) << entry.id;
             continue;
         }
         EXPECT_EQ(caption(entry.id).toStdString(), entry.text)

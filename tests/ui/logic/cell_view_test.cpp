@@ -1,0 +1,127 @@
+// The main map's cell view as an installer uses it: "cells", "open recording...", the
+// statistic and signal chosen, and cells selected there selected in the map's own grid.
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include <fstream>
+
+#include "main_map_grid.h"
+#include "maps/main_map.h"
+#include "maps/main_map_editor.h"
+#include "ui/log_viewer/log_viewer_window.h"
+#include "ui/log_viewer/scatter_window.h"
+#include "ui/pages/adjustment_page.h"
+#include "ui/pages/cell_view_panel.h"
+#include "ui/pages/main_map_panel.h"
+#include "window_logic_fixture.h"
+
+namespace kaldor::test {
+namespace {
+
+struct CellViewTest : LogicTest {
+    void SetUp() override {
+        LogicTest::SetUp();
+        showActive();
+        connect();
+        window->showPage(MainWindow::kPageAdjustment);
+    }
+    // A drive of `count` records at one operating point with one exhaust reading.
+    LiveFrame writeDrive(const std::string& path, std::size_t count, std::uint16_t exhaust) {
+        LiveFrame f;
+        f.setWord(21, 15000);
+        f.setWord(79, 1300);
+        f.setWord(80, exhaust);
+        std::ofstream out(path);
+        for (std::size_t i = 0; i < count; ++i) {
+            for (std::size_t w = 0; w < LiveFrame::kWords; ++w)
+                out << f.word(w) << ',';
+            out << '\n';
+        }
+        return f;
+    }
+};
+
+TEST_F(CellViewTest, ShowsTheRecordingsCellsAndSelectsInTheMapGrid) {
+    auto* view = window->adjustmentPage().mainMap().cellView();
+    ASSERT_NE(view, nullptr);
+    EXPECT_FALSE(view->isVisible());
+    find<QPushButton>("ButtonMapCells")->click();
+    ASSERT_TRUE(view->isVisible());
+
+    const std::string path = (folder + QStringLiteral("/drive.log")).toStdString();
+    const LiveFrame frame = writeDrive(path, 25, 1000);
+    const EcuImage& image = logic->session().image;
+    const int column = operatingColumn(frame, image) + 1;
+    const int row = operatingRow(frame, image) + 1;
+    openAnswer = FileAnswer{path, 0};
+    find<QPushButton>("ButtonCellsOpen")->click();
+    EXPECT_EQ(find<QLabel>("LabelCellsRecording")->text(), QStringLiteral("drive.log"));
+    auto* cells = find<QTableWidget>("StringGridCells");
+    const std::string mapText =
+        window->adjustmentPage().mainMap().editor().grid().text(column, row);
+    EXPECT_EQ(view->model().texts().text(column, row), mapText + " | 2.5");
+    EXPECT_EQ(view->model().texts().text(column == 1 ? 2 : 1, row).find('|'), std::string::npos);
+
+    auto* statistic = find<QComboBox>("ComboBoxCellsStatistic");
+    statistic->setCurrentIndex(1);
+    emit statistic->activated(1);  // the mean exhaust gas temperature
+    EXPECT_EQ(view->model().texts().text(column, row), mapText + " | 349");
+
+    // Selecting there selects in StringGridMapa, whose tools then apply.
+    selectCells(cells, {column, row, column, row});
+    auto* map = find<QTableWidget>("StringGridMapa");
+    const QList<QTableWidgetSelectionRange> ranges = map->selectedRanges();
+    ASSERT_EQ(ranges.size(), 1);
+    EXPECT_EQ(ranges.front().leftColumn(), column);
+    EXPECT_EQ(ranges.front().topRow(), row);
+
+    // A file that is no recording is said, the table kept.
+    std::ofstream(folder.toStdString() + "/bad.log") << "x\n";
+    openAnswer = FileAnswer{folder.toStdString() + "/bad.log", 0};
+    find<QPushButton>("ButtonCellsOpen")->click();
+    ASSERT_FALSE(messages.empty());
+    EXPECT_NE(messages.back().find("not a recording"), std::string::npos);
+    EXPECT_EQ(view->model().texts().text(column, row), mapText + " | 349");
+    for (const char* name :
+         {"ButtonCellsOpen", "ComboBoxCellsStatistic", "ComboBoxCellsSignal", "StringGridCells"})
+        EXPECT_FALSE(find<QWidget>(name)->accessibleName().isEmpty()) << name;
+}
+
+}  // namespace
+}  // namespace kaldor::test
+
+namespace kaldor::test {
+namespace {
+
+// "scatter plot..." in the log viewer: engine speed against manifold pressure, coloured by the
+// exhaust temperature, over the visible range, with the main map's cell borders.
+TEST_F(CellViewTest, TheLogViewersScatterPlotAndHistogram) {
+    const QString path = folder + QStringLiteral("/scatter.log");
+    writeDrive(path.toStdString(), 30, 1500);
+    openAnswer = FileAnswer{path.toStdString(), 0};
+    window->menu().viewlog1->trigger();
+    auto* viewer = window->findChild<LogViewerWindow*>();
+    ASSERT_NE(viewer, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&viewer] { return viewer->loaded(); }, 20000));
+    viewer->findChild<QPushButton*>(QStringLiteral("ButtonScatter"))->click();
+    auto* scatter = viewer->findChild<ScatterWindow*>();
+    ASSERT_NE(scatter, nullptr);
+    EXPECT_EQ(scatter->plot().points.size(), 30u);
+    // The viewer converts with the connected ECU's set-up: its map's axes are the borders.
+    const RecordingSetup ecu = controllerSetup(logic->session().image, logic->session().state);
+    EXPECT_EQ(scatter->plot().xLines, mapAxisLines(ecu, kScatterX));
+    EXPECT_EQ(scatter->plot().yLines, mapAxisLines(ecu, kScatterY));
+    EXPECT_EQ(scatter->plot().yLines.size(), 16u);
+    EXPECT_EQ(scatter->histogramShown().counts.front(), 30u);  // one value: all in one bin
+    auto* across = scatter->findChild<QComboBox*>(QStringLiteral("ComboBoxScatterX"));
+    across->setCurrentIndex(static_cast<int>(LiveSignal::Throttle));
+    emit across->activated(across->currentIndex());
+    EXPECT_TRUE(scatter->plot().xLines.empty());
+    EXPECT_FALSE(scatter->grab().isNull());
+    viewer->close();
+}
+
+}  // namespace
+}  // namespace kaldor::test
