@@ -19,6 +19,7 @@
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QProgressBar>
 #include <QTextEdit>
 
 #include <algorithm>
@@ -44,7 +45,7 @@ static_assert(kSpokenCount == static_cast<std::size_t>(kSpokenTextIdCount),
               "one language file id for every spoken text");
 constexpr std::array<const char*, kSpokenCount> kEnglishSpoken{
     "on",    "off",  "scope trace %1 (%2)", "black",        "red",
-    "green", "blue", "calibration tables",  "engine speed", "pressure difference"};
+    "green", "blue", "calibration tables",  "engine speed", "differential pressure", "transfer progress"};
 
 std::array<QString, kSpokenCount>& spokenTexts() {
     static std::array<QString, kSpokenCount> texts = [] {
@@ -56,7 +57,8 @@ std::array<QString, kSpokenCount>& spokenTexts() {
     return texts;
 }
 
-// The scope's selectors by the trace they choose and its colour as drawn.
+// The scope's selectors by the trace they choose, numbered as they stand from the top, and its
+// colour as drawn (the selectors' names do not say their colours).
 struct TraceName {
     const char* control;
     int trace;
@@ -65,8 +67,8 @@ struct TraceName {
 constexpr TraceName kTraceNames[] = {
     {"ComboBoxScopType", 1, SpokenText::Black},
     {"ComboBoxScopeTypeRed", 2, SpokenText::Red},
-    {"ComboBoxScopeTypeBlue", 3, SpokenText::Green},
-    {"ComboBoxScopeTypeGreen", 4, SpokenText::Blue},
+    {"ComboBoxScopeTypeGreen", 3, SpokenText::Blue},
+    {"ComboBoxScopeTypeBlue", 4, SpokenText::Green},
 };
 
 // Gauges without caption or label, read by the quantity they show.
@@ -398,6 +400,9 @@ QString pageTitleOf(const QWidget* widget) {
         QString caption = plainText(tabs->tabText(tabs->indexOf(const_cast<QWidget*>(w))));
         if (caption.startsWith(QLatin1Char('[')) && caption.contains(QLatin1Char(']')))
             caption = caption.mid(caption.indexOf(QLatin1Char(']')) + 1);
+        // A page without a caption is read by the name its tab is read by.
+        if (caption.isEmpty())
+            caption = tabs->tabBar()->accessibleTabName(tabs->indexOf(const_cast<QWidget*>(w)));
         if (!caption.isEmpty())
             return caption;
     }
@@ -449,6 +454,10 @@ void nameFromTables(QWidget& window) {
         if (control != nullptr && label != nullptr && captioned != nullptr)
             nameByTable(control, shownCaption(label) + QLatin1Char(' ') + shownCaption(captioned));
     }
+    // The transfers' progress bars have no caption and no label.
+    for (QProgressBar* bar : window.findChildren<QProgressBar*>())
+        if (bar->accessibleName().isEmpty() || bar->property(kNamedByTableProperty).toBool())
+            nameByTable(bar, spokenText(SpokenText::Progress));
     instrument_accessibility::setLampWords(spokenText(SpokenText::LampOn),
                                            spokenText(SpokenText::LampOff));
 }
@@ -572,6 +581,7 @@ void nameControls(QWidget& window) {
 void prepareAccessibility(QWidget& window) {
     instrument_accessibility::install();
     resetSpokenTexts();
+    instrument_accessibility::adopt(window);
     for (QComboBox* list : window.findChildren<QComboBox*>())
         instrument_accessibility::nameByLabel(list);
     // A scroll frame passes the focus on to its controls and scrolls to them; it is no stop.

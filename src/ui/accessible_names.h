@@ -41,6 +41,7 @@ enum class SpokenText : std::uint8_t {
     CalibrationTables,
     EngineSpeed,
     PressureDifference,
+    Progress,  // a transfer's progress bar
     Count
 };
 // Every text back to English: a language file that lacks one leaves it English.

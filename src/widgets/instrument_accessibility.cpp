@@ -327,6 +327,13 @@ public:
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
 };
 
+bool handles(const QString& className) {
+    for (const char* name : {"AbBar", "AbRoundMeter", "AbLED", "LiveLabel", "AbColBitBtn"})
+        if (className == QLatin1String(name))
+            return true;
+    return false;
+}
+
 QAccessibleInterface* factory(const QString& className, QObject* object) {
     if (object == nullptr || !object->isWidgetType())
         return nullptr;
@@ -420,6 +427,24 @@ void selectCurrentRow(QComboBox* list) {
 }
 
 }  // namespace
+
+void adopt(QWidget& root) {
+    for (QWidget* widget : root.findChildren<QWidget*>()) {
+        if (qobject_cast<QComboBox*>(widget) != nullptr)
+            continue;  // nameByLabel's
+        const QString className = QString::fromLatin1(widget->metaObject()->className());
+        QAccessibleInterface* existing = QAccessible::queryAccessibleInterface(widget);
+        const bool own = dynamic_cast<InstrumentAccessible*>(existing) != nullptr ||
+                         dynamic_cast<LiveTextAccessible*>(existing) != nullptr ||
+                         dynamic_cast<TwoStateButtonAccessible*>(existing) != nullptr;
+        if (own || !handles(className))
+            continue;
+        if (existing != nullptr)
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(existing));
+        // The cache owns it and drops it with the widget.
+        QAccessible::registerAccessibleInterface(factory(className, widget));
+    }
+}
 
 void nameByLabel(QComboBox* list) {
     if (QAccessibleInterface* existing = QAccessible::queryAccessibleInterface(list)) {

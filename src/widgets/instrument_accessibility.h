@@ -29,6 +29,12 @@ inline constexpr int kAnnounceIntervalMs = 500;
 // creation). Installing again does nothing.
 void install();
 
+// Gives the controls under `root` this file's interfaces where Qt made its own before the
+// factory was installed: with a screen reader on the bus from the start, Qt asks for a widget's
+// interface as soon as it is created, and keeps the one it made (a two-state button would stay
+// a check box whose "Toggle" does nothing).
+void adopt(QWidget& root);
+
 // Makes a drop-down list read by its given name or its label, not by its current item (Qt's
 // own interface for lists does that on Linux, and it comes before any installed factory), and
 // keeps its popup's selected row on its current entry.
