@@ -15,11 +15,11 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QScrollArea>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QProgressBar>
 #include <QTextEdit>
 
 #include <algorithm>
@@ -43,9 +43,17 @@ constexpr char kNamedByTableProperty[] = "kaldorNamedByTable";
 constexpr std::size_t kSpokenCount = static_cast<std::size_t>(SpokenText::Count);
 static_assert(kSpokenCount == static_cast<std::size_t>(kSpokenTextIdCount),
               "one language file id for every spoken text");
-constexpr std::array<const char*, kSpokenCount> kEnglishSpoken{
-    "on",    "off",  "scope trace %1 (%2)", "black",        "red",
-    "green", "blue", "calibration tables",  "engine speed", "differential pressure", "transfer progress"};
+constexpr std::array<const char*, kSpokenCount> kEnglishSpoken{"on",
+                                                               "off",
+                                                               "scope trace %1 (%2)",
+                                                               "black",
+                                                               "red",
+                                                               "green",
+                                                               "blue",
+                                                               "calibration tables",
+                                                               "engine speed",
+                                                               "differential pressure",
+                                                               "transfer progress"};
 
 std::array<QString, kSpokenCount>& spokenTexts() {
     static std::array<QString, kSpokenCount> texts = [] {

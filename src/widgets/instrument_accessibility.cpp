@@ -31,6 +31,9 @@ constexpr char kUnitProperty[] = "kaldorSpokenUnit";
 constexpr char kDecimalsProperty[] = "kaldorSpokenDecimals";
 constexpr char kScaleProperty[] = "kaldorSpokenScale";
 constexpr char kFallbackNameProperty[] = "kaldorFallbackName";
+constexpr char kFollowsEntryProperty[] = "kaldorFollowsEntry";
+// A widget drawn by the program (a chart) says what it is by this property (a QAccessible::Role).
+constexpr char kRoleProperty[] = "kaldorAccessibleRole";
 
 AnnouncementSink& sink() {
     static AnnouncementSink instance;
@@ -219,11 +222,49 @@ public:
     }
 };
 
+// The popup's selected row is the current entry, as a screen reader looks for it among the
+// list's children. Only the selection: its current row, which the list answers with a highlight
+// signal, is the popup's own, and the popup selects the entry itself when it opens.
+void selectCurrentRow(QComboBox* list) {
+    QItemSelectionModel* selection = list->view()->selectionModel();
+    if (selection == nullptr)
+        return;
+    const QModelIndex row =
+        list->model()->index(list->currentIndex(), list->modelColumn(), list->rootModelIndex());
+    if (!row.isValid())
+        selection->clearSelection();
+    else if (!selection->isSelected(row))
+        selection->select(row, QItemSelectionModel::ClearAndSelect);
+}
+
+// Keeps the popup's selected row on the list's current entry; once per list.
+void followEntry(QComboBox* list) {
+    if (list->property(kFollowsEntryProperty).toBool())
+        return;
+    list->setProperty(kFollowsEntryProperty, true);
+    selectCurrentRow(list);
+    QObject::connect(list, &QComboBox::currentIndexChanged, list,
+                     [list] { selectCurrentRow(list); });
+    // Entries replaced (a language load) drop the selection, and the list may take its entry
+    // back with its signals blocked: the row is selected again once that is done.
+    auto later = [list] {
+        QMetaObject::invokeMethod(
+            list, [list] { selectCurrentRow(list); }, Qt::QueuedConnection);
+    };
+    QAbstractItemModel* model = list->model();
+    QObject::connect(model, &QAbstractItemModel::modelReset, list, later);
+    QObject::connect(model, &QAbstractItemModel::rowsInserted, list, later);
+    QObject::connect(model, &QAbstractItemModel::rowsRemoved, list, later);
+    QObject::connect(model, &QAbstractItemModel::dataChanged, list, later);
+}
+
 // A drop-down list: named by its given name or its label, valued by its current item, with its
 // popup as its child and the press action opening it.
 class ListAccessible final : public QAccessibleWidget, public ReadOnlyText {
 public:
-    explicit ListAccessible(QWidget* widget) : QAccessibleWidget(widget, QAccessible::ComboBox) {}
+    explicit ListAccessible(QWidget* widget) : QAccessibleWidget(widget, QAccessible::ComboBox) {
+        followEntry(list());
+    }
 
     QComboBox* list() const { return static_cast<QComboBox*>(widget()); }
 
@@ -327,7 +368,9 @@ public:
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
 };
 
-bool handles(const QString& className) {
+bool handles(const QString& className, const QObject* object) {
+    if (object->property(kRoleProperty).isValid())
+        return true;
     for (const char* name : {"AbBar", "AbRoundMeter", "AbLED", "LiveLabel", "AbColBitBtn"})
         if (className == QLatin1String(name))
             return true;
@@ -338,6 +381,8 @@ QAccessibleInterface* factory(const QString& className, QObject* object) {
     if (object == nullptr || !object->isWidgetType())
         return nullptr;
     auto* widget = static_cast<QWidget*>(object);
+    if (const QVariant role = object->property(kRoleProperty); role.isValid())
+        return new QAccessibleWidget(widget, static_cast<QAccessible::Role>(role.toInt()));
     if (className == QLatin1String("AbBar") || className == QLatin1String("AbRoundMeter"))
         return new InstrumentAccessible(widget, QAccessible::ProgressBar);
     if (className == QLatin1String("AbLED"))
@@ -409,25 +454,6 @@ void install() {
     QAccessible::installFactory(factory);
 }
 
-namespace {
-
-// The popup's selected row is the current entry, as a screen reader looks for it among the
-// list's children. Only the selection: its current row, which the list answers with a highlight
-// signal, is the popup's own, and the popup selects the entry itself when it opens.
-void selectCurrentRow(QComboBox* list) {
-    QItemSelectionModel* selection = list->view()->selectionModel();
-    if (selection == nullptr)
-        return;
-    const QModelIndex row =
-        list->model()->index(list->currentIndex(), list->modelColumn(), list->rootModelIndex());
-    if (!row.isValid())
-        selection->clearSelection();
-    else if (!selection->isSelected(row))
-        selection->select(row, QItemSelectionModel::ClearAndSelect);
-}
-
-}  // namespace
-
 void adopt(QWidget& root) {
     for (QWidget* widget : root.findChildren<QWidget*>()) {
         if (qobject_cast<QComboBox*>(widget) != nullptr)
@@ -437,7 +463,7 @@ void adopt(QWidget& root) {
         const bool own = dynamic_cast<InstrumentAccessible*>(existing) != nullptr ||
                          dynamic_cast<LiveTextAccessible*>(existing) != nullptr ||
                          dynamic_cast<TwoStateButtonAccessible*>(existing) != nullptr;
-        if (own || !handles(className))
+        if (own || !handles(className, widget))
             continue;
         if (existing != nullptr)
             QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(existing));
@@ -447,22 +473,24 @@ void adopt(QWidget& root) {
 }
 
 void nameByLabel(QComboBox* list) {
-    if (QAccessibleInterface* existing = QAccessible::queryAccessibleInterface(list)) {
-        if (dynamic_cast<ListAccessible*>(existing) != nullptr)
-            return;
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(existing));
+    QAccessibleInterface* existing = QAccessible::queryAccessibleInterface(list);
+    if (dynamic_cast<ListAccessible*>(existing) == nullptr) {
+        if (existing != nullptr)
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(existing));
+        // The cache owns it and drops it with the list.
+        QAccessible::registerAccessibleInterface(new ListAccessible(list));
     }
-    // The cache owns it and drops it with the list.
-    QAccessible::registerAccessibleInterface(new ListAccessible(list));
-    selectCurrentRow(list);
-    QObject::connect(list, &QComboBox::currentIndexChanged, list,
-                     [list] { selectCurrentRow(list); });
+    followEntry(list);
 }
 
 void setReading(QWidget* instrument, const QString& unitText, int decimals, double scale) {
     setUnit(instrument, unitText);
     instrument->setProperty(kDecimalsProperty, decimals);
     instrument->setProperty(kScaleProperty, scale);
+}
+
+void setRole(QWidget* widget, QAccessible::Role role) {
+    widget->setProperty(kRoleProperty, static_cast<int>(role));
 }
 
 void setFallbackName(QWidget* instrument, const QString& name) {

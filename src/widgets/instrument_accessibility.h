@@ -14,6 +14,7 @@
 // Value changes are announced to the accessibility bus at most once per kAnnounceIntervalMs
 // per instrument: a change only marks the instrument, and one timer announces the marked ones
 // with their latest values. Nothing at all happens while no assistive technology listens.
+#include <QAccessible>
 #include <QString>
 
 #include <functional>
@@ -49,6 +50,9 @@ void setUnit(QWidget* instrument, const QString& unit);
 // unit ("1375 rpm" for a meter drawn in thousands with the scale 1000). Without it a gauge reads
 // its number as drawn.
 void setReading(QWidget* instrument, const QString& unit, int decimals, double scale = 1);
+
+// The role of a widget the program draws itself (a chart); before it is first asked for.
+void setRole(QWidget* widget, QAccessible::Role role);
 
 // The name a gauge or lamp is read by when it has no given name, no label and no caption.
 void setFallbackName(QWidget* instrument, const QString& name);

@@ -153,9 +153,8 @@ TEST_F(LanguageFitTest, EveryShippedFileIsWholeDecodesAndFits) {
                 return id >= kFirstWindowTextId && id < kFirstWindowTextId + kWindowTextIdCount;
             }));
         EXPECT_EQ(windowIds, std::size_t{kWindowTextIdCount});
-        EXPECT_EQ(ids.size() - windowIds,
-                  std::size_t{kTextIdCount + kReportTextIdCount + kCellTextIdCount +
-                              kSpokenTextIdCount});
+        EXPECT_EQ(ids.size() - windowIds, std::size_t{kTextIdCount + kReportTextIdCount +
+                                                      kCellTextIdCount + kSpokenTextIdCount});
 
         logic->language().load(language.code);
         EXPECT_TRUE(messages.empty()) << messages.front();
