@@ -235,7 +235,7 @@ inline constexpr TextId kFirstWindowTextId = 101101;
 
 // What assistive technology says beyond the shown captions (lamp states, names of controls
 // without a caption): this program's own range too.
-inline constexpr int kSpokenTextIdCount = 11;
+inline constexpr int kSpokenTextIdCount = 14;
 inline constexpr TextId kFirstSpokenTextId = 101400;
 
 // Every id of the kit's table, in ascending order (the report's texts are not among them).

@@ -53,7 +53,10 @@ constexpr std::array<const char*, kSpokenCount> kEnglishSpoken{"on",
                                                                "calibration tables",
                                                                "engine speed",
                                                                "differential pressure",
-                                                               "transfer progress"};
+                                                               "transfer progress",
+                                                               "Error memory",
+                                                               "Main map",
+                                                               "Cruise map"};
 
 std::array<QString, kSpokenCount>& spokenTexts() {
     static std::array<QString, kSpokenCount> texts = [] {
@@ -87,6 +90,13 @@ struct QuantityName {
 constexpr QuantityName kQuantityNames[] = {
     {"Ab270MeterRPM", SpokenText::EngineSpeed},
     {"Ab180MeterPasDifP", SpokenText::PressureDifference},
+};
+
+// Grids without a caption, read by what they hold (as the set-up report heads them).
+constexpr QuantityName kGridNames[] = {
+    {"StringGridErrorMemory", SpokenText::ErrorMemory},
+    {"StringGridMapa", SpokenText::MainMap},
+    {"StringGridMapaTempomatu", SpokenText::CruiseMap},
 };
 
 // Pages without a caption of their own and nothing on them to name their tab by.
@@ -455,6 +465,9 @@ void nameFromTables(QWidget& window) {
     for (const QuantityName& entry : kQuantityNames)
         if (QWidget* control = find(entry.control))
             instrument_accessibility::setFallbackName(control, spokenText(entry.name));
+    for (const QuantityName& entry : kGridNames)
+        if (QWidget* control = find(entry.control))
+            nameByTable(control, spokenText(entry.name));
     for (const BorrowedName& entry : kBorrowedNames) {
         QWidget* control = find(entry.control);
         const QWidget* label = find(entry.label);

@@ -42,6 +42,9 @@ enum class SpokenText : std::uint8_t {
     EngineSpeed,
     PressureDifference,
     Progress,  // a transfer's progress bar
+    ErrorMemory,
+    MainMap,
+    CruiseMap,
     Count
 };
 // Every text back to English: a language file that lacks one leaves it English.
