@@ -3,7 +3,9 @@
 #
 #   scripts/test.sh                 every test in build/: core, fuzz, UI on the offscreen
 #                                   platform, end-to-end against the virtual controller, the
-#                                   virtual controller itself, install and package
+#                                   virtual controller itself, install and package, and the
+#                                   window on a real accessibility bus under Xvfb (skipped, and
+#                                   said so, where the bus cannot start)
 #   scripts/test.sh --sanitize      the same suite built with AddressSanitizer and
 #                                   UndefinedBehaviorSanitizer in build-sanitize/
 #   scripts/test.sh --sanitize=core only the core, virtual-controller and fuzz tests, sanitized

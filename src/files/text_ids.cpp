@@ -194,6 +194,18 @@ constexpr std::array<TextTarget, kReportTextIdCount> kReportTable = [] {
     return table;
 }();
 static_assert(kReportTextIdCount <= 256, "the index is one byte");
+
+constexpr std::array<TextTarget, kSpokenTextIdCount> kSpokenTable = [] {
+    std::array<TextTarget, kSpokenTextIdCount> table{};
+    for (int i = 0; i < kSpokenTextIdCount; ++i)
+        table[static_cast<std::size_t>(i)] =
+            make(kFirstSpokenTextId + TextId(i), TextKind::SpokenText, {}, i);
+    return table;
+}();
+static_assert(kSpokenTextIdCount <= 50, "the spoken texts keep to 101400-101449");
+static_assert(kFirstSpokenTextId >= kFirstWindowTextId + kWindowTextIdCount &&
+                  kFirstSpokenTextId + kSpokenTextIdCount <= kFirstCellTextId,
+              "the spoken texts follow the window's and end below the cell view's");
 static_assert(kFirstReportTextId > kTable.back().id, "the report's range follows the kit's table");
 
 constexpr std::string_view kWindowEnglish[] = {
@@ -494,6 +506,10 @@ const std::array<TextTarget, kReportTextIdCount>& reportTextIdTable() {
     return kReportTable;
 }
 
+const std::array<TextTarget, kSpokenTextIdCount>& spokenTextIdTable() {
+    return kSpokenTable;
+}
+
 const std::array<TextTarget, kCellTextIdCount>& cellTextIdTable() {
     return kCellTable;
 }
@@ -517,6 +533,8 @@ const TextTarget* findTextId(TextId id) {
         return &kWindowTable[id - kFirstWindowTextId];
     if (id >= kFirstReportTextId && id - kFirstReportTextId < TextId(kReportTextIdCount))
         return &kReportTable[id - kFirstReportTextId];
+    if (id >= kFirstSpokenTextId && id - kFirstSpokenTextId < TextId(kSpokenTextIdCount))
+        return &kSpokenTable[id - kFirstSpokenTextId];
     const auto it = std::lower_bound(kTable.begin(), kTable.end(), id,
                                      [](const TextTarget& t, TextId key) { return t.id < key; });
     return it != kTable.end() && it->id == id ? &*it : nullptr;

@@ -24,6 +24,7 @@ enum class TextKind : std::uint8_t {
     ErrorText,   // entry `index` of the error-text table
     StatusText,  // status text `index` (the order of StatusTexts)
     ReportText,  // text `index` of the set-up report and its dialog (the order of ReportCaption)
+    SpokenText,  // text `index` a screen reader says that the window shows nowhere
     WindowText,  // text `index` of the window's own commands and windows (the order of WindowText)
 };
 
@@ -243,10 +244,17 @@ inline constexpr TextId kFirstWindowTextId = 101101;
 // history entry's "connected", a grid tool's name in an undo step) finds its translation.
 [[nodiscard]] std::optional<WindowText> windowTextOfEnglish(std::string_view english);
 
+// What assistive technology says beyond the shown captions (lamp states, names of controls
+// without a caption): this program's own range too.
+inline constexpr int kSpokenTextIdCount = 14;
+inline constexpr TextId kFirstSpokenTextId = 101400;
+
 // Every id of the kit's table, in ascending order (the report's texts are not among them).
 [[nodiscard]] const std::array<TextTarget, kTextIdCount>& textIdTable();
 // The report's texts, in ascending order.
 [[nodiscard]] const std::array<TextTarget, kReportTextIdCount>& reportTextIdTable();
+// The spoken texts, in ascending order.
+[[nodiscard]] const std::array<TextTarget, kSpokenTextIdCount>& spokenTextIdTable();
 // The cell view's texts, in ascending order: its controls' captions and list entries.
 [[nodiscard]] const std::array<TextTarget, kCellTextIdCount>& cellTextIdTable();
 // The target of an id, or nullptr for an id neither table lists (its text is ignored).

@@ -230,7 +230,7 @@ const std::vector<DescribedControl>& describedControls() {
             list("ComboBoxMapa", F::MainMapType, p3, "", "LabelMapTyp",
                  "map type:", itemTextsOf(kMapTypes)),
             list("ComboBoxTpsTyp", F::TpsSwitch, p3, "", "", "", itemsOf(kTpsTypItems),
-                 C::GroupPlace, 3),
+                 C::GroupPlace, 1),
             list("ComboBoxTpsCutOff", F::TpsCutOffMode, p3, "PanelTpsCrus", "LabelCutOff",
                  "cut-off:", itemsOf(kCutOffItems)),
             list("ComboBoxCruise", F::CruiseMode, p3, "PanelTpsCrus", "LabelTempomat",

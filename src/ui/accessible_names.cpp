@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QScrollArea>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -22,8 +23,10 @@
 #include <QTextEdit>
 
 #include <algorithm>
+#include <array>
 #include <map>
 
+#include "files/text_ids.h"
 #include "widgets/ab_bar.h"
 #include "widgets/ab_led.h"
 #include "widgets/ab_meter.h"
@@ -34,6 +37,85 @@ namespace {
 
 // Set on controls whose name was composed here, so a language load composes it again.
 constexpr char kComposedProperty[] = "kaldorComposedName";
+// Set on controls named from the tables below, which the general rules leave alone.
+constexpr char kNamedByTableProperty[] = "kaldorNamedByTable";
+
+constexpr std::size_t kSpokenCount = static_cast<std::size_t>(SpokenText::Count);
+static_assert(kSpokenCount == static_cast<std::size_t>(kSpokenTextIdCount),
+              "one language file id for every spoken text");
+constexpr std::array<const char*, kSpokenCount> kEnglishSpoken{"on",
+                                                               "off",
+                                                               "scope trace %1 (%2)",
+                                                               "black",
+                                                               "red",
+                                                               "green",
+                                                               "blue",
+                                                               "calibration tables",
+                                                               "engine speed",
+                                                               "differential pressure",
+                                                               "transfer progress",
+                                                               "Error memory",
+                                                               "Main map",
+                                                               "Cruise map"};
+
+std::array<QString, kSpokenCount>& spokenTexts() {
+    static std::array<QString, kSpokenCount> texts = [] {
+        std::array<QString, kSpokenCount> english;
+        for (std::size_t i = 0; i < kSpokenCount; ++i)
+            english[i] = QString::fromLatin1(kEnglishSpoken[i]);
+        return english;
+    }();
+    return texts;
+}
+
+// The scope's selectors by the trace they choose, numbered as they stand from the top, and its
+// colour as drawn (the selectors' names do not say their colours).
+struct TraceName {
+    const char* control;
+    int trace;
+    SpokenText colour;
+};
+constexpr TraceName kTraceNames[] = {
+    {"ComboBoxScopType", 1, SpokenText::Black},
+    {"ComboBoxScopeTypeRed", 2, SpokenText::Red},
+    {"ComboBoxScopeTypeGreen", 3, SpokenText::Blue},
+    {"ComboBoxScopeTypeBlue", 4, SpokenText::Green},
+};
+
+// Gauges without caption or label, read by the quantity they show.
+struct QuantityName {
+    const char* control;
+    SpokenText name;
+};
+constexpr QuantityName kQuantityNames[] = {
+    {"Ab270MeterRPM", SpokenText::EngineSpeed},
+    {"Ab180MeterPasDifP", SpokenText::PressureDifference},
+};
+
+// Grids without a caption, read by what they hold (as the set-up report heads them).
+constexpr QuantityName kGridNames[] = {
+    {"StringGridErrorMemory", SpokenText::ErrorMemory},
+    {"StringGridMapa", SpokenText::MainMap},
+    {"StringGridMapaTempomatu", SpokenText::CruiseMap},
+};
+
+// Pages without a caption of their own and nothing on them to name their tab by.
+constexpr QuantityName kTabNames[] = {{"TabSheet11", SpokenText::CalibrationTables}};
+
+// The side panel's tank lamps have no captions; they are named by their row's label and the
+// caption of the readings page's lamp for the same level ("tank 3/4").
+struct BorrowedName {
+    const char* control;
+    const char* label;
+    const char* captionOf;
+};
+constexpr BorrowedName kBorrowedNames[] = {
+    {"AbLedPasLev1", "LabelPasLevel2", "AbLEDOdPoz0"},
+    {"AbLedPasLev2", "LabelPasLevel2", "AbLEDOdPoz1"},
+    {"AbLedPasLev3", "LabelPasLevel2", "AbLEDOdPoz2"},
+    {"AbLedPasLev4", "LabelPasLevel2", "AbLEDOdPoz3"},
+    {"AbLedPasLev5", "LabelPasLevel2", "AbLEDOdPoz4"},
+};
 
 bool isInstrument(const QWidget* widget) {
     return qobject_cast<const AbBar*>(widget) != nullptr ||
@@ -336,6 +418,9 @@ QString pageTitleOf(const QWidget* widget) {
         QString caption = plainText(tabs->tabText(tabs->indexOf(const_cast<QWidget*>(w))));
         if (caption.startsWith(QLatin1Char('[')) && caption.contains(QLatin1Char(']')))
             caption = caption.mid(caption.indexOf(QLatin1Char(']')) + 1);
+        // A page without a caption is read by the name its tab is read by.
+        if (caption.isEmpty())
+            caption = tabs->tabBar()->accessibleTabName(tabs->indexOf(const_cast<QWidget*>(w)));
         if (!caption.isEmpty())
             return caption;
     }
@@ -354,7 +439,65 @@ bool hasOwnName(QWidget* widget, const QString& name) {
     return !name.isEmpty() && name != groupTitleOf(widget);
 }
 
+QString shownCaption(const QWidget* widget) {
+    if (const auto* label = qobject_cast<const QLabel*>(widget))
+        return plainText(label->text());
+    if (const auto* led = qobject_cast<const AbLED*>(widget))
+        return plainText(led->caption());
+    return {};
+}
+
+void nameByTable(QWidget* control, const QString& name) {
+    control->setAccessibleName(name);
+    control->setProperty(kNamedByTableProperty, true);
+}
+
+// The names of the tables above, in the texts of the language loaded.
+void nameFromTables(QWidget& window) {
+    auto find = [&window](const char* name) {
+        return window.findChild<QWidget*>(QString::fromLatin1(name));
+    };
+    for (const TraceName& entry : kTraceNames)
+        if (QWidget* control = find(entry.control))
+            nameByTable(
+                control,
+                spokenText(SpokenText::ScopeTrace).arg(entry.trace).arg(spokenText(entry.colour)));
+    for (const QuantityName& entry : kQuantityNames)
+        if (QWidget* control = find(entry.control))
+            instrument_accessibility::setFallbackName(control, spokenText(entry.name));
+    for (const QuantityName& entry : kGridNames)
+        if (QWidget* control = find(entry.control))
+            nameByTable(control, spokenText(entry.name));
+    for (const BorrowedName& entry : kBorrowedNames) {
+        QWidget* control = find(entry.control);
+        const QWidget* label = find(entry.label);
+        const QWidget* captioned = find(entry.captionOf);
+        if (control != nullptr && label != nullptr && captioned != nullptr)
+            nameByTable(control, shownCaption(label) + QLatin1Char(' ') + shownCaption(captioned));
+    }
+    // The transfers' progress bars have no caption and no label.
+    for (QProgressBar* bar : window.findChildren<QProgressBar*>())
+        if (bar->accessibleName().isEmpty() || bar->property(kNamedByTableProperty).toBool())
+            nameByTable(bar, spokenText(SpokenText::Progress));
+    instrument_accessibility::setLampWords(spokenText(SpokenText::LampOn),
+                                           spokenText(SpokenText::LampOff));
+}
+
 }  // namespace
+
+void resetSpokenTexts() {
+    for (std::size_t i = 0; i < kSpokenCount; ++i)
+        spokenTexts()[i] = QString::fromLatin1(kEnglishSpoken[i]);
+}
+
+void setSpokenText(int index, const std::string& text) {
+    if (index >= 0 && static_cast<std::size_t>(index) < kSpokenCount)
+        spokenTexts()[static_cast<std::size_t>(index)] = QString::fromStdString(text);
+}
+
+QString spokenText(SpokenText text) {
+    return spokenTexts()[static_cast<std::size_t>(text)];
+}
 
 bool takesTabFocus(const QWidget* widget) {
     // A widget that hands its focus to another (a page control to its tab bar) is no stop.
@@ -382,7 +525,11 @@ void nameTabs(QTabBar& bar) {
         if (!plainText(bar.tabText(i)).isEmpty())
             continue;
         QString name;
-        if (tabs != nullptr && tabs->widget(i) != nullptr) {
+        for (const QuantityName& entry : kTabNames)
+            if (tabs != nullptr && tabs->widget(i) != nullptr &&
+                tabs->widget(i)->objectName() == QLatin1String(entry.control))
+                name = spokenText(entry.name);
+        if (name.isEmpty() && tabs != nullptr && tabs->widget(i) != nullptr) {
             for (const QGroupBox* group : tabs->widget(i)->findChildren<QGroupBox*>()) {
                 name = plainText(group->title());
                 if (!name.isEmpty())
@@ -409,14 +556,16 @@ void nameTabs(QTabBar& bar) {
 void nameControls(QWidget& window) {
     for (QTabBar* bar : window.findChildren<QTabBar*>())
         nameTabs(*bar);
+    nameFromTables(window);
     std::vector<QWidget*> controls;
     collectNamed(&window, controls);
     // Controls without a name of their own are named by their tool tip, else by their group (or
     // page) and their place among the group's unnamed controls.
     std::map<QString, int> counts;
     for (QWidget* control : controls) {
-        if (qobject_cast<QTabBar*>(control) != nullptr)
-            continue;  // read by its tabs
+        if (qobject_cast<QTabBar*>(control) != nullptr ||
+            control->property(kNamedByTableProperty).toBool())
+            continue;  // read by its tabs, or named above
         const bool composed = control->property(kComposedProperty).toBool();
         if (!composed && !control->accessibleName().isEmpty())
             continue;
@@ -452,6 +601,8 @@ void nameControls(QWidget& window) {
 
 void prepareAccessibility(QWidget& window) {
     instrument_accessibility::install();
+    resetSpokenTexts();
+    instrument_accessibility::adopt(window);
     for (QComboBox* list : window.findChildren<QComboBox*>())
         instrument_accessibility::nameByLabel(list);
     // A scroll frame passes the focus on to its controls and scrolls to them; it is no stop.

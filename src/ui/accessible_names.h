@@ -13,6 +13,8 @@
 // are composed again after every language load.
 #include <QString>
 
+#include <cstdint>
+#include <string>
 #include <vector>
 
 class QWidget;
@@ -24,6 +26,32 @@ void prepareAccessibility(QWidget& window);
 
 // The composed names again: at creation and after every language load.
 void nameControls(QWidget& window);
+
+// Texts a screen reader says that the window shows nowhere: the lamps' states, the names of the
+// controls without a caption of their own. English is built in; a language file replaces them
+// (kFirstSpokenTextId on, in this order).
+enum class SpokenText : std::uint8_t {
+    LampOn,
+    LampOff,
+    ScopeTrace,  // "%1" the trace's number, "%2" its colour
+    Black,
+    Red,
+    Green,
+    Blue,
+    CalibrationTables,
+    EngineSpeed,
+    PressureDifference,
+    Progress,  // a transfer's progress bar
+    ErrorMemory,
+    MainMap,
+    CruiseMap,
+    Count
+};
+// Every text back to English: a language file that lacks one leaves it English.
+void resetSpokenTexts();
+// Text `index` (SpokenText order); an index past the list is ignored.
+void setSpokenText(int index, const std::string& text);
+[[nodiscard]] QString spokenText(SpokenText text);
 
 // The controls under root in the order Tab visits them (the order prepareAccessibility sets).
 [[nodiscard]] std::vector<QWidget*> tabChain(QWidget& root);

@@ -130,6 +130,9 @@ void WindowLanguage::load(std::uint8_t code) {
     if (auto* item = m_window.findChild<QAction*>(QStringLiteral("PrintReport1")))
         item->setText(
             QString::fromStdString(reportCaption(m_session.setupTexts, ReportCaption::MenuItem)));
+    // What a screen reader says starts again from English, so a file without those texts
+    // leaves no other language's behind.
+    resetSpokenTexts();
     {
         EditGate::Hold hold(m_session.gate);
         for (const LanguageEntry& entry : file.entries)
@@ -156,6 +159,9 @@ void WindowLanguage::apply(const LanguageEntry& entry) {
         case TextKind::ReportText:
         case TextKind::WindowText:
             // Kept in the session's set-up texts for the windows and dialogs that show them.
+            return;
+        case TextKind::SpokenText:
+            setSpokenText(target->index, entry.text);
             return;
         default:
             break;

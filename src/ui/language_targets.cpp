@@ -116,6 +116,7 @@ bool setTargetText(QObject& object, const TextTarget& target, const QString& tex
         case TextKind::ErrorText:
         case TextKind::StatusText:
         case TextKind::ReportText:
+        case TextKind::SpokenText:
         case TextKind::WindowText:
             break;
     }
@@ -145,6 +146,7 @@ std::optional<QString> targetText(const QObject& object, const TextTarget& targe
         case TextKind::ErrorText:
         case TextKind::StatusText:
         case TextKind::ReportText:
+        case TextKind::SpokenText:
         case TextKind::WindowText:
             break;
     }

@@ -194,6 +194,8 @@ void SidePanel::buildStatusPanel() {
         button->setTextOn(QString::fromLatin1(look.text));
         button->setTextOff(QString::fromLatin1(look.text));
         button->setColorOn(QColor::fromRgb(look.colorOn));
+        // One of three modes: read as a radio button, checked while the controller runs it.
+        button->setChoice(true);
         *targets[i] = button;
         buttons->addWidget(button);
     }

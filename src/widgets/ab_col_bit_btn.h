@@ -8,7 +8,9 @@
 // when off; the state on also draws a dark frame and a bold text, so it does not rest on colour
 // alone. A click emits clicked() as usual and does not change the state: the state shows what
 // the program sets (a fuel-mode button is selected once the controller reports that mode).
-// The state is the button's checked state, so assistive technology reads it as checked.
+// The state is the button's checked state. Assistive technology reads a button as a command
+// (a push button whose press is a click) unless it is one of a set of choices (`choice`: a radio
+// button, checked while its state is on); either way its press action is a click.
 // Setting any property from the program emits nothing.
 class AbColBitBtn : public QAbstractButton {
     Q_OBJECT
@@ -17,6 +19,7 @@ class AbColBitBtn : public QAbstractButton {
     Q_PROPERTY(QString TextOff READ textOff WRITE setTextOff)
     Q_PROPERTY(QColor ColorOn READ colorOn WRITE setColorOn)
     Q_PROPERTY(QColor ColorOff READ colorOff WRITE setColorOff)
+    Q_PROPERTY(bool choice READ isChoice WRITE setChoice)
 
 public:
     explicit AbColBitBtn(QWidget* parent = nullptr);
@@ -31,6 +34,10 @@ public:
     void setColorOn(const QColor& colour);
     [[nodiscard]] QColor colorOff() const { return m_colorOff; }
     void setColorOff(const QColor& colour);
+
+    // One of a set of choices whose state says which is chosen (the fuel modes), not a command.
+    [[nodiscard]] bool isChoice() const { return m_choice; }
+    void setChoice(bool choice) { m_choice = choice; }
 
     // The text and colour of the current state.
     [[nodiscard]] QString shownText() const { return state() ? m_textOn : m_textOff; }
@@ -57,4 +64,5 @@ private:
     QString m_textOff;
     QColor m_colorOn{60, 200, 60};
     QColor m_colorOff{200, 200, 200};
+    bool m_choice = false;
 };

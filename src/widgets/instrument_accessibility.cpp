@@ -5,6 +5,7 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QComboBox>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -12,10 +13,12 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <vector>
 
 #include "widgets/ab_bar.h"
+#include "widgets/ab_col_bit_btn.h"
 #include "widgets/ab_led.h"
 #include "widgets/ab_meter.h"
 #include "widgets/live_label.h"
@@ -25,11 +28,52 @@ namespace instrument_accessibility {
 namespace {
 
 constexpr char kUnitProperty[] = "kaldorSpokenUnit";
+constexpr char kDecimalsProperty[] = "kaldorSpokenDecimals";
+constexpr char kScaleProperty[] = "kaldorSpokenScale";
+constexpr char kFallbackNameProperty[] = "kaldorFallbackName";
+constexpr char kFollowsEntryProperty[] = "kaldorFollowsEntry";
+// A widget drawn by the program (a chart) says what it is by this property (a QAccessible::Role).
+constexpr char kRoleProperty[] = "kaldorAccessibleRole";
 
 AnnouncementSink& sink() {
     static AnnouncementSink instance;
     return instance;
 }
+
+struct LampWords {
+    QString on = QStringLiteral("on");
+    QString off = QStringLiteral("off");
+};
+LampWords& lampWords() {
+    static LampWords words;
+    return words;
+}
+
+// A text that can be read but not edited or selected: what a screen reader reads through the
+// text interface (the only way a value that is no plain number reaches it on AT-SPI).
+class ReadOnlyText : public QAccessibleTextInterface {
+public:
+    [[nodiscard]] virtual QString readText() const = 0;
+
+    void selection(int, int* start, int* end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QString text(int start, int end) const override {
+        return readText().mid(start, end < 0 ? -1 : end - start);
+    }
+    int characterCount() const override { return static_cast<int>(readText().size()); }
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int offset, int* start, int* end) const override {
+        *start = *end = offset;
+        return {};
+    }
+};
 
 // The text of the label this widget is the buddy of, without its mnemonic and a trailing colon
 // ("STATUS:" names the status lamp "STATUS").
@@ -59,6 +103,10 @@ QString captionOf(const QWidget* widget) {
     if (const auto* led = qobject_cast<const AbLED*>(widget))
         return led->caption();
     return {};
+}
+
+QString fallbackName(const QWidget* widget) {
+    return widget->property(kFallbackNameProperty).toString();
 }
 
 // The unit a gauge is read with: the one given for reading, else its own unit text.
@@ -100,7 +148,9 @@ bool lampReadsCaption(const AbLED* led) {
 }
 
 // Bars, round meters and lamps: read-only values.
-class InstrumentAccessible final : public QAccessibleWidget, public QAccessibleValueInterface {
+class InstrumentAccessible final : public QAccessibleWidget,
+                                   public QAccessibleValueInterface,
+                                   public ReadOnlyText {
 public:
     InstrumentAccessible(QWidget* widget, QAccessible::Role role)
         : QAccessibleWidget(widget, role) {}
@@ -108,8 +158,13 @@ public:
     void* interface_cast(QAccessible::InterfaceType type) override {
         if (type == QAccessible::ValueInterface)
             return static_cast<QAccessibleValueInterface*>(this);
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
         return QAccessibleWidget::interface_cast(type);
     }
+
+    QString readText() const override { return valueTextOf(widget()); }
+    using ReadOnlyText::text;
 
     QString text(QAccessible::Text type) const override {
         if (type == QAccessible::Name)
@@ -167,13 +222,59 @@ public:
     }
 };
 
+// The popup's selected row is the current entry, as a screen reader looks for it among the
+// list's children. Only the selection: its current row, which the list answers with a highlight
+// signal, is the popup's own, and the popup selects the entry itself when it opens.
+void selectCurrentRow(QComboBox* list) {
+    QItemSelectionModel* selection = list->view()->selectionModel();
+    if (selection == nullptr)
+        return;
+    const QModelIndex row =
+        list->model()->index(list->currentIndex(), list->modelColumn(), list->rootModelIndex());
+    if (!row.isValid())
+        selection->clearSelection();
+    else if (!selection->isSelected(row))
+        selection->select(row, QItemSelectionModel::ClearAndSelect);
+}
+
+// Keeps the popup's selected row on the list's current entry; once per list.
+void followEntry(QComboBox* list) {
+    if (list->property(kFollowsEntryProperty).toBool())
+        return;
+    list->setProperty(kFollowsEntryProperty, true);
+    selectCurrentRow(list);
+    QObject::connect(list, &QComboBox::currentIndexChanged, list,
+                     [list] { selectCurrentRow(list); });
+    // Entries replaced (a language load) drop the selection, and the list may take its entry
+    // back with its signals blocked: the row is selected again once that is done.
+    auto later = [list] {
+        QMetaObject::invokeMethod(
+            list, [list] { selectCurrentRow(list); }, Qt::QueuedConnection);
+    };
+    QAbstractItemModel* model = list->model();
+    QObject::connect(model, &QAbstractItemModel::modelReset, list, later);
+    QObject::connect(model, &QAbstractItemModel::rowsInserted, list, later);
+    QObject::connect(model, &QAbstractItemModel::rowsRemoved, list, later);
+    QObject::connect(model, &QAbstractItemModel::dataChanged, list, later);
+}
+
 // A drop-down list: named by its given name or its label, valued by its current item, with its
 // popup as its child and the press action opening it.
-class ListAccessible final : public QAccessibleWidget {
+class ListAccessible final : public QAccessibleWidget, public ReadOnlyText {
 public:
-    explicit ListAccessible(QWidget* widget) : QAccessibleWidget(widget, QAccessible::ComboBox) {}
+    explicit ListAccessible(QWidget* widget) : QAccessibleWidget(widget, QAccessible::ComboBox) {
+        followEntry(list());
+    }
 
     QComboBox* list() const { return static_cast<QComboBox*>(widget()); }
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+    QString readText() const override { return text(QAccessible::Value); }
+    using ReadOnlyText::text;
 
     QString text(QAccessible::Text type) const override {
         if (type == QAccessible::Value)
@@ -218,10 +319,70 @@ public:
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
 };
 
+// A two-state button: a command (push button) or one of a set of choices (radio button, checked
+// while its state is on). Its press is a click, as the mouse's, so it sends what a click sends;
+// the state stays the program's. The click comes from the event loop, after the request that
+// asked for it has been answered (a click may open a dialog of its own).
+class TwoStateButtonAccessible final : public QAccessibleWidget {
+public:
+    explicit TwoStateButtonAccessible(QWidget* widget) : QAccessibleWidget(widget) {}
+
+    AbColBitBtn* button() const { return static_cast<AbColBitBtn*>(widget()); }
+
+    QAccessible::Role role() const override {
+        return button()->isChoice() ? QAccessible::RadioButton : QAccessible::Button;
+    }
+    QString text(QAccessible::Text type) const override {
+        if (type == QAccessible::Name) {
+            if (!button()->accessibleName().isEmpty())
+                return button()->accessibleName();
+            QString shown = button()->shownText();
+            return shown.remove(QLatin1Char('&')).trimmed();
+        }
+        return QAccessibleWidget::text(type);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        if (button()->isChoice()) {
+            s.checkable = true;
+            s.checked = button()->state();
+        }
+        s.pressed = button()->isDown();
+        return s;
+    }
+    QStringList actionNames() const override {
+        QStringList names;
+        if (button()->isEnabled())
+            names << pressAction();
+        return names + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override {
+        // "Toggle" too, as assistive technology may ask a radio button so.
+        if (action == pressAction() || action == toggleAction()) {
+            if (button()->isEnabled())
+                button()->animateClick();
+            return;
+        }
+        QAccessibleWidget::doAction(action);
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+};
+
+bool handles(const QString& className, const QObject* object) {
+    if (object->property(kRoleProperty).isValid())
+        return true;
+    for (const char* name : {"AbBar", "AbRoundMeter", "AbLED", "LiveLabel", "AbColBitBtn"})
+        if (className == QLatin1String(name))
+            return true;
+    return false;
+}
+
 QAccessibleInterface* factory(const QString& className, QObject* object) {
     if (object == nullptr || !object->isWidgetType())
         return nullptr;
     auto* widget = static_cast<QWidget*>(object);
+    if (const QVariant role = object->property(kRoleProperty); role.isValid())
+        return new QAccessibleWidget(widget, static_cast<QAccessible::Role>(role.toInt()));
     if (className == QLatin1String("AbBar") || className == QLatin1String("AbRoundMeter"))
         return new InstrumentAccessible(widget, QAccessible::ProgressBar);
     if (className == QLatin1String("AbLED"))
@@ -230,6 +391,8 @@ QAccessibleInterface* factory(const QString& className, QObject* object) {
         return new LiveTextAccessible(widget);
     if (className == QLatin1String("QComboBox"))
         return new ListAccessible(widget);
+    if (className == QLatin1String("AbColBitBtn"))
+        return new TwoStateButtonAccessible(widget);
     return nullptr;
 }
 
@@ -291,14 +454,51 @@ void install() {
     QAccessible::installFactory(factory);
 }
 
-void nameByLabel(QComboBox* list) {
-    if (QAccessibleInterface* existing = QAccessible::queryAccessibleInterface(list)) {
-        if (dynamic_cast<ListAccessible*>(existing) != nullptr)
-            return;
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(existing));
+void adopt(QWidget& root) {
+    for (QWidget* widget : root.findChildren<QWidget*>()) {
+        if (qobject_cast<QComboBox*>(widget) != nullptr)
+            continue;  // nameByLabel's
+        const QString className = QString::fromLatin1(widget->metaObject()->className());
+        QAccessibleInterface* existing = QAccessible::queryAccessibleInterface(widget);
+        const bool own = dynamic_cast<InstrumentAccessible*>(existing) != nullptr ||
+                         dynamic_cast<LiveTextAccessible*>(existing) != nullptr ||
+                         dynamic_cast<TwoStateButtonAccessible*>(existing) != nullptr;
+        if (own || !handles(className, widget))
+            continue;
+        if (existing != nullptr)
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(existing));
+        // The cache owns it and drops it with the widget.
+        QAccessible::registerAccessibleInterface(factory(className, widget));
     }
-    // The cache owns it and drops it with the list.
-    QAccessible::registerAccessibleInterface(new ListAccessible(list));
+}
+
+void nameByLabel(QComboBox* list) {
+    QAccessibleInterface* existing = QAccessible::queryAccessibleInterface(list);
+    if (dynamic_cast<ListAccessible*>(existing) == nullptr) {
+        if (existing != nullptr)
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(existing));
+        // The cache owns it and drops it with the list.
+        QAccessible::registerAccessibleInterface(new ListAccessible(list));
+    }
+    followEntry(list);
+}
+
+void setReading(QWidget* instrument, const QString& unitText, int decimals, double scale) {
+    setUnit(instrument, unitText);
+    instrument->setProperty(kDecimalsProperty, decimals);
+    instrument->setProperty(kScaleProperty, scale);
+}
+
+void setRole(QWidget* widget, QAccessible::Role role) {
+    widget->setProperty(kRoleProperty, static_cast<int>(role));
+}
+
+void setFallbackName(QWidget* instrument, const QString& name) {
+    instrument->setProperty(kFallbackNameProperty, name);
+}
+
+void setLampWords(const QString& on, const QString& off) {
+    lampWords() = LampWords{on, off};
 }
 
 void setUnit(QWidget* instrument, const QString& unitText) {
@@ -315,6 +515,8 @@ QString nameOf(const QWidget* instrument) {
     QString name = buddyText(instrument);
     if (name.isEmpty())
         name = captionOf(instrument);
+    if (name.isEmpty())
+        name = fallbackName(instrument);
     if (const auto* live = qobject_cast<const LiveLabel*>(instrument); live && name.isEmpty())
         return live->text();
     const QString unitText = spokenUnit(instrument);
@@ -327,17 +529,30 @@ QString valueTextOf(const QWidget* instrument) {
     if (const auto* led = qobject_cast<const AbLED*>(instrument)) {
         if (lampReadsCaption(led))
             return led->caption();
-        return led->isLit() ? QStringLiteral("on") : QStringLiteral("off");
+        return led->isLit() ? lampWords().on : lampWords().off;
     }
     if (const auto* live = qobject_cast<const LiveLabel*>(instrument))
         return live->text();
-    // A gauge reads as it shows: its number and unit as drawn.
-    if (const auto* bar = qobject_cast<const AbBar*>(instrument))
-        return bar->valueText().trimmed();
     const std::optional<GaugeReading> reading = gaugeReading(instrument);
     if (!reading)
         return {};
     const QString unitText = spokenUnit(instrument);
+    // The value with the decimals and unit of the quantity it shows, where one is given.
+    bool given = false;
+    const int decimals = instrument->property(kDecimalsProperty).toInt(&given);
+    if (given && decimals >= 0) {
+        const double power = std::pow(10.0, decimals);
+        double value =
+            std::round(reading->shown * instrument->property(kScaleProperty).toDouble() * power) /
+            power;
+        if (value == 0)
+            value = 0;  // no "-0"
+        const QString number = QString::number(value, 'f', decimals);
+        return unitText.isEmpty() ? number : number + QLatin1Char(' ') + unitText;
+    }
+    // Otherwise as it shows: its number and unit as drawn.
+    if (const auto* bar = qobject_cast<const AbBar*>(instrument))
+        return bar->valueText().trimmed();
     return unitText.isEmpty() ? reading->number : reading->number + QLatin1Char(' ') + unitText;
 }
 

@@ -164,6 +164,10 @@ TEST(TextIds, EveryIdOfEveryRangeAndNoOther) {
         EXPECT_EQ(findTextId(t.id), &t);
     EXPECT_EQ(findTextId(kFirstReportTextId - 1), nullptr);
     EXPECT_EQ(findTextId(kFirstReportTextId + kReportTextIdCount), nullptr);
+    for (const TextTarget& t : spokenTextIdTable())
+        EXPECT_EQ(findTextId(t.id), &t);
+    EXPECT_EQ(findTextId(kFirstSpokenTextId - 1), nullptr);
+    EXPECT_EQ(findTextId(kFirstSpokenTextId + kSpokenTextIdCount), nullptr);
     for (const TextTarget& t : cellTextIdTable())
         EXPECT_EQ(findTextId(t.id), &t);
     EXPECT_EQ(findTextId(kFirstCellTextId + kCellTextIdCount), nullptr);

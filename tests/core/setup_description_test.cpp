@@ -55,7 +55,7 @@ TEST(SetupDescription, SettingsReadAsTheirPagesShowThem) {
         {FieldId::DoubleInjectionTime, 1,
          "parameters | ! DOUBLE INJECTION TIME ! | Inj time x2: 2x"},
         {FieldId::MainMapType, 4, "adjustment |  | map type: 5:TPS/RPM (NO-TURBO)"},
-        {FieldId::TpsSwitch, 1, "adjustment |  | adjustment 3: TPS SWITCH"},
+        {FieldId::TpsSwitch, 1, "adjustment |  | adjustment 1: TPS SWITCH"},
         {FieldId::CorrectionMapEnable, 0b1111101, "advanced |  | [%] EGT cor. 2: ON"},
         {FieldId::EnabledErrors, 0xFFFE, "advanced | Enabled Errors | Tr: off"},
         {FieldId::EmulatorRelayDigital, 1, "EMU | signal emulator | DNA Emulator: on Digital"},

@@ -15,6 +15,7 @@
 #include "live/status_texts.h"
 #include "model/fixed_text.h"
 #include "ui/window_texts.h"
+#include "widgets/instrument_accessibility.h"
 
 namespace kaldor {
 namespace {
@@ -33,8 +34,8 @@ constexpr std::array<QRgb, 8> kTraceColours{0x1F5FBF, 0xC0392B, 0x2E8B57, 0x8E44
 // As the side panel's fuel buttons light: diesel, auto, propane; an error in red.
 constexpr std::array<QRgb, 4> kFuelModeColours{0xEBBE28, 0x4696EB, 0x3CC83C, 0xE6281E};
 // The fuel modes by their status texts, in the order of their numbers.
-constexpr std::string StatusTexts::*kFuelModeNames[] = {&StatusTexts::diesel, &StatusTexts::autoMode,
-                                                        &StatusTexts::propane, &StatusTexts::error};
+constexpr std::string StatusTexts::*kFuelModeNames[] = {
+    &StatusTexts::diesel, &StatusTexts::autoMode, &StatusTexts::propane, &StatusTexts::error};
 
 QString timeText(double seconds, bool tenths) {
     const auto tenthsTotal = static_cast<long long>(std::llround(seconds * 10));
@@ -57,6 +58,9 @@ int yOf(double value, const LogLane& lane, const QRect& area) {
 }  // namespace
 
 TraceView::TraceView(QWidget* parent) : QWidget(parent) {
+    // A chart the program draws: read as one, also in the viewer started on its own.
+    instrument_accessibility::install();
+    instrument_accessibility::setRole(this, QAccessible::Chart);
     setObjectName(QStringLiteral("PaintBoxLog"));
     setAccessibleName(QStringLiteral("traces"));
     setAccessibleDescription(
@@ -166,7 +170,8 @@ void TraceView::paintLane(QPainter& painter, const LogLane& lane, const QRect& a
             y += metrics.height();
             painter.fillRect(label.left(), y - metrics.ascent() + 2, 8, 8, fuelModeColour(m));
             painter.setPen(Qt::black);
-            painter.drawText(label.left() + 12, y, QString::fromStdString(status.*kFuelModeNames[m]));
+            painter.drawText(label.left() + 12, y,
+                             QString::fromStdString(status.*kFuelModeNames[m]));
         }
         paintBand(painter, area);
         return;
@@ -176,9 +181,9 @@ void TraceView::paintLane(QPainter& painter, const LogLane& lane, const QRect& a
         if (y + metrics.descent() <= label.bottom() - metrics.height()) {
             painter.setPen(QColor::fromRgb(
                 kTraceColours[static_cast<std::size_t>(colourIndex) % kTraceColours.size()]));
-            painter.drawText(label.left(), y,
-                             metrics.elidedText(channelName(language(), id),
-                                                Qt::ElideRight, label.width()));
+            painter.drawText(
+                label.left(), y,
+                metrics.elidedText(channelName(language(), id), Qt::ElideRight, label.width()));
             y += metrics.height();
         }
         ++colourIndex;

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QGroupBox>
+#include <QRegularExpression>
 #include <QTabWidget>
 
 #include "live/live_display.h"
@@ -104,10 +105,14 @@ TEST_F(AccessibilityTest, InstrumentsReadAsTheyShow) {
         EXPECT_TRUE(shown.startsWith(QString::fromLatin1(r.rpmText)))
             << shown.toStdString() << " for " << r.rpm;
     }
-    // Every instrument's value is its shown text, and it is named.
+    // Every bar's value is the number it shows (in its live signal's decimals and unit), and it
+    // is named.
+    static const QRegularExpression number(QStringLiteral("^-?[0-9]+(\\.[0-9]+)?"));
     for (AbBar* bar : window->findChildren<AbBar*>()) {
         const QString value = accessibleText(bar, QAccessible::Value);
-        EXPECT_TRUE(value.startsWith(bar->valueText().trimmed().split(QLatin1Char(' ')).first()))
+        const double read = number.match(value).captured().toDouble();
+        const double shown = number.match(bar->valueText().trimmed()).captured().toDouble();
+        EXPECT_NEAR(read, shown, 0.051)
             << bar->objectName().toStdString() << ": " << value.toStdString() << " vs "
             << bar->valueText().toStdString();
         EXPECT_FALSE(accessibleText(bar, QAccessible::Name).isEmpty())

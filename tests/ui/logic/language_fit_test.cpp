@@ -147,14 +147,14 @@ TEST_F(LanguageFitTest, EveryShippedFileIsWholeDecodesAndFits) {
                 << entry.id;
         }
         // Every shipped language has the window's own texts as well as the pages', the
-        // report's and the cell view's.
+        // report's, the cell view's and what a screen reader says.
         const auto windowIds =
             static_cast<std::size_t>(std::count_if(ids.begin(), ids.end(), [](TextId id) {
                 return id >= kFirstWindowTextId && id < kFirstWindowTextId + kWindowTextIdCount;
             }));
         EXPECT_EQ(windowIds, std::size_t{kWindowTextIdCount});
-        EXPECT_EQ(ids.size() - windowIds,
-                  std::size_t{kTextIdCount + kReportTextIdCount + kCellTextIdCount});
+        EXPECT_EQ(ids.size() - windowIds, std::size_t{kTextIdCount + kReportTextIdCount +
+                                                      kCellTextIdCount + kSpokenTextIdCount});
 
         logic->language().load(language.code);
         EXPECT_TRUE(messages.empty()) << messages.front();

@@ -11,6 +11,7 @@
 #include "files/language_file.h"
 #include "files/languages.h"
 #include "files/text_ids.h"
+#include "ui/accessible_names.h"
 #include "ui/language.h"
 #include "ui/language_targets.h"
 #include "window_logic_fixture.h"
@@ -71,8 +72,9 @@ struct BuiltInTextTest : LanguageTest {
 TEST_F(BuiltInTextTest, BuiltInTextsAreTheEnglishFile) {
     const LanguageFile english = readLanguageFile(KALDOR_LANG_DIR "/ang.txt", 1252);
     ASSERT_FALSE(english.error);
-    ASSERT_EQ(english.entries.size(), std::size_t{kTextIdCount + kReportTextIdCount +
-                                                  kWindowTextIdCount + kCellTextIdCount});
+    ASSERT_EQ(english.entries.size(),
+              std::size_t{kTextIdCount + kReportTextIdCount + kWindowTextIdCount +
+                          kCellTextIdCount + kSpokenTextIdCount});
     for (const LanguageEntry& entry : english.entries) {
         // The report's texts are no control's: the report and its dialog take them.
         if (findTextId(entry.id)->kind == TextKind::ReportText)
@@ -80,6 +82,11 @@ TEST_F(BuiltInTextTest, BuiltInTextsAreTheEnglishFile) {
         // The window's own are its built-in English.
         if (const TextTarget* t = findTextId(entry.id); t->kind == TextKind::WindowText) {
             EXPECT_EQ(windowTextEnglish(static_cast<WindowText>(t->index)), entry.text) << entry.id;
+            continue;
+        }
+        // What a screen reader says beyond the captions is built in as well.
+        if (const TextTarget* t = findTextId(entry.id); t->kind == TextKind::SpokenText) {
+            EXPECT_EQ(spokenText(SpokenText(t->index)).toStdString(), entry.text) << entry.id;
             continue;
         }
         EXPECT_EQ(caption(entry.id).toStdString(), entry.text)
