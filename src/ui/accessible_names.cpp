@@ -68,18 +68,19 @@ std::array<QString, kSpokenCount>& spokenTexts() {
     return texts;
 }
 
-// The scope's selectors by the trace they choose, numbered as they stand from the top, and its
-// colour as drawn (the selectors' names do not say their colours).
+// The scope's selectors by the trace they choose, numbered as the recorder numbers its channels
+// (0 the black trace, 1 the red one, 2 and 3 the green and the blue), and its colour as drawn
+// (the selectors' names do not say their colours).
 struct TraceName {
     const char* control;
     int trace;
     SpokenText colour;
 };
 constexpr TraceName kTraceNames[] = {
-    {"ComboBoxScopType", 1, SpokenText::Black},
-    {"ComboBoxScopeTypeRed", 2, SpokenText::Red},
+    {"ComboBoxScopType", 0, SpokenText::Black},
+    {"ComboBoxScopeTypeRed", 1, SpokenText::Red},
+    {"ComboBoxScopeTypeBlue", 2, SpokenText::Green},
     {"ComboBoxScopeTypeGreen", 3, SpokenText::Blue},
-    {"ComboBoxScopeTypeBlue", 4, SpokenText::Green},
 };
 
 // Gauges without caption or label, read by the quantity they show.
