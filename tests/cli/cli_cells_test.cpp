@@ -135,8 +135,9 @@ TEST(CliCells, KnownCellsOnTheThrottleMapOfAConfigurationFile) {
     const QJsonObject o =
         json(runCli({"cells", log, "--setup", setup, "--signal", kEgt, "--json"}));
     EXPECT_EQ(o["mapType"].toString(), "3:VACUM/TPS");
-    EXPECT_EQ(o["setup"].toString(),
-              "set-up: " + QString::fromStdString(std::filesystem::path(setup).filename()));
+    EXPECT_EQ(
+        o["setup"].toString(),
+        "set-up: " + QString::fromStdString(std::filesystem::path(setup).filename().string()));
     expectCells(o, {{0, 3, "0.38", "1.15", 0.3, celsius(1000)},
                     {1, 3, "0.77", "1.15", 2.0, celsius(1100)},
                     {7, 15, "3.06", "2.1", 0.4, celsius(900)}});
