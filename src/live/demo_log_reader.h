@@ -26,11 +26,12 @@ enum class DemoLogMode : std::uint8_t {
     // counts when it is a whole record; a half-written one (the logger is still writing) is
     // left out and said so.
     Strict,
-    // "export log as CSV" (also kaldor-cli log2csv): any text reads, value by value as playback
+    // "export log as CSV" (also kaldor-cli log2csv): the export has always taken any log, so an
+    // edited or damaged one still gives its rows. Any text reads, value by value as playback
     // reads it; a line without a value is no record, so a blank line adds no row.
     Lenient,
-    // Demo playback: as Lenient, but every line feed ends a record, a blank line one of zeros,
-    // so the buffer holds the file line for line and replays it at its own pace.
+    // Demo playback: as Lenient, but every line feed ends a record, a blank line one of zeros:
+    // the buffer holds the file line for line, as playback has always counted it.
     Playback,
 };
 
