@@ -14,8 +14,16 @@ bool isDigit(char c) {
 
 }  // namespace
 
+DemoLogReader::DemoLogReader(DemoLogMode mode, Slots first, SlotSink sink, std::size_t maxLineBytes)
+    : m_mode(mode), m_sink(std::move(sink)), m_maxLineBytes(maxLineBytes), m_slots(first) {}
+
 DemoLogReader::DemoLogReader(DemoLogMode mode, RecordSink sink, std::size_t maxLineBytes)
-    : m_mode(mode), m_sink(std::move(sink)), m_maxLineBytes(maxLineBytes) {}
+    : DemoLogReader(
+          mode, Slots{m_words.data(), 1},
+          [this, sink = std::move(sink)] {
+              return sink(m_words) ? Slots{m_words.data(), 1} : Slots{};
+          },
+          maxLineBytes) {}
 
 bool DemoLogReader::feed(const char* data, std::size_t size) {
     if (m_ended)
@@ -43,7 +51,10 @@ bool DemoLogReader::finish() {
 }
 
 bool DemoLogReader::deliver() {
-    if (m_sink(m_words))
+    for (std::size_t w = m_values; w < kValues; ++w)
+        put(w, 0);
+    m_slots = m_sink();
+    if (m_slots.values != nullptr)
         return true;
     m_stopped = true;
     return false;
@@ -74,7 +85,7 @@ bool DemoLogReader::feedStrict(const char* data, std::size_t size) {
                 return fail("holds a value above 65535");
             if (m_values == kValues)
                 return fail("holds more than 96 values");
-            m_words[m_values++] = static_cast<std::uint16_t>(m_token);
+            put(m_values++, static_cast<std::uint16_t>(m_token));
             m_token = 0;
             m_tokenChars = 0;
         } else if (c == '\n') {
@@ -117,7 +128,7 @@ bool DemoLogReader::feedLenient(const char* data, std::size_t size) {
         const char c = data[i];
         if (c == ',') {
             if (m_values < kValues)
-                m_words[m_values] = lenientToken();
+                put(m_values, lenientToken());
             ++m_values;
             m_token = 0;
             m_tokenChars = 0;
@@ -147,7 +158,6 @@ std::uint16_t DemoLogReader::lenientToken() const {
 bool DemoLogReader::endLenientLine(bool record) {
     if (record && !deliver())
         return false;
-    m_words.fill(0);
     m_values = 0;
     m_token = 0;
     m_tokenChars = 0;

@@ -49,13 +49,28 @@ public:
     static constexpr std::size_t kMaxTokenChars = 9;
 
     using Words = std::array<std::uint16_t, kValues>;
-    // Takes one record; false when it takes no more, which ends the read. Lenient and Playback
-    // give the words a line lacks as 0 and keep the first 96 of a longer line.
+    // Where the values of the record being read go: value w at values[w * stride]. A caller
+    // that keeps records column by column gives its column slots, so that each value goes to
+    // its place as it is read; others give a Words.
+    struct Slots {
+        std::uint16_t* values = nullptr;
+        std::size_t stride = 1;
+    };
+    // The record just read stands complete in its slots (Lenient and Playback give the words a
+    // line lacks as 0 and keep the first 96 of a longer line). The sink takes it and returns
+    // the slots of the next record; no slots when it takes no more, which ends the read.
+    using SlotSink = std::function<Slots()>;
+    // The same for a caller that takes each record as a Words; false when it takes no more.
     using RecordSink = std::function<bool(const Words& words)>;
+    static constexpr std::size_t kAnyLength = std::numeric_limits<std::size_t>::max();
 
     // Strict: a line longer than `maxLineBytes` is no record (a whole one is at most 578).
-    DemoLogReader(DemoLogMode mode, RecordSink sink,
-                  std::size_t maxLineBytes = std::numeric_limits<std::size_t>::max());
+    DemoLogReader(DemoLogMode mode, Slots first, SlotSink sink,
+                  std::size_t maxLineBytes = kAnyLength);
+    DemoLogReader(DemoLogMode mode, RecordSink sink, std::size_t maxLineBytes = kAnyLength);
+    // Its sink may point into it.
+    DemoLogReader(const DemoLogReader&) = delete;
+    DemoLogReader& operator=(const DemoLogReader&) = delete;
 
     // False once the read has ended: a fault (Strict), or the sink took no more.
     bool feed(const char* data, std::size_t size);
@@ -75,13 +90,17 @@ private:
     bool endStrictLine();
     bool endLenientLine(bool record);
     bool deliver();
+    void put(std::size_t value, std::uint16_t word) {
+        m_slots.values[value * m_slots.stride] = word;
+    }
     bool fail(std::string reason);
     [[nodiscard]] std::uint16_t lenientToken() const;
 
     DemoLogMode m_mode;
-    RecordSink m_sink;
+    SlotSink m_sink;
     std::size_t m_maxLineBytes;
-    Words m_words{};
+    Slots m_slots;
+    Words m_words{};           // the slots of a RecordSink
     std::size_t m_values = 0;  // commas seen on the line
     std::uint32_t m_token = 0;
     std::size_t m_tokenChars = 0;  // Strict: digits; else any characters, counted past the limit

@@ -23,8 +23,9 @@ public:
         m_recording->m_format = format;
     }
 
-    // The slot of word `w` of the record being built.
-    std::uint16_t& slot(std::size_t w) { return m_stage[w * Recording::kBlockRecords + m_staged]; }
+    // The slot of word `w` of the record being built, kSlotStride after that of word w - 1.
+    static constexpr std::size_t kSlotStride = Recording::kBlockRecords;
+    std::uint16_t& slot(std::size_t w) { return m_stage[w * kSlotStride + m_staged]; }
     void carry(std::size_t w) { m_recording->m_carried.set(w); }
     void carryAll() { m_recording->m_carried.set(); }
 

@@ -31,12 +31,8 @@ class DemoLogRecords final : public RecordParser {
 public:
     DemoLogRecords(RecordingBuilder& builder, std::size_t maxLineBytes)
         : m_reader(
-              DemoLogMode::Strict,
-              [&builder](const DemoLogReader::Words& words) {
-                  for (std::size_t w = 0; w < words.size(); ++w)
-                      builder.slot(w) = words[w];
-                  return builder.commit();
-              },
+              DemoLogMode::Strict, slots(builder),
+              [&builder] { return builder.commit() ? slots(builder) : DemoLogReader::Slots{}; },
               maxLineBytes) {
         builder.carryAll();
     }
@@ -53,6 +49,11 @@ public:
     }
 
 private:
+    // Each value straight into its column of the staging block.
+    static DemoLogReader::Slots slots(RecordingBuilder& builder) {
+        return {&builder.slot(0), RecordingBuilder::kSlotStride};
+    }
+
     DemoLogReader m_reader;
 };
 
