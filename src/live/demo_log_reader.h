@@ -51,7 +51,7 @@ public:
     using Words = std::array<std::uint16_t, kValues>;
     // Where the values of the record being read go: value w at values[w * stride]. A caller
     // that keeps records column by column gives its column slots, so that each value goes to
-    // its place as it is read; others give a Words.
+    // its place as it is read; others take each record as a Words (RecordSink).
     struct Slots {
         std::uint16_t* values = nullptr;
         std::size_t stride = 1;
