@@ -13,7 +13,6 @@ namespace kaldor {
 namespace {
 
 constexpr std::size_t kReadChunk = 64 * 1024;
-constexpr std::uint32_t kMaxWord = 0xFFFF;
 
 }  // namespace
 
@@ -194,26 +193,28 @@ PlaybackLoad DataLogger::PlayDemo() {
     std::FILE* f = std::fopen(filePath().c_str(), "rb");
     if (f == nullptr)
         return load;
-    Reader reader;
+    DemoLogReader reader(DemoLogMode::Playback,
+                         [this, &load](const Line& words) { return takeLine(words, load); });
     std::vector<char> chunk(kReadChunk);
     for (;;) {
         const std::size_t n = std::fread(chunk.data(), 1, chunk.size(), f);
-        if (n == 0 || !feed(reader, chunk.data(), n))
+        if (n == 0 || !reader.feed(chunk.data(), n))
             break;
     }
     // A folder of that name opens but does not read.
-    load.opened = std::ferror(f) == 0 || reader.loaded > 0;
+    load.opened = std::ferror(f) == 0 || load.linesLoaded > 0;
     std::fclose(f);
-    finish(reader, load);
+    endLoad(reader, load);
     return load;
 }
 
 PlaybackLoad DataLogger::loadPlayback(std::string_view text) {
     PlaybackLoad load;
     load.opened = true;
-    Reader reader;
-    feed(reader, text.data(), text.size());
-    finish(reader, load);
+    DemoLogReader reader(DemoLogMode::Playback,
+                         [this, &load](const Line& words) { return takeLine(words, load); });
+    reader.feed(text);
+    endLoad(reader, load);
     return load;
 }
 
@@ -222,54 +223,18 @@ void DataLogger::StopDemo() {
     syncPoller();
 }
 
-bool DataLogger::feed(Reader& r, const char* data, std::size_t size) {
-    for (std::size_t i = 0; i < size; ++i) {
-        if (m_lineCount >= kMaxLines) {
-            r.full = true;
-            return false;
-        }
-        const char c = data[i];
-        if (c == ',') {
-            if (r.value < kValuesPerLine) {
-                const bool valid = r.tokenIsNumber && r.tokenChars > 0 &&
-                                   r.tokenChars <= kMaxTokenChars && r.token <= kMaxWord;
-                if (r.current == nullptr)
-                    r.current = &lineForWriting(m_lineCount);
-                (*r.current)[r.value] = valid ? static_cast<std::uint16_t>(r.token) : 0;
-                ++r.value;
-            }
-            r.lineHasValue = true;
-            r.newToken();
-        } else if (c == '\n') {
-            // Every line feed ends a line, also one without values: it plays as all zero.
-            lineForWriting(m_lineCount);
-            ++m_lineCount;
-            ++r.loaded;
-            r.newLine();
-        } else {
-            // Only the first characters can make a value; the count just has to pass the limit.
-            if (r.tokenChars <= kMaxTokenChars)
-                ++r.tokenChars;
-            if (c >= '0' && c <= '9') {
-                if (r.tokenChars <= kMaxTokenChars)
-                    r.token = r.token * 10 + static_cast<std::uint32_t>(c - '0');
-            } else {
-                r.tokenIsNumber = false;
-            }
-        }
-    }
+bool DataLogger::takeLine(const Line& words, PlaybackLoad& load) {
+    if (m_lineCount >= kMaxLines)
+        return false;
+    lineForWriting(m_lineCount) = words;
+    ++m_lineCount;
+    ++load.linesLoaded;
     return true;
 }
 
-void DataLogger::finish(Reader& r, PlaybackLoad& load) {
-    // A last line without a line feed still counts when it holds a value; what follows its last
-    // comma is ignored as on any other line.
-    if (r.lineHasValue && m_lineCount < kMaxLines) {
-        ++m_lineCount;
-        ++r.loaded;
-    }
-    load.linesLoaded = r.loaded;
-    if (r.full)
+void DataLogger::endLoad(DemoLogReader& reader, PlaybackLoad& load) {
+    reader.finish();
+    if (reader.stopped())
         load.message = "The playback buffer holds " + std::to_string(kMaxLines) +
                        " lines: the rest of \"" + filePath() + "\" was not loaded.";
 }

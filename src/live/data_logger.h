@@ -7,8 +7,9 @@
 // place of the controller, looping over them.
 //
 // "demo.log" line format: the 96 words of a record, word 0 first, each as an unsigned decimal
-// number followed by a comma, then a line feed. The reader ignores everything between a line's
-// last comma and its line feed, so a carriage return there does no harm.
+// number followed by a comma, then a line feed. Playback reads it as DemoLogMode::Playback does:
+// everything between a line's last comma and its line feed is ignored, so a carriage return
+// there does no harm, and every line feed is a line.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -20,6 +21,7 @@
 #include <string_view>
 #include <vector>
 
+#include "live/demo_log_reader.h"
 #include "live/live_frame.h"
 #include "model/prompts.h"
 
@@ -47,7 +49,7 @@ public:
     static constexpr std::size_t kMaxLines = 50000;
     static constexpr std::size_t kValuesPerLine = LiveFrame::kWords;
     // A longer token, or one that is not a decimal number up to 65535, counts as 0.
-    static constexpr std::size_t kMaxTokenChars = 9;
+    static constexpr std::size_t kMaxTokenChars = DemoLogReader::kMaxTokenChars;
 
     // folder: the working folder "demo.log" is written to and read from.
     explicit DataLogger(std::string folder);
@@ -107,40 +109,16 @@ public:
     [[nodiscard]] std::size_t bufferBytes() const;
 
 private:
-    using Line = std::array<std::uint16_t, kValuesPerLine>;
+    using Line = DemoLogReader::Words;
     // The buffer grows in blocks, so a full buffer holds exactly kMaxLines lines and growing
     // never copies what is loaded.
     static constexpr std::size_t kLinesPerBlock = 1000;
     static_assert(kMaxLines % kLinesPerBlock == 0);
     using Block = std::array<Line, kLinesPerBlock>;
 
-    // Where the reader stands between two chunks of a file.
-    struct Reader {
-        std::size_t value = 0;    // index of the next value in the current line
-        Line* current = nullptr;  // the current line, once it has a value
-        bool lineHasValue = false;
-        std::uint32_t token = 0;
-        std::size_t tokenChars = 0;
-        bool tokenIsNumber = true;
-        bool full = false;  // the buffer filled up and more of the input followed
-        std::size_t loaded = 0;
-
-        void newToken() {
-            token = 0;
-            tokenChars = 0;
-            tokenIsNumber = true;
-        }
-        void newLine() {
-            newToken();
-            value = 0;
-            current = nullptr;
-            lineHasValue = false;
-        }
-    };
-
-    // Returns false once the buffer is full and the rest of the input is to be ignored.
-    bool feed(Reader& r, const char* data, std::size_t size);
-    void finish(Reader& r, PlaybackLoad& load);
+    // Playback's sink of the reader: the record into the buffer, while it has room.
+    bool takeLine(const Line& words, PlaybackLoad& load);
+    void endLoad(DemoLogReader& reader, PlaybackLoad& load);
     Line& lineForWriting(std::size_t index);
     [[nodiscard]] const Line* line(std::size_t index) const;
     void syncPoller();

@@ -1,20 +1,18 @@
 #include "live/log_csv.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cstdio>
-#include <limits>
+#include <utility>
 #include <vector>
 
 #include "files/atomic_file.h"
 #include "live/data_logger.h"
+#include "live/demo_log_reader.h"
 #include "live/live_display.h"
-#include "live/live_frame.h"
-#include "live/live_signals.h"
+#include "live/trace_pyramid.h"
 #include "model/fixed_text.h"
 
 namespace kaldor {
-namespace {}  // namespace
 
 // The exported signals in column order, from the table's CSV column.
 const std::vector<const LiveSignalDef*>& logCsvColumns() {
@@ -68,89 +66,22 @@ std::string headerRow() {
     return row;
 }
 
-// Time in tenths of a second, written from integers so 0.3 is exactly "0.3".
-void appendRow(std::string& csv, std::size_t record, const CsvValueOf& valueOf,
-               const StatusTexts& texts) {
-    csv += std::to_string(record / 10) + "." + std::to_string(record % 10);
-    for (const LiveSignalDef* c : logCsvColumns())
-        csv += "," + value(*c, valueOf, texts);
-    csv += kLineEnd;
+LiveContext exportContext(int rpmSignalType) {
+    LiveContext context;  // a "demo.log" names no set-up: the export knows the rpm signal type only
+    context.rpmSignalType = rpmSignalType;
+    return context;
 }
 
-// Reads the "demo.log" format piece by piece, as playback reads it, and hands on every line
-// that holds at least one value.
-class RecordReader {
-public:
-    RecordReader(int rpmSignalType, const StatusTexts& texts) : m_texts(texts) {
-        m_context.rpmSignalType = rpmSignalType;
-        m_csv = headerRow();
-    }
-
-    void feed(const char* data, std::size_t size) {
-        for (std::size_t i = 0; i < size; ++i) {
-            const char c = data[i];
-            if (c == ',') {
-                if (m_value < LiveFrame::kWords)
-                    m_frame.setWord(m_value, tokenValue());
-                ++m_value;
-                m_token = 0;
-                m_chars = 0;
-                m_isNumber = true;
-            } else if (c == '\n') {
-                endLine();
-            } else {
-                if (m_chars <= DataLogger::kMaxTokenChars)
-                    ++m_chars;
-                if (c >= '0' && c <= '9' && m_chars <= DataLogger::kMaxTokenChars)
-                    m_token = m_token * 10 + static_cast<std::uint32_t>(c - '0');
-                else if (c < '0' || c > '9')
-                    m_isNumber = false;
-            }
-        }
-    }
-
-    // A last line without a line feed still counts.
-    std::string finish() {
-        endLine();
-        return std::move(m_csv);
-    }
-
-    [[nodiscard]] std::size_t records() const { return m_records; }
-
-private:
-    std::uint16_t tokenValue() const {
-        const bool valid = m_isNumber && m_chars > 0 && m_chars <= DataLogger::kMaxTokenChars &&
-                           m_token <= std::numeric_limits<std::uint16_t>::max();
-        return valid ? static_cast<std::uint16_t>(m_token) : 0;
-    }
-
-    void endLine() {
-        if (m_value > 0)
-            addRow();
-        m_frame = LiveFrame();
-        m_value = 0;
-        m_token = 0;
-        m_chars = 0;
-        m_isNumber = true;
-    }
-
-    void addRow() {
-        appendRow(
-            m_csv, m_records, [this](LiveSignal id) { return liveValue(m_frame, id, m_context); },
-            m_texts);
-        ++m_records;
-    }
-
-    LiveContext m_context;  // the export knows the rpm signal type only
-    const StatusTexts& m_texts;
-    std::string m_csv;
-    std::size_t m_records = 0;
-    LiveFrame m_frame;
-    std::size_t m_value = 0;
-    std::uint32_t m_token = 0;
-    std::size_t m_chars = 0;
-    bool m_isNumber = true;
-};
+// The rows of "demo.log" text: any text reads, as the CSV has always been made of it.
+DemoLogReader rowsInto(LogCsvWriter& writer) {
+    return DemoLogReader(DemoLogMode::Lenient, [&writer](const DemoLogReader::Words& words) {
+        LiveFrame frame;
+        for (std::size_t w = 0; w < words.size(); ++w)
+            frame.setWord(w, words[w]);
+        writer.add(frame);
+        return true;
+    });
+}
 
 CsvExport written(const std::string& csv, std::size_t records, const std::string& csvPath) {
     CsvExport result;
@@ -176,18 +107,48 @@ std::vector<std::string> logCsvHeaderCells() {
     return cells;
 }
 
+LogCsvWriter::LogCsvWriter(const LiveContext& context, bool engineSpeedInRpm, StatusTexts texts)
+    : m_context(context),
+      m_engineSpeedInRpm(engineSpeedInRpm),
+      m_texts(std::move(texts)),
+      m_csv(headerRow()) {}
+
+void LogCsvWriter::add(const LiveFrame& record) {
+    add([this, &record](LiveSignal id) {
+        return recordValue(record, id, m_context, m_engineSpeedInRpm);
+    });
+}
+
+// Time in tenths of a second, written from integers so 0.3 is exactly "0.3".
+void LogCsvWriter::add(const CsvValueOf& valueOf) {
+    m_csv += std::to_string(m_records / 10) + "." + std::to_string(m_records % 10);
+    for (const LiveSignalDef* c : logCsvColumns())
+        m_csv += "," + value(*c, valueOf, m_texts);
+    m_csv += kLineEnd;
+    ++m_records;
+}
+
 std::string recordsCsv(std::size_t count, const CsvRecordValue& valueOf, const StatusTexts& texts) {
-    std::string csv = headerRow();
+    LogCsvWriter writer({}, false, texts);
     for (std::size_t r = 0; r < count; ++r)
-        appendRow(
-            csv, r, [&valueOf, r](LiveSignal id) { return valueOf(r, id); }, texts);
-    return csv;
+        writer.add([&valueOf, r](LiveSignal id) { return valueOf(r, id); });
+    return writer.take();
+}
+
+std::string recordingCsv(const Recording& recording, std::size_t first, std::size_t last,
+                         const LiveContext& context, const StatusTexts& texts) {
+    LogCsvWriter writer(context, recording.engineSpeedInRpm(), texts);
+    for (std::size_t r = first; r < std::min(last, recording.size()); ++r)
+        writer.add(recording.frame(r));
+    return writer.take();
 }
 
 std::string logCsv(std::string_view logText, int rpmSignalType, const StatusTexts& texts) {
-    RecordReader reader(rpmSignalType, texts);
-    reader.feed(logText.data(), logText.size());
-    return reader.finish();
+    LogCsvWriter writer(exportContext(rpmSignalType), false, texts);
+    DemoLogReader reader = rowsInto(writer);
+    reader.feed(logText);
+    reader.finish();
+    return writer.take();
 }
 
 DemoLogCsv demoLogCsv(const std::string& demoLogPath, int rpmSignalType, const StatusTexts& texts) {
@@ -197,7 +158,8 @@ DemoLogCsv demoLogCsv(const std::string& demoLogPath, int rpmSignalType, const S
         result.message = "Could not open \"" + demoLogPath + "\".";
         return result;
     }
-    RecordReader reader(rpmSignalType, texts);
+    LogCsvWriter writer(exportContext(rpmSignalType), false, texts);
+    DemoLogReader reader = rowsInto(writer);
     std::vector<char> chunk(kReadChunk);
     std::size_t n = 0;
     while ((n = std::fread(chunk.data(), 1, chunk.size(), f)) > 0)
@@ -209,8 +171,9 @@ DemoLogCsv demoLogCsv(const std::string& demoLogPath, int rpmSignalType, const S
         result.message = "Could not read \"" + demoLogPath + "\".";
         return result;
     }
-    result.csv = reader.finish();
-    result.records = reader.records();
+    reader.finish();
+    result.records = writer.records();
+    result.csv = writer.take();
     return result;
 }
 

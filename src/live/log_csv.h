@@ -11,7 +11,9 @@
 #include <string_view>
 #include <vector>
 
+#include "live/live_frame.h"
 #include "live/live_signals.h"
+#include "live/recording.h"
 #include "live/status_texts.h"
 #include "model/prompts.h"
 
@@ -29,13 +31,43 @@ inline constexpr std::string_view kDemoLogPattern = "*.log";
 // A signal's value as a record shows it (the fuel mode as its number).
 using CsvValueOf = std::function<double(LiveSignal id)>;
 using CsvRecordValue = std::function<double(std::size_t record, LiveSignal id)>;
-// The CSV of `count` records whose values `valueOf` gives, the time counted from 0.
+
+// The one writer of the table, behind both exports: "export log as CSV" (the window and
+// kaldor-cli log2csv) and the log viewer's "export range as CSV". The header comes first; the
+// rows' time counts from 0 whatever record they come from.
+class LogCsvWriter {
+public:
+    // `context` converts the records' words as the live pages do; `engineSpeedInRpm`: the
+    // records hold their engine speed as rpm already (a recording read from a CSV).
+    explicit LogCsvWriter(const LiveContext& context = {}, bool engineSpeedInRpm = false,
+                          StatusTexts texts = {});
+    // One row: the record's values.
+    void add(const LiveFrame& record);
+    // One row: the values `valueOf` gives.
+    void add(const CsvValueOf& valueOf);
+    [[nodiscard]] std::size_t records() const { return m_records; }
+    [[nodiscard]] std::string take() { return std::move(m_csv); }
+
+private:
+    LiveContext m_context;
+    bool m_engineSpeedInRpm;
+    StatusTexts m_texts;
+    std::string m_csv;
+    std::size_t m_records = 0;
+};
+
+// The CSV of `count` records whose values `valueOf` gives.
 [[nodiscard]] std::string recordsCsv(std::size_t count, const CsvRecordValue& valueOf,
                                      const StatusTexts& texts = {});
+// The CSV of the records from `first` up to `last` (not included) of a recording, as the log
+// viewer shows them under `context`.
+[[nodiscard]] std::string recordingCsv(const Recording& recording, std::size_t first,
+                                       std::size_t last, const LiveContext& context,
+                                       const StatusTexts& texts = {});
 
-// The CSV of log text in the "demo.log" format. Lines are read as playback reads them (a value
-// that is not a number up to 65535 counts as 0, what follows a line's last comma is ignored);
-// a line without any value is no record. `rpmSignalType` is the image's RpmSignalType, which
+// The CSV of log text in the "demo.log" format, read as DemoLogMode::Lenient reads it: a value
+// that is not a number up to 65535 counts as 0, what follows a line's last comma is ignored, a
+// line without any value is no record. `rpmSignalType` is the image's RpmSignalType, which
 // turns the period word into rpm. The fuel mode reads as `texts` name it.
 [[nodiscard]] std::string logCsv(std::string_view logText, int rpmSignalType,
                                  const StatusTexts& texts = {});

@@ -9,7 +9,9 @@
 // another thread, no line count is capped, and a file that is not a recording (binary data, a
 // line far longer than any record, a damaged value) or that would not fit in the memory the
 // reader may use is refused with a message naming the reason. Only complete lines count, so a
-// file the logger is still writing shows what it holds so far.
+// file the logger is still writing shows what it holds so far. A "demo.log" is read by
+// DemoLogReader in its strict mode (live/demo_log_reader.h), the export's CSV by
+// live/recording_csv; recording_read.cpp drives both.
 #include <array>
 #include <atomic>
 #include <bitset>

@@ -7,9 +7,12 @@
 namespace kaldor {
 namespace {
 
+bool isEngineSpeed(LiveSignal id) {
+    return id == LiveSignal::EngineSpeed || id == LiveSignal::EngineSpeedThousands;
+}
+
 bool inRpm(const Recording& recording, LiveSignal id) {
-    return recording.engineSpeedInRpm() &&
-           (id == LiveSignal::EngineSpeed || id == LiveSignal::EngineSpeedThousands);
+    return recording.engineSpeedInRpm() && isEngineSpeed(id);
 }
 
 // The word a single-word signal reads under this set-up.
@@ -27,14 +30,19 @@ void widen(ValueRange& r, double v) {
 
 }  // namespace
 
-double recordingValue(const Recording& recording, const LiveFrame& frame, LiveSignal id,
-                      const LiveContext& context) {
-    if (inRpm(recording, id)) {
+double recordValue(const LiveFrame& frame, LiveSignal id, const LiveContext& context,
+                   bool engineSpeedInRpm) {
+    if (engineSpeedInRpm && isEngineSpeed(id)) {
         // As the signal table scales its thousands: the whole rpm times 0.001.
         const double rpm = frame.word(liveSignalDef(id).word);
         return id == LiveSignal::EngineSpeed ? rpm : rpm * 0.001;
     }
     return liveValue(frame, id, context);
+}
+
+double recordingValue(const Recording& recording, const LiveFrame& frame, LiveSignal id,
+                      const LiveContext& context) {
+    return recordValue(frame, id, context, recording.engineSpeedInRpm());
 }
 
 std::string recordingText(const Recording& recording, std::size_t record, LiveSignal id,

@@ -13,8 +13,11 @@
 
 namespace kaldor {
 
-// A signal's value in one record of a recording, as the live pages show it. A CSV's engine
-// speed is already in rpm.
+// A signal's value in one record, as the live pages show it; `engineSpeedInRpm`: the record
+// holds its engine speed as rpm already (one read from a CSV).
+[[nodiscard]] double recordValue(const LiveFrame& frame, LiveSignal id, const LiveContext& context,
+                                 bool engineSpeedInRpm);
+// The same in one record of a recording, whose format says how it holds the engine speed.
 [[nodiscard]] double recordingValue(const Recording& recording, const LiveFrame& frame,
                                     LiveSignal id, const LiveContext& context);
 // The same with the signal's decimals: the text the pages show.

@@ -6,6 +6,7 @@
 
 #include "live/data_logger.h"
 #include "live/log_csv.h"
+#include "live/recording.h"
 #include "model/units.h"
 #include "support/temp_folder.h"
 
@@ -103,6 +104,61 @@ TEST(LogCsv, DemoLogFileIsExportedAsPlaybackReadsIt) {
     EXPECT_FALSE(missing.written);
     EXPECT_NE(missing.message.find("none.log"), std::string::npos);
     EXPECT_FALSE(fs::exists(dir / "other.csv"));
+}
+
+// The window's export (the log read as it always was) and the log viewer's (the recording it
+// shows, and that recording's own CSV read back) give the same bytes for the same records.
+TEST(LogCsv, TheWindowAndTheViewerWriteTheSameCsv) {
+    StatusTexts language;
+    language.autoMode = "auto, \"smart\"";
+    language.diesel = "Diesel";
+    struct Case {
+        const char* name;
+        std::vector<LiveFrame> frames;
+        int rpmSignalType;
+        StatusTexts texts;
+        const char* lineEnd;
+    };
+    const std::vector<Case> cases = {
+        {"one record", {record(800, 0, 900)}, kType4, {}, "\n"},
+        {"every fuel mode",
+         {record(1200, 0, 1500), record(2000, 1, 1480), record(3100, 2, 0), record(0, 3, 65535)},
+         kType4,
+         {},
+         "\n"},
+        {"CR LF, another rpm signal type, the language's fuel texts",
+         {record(1500, 1, 1600), record(4000, 0, 1), record(700, 1, 2500)},
+         0,
+         language,
+         "\r\n"},
+    };
+    for (const Case& c : cases) {
+        std::string text;
+        for (const LiveFrame& f : c.frames) {
+            text += DataLogger::formatLine(f);
+            text.replace(text.size() - 1, 1, c.lineEnd);
+        }
+        const std::string window = logCsv(text, c.rpmSignalType, c.texts);
+        RecordingReadOptions options;
+        options.texts = c.texts;
+        const RecordingRead shown = readRecordingText("drive", text, options);
+        ASSERT_TRUE(shown.recording) << c.name << ": " << shown.message;
+        LiveContext context;
+        context.rpmSignalType = c.rpmSignalType;
+        const std::size_t size = shown.recording->size();
+        EXPECT_EQ(recordingCsv(*shown.recording, 0, size, context, c.texts), window) << c.name;
+        // A range is numbered from its first record.
+        const std::string tail = text.substr(text.find('\n') + 1);
+        EXPECT_EQ(recordingCsv(*shown.recording, 1, size, context, c.texts),
+                  logCsv(tail, c.rpmSignalType, c.texts))
+            << c.name;
+        const RecordingRead exported = readRecordingText("drive.csv", window, options);
+        ASSERT_TRUE(exported.recording) << c.name << ": " << exported.message;
+        EXPECT_EQ(
+            recordingCsv(*exported.recording, 0, exported.recording->size(), context, c.texts),
+            window)
+            << c.name;
+    }
 }
 
 }  // namespace

@@ -461,21 +461,8 @@ void LogViewerWindow::exportRange() {
         m_prompts.askSaveFile(csvSaveQuestion(m_folder.toStdString()));
     if (!answer || answer->path.empty())
         return;
-    const std::size_t first = m_view->visibleFirst();
-    const Recording& recording = m_view->recording();
-    const LiveContext context = m_view->setup().context;
-    LiveFrame frame;
-    std::size_t framed = static_cast<std::size_t>(-1);
-    const std::string csv = recordsCsv(
-        m_view->visibleLast() - first,
-        [&](std::size_t r, LiveSignal id) {
-            if (framed != first + r) {
-                framed = first + r;
-                frame = recording.frame(framed);
-            }
-            return recordingValue(recording, frame, id, context);
-        },
-        m_texts);
+    const std::string csv = recordingCsv(m_view->recording(), m_view->visibleFirst(),
+                                         m_view->visibleLast(), m_view->setup().context, m_texts);
     const std::string path = withExtension(answer->path, kCsvExtension);
     if (const auto reason = writeFileAtomically(path, csv))
         m_prompts.message(couldNotWrite(m_language, path, *reason));
