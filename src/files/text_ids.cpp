@@ -195,6 +195,46 @@ constexpr std::array<TextTarget, kReportTextIdCount> kReportTable = [] {
 }();
 static_assert(kReportTextIdCount <= 256, "the index is one byte");
 
+// In SpokenText order.
+constexpr std::array<std::string_view, kSpokenTextIdCount> kSpokenEnglish{
+    "on",
+    "off",
+    "scope trace %1 (%2)",
+    "black",
+    "red",
+    "green",
+    "blue",
+    "calibration tables",
+    "engine speed",
+    "differential pressure",
+    "transfer progress",
+    "Error memory",
+    "Main map",
+    "Cruise map",
+    "CDi emulator type",
+    "CDi threshold %1",
+    "CDi value %1",
+    "dynamic coefficient on",
+    "dynamic coefficient",
+    "assumed software revision",
+    "main enrichment [%]",
+    "main injection offset [ms]",
+    "frequency algorithm",
+    "frequency grid",
+    "frequency emulator duty",
+    "throttle signal kind",
+    "column presets",
+    "row presets",
+    "diesel consumption [l/h]",
+    "propane consumption [l/h]",
+    "diesel table",
+    "gas table",
+    "correction table",
+    "gas and diesel difference [%]",
+    "TPS emulator table",
+    "step emulator table",
+};
+
 constexpr std::array<TextTarget, kSpokenTextIdCount> kSpokenTable = [] {
     std::array<TextTarget, kSpokenTextIdCount> table{};
     for (int i = 0; i < kSpokenTextIdCount; ++i)
@@ -504,6 +544,11 @@ const std::array<TextTarget, kTextIdCount>& textIdTable() {
 
 const std::array<TextTarget, kReportTextIdCount>& reportTextIdTable() {
     return kReportTable;
+}
+
+std::string_view spokenTextEnglish(SpokenText text) {
+    const auto index = static_cast<std::size_t>(text);
+    return index < kSpokenEnglish.size() ? kSpokenEnglish[index] : std::string_view();
 }
 
 const std::array<TextTarget, kSpokenTextIdCount>& spokenTextIdTable() {

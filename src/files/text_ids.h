@@ -246,8 +246,50 @@ inline constexpr TextId kFirstWindowTextId = 101101;
 
 // What assistive technology says beyond the shown captions (lamp states, names of controls
 // without a caption): this program's own range too.
-inline constexpr int kSpokenTextIdCount = 14;
+// English is built in; a language file replaces them (kFirstSpokenTextId on, in this order).
+enum class SpokenText : std::uint8_t {
+    LampOn,
+    LampOff,
+    ScopeTrace,  // "%1" the trace's number, "%2" its colour
+    Black,
+    Red,
+    Green,
+    Blue,
+    CalibrationTables,
+    EngineSpeed,
+    PressureDifference,
+    Progress,  // a transfer's progress bar
+    ErrorMemory,
+    MainMap,
+    CruiseMap,
+    // The controls without a caption, by what they hold.
+    CdiEmulatorType,
+    CdiThreshold,  // "%1" its number
+    CdiValue,      // "%1" its number
+    DynamicKOn,
+    DynamicK,
+    AssumedRevision,
+    MainEnrichment,
+    MainOffset,
+    FreqAlgorithm,
+    FreqGrid,
+    FreqEmulatorDuty,
+    ThrottleSignalKind,
+    ColumnPresets,
+    RowPresets,
+    DieselConsumption,
+    PropaneConsumption,
+    DieselTable,
+    GasTable,
+    CorrectionTable,
+    GasDieselDifference,
+    TpsEmulatorTable,
+    StepEmulatorTable,
+    Count
+};
+inline constexpr int kSpokenTextIdCount = static_cast<int>(SpokenText::Count);
 inline constexpr TextId kFirstSpokenTextId = 101400;
+[[nodiscard]] std::string_view spokenTextEnglish(SpokenText text);
 
 // Every id of the kit's table, in ascending order (the report's texts are not among them).
 [[nodiscard]] const std::array<TextTarget, kTextIdCount>& textIdTable();

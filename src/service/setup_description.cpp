@@ -59,11 +59,11 @@ constexpr Container kGroups[] = {
 
 // How a setting's caption is found on its page.
 enum class CaptionFrom : std::uint8_t {
-    Label,       // the label beside it
-    Own,         // its own caption (a check box)
-    GroupUnit,   // its group's caption and the unit label after it: "TPS CUTOFF, [V]"
-    GroupPlace,  // no label: its group's caption and its place among the group's unlabelled
-    LabelPlace   // in a row headed by a label: the label's caption and its place in the row
+    Label,      // the label beside it
+    Own,        // its own caption (a check box)
+    GroupUnit,  // its group's caption and the unit label after it: "TPS CUTOFF, [V]"
+    Spoken,     // no caption on its page: the name it is read by (a spoken text)
+    LabelPlace  // in a row headed by a label: the label's caption and its place in the row
 };
 
 enum class Shows : std::uint8_t { List, Number, Tick };
@@ -76,13 +76,14 @@ struct DescribedControl {
     CaptionFrom from;
     std::string_view label;    // objectName holding the caption (Label, Own, GroupUnit)
     std::string_view caption;  // the caption it is built with
-    int place;                 // GroupPlace
+    int place;                 // LabelPlace; Spoken: the number for "%1" (0: none)
     Shows shows;
     std::string_view pattern;  // Number: the editor's number pattern
     std::vector<std::string> items;
     int bit = -1;  // a control that shows one bit of its field: that bit's item or tick
     // A list whose item the page works out from several fields; nothing: the field's own value.
     int (*item)(const EcuImage&) = nullptr;
+    SpokenText spoken = SpokenText::Count;  // Spoken
 };
 
 template <std::size_t N>
@@ -124,6 +125,11 @@ DescribedControl number(std::string_view control, F field, std::string_view page
                         std::string_view group, std::string_view label, std::string_view caption,
                         std::string_view pattern, C from = C::Label, int place = 0) {
     return {control, field, page, group, from, label, caption, place, Shows::Number, pattern, {}};
+}
+// A control without a caption on its page, by the name it is read by.
+DescribedControl spoken(DescribedControl d, SpokenText name) {
+    d.spoken = name;
+    return d;
 }
 DescribedControl tick(std::string_view control, F field, std::string_view page,
                       std::string_view group, std::string_view caption, int bit = -1) {
@@ -229,8 +235,9 @@ const std::vector<DescribedControl>& describedControls() {
                    "LabelCisnieniePracy", "work pressure", "#0.0#"),
             list("ComboBoxMapa", F::MainMapType, p3, "", "LabelMapTyp",
                  "map type:", itemTextsOf(kMapTypes)),
-            list("ComboBoxTpsTyp", F::TpsSwitch, p3, "", "", "", itemsOf(kTpsTypItems),
-                 C::GroupPlace, 1),
+            spoken(list("ComboBoxTpsTyp", F::TpsSwitch, p3, "", "", "", itemsOf(kTpsTypItems),
+                        C::Spoken),
+                   SpokenText::ThrottleSignalKind),
             list("ComboBoxTpsCutOff", F::TpsCutOffMode, p3, "PanelTpsCrus", "LabelCutOff",
                  "cut-off:", itemsOf(kCutOffItems)),
             list("ComboBoxCruise", F::CruiseMode, p3, "PanelTpsCrus", "LabelTempomat",
@@ -245,19 +252,29 @@ const std::vector<DescribedControl>& describedControls() {
                    "#0.0#", C::GroupUnit),
             number("AbNumSpinCrusTime", F::CruiseTime, p5, cutOff, "LabelCrusTime", "[s]", "#0#",
                    C::GroupUnit),
-            list("ComboBoxEmulatorType", F::CdiEmulatorType, p5, cdi, "", "",
-                 itemsOf(kCdiEmulatorTypeItems), C::GroupPlace, 1),
-            number("AbNumSpinCdi1", F::CdiThreshold1, p5, cdi, "", "", "#0", C::GroupPlace, 2),
-            number("AbNumSpinCdi2", F::CdiThreshold2, p5, cdi, "", "", "#0", C::GroupPlace, 3),
-            number("AbNumSpinCdi3", F::CdiThreshold3, p5, cdi, "", "", "#0", C::GroupPlace, 4),
-            number("AbNumSpinV1", F::CdiValue1, p5, cdi, "", "", "#0", C::GroupPlace, 5),
-            number("AbNumSpinV2", F::CdiValue2, p5, cdi, "", "", "#0", C::GroupPlace, 6),
-            number("AbNumSpinV3", F::CdiValue3, p5, cdi, "", "", "#0", C::GroupPlace, 7),
-            number("AbNumSpinV4", F::CdiValue4, p5, cdi, "", "", "#0", C::GroupPlace, 8),
-            list("ComboBoxDK", F::DynamicKOn, p5, "GroupBoxAdvanced", "", "", off, C::GroupPlace,
-                 1),
-            number("AbNumSpinDynamicK", F::DynamicK, p5, "GroupBoxAdvanced", "", "", "#0#",
-                   C::GroupPlace, 2),
+            spoken(list("ComboBoxEmulatorType", F::CdiEmulatorType, p5, cdi, "", "",
+                        itemsOf(kCdiEmulatorTypeItems), C::Spoken),
+                   SpokenText::CdiEmulatorType),
+            spoken(number("AbNumSpinCdi1", F::CdiThreshold1, p5, cdi, "", "", "#0", C::Spoken, 1),
+                   SpokenText::CdiThreshold),
+            spoken(number("AbNumSpinCdi2", F::CdiThreshold2, p5, cdi, "", "", "#0", C::Spoken, 2),
+                   SpokenText::CdiThreshold),
+            spoken(number("AbNumSpinCdi3", F::CdiThreshold3, p5, cdi, "", "", "#0", C::Spoken, 3),
+                   SpokenText::CdiThreshold),
+            spoken(number("AbNumSpinV1", F::CdiValue1, p5, cdi, "", "", "#0", C::Spoken, 1),
+                   SpokenText::CdiValue),
+            spoken(number("AbNumSpinV2", F::CdiValue2, p5, cdi, "", "", "#0", C::Spoken, 2),
+                   SpokenText::CdiValue),
+            spoken(number("AbNumSpinV3", F::CdiValue3, p5, cdi, "", "", "#0", C::Spoken, 3),
+                   SpokenText::CdiValue),
+            spoken(number("AbNumSpinV4", F::CdiValue4, p5, cdi, "", "", "#0", C::Spoken, 4),
+                   SpokenText::CdiValue),
+            spoken(
+                list("ComboBoxDK", F::DynamicKOn, p5, "GroupBoxAdvanced", "", "", off, C::Spoken),
+                SpokenText::DynamicKOn),
+            spoken(number("AbNumSpinDynamicK", F::DynamicK, p5, "GroupBoxAdvanced", "", "", "#0#",
+                          C::Spoken),
+                   SpokenText::DynamicK),
             list("ComboBoxGazAutoOn", F::AutoReturnToGas, "TabSheet4", "TabSheet6",
                  "LabelDiagErrorAuto", "return to propane after error:", off),
             list("ComboBoxMappingTempOK", F::MappingTempOk, "TabSheet9", chain,
@@ -293,10 +310,12 @@ const std::vector<DescribedControl>& describedControls() {
                  "TPS map:", off),
             list("ComboBoxEmulatorStep", F::StepEmulatorOn, p10, emuMaps, "LabelEmulatorStep",
                  "Step map:", off),
-            list("ComboBoxFreqAlg", F::FreqAlgorithm, p10, "GroupBoxFreqAlg", "", "",
-                 itemsOf(kFreqAlgItems), C::GroupPlace, 1),
-            list("ComboBoxFreqFullGr", F::FreqFullGrid, p10, "GroupBoxFreqAlg", "", "",
-                 itemsOf(kFreqFullGridItems), C::GroupPlace, 2),
+            spoken(list("ComboBoxFreqAlg", F::FreqAlgorithm, p10, "GroupBoxFreqAlg", "", "",
+                        itemsOf(kFreqAlgItems), C::Spoken),
+                   SpokenText::FreqAlgorithm),
+            spoken(list("ComboBoxFreqFullGr", F::FreqFullGrid, p10, "GroupBoxFreqAlg", "", "",
+                        itemsOf(kFreqFullGridItems), C::Spoken),
+                   SpokenText::FreqGrid),
         };
         // The advanced page: the correction maps on its left, the groups on its right.
         const auto firstOf = [&rows](std::string_view control) {
@@ -370,13 +389,15 @@ std::string captionOf(const DescribedControl& d, const SetupTexts& texts) {
             return groupCaption(texts, d.group) + ", " + textOf(texts, d.label, d.caption);
         case C::LabelPlace:
             return withoutColon(textOf(texts, d.label, d.caption)) + " " + std::to_string(d.place);
-        case C::GroupPlace:
+        case C::Spoken:
             break;
     }
-    std::string group = groupCaption(texts, d.group);
-    if (group.empty())
-        group = pageCaption(texts, d.page);
-    return group + " " + std::to_string(d.place);
+    const auto loaded = texts.spokenTexts.find(static_cast<int>(d.spoken));
+    std::string name = loaded != texts.spokenTexts.end() ? loaded->second
+                                                         : std::string(spokenTextEnglish(d.spoken));
+    if (const std::size_t at = name.find("%1"); d.place > 0 && at != std::string::npos)
+        name.replace(at, 2, std::to_string(d.place));
+    return name;
 }
 
 std::string itemText(const DescribedControl& d, const SetupTexts& texts, std::size_t index) {
@@ -587,6 +608,8 @@ SetupTexts setupTexts(const LanguageFile& language) {
             texts.reportTexts[target->index] = entry.text;
         else if (target->kind == TextKind::WindowText)
             texts.windowTexts[target->index] = entry.text;
+        else if (target->kind == TextKind::SpokenText)
+            texts.spokenTexts[target->index] = entry.text;
     }
     return texts;
 }
@@ -636,7 +659,7 @@ std::string setupElementName(const EcuImage& image, FieldId id, std::size_t elem
             return bitByBitName(*d, texts);
         std::string name = pageCaption(texts, d->page) + " / ";
         const std::string group = groupCaption(texts, d->group);
-        if (!group.empty() && d->from != C::GroupUnit && d->from != C::GroupPlace)
+        if (!group.empty() && d->from != C::GroupUnit)
             name += group + " / ";
         return name + captionOf(*d, texts);
     }

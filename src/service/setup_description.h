@@ -25,6 +25,7 @@ struct SetupTexts {
     std::map<int, std::string> statusTexts;                    // by status text number
     std::map<int, std::string> reportTexts;                    // by ReportCaption
     std::map<int, std::string> windowTexts;                    // by WindowText
+    std::map<int, std::string> spokenTexts;                    // by SpokenText
 };
 [[nodiscard]] SetupTexts setupTexts(const LanguageFile& language);
 

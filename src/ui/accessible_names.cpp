@@ -41,28 +41,17 @@ constexpr char kComposedProperty[] = "kaldorComposedName";
 constexpr char kNamedByTableProperty[] = "kaldorNamedByTable";
 
 constexpr std::size_t kSpokenCount = static_cast<std::size_t>(SpokenText::Count);
-static_assert(kSpokenCount == static_cast<std::size_t>(kSpokenTextIdCount),
-              "one language file id for every spoken text");
-constexpr std::array<const char*, kSpokenCount> kEnglishSpoken{"on",
-                                                               "off",
-                                                               "scope trace %1 (%2)",
-                                                               "black",
-                                                               "red",
-                                                               "green",
-                                                               "blue",
-                                                               "calibration tables",
-                                                               "engine speed",
-                                                               "differential pressure",
-                                                               "transfer progress",
-                                                               "Error memory",
-                                                               "Main map",
-                                                               "Cruise map"};
+
+QString englishSpoken(std::size_t index) {
+    const std::string_view text = spokenTextEnglish(static_cast<SpokenText>(index));
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 std::array<QString, kSpokenCount>& spokenTexts() {
     static std::array<QString, kSpokenCount> texts = [] {
         std::array<QString, kSpokenCount> english;
         for (std::size_t i = 0; i < kSpokenCount; ++i)
-            english[i] = QString::fromLatin1(kEnglishSpoken[i]);
+            english[i] = englishSpoken(i);
         return english;
     }();
     return texts;
@@ -98,6 +87,43 @@ constexpr QuantityName kGridNames[] = {
     {"StringGridErrorMemory", SpokenText::ErrorMemory},
     {"StringGridMapa", SpokenText::MainMap},
     {"StringGridMapaTempomatu", SpokenText::CruiseMap},
+};
+
+// Controls without a caption, label or tool tip, read by what they hold; a family of numbered
+// controls shares one text with its number for "%1" (0: none).
+struct HeldName {
+    const char* control;
+    SpokenText name;
+    int number;
+};
+constexpr HeldName kHeldNames[] = {
+    {"ComboBoxEmulatorType", SpokenText::CdiEmulatorType, 0},
+    {"AbNumSpinCdi1", SpokenText::CdiThreshold, 1},
+    {"AbNumSpinCdi2", SpokenText::CdiThreshold, 2},
+    {"AbNumSpinCdi3", SpokenText::CdiThreshold, 3},
+    {"AbNumSpinV1", SpokenText::CdiValue, 1},
+    {"AbNumSpinV2", SpokenText::CdiValue, 2},
+    {"AbNumSpinV3", SpokenText::CdiValue, 3},
+    {"AbNumSpinV4", SpokenText::CdiValue, 4},
+    {"ComboBoxDK", SpokenText::DynamicKOn, 0},
+    {"AbNumSpinDynamicK", SpokenText::DynamicK, 0},
+    {"ComboBoxLevel", SpokenText::AssumedRevision, 0},
+    {"AbNumSpinWzbogacenieGlowne", SpokenText::MainEnrichment, 0},
+    {"AbNumSpinOffsetGlowny", SpokenText::MainOffset, 0},
+    {"ComboBoxFreqAlg", SpokenText::FreqAlgorithm, 0},
+    {"ComboBoxFreqFullGr", SpokenText::FreqGrid, 0},
+    {"ComboBoxFreqEmuWyp", SpokenText::FreqEmulatorDuty, 0},
+    {"ComboBoxTpsTyp", SpokenText::ThrottleSignalKind, 0},
+    {"ComboBoxRpmDefs", SpokenText::ColumnPresets, 0},
+    {"ComboBoxInjTdefs", SpokenText::RowPresets, 0},
+    {"EditDieselL", SpokenText::DieselConsumption, 0},
+    {"EditGazL", SpokenText::PropaneConsumption, 0},
+    {"StringGridBenz", SpokenText::DieselTable, 0},
+    {"StringGridGaz", SpokenText::GasTable, 0},
+    {"StringGrid3dKor", SpokenText::CorrectionTable, 0},
+    {"StringGridKorektuj", SpokenText::GasDieselDifference, 0},
+    {"StringGridTpsEmulator", SpokenText::TpsEmulatorTable, 0},
+    {"StringGridStepEmu", SpokenText::StepEmulatorTable, 0},
 };
 
 // Pages without a caption of their own and nothing on them to name their tab by.
@@ -469,6 +495,10 @@ void nameFromTables(QWidget& window) {
     for (const QuantityName& entry : kGridNames)
         if (QWidget* control = find(entry.control))
             nameByTable(control, spokenText(entry.name));
+    for (const HeldName& entry : kHeldNames)
+        if (QWidget* control = find(entry.control))
+            nameByTable(control, entry.number > 0 ? spokenText(entry.name).arg(entry.number)
+                                                  : spokenText(entry.name));
     for (const BorrowedName& entry : kBorrowedNames) {
         QWidget* control = find(entry.control);
         const QWidget* label = find(entry.label);
@@ -488,7 +518,7 @@ void nameFromTables(QWidget& window) {
 
 void resetSpokenTexts() {
     for (std::size_t i = 0; i < kSpokenCount; ++i)
-        spokenTexts()[i] = QString::fromLatin1(kEnglishSpoken[i]);
+        spokenTexts()[i] = englishSpoken(i);
 }
 
 void setSpokenText(int index, const std::string& text) {

@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "files/text_ids.h"
+
 class QWidget;
 
 namespace kaldor {
@@ -27,26 +29,8 @@ void prepareAccessibility(QWidget& window);
 // The composed names again: at creation and after every language load.
 void nameControls(QWidget& window);
 
-// Texts a screen reader says that the window shows nowhere: the lamps' states, the names of the
-// controls without a caption of their own. English is built in; a language file replaces them
-// (kFirstSpokenTextId on, in this order).
-enum class SpokenText : std::uint8_t {
-    LampOn,
-    LampOff,
-    ScopeTrace,  // "%1" the trace's number, "%2" its colour
-    Black,
-    Red,
-    Green,
-    Blue,
-    CalibrationTables,
-    EngineSpeed,
-    PressureDifference,
-    Progress,  // a transfer's progress bar
-    ErrorMemory,
-    MainMap,
-    CruiseMap,
-    Count
-};
+// Texts a screen reader says that the window shows nowhere (SpokenText): the lamps' states, the
+// names of the controls without a caption of their own.
 // Every text back to English: a language file that lacks one leaves it English.
 void resetSpokenTexts();
 // Text `index` (SpokenText order); an index past the list is ignored.

@@ -74,7 +74,7 @@ TEST(ImageDiff, OneChangeGivesOneEntryInThePagesUnits) {
          [](EcuImage& i) { storeField(i, FieldId::StepEmulatorTable, 0xEC, 23); },
          "Step map K2 x 200: 0 % | -20 % -> byte 50"},
         {"byte 460 goes as a byte", [](EcuImage& i) { storeField(i, FieldId::FreqFullGrid, 1); },
-         "EMU / DO NOT MODIFY 2: SQ | FL -> byte 460"},
+         "EMU / DO NOT MODIFY / frequency grid: SQ | FL -> byte 460"},
         {"unnamed byte by offset, sent as its word", [](EcuImage& i) { i.setByte(124, 5); },
          "byte 124: 0 | 5 -> word 62"},
         {"unnamed bits beside named ones", [](EcuImage& i) { i.setBits(540, 3, 1, 1); },

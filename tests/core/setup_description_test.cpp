@@ -55,17 +55,17 @@ TEST(SetupDescription, SettingsReadAsTheirPagesShowThem) {
         {FieldId::DoubleInjectionTime, 1,
          "parameters | ! DOUBLE INJECTION TIME ! | Inj time x2: 2x"},
         {FieldId::MainMapType, 4, "adjustment |  | map type: 5:TPS/RPM (NO-TURBO)"},
-        {FieldId::TpsSwitch, 1, "adjustment |  | adjustment 1: TPS SWITCH"},
+        {FieldId::TpsSwitch, 1, "adjustment |  | throttle signal kind: TPS SWITCH"},
         {FieldId::CorrectionMapEnable, 0b1111101, "advanced |  | [%] EGT cor. 2: ON"},
         {FieldId::EnabledErrors, 0xFFFE, "advanced | Enabled Errors | Tr: off"},
         {FieldId::EmulatorRelayDigital, 1, "EMU | signal emulator | DNA Emulator: on Digital"},
         {FieldId::CruisePressure, 1050, "advanced | TPS CUTOFF | TPS CUTOFF, [Bar]: 1.05 bar"},
-        {FieldId::CdiValue2, 30, "advanced | CDi EMULATOR | CDi EMULATOR 6: 30"},
+        {FieldId::CdiValue2, 30, "advanced | CDi EMULATOR | CDi value 2: 30"},
         {FieldId::AutoReturnToGas, 1, "diagnostic | ECU | return to propane after error: ON"},
         {FieldId::TpsType, 3, "DNA | DNA chain regulation data | V Type: 2V"},
         {FieldId::EmuInputChannel, 72, "EMU | DNA MAPS | Input: TDi1"},
         {FieldId::EmuInputChannel, 6, "EMU | DNA MAPS | Input: raw 6"},
-        {FieldId::FreqAlgorithm, 5, "EMU | DO NOT MODIFY | DO NOT MODIFY 1: 60-normal"},
+        {FieldId::FreqAlgorithm, 5, "EMU | DO NOT MODIFY | frequency algorithm: 60-normal"},
     };
     for (const SettingCase& c : cases) {
         SCOPED_TRACE(c.expected);

@@ -4,15 +4,19 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QRegularExpression>
+#include <QTabWidget>
 #include <QTimer>
 
 #include <fstream>
 #include <set>
 
+#include "ui/accessible_names.h"
 #include "ui/dialogs/difference_dialog.h"
 #include "ui/dialogs/history_dialog.h"
 #include "ui/dialogs/report_dialog.h"
+#include "ui/language.h"
 #include "ui/log_viewer/log_viewer_window.h"
 #include "ui/verify_menu.h"
 #include "window_logic_fixture.h"
@@ -40,6 +44,27 @@ const RoleRule* ruleOf(QAccessible::Role role) {
         if (rule.role == role)
             return &rule;
     return nullptr;
+}
+
+// The titles a control sits under, as a person reads them: its groups' and its pages' (without
+// the key hint "[F2]").
+std::set<QString> titlesAbove(const QWidget* widget) {
+    std::set<QString> titles;
+    auto plain = [](QString text) {
+        text.remove(QLatin1Char('&'));
+        text.remove(QRegularExpression(QStringLiteral("^\\[[^]]*\\]")));
+        return text.trimmed();
+    };
+    for (const QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
+        if (const auto* group = qobject_cast<const QGroupBox*>(w))
+            titles.insert(plain(group->title()));
+        const QWidget* stack = w->parentWidget();
+        if (const auto* tabs =
+                stack != nullptr ? qobject_cast<const QTabWidget*>(stack->parentWidget()) : nullptr)
+            titles.insert(plain(tabs->tabText(tabs->indexOf(const_cast<QWidget*>(w)))));
+    }
+    titles.erase(QString());
+    return titles;
 }
 
 struct Walk {
@@ -72,6 +97,11 @@ void walk(QAccessibleInterface* node, Walk& out, int depth = 0) {
     static const QRegularExpression numbered(QStringLiteral("^(.*?)( \\d+)?$"));
     if (depth > 0 && !name.isEmpty() && numbered.match(name).captured(1) == out.title)
         out.problems.push_back(describe(node) + ": named after the window");
+    // Nor is the title of its group or page with a number: a control is read by what it holds.
+    static const QRegularExpression placed(QStringLiteral("^(.+) \\d+$"));
+    if (const QRegularExpressionMatch match = placed.match(name);
+        widget != nullptr && match.hasMatch() && titlesAbove(widget).count(match.captured(1)) > 0)
+        out.problems.push_back(describe(node) + ": named by its group and place");
     if (rule != nullptr || reachable) {
         if (rule == nullptr && role != QAccessible::Table && role != QAccessible::List &&
             role != QAccessible::EditableText && role != QAccessible::PageTabList &&
@@ -228,6 +258,23 @@ TEST_F(AccessibilityTreeTest, PressingThroughTheActionDoesWhatAClickDoes) {
     QAccessibleInterface* erase = byName(main, QStringLiteral("erase errors"), QAccessible::Button);
     EXPECT_EQ(commandsAfter([&] { press(erase); }),
               (std::vector<std::string>{"61 00 00 00 0B F2", "52 00 00 00 FC F2"}));
+}
+
+// Controls without a caption are read by what they hold, numbered families by their number, in
+// the language loaded.
+TEST_F(AccessibilityTreeTest, ControlsWithoutACaptionAreReadByWhatTheyHold) {
+    const std::pair<const char*, QString> english[] = {
+        {"AbNumSpinCdi2", QStringLiteral("CDi threshold 2")},
+        {"StringGridKorektuj", QStringLiteral("gas and diesel difference [%]")},
+        {"EditGazL", QStringLiteral("propane consumption [l/h]")},
+    };
+    for (const auto& [control, name] : english)
+        EXPECT_EQ(accessibleNameOf(find<QWidget>(control)), name) << control;
+    installLanguageFile(QStringLiteral("pol.txt"));
+    logic->language().load(2);
+    EXPECT_EQ(accessibleNameOf(find<QWidget>("AbNumSpinCdi2")), QStringLiteral("próg CDi 2"));
+    const Walk polish = walkWindow(*window);
+    EXPECT_TRUE(polish.problems.empty()) << ::testing::PrintToString(polish.problems);
 }
 
 // A new entry is the list's value and its popup's selected row at once (the toolkit announces
