@@ -1,6 +1,7 @@
 #include "ui/pages/adjustment_page.h"
 
 #include "maps/axis_statistics.h"
+#include "maps/cruise_editor.h"
 #include "ui/bindings.h"
 #include "ui/pages/axis_cell_view_panel.h"
 #include "ui/pages/cruise_panel.h"
