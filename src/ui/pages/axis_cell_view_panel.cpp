@@ -24,6 +24,9 @@ namespace {
 constexpr LiveSignal kFirstSignal = LiveSignal::ExhaustTemperature;
 constexpr int kRowHeight = 17;
 constexpr int kColumnWidth = 26;
+constexpr int kButtonWidth = 40;
+constexpr int kButtonHeight = 20;  // as the cruise map's step buttons
+constexpr int kListCharacters = 7;
 
 // The caption the language gives the main map's cell view control `name`, else `english`.
 QString captionOf(const SetupTexts& texts, const char* name, const char* english) {
@@ -45,14 +48,17 @@ AxisCellViewPanel::AxisCellViewPanel(const std::string& map, int columns, QWidge
     : QWidget(parent) {
     const auto name = [&map](const char* control) { return std::string(control) + map; };
     setObjectName(QString::fromStdString(name("PanelCells")));
-    ButtonCells = named<QPushButton>(buttonParent, name("ButtonCells").c_str());
-    ButtonCells->setText(QStringLiteral("cells"));
+    // Short buttons and lists: the view and its button fit beside a one-row map at the window's
+    // least width.
+    ButtonCells = named<FittedButton>(buttonParent, name("ButtonCells").c_str(),
+                                      QStringLiteral("cells"), kButtonWidth);
+    ButtonCells->setFixedHeight(kButtonHeight);
     ButtonCells->setCheckable(true);
     LabelCellsRecordingCaption =
         namedLabel(this, name("LabelCellsRecordingCaption").c_str(), QStringLiteral("recording:"));
     LabelCellsRecording = namedLabel(this, name("LabelCellsRecording").c_str(), QString());
-    ButtonCellsOpen = named<QPushButton>(this, name("ButtonCellsOpen").c_str());
-    ButtonCellsOpen->setText(QStringLiteral("open recording..."));
+    ButtonCellsOpen = named<FittedButton>(this, name("ButtonCellsOpen").c_str(),
+                                          QStringLiteral("open recording..."), kButtonWidth);
     LabelCellsStatisticCaption =
         namedLabel(this, name("LabelCellsStatisticCaption").c_str(), QStringLiteral("show:"));
     ComboBoxCellsStatistic = named<QComboBox>(this, name("ComboBoxCellsStatistic").c_str());
@@ -66,24 +72,33 @@ AxisCellViewPanel::AxisCellViewPanel(const std::string& map, int columns, QWidge
         ComboBoxCellsSignal->addItem(QString(), static_cast<int>(d.id));
     ComboBoxCellsSignal->setCurrentIndex(static_cast<int>(kFirstSignal));
     LabelCellsSignalCaption->setBuddy(ComboBoxCellsSignal);
+    for (QComboBox* box : {ComboBoxCellsStatistic, ComboBoxCellsSignal}) {
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        box->setMinimumContentsLength(kListCharacters);
+    }
     StringGridCells = namedGrid(this, name("StringGridCells").c_str(), AxisCellViewModel::kRows,
                                 columns, 1, 0, kColumnWidth, kRowHeight);
     StringGridCells->setFont(smallerFont(StringGridCells->font()));
     spreadColumns(StringGridCells);
     fitHeightToRows(StringGridCells);
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(LabelCellsRecordingCaption);
-    top->addWidget(LabelCellsRecording, 1);
-    top->addWidget(ButtonCellsOpen);
-    top->addWidget(LabelCellsStatisticCaption);
-    top->addWidget(ComboBoxCellsStatistic);
-    top->addWidget(LabelCellsSignalCaption);
-    top->addWidget(ComboBoxCellsSignal);
+    // Two lines above the grid, and a long file name clipped: the view fits the narrow column of
+    // the correction maps.
+    LabelCellsRecording->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    auto* recording = new QHBoxLayout;
+    recording->addWidget(LabelCellsRecordingCaption);
+    recording->addWidget(LabelCellsRecording, 1);
+    recording->addWidget(ButtonCellsOpen);
+    auto* choice = new QHBoxLayout;
+    choice->addWidget(LabelCellsStatisticCaption);
+    choice->addWidget(ComboBoxCellsStatistic);
+    choice->addWidget(LabelCellsSignalCaption);
+    choice->addWidget(ComboBoxCellsSignal, 1);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(2);
-    outer->addLayout(top);
+    outer->addLayout(recording);
+    outer->addLayout(choice);
     outer->addWidget(StringGridCells);
     setTabOrder(ButtonCellsOpen, ComboBoxCellsStatistic);
     setTabOrder(ComboBoxCellsStatistic, ComboBoxCellsSignal);

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
+#include <QVBoxLayout>
 
 #include <cstring>
 #include <string>
@@ -29,7 +30,7 @@ constexpr int kCorrectionRows = 2;
 constexpr int kCorrectionColumnWidth = 26;
 constexpr int kRowHeight = 18;
 constexpr int kAppliedWidth = 44;
-enum Column { kLabel, kGrid, kEnable, kApplied, kCells, kColumns };
+enum Column { kLabel, kGrid, kEnable, kApplied, kColumns };
 
 }  // namespace
 
@@ -42,8 +43,10 @@ CorrectionMapsPanel::CorrectionMapsPanel(QFrame* panel) : QObject(panel) {
         const CorrectionMapDef& map = correctionMaps()[i];
         // Each map's cell view on the line beneath it, taking no room while hidden.
         const int row = 2 * static_cast<int>(i);
-        maps->addWidget(namedLabel(panel, map.label, QString::fromLatin1(map.caption)), row,
-                        kLabel);
+        // The caption and beneath it the "cells" button, so the grid keeps the width.
+        auto* label = new QVBoxLayout;
+        label->setSpacing(1);
+        label->addWidget(namedLabel(panel, map.label, QString::fromLatin1(map.caption)));
         QTableWidget* grid = namedGrid(panel, map.grid, kCorrectionRows, map.columns, 1, 0,
                                        kCorrectionColumnWidth, kRowHeight);
         grid->setFont(smallerFont(grid->font()));
@@ -60,7 +63,9 @@ CorrectionMapsPanel::CorrectionMapsPanel(QFrame* panel) : QObject(panel) {
         maps->addWidget(m_applied[i], row, kApplied);
         const std::string name = std::string(map.grid).substr(std::strlen("StringGrid"));
         m_cellViews[i] = new AxisCellViewPanel(name, map.columns, panel, panel);
-        maps->addWidget(m_cellViews[i]->ButtonCells, row, kCells);
+        label->addWidget(m_cellViews[i]->ButtonCells);
+        label->addStretch(1);
+        maps->addLayout(label, row, kLabel);
         maps->addWidget(m_cellViews[i], row + 1, kLabel, 1, kColumns);
     }
     maps->setRowStretch(2 * kCorrectionMapCount, 1);

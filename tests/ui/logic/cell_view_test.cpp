@@ -127,6 +127,11 @@ TEST_F(CellViewTest, ACorrectionMapsCellViewShowsItsColumnsAndSelectsInItsGrid) 
     EXPECT_EQ(ranges.front().leftColumn(), 11);
     EXPECT_EQ(ranges.front().rightColumn(), 11);
     EXPECT_EQ(ranges.front().topRow(), 1);
+    // The view fits the window's least size.
+    const QSize least(MainWindow::kMinWidth, MainWindow::kMinHeight);
+    window->resize(least);
+    QApplication::processEvents();
+    EXPECT_EQ(window->size(), least);
     for (const char* name : {"ButtonCellsMapaTempGazu", "ButtonCellsOpenMapaTempGazu",
                              "ComboBoxCellsStatisticMapaTempGazu",
                              "ComboBoxCellsSignalMapaTempGazu", "StringGridCellsMapaTempGazu"})
