@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
-#include <QVBoxLayout>
 
 #include <cstring>
 #include <string>
@@ -43,10 +42,10 @@ CorrectionMapsPanel::CorrectionMapsPanel(QFrame* panel) : QObject(panel) {
         const CorrectionMapDef& map = correctionMaps()[i];
         // Each map's cell view on the line beneath it, taking no room while hidden.
         const int row = 2 * static_cast<int>(i);
-        // The caption and beneath it the "cells" button, so the grid keeps the width.
-        auto* label = new QVBoxLayout;
-        label->setSpacing(1);
-        label->addWidget(namedLabel(panel, map.label, QString::fromLatin1(map.caption)));
+        // The caption at the top of its cell and the "cells" button at the bottom, so the grid
+        // keeps the width and the caption still heads the row (it names the row's controls).
+        maps->addWidget(namedLabel(panel, map.label, QString::fromLatin1(map.caption)), row, kLabel,
+                        Qt::AlignTop | Qt::AlignLeft);
         QTableWidget* grid = namedGrid(panel, map.grid, kCorrectionRows, map.columns, 1, 0,
                                        kCorrectionColumnWidth, kRowHeight);
         grid->setFont(smallerFont(grid->font()));
@@ -63,9 +62,7 @@ CorrectionMapsPanel::CorrectionMapsPanel(QFrame* panel) : QObject(panel) {
         maps->addWidget(m_applied[i], row, kApplied);
         const std::string name = std::string(map.grid).substr(std::strlen("StringGrid"));
         m_cellViews[i] = new AxisCellViewPanel(name, map.columns, panel, panel);
-        label->addWidget(m_cellViews[i]->ButtonCells);
-        label->addStretch(1);
-        maps->addLayout(label, row, kLabel);
+        maps->addWidget(m_cellViews[i]->ButtonCells, row, kLabel, Qt::AlignBottom | Qt::AlignLeft);
         maps->addWidget(m_cellViews[i], row + 1, kLabel, 1, kColumns);
     }
     maps->setRowStretch(2 * kCorrectionMapCount, 1);
