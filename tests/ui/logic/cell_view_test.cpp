@@ -138,6 +138,23 @@ TEST_F(CellViewTest, ACorrectionMapsCellViewShowsItsColumnsAndSelectsInItsGrid) 
         EXPECT_FALSE(find<QWidget>(name)->accessibleName().isEmpty()) << name;
 }
 
+// The cruise map's view beside it, counted by the connected controller's revision (4: 1300
+// mbar lies in column 6, edges 1000, 1050 ... 1300).
+TEST_F(CellViewTest, TheCruiseMapsCellViewCountsItsColumns) {
+    auto* button = find<QPushButton>("ButtonCellsMapaTempomatu");
+    ASSERT_TRUE(button->isVisible());
+    button->click();
+    const std::string path = (folder + QStringLiteral("/cruise.log")).toStdString();
+    writeDrive(path, 10, 1000);
+    openAnswer = FileAnswer{path, 0};
+    find<QPushButton>("ButtonCellsOpenMapaTempomatu")->click();
+    auto* cells = find<QTableWidget>("StringGridCellsMapaTempomatu");
+    auto* map = find<QTableWidget>("StringGridMapaTempomatu");
+    EXPECT_EQ(cellText(cells, 6, 1), cellText(map, 6, 1));
+    EXPECT_EQ(cellText(cells, 6, AxisCellViewModel::kStatisticRow), QStringLiteral("1.0"));
+    EXPECT_TRUE(cellText(cells, 5, AxisCellViewModel::kStatisticRow).isEmpty());
+}
+
 }  // namespace
 }  // namespace kaldor::test
 
