@@ -49,14 +49,37 @@ void SignalStatistics::add(double value) {
     ++count;
 }
 
+void RecordTable::begin(const Recording& recording, std::optional<LiveSignal> signal,
+                        std::size_t& first, std::size_t& last) {
+    last = std::min(last, recording.size());
+    first = std::min(first, last);
+    m_records = last - first;
+    m_signal = signal;
+    m_signalCarried = signal && recording.carries(*signal);
+}
+
+void RecordTable::tally(const Recording& recording, const LiveContext& context, std::size_t first,
+                        std::size_t last, const RecordPlace& place, CellStatistics* cells) {
+    const ChannelValues rpm(recording, LiveSignal::EngineSpeed, context);
+    std::optional<ChannelValues> values;
+    if (m_signalCarried)
+        values.emplace(recording, *m_signal, context);
+    for (std::size_t i = first; i < last; ++i) {
+        if (rpm.at(i) <= 0) {
+            ++m_outside.engineStopped;
+            continue;
+        }
+        CellStatistics& cell = cells[place(i)];
+        ++cell.records;
+        if (values)
+            cell.signal.add(values->at(i));
+    }
+}
+
 CellTable cellStatistics(const Recording& recording, const RecordingSetup& setup,
                          std::optional<LiveSignal> signal, std::size_t first, std::size_t last) {
     CellTable table;
-    last = std::min(last, recording.size());
-    first = std::min(first, last);
-    table.m_records = last - first;
-    table.m_signal = signal;
-    table.m_signalCarried = signal && recording.carries(*signal);
+    table.begin(recording, signal, first, last);
 
     MainMapAxes axes = mainMapAxes(setup.image);
     const unsigned type = readField(setup.image, FieldId::MainMapType);
@@ -83,19 +106,11 @@ CellTable cellStatistics(const Recording& recording, const RecordingSetup& setup
         return table;
     }
 
-    const ChannelValues rpm(recording, LiveSignal::EngineSpeed, setup.context);
-    std::optional<ChannelValues> values;
-    if (table.m_signalCarried)
-        values.emplace(recording, *signal, setup.context);
     const LiveSignalDef& columnDef = liveSignalDef(hasColumns ? columnSignal : rowSignal);
     const LiveSignalDef& rowDef = liveSignalDef(rowSignal);
     // The axis signals are read through the signal table from a frame holding just their words.
     LiveFrame frame;
-    for (std::size_t i = first; i < last; ++i) {
-        if (rpm.at(i) <= 0) {
-            ++table.m_outside.engineStopped;
-            continue;
-        }
+    const auto place = [&](std::size_t i) {
         int column = 0;
         if (hasColumns) {
             frame.setWord(columnDef.word, recording.word(i, columnDef.word));
@@ -104,11 +119,9 @@ CellTable cellStatistics(const Recording& recording, const RecordingSetup& setup
         }
         frame.setWord(rowDef.word, recording.word(i, rowDef.word));
         const int row = operatingRowOf(axes, liveRaw(frame, rowSignal));
-        CellStatistics& cell = table.cell(column, row);
-        ++cell.records;
-        if (values)
-            cell.signal.add(values->at(i));
-    }
+        return static_cast<std::size_t>(row * kMainMapColumns + column);
+    };
+    table.tally(recording, setup.context, first, last, place, table.m_cells.data());
     return table;
 }
 

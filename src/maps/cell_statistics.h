@@ -12,6 +12,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -48,13 +49,43 @@ struct OutsideRecords {
     std::size_t engineStopped = 0;
     std::size_t axisSignalMissing = 0;
     std::size_t unknownMapType = 0;
+    std::size_t mapHidden = 0;  // a map the controller's revision has no live place on
 
     [[nodiscard]] std::size_t total() const {
-        return engineStopped + axisSignalMissing + unknownMapType;
+        return engineStopped + axisSignalMissing + unknownMapType + mapHidden;
     }
 };
 
-class CellTable {
+// What every table of a recording on a map holds beside its cells: how many records it covers,
+// those placed nowhere, and the signal its cells hold statistics of.
+class RecordTable {
+public:
+    [[nodiscard]] std::size_t records() const { return m_records; }
+    [[nodiscard]] std::size_t placed() const { return m_records - m_outside.total(); }
+    [[nodiscard]] const OutsideRecords& outside() const { return m_outside; }
+    // The signal the cells hold statistics of, if one was asked for.
+    [[nodiscard]] std::optional<LiveSignal> signal() const { return m_signal; }
+    // Whether the recording carries the chosen signal (false: no cell counts it).
+    [[nodiscard]] bool signalCarried() const { return m_signalCarried; }
+
+protected:
+    // The cell a running record falls in, as an index into the table's cells.
+    using RecordPlace = std::function<std::size_t(std::size_t record)>;
+    // Clips [first, last) to the recording and takes the signal; records() is then its length.
+    void begin(const Recording& recording, std::optional<LiveSignal> signal, std::size_t& first,
+               std::size_t& last);
+    // Records [first, last) with the engine turning added to cells[place(record)] with their
+    // signal's value; those with the engine stopped counted apart.
+    void tally(const Recording& recording, const LiveContext& context, std::size_t first,
+               std::size_t last, const RecordPlace& place, CellStatistics* cells);
+
+    std::size_t m_records = 0;
+    OutsideRecords m_outside;
+    std::optional<LiveSignal> m_signal;
+    bool m_signalCarried = false;
+};
+
+class CellTable : public RecordTable {
 public:
     // Column 0 to 7 and row 0 to 15 as the operating point counts them.
     [[nodiscard]] const CellStatistics& cell(int column, int row) const {
@@ -75,14 +106,6 @@ public:
     // The map type's list item, or a text naming an unknown type.
     [[nodiscard]] const std::string& mapType() const { return m_mapType; }
 
-    [[nodiscard]] std::size_t records() const { return m_records; }
-    [[nodiscard]] std::size_t placed() const { return m_records - m_outside.total(); }
-    [[nodiscard]] const OutsideRecords& outside() const { return m_outside; }
-    // The signal the cells hold statistics of, if one was asked for.
-    [[nodiscard]] std::optional<LiveSignal> signal() const { return m_signal; }
-    // Whether the recording carries the chosen signal (false: no cell counts it).
-    [[nodiscard]] bool signalCarried() const { return m_signalCarried; }
-
 private:
     friend CellTable cellStatistics(const Recording&, const RecordingSetup&,
                                     std::optional<LiveSignal>, std::size_t, std::size_t);
@@ -91,10 +114,6 @@ private:
     std::array<std::string, kMainMapRows> m_rowHeadings;
     int m_columns = 1;
     std::string m_mapType;
-    std::size_t m_records = 0;
-    OutsideRecords m_outside;
-    std::optional<LiveSignal> m_signal;
-    bool m_signalCarried = false;
 };
 
 // The records [first, last) of `recording` (clipped to its size) on the set-up's main map, with

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "maps/axis_statistics.h"
 #include "maps/cell_statistics.h"
 #include "maps/grid_texts.h"
 #include "maps/map_grid_model.h"
@@ -15,6 +16,8 @@ namespace kaldor {
 enum class CellStatistic { Seconds, Mean, Maximum };
 
 // The statistic of one cell; nothing for a cell without records (or without the signal).
+[[nodiscard]] std::optional<double> cellStatistic(const CellStatistics& cell,
+                                                  CellStatistic statistic);
 [[nodiscard]] std::optional<double> cellStatistic(const CellTable& table, int column, int row,
                                                   CellStatistic statistic);
 // The fill of a cell holding `value` where the table's values lie within [low, high].
@@ -45,6 +48,39 @@ private:
     const GridTexts& m_map;
     GridTexts m_texts{kMainMapGridColumns, kMainMapGridRows};
     std::optional<CellTable> m_table;
+    CellStatistic m_statistic = CellStatistic::Seconds;
+    double m_low = 0;
+    double m_high = 0;
+};
+
+// The cell view of a one-row map (a correction map, the cruise map): the map's axis in row 0 and
+// its values in row 1 as its grid shows them, the chosen statistic of each column in row 2; both
+// lower rows coloured by the statistic. It shows, it does not edit.
+class AxisCellViewModel final : public MapGridModel {
+public:
+    inline static constexpr int kRows = 3;
+    inline static constexpr int kStatisticRow = 2;
+
+    // `map` holds the map's texts as its grid shows them (axis in row 0, values in row 1).
+    explicit AxisCellViewModel(const GridTexts& map) : m_map(map), m_texts(map.columns(), kRows) {}
+
+    void show(const std::optional<AxisTable>& table, CellStatistic statistic);
+    void mapChanged() { rebuild(); }
+
+    [[nodiscard]] GridTexts& texts() override { return m_texts; }
+    [[nodiscard]] MapCellLook cellLook(int column, int row, bool selected) const override;
+    [[nodiscard]] std::optional<int> keyStep(int, bool) const override { return std::nullopt; }
+    MapEditOutcome stepSelection(GridRect, int) override { return {}; }
+
+    [[nodiscard]] const std::optional<AxisTable>& table() const { return m_table; }
+
+private:
+    void rebuild();
+    [[nodiscard]] std::optional<double> statisticAt(int column) const;
+
+    const GridTexts& m_map;
+    GridTexts m_texts;
+    std::optional<AxisTable> m_table;
     CellStatistic m_statistic = CellStatistic::Seconds;
     double m_low = 0;
     double m_high = 0;

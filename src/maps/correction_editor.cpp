@@ -78,7 +78,7 @@ void CorrectionMapsModel::liveUpdate(const LiveFrame& frame) {
     for (std::size_t m = 0; m < correctionMaps().size(); ++m) {
         const CorrectionMapDef& def = correctionMaps()[m];
         m_applied[m] = liveText(frame, def.applied, LiveContext{});
-        m_liveColumns[m] = correctionLiveColumn(def, liveRaw(frame, def.input));
+        m_liveColumns[m] = correctionLiveColumn(def, frame);
     }
 }
 

@@ -102,4 +102,8 @@ int correctionLiveColumn(const CorrectionMapDef& map, std::int64_t value) {
     return column;
 }
 
+int correctionLiveColumn(const CorrectionMapDef& map, const LiveFrame& frame) {
+    return correctionLiveColumn(map, liveRaw(frame, map.input));
+}
+
 }  // namespace kaldor

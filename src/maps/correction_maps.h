@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "live/live_frame.h"
 #include "live/live_signals.h"
 #include "maps/grid_headings.h"
 
@@ -37,5 +38,8 @@ inline constexpr int kCorrectionMinPercent = -90;
 // The live column of a map for its input's raw value: the largest column whose lower edge the
 // input reaches, 0 below the first edge.
 [[nodiscard]] int correctionLiveColumn(const CorrectionMapDef& map, std::int64_t input);
+// The live column of a map for a live record (its input's word): the one lookup the grid's live
+// column and a recording's column table both go by.
+[[nodiscard]] int correctionLiveColumn(const CorrectionMapDef& map, const LiveFrame& frame);
 
 }  // namespace kaldor

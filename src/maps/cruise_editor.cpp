@@ -15,6 +15,11 @@ constexpr RowMapRange kCruiseRange{FieldId::CruiseMap, 0,   kCruiseMapColumns, 0
 
 }  // namespace
 
+int cruiseLiveColumn(const LiveFrame& frame, unsigned softwareRevision) {
+    return cruiseLiveColumn(
+        static_cast<std::uint16_t>(liveRaw(frame, LiveSignal::ManifoldPressure)), softwareRevision);
+}
+
 bool cruiseActive(const LiveFrame& frame) {
     return liveRaw(frame, LiveSignal::CruiseActive) != 0;
 }
@@ -57,8 +62,7 @@ MapEditOutcome CruiseMapModel::writeCells(const std::vector<CellValue>& cells) {
 }
 
 void CruiseMapModel::updateLiveColumn(const LiveFrame& frame, unsigned softwareRevision) {
-    m_liveColumn = cruiseLiveColumn(
-        static_cast<std::uint16_t>(liveRaw(frame, LiveSignal::ManifoldPressure)), softwareRevision);
+    m_liveColumn = cruiseLiveColumn(frame, softwareRevision);
 }
 
 MapCellLook CruiseMapModel::cellLook(int column, int row, bool selected,

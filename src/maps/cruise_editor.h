@@ -58,5 +58,8 @@ private:
 };
 
 [[nodiscard]] bool cruiseActive(const LiveFrame& frame);
+// The column the engine works in for a live record (its manifold pressure word): the one lookup
+// the grid's live column and a recording's column table both go by.
+[[nodiscard]] int cruiseLiveColumn(const LiveFrame& frame, unsigned softwareRevision);
 
 }  // namespace kaldor

@@ -31,10 +31,15 @@ inline constexpr CruiseEdges kCruiseEdgesFrom4{1000, 1050, 1100, 1150, 1200, 130
                                                1500, 1600, 1700, 1800, 1900, 2000, 2100, 2200,
                                                2400, 2600, 2800, 3000, 3200, 3400, 3600};
 
+// Before revision 3 the map has no live column (it is hidden).
+[[nodiscard]] constexpr bool cruiseHasLiveColumn(unsigned softwareRevision) {
+    return softwareRevision >= 3;
+}
+
 // The column the engine works in: the largest whose lower edge the pressure reaches, 0 below
-// the first. Before revision 3 the map has no live column (it is hidden).
+// the first; 0 where the map has no live column.
 [[nodiscard]] constexpr int cruiseLiveColumn(std::uint16_t millibar, unsigned softwareRevision) {
-    if (softwareRevision < 3)
+    if (!cruiseHasLiveColumn(softwareRevision))
         return 0;
     const CruiseEdges& edges = softwareRevision == 3 ? kCruiseEdgesRevision3 : kCruiseEdgesFrom4;
     int column = 0;

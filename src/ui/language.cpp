@@ -24,6 +24,7 @@
 #include "ui/log_viewer/log_viewer_window.h"
 #include "ui/main_window.h"
 #include "ui/map_grid.h"
+#include "ui/pages/axis_cell_view_panel.h"
 #include "ui/pages/cell_view_panel.h"
 #include "ui/session.h"
 #include "ui/undo_commands.h"
@@ -203,6 +204,8 @@ void WindowLanguage::showWindowTexts() {
         grid->showTexts(texts);
     // The cell view over the main map, and its button named by the caption just loaded.
     for (CellViewPanel* cells : m_window.findChildren<CellViewPanel*>())
+        cells->setTexts(texts);
+    for (AxisCellViewPanel* cells : m_window.findChildren<AxisCellViewPanel*>())
         cells->setTexts(texts);
     if (auto* button = m_window.findChild<QAbstractButton*>(QStringLiteral("ButtonMapCells")))
         button->setAccessibleName(button->text());

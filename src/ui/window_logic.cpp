@@ -22,6 +22,7 @@
 #include "ui/main_window.h"
 #include "ui/pages/adjustment_page.h"
 #include "ui/pages/advanced_page.h"
+#include "ui/pages/axis_cell_view_panel.h"
 #include "ui/pages/cell_view_panel.h"
 #include "ui/pages/cruise_panel.h"
 #include "ui/pages/cutoff_cdi_groups.h"
@@ -181,15 +182,18 @@ void WindowLogic::attachPages() {
     m_window.adjustmentPage().attach(s);
     m_window.adjustmentPage().mainMap().setEntryDialog(m_form2);
     // The cell view reads the running logger's lines of the file it logs into, as the viewer.
-    m_window.adjustmentPage().mainMap().cellView()->setLoggedPath(
-        [this](const std::string& path) -> std::optional<std::string> {
-            const DataLogger& logger = m_window.diagnosticPage().dataLogger->logger();
-            std::error_code error;
-            if (!logger.logging() || std::filesystem::weakly_canonical(logger.filePath(), error) !=
-                                         std::filesystem::weakly_canonical(path, error))
-                return std::nullopt;
-            return logger.recordingPath();
-        });
+    const auto loggedPath = [this](const std::string& path) -> std::optional<std::string> {
+        const DataLogger& logger = m_window.diagnosticPage().dataLogger->logger();
+        std::error_code error;
+        if (!logger.logging() || std::filesystem::weakly_canonical(logger.filePath(), error) !=
+                                     std::filesystem::weakly_canonical(path, error))
+            return std::nullopt;
+        return logger.recordingPath();
+    };
+    m_window.adjustmentPage().mainMap().cellView()->setLoggedPath(loggedPath);
+    // The one-row maps' cell views likewise.
+    for (AxisCellViewPanel* cells : m_window.findChildren<AxisCellViewPanel*>())
+        cells->setLoggedPath(loggedPath);
     m_window.adjustmentPage().mainMap().setDemoPlayback(
         [this] { return m_poller->demoPlayback(); });
     m_window.advancedPage().attach(s);

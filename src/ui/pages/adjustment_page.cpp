@@ -1,6 +1,9 @@
 #include "ui/pages/adjustment_page.h"
 
+#include "maps/axis_statistics.h"
+#include "maps/cruise_editor.h"
 #include "ui/bindings.h"
+#include "ui/pages/axis_cell_view_panel.h"
 #include "ui/pages/cruise_panel.h"
 #include "ui/pages/main_map_panel.h"
 #include "ui/session.h"
@@ -71,6 +74,12 @@ AdjustmentPage::AdjustmentPage(QWidget* parent) : QWidget(parent) {
         *steps[i] = button;
     }
     adj->addLayout(stepGrid);
+    m_cruiseCells = new AxisCellViewPanel("MapaTempomatu", kCruiseMapColumns, PanelAdj, this);
+    m_cruiseCells->ButtonCells->hide();
+    auto* cells = new QVBoxLayout;
+    cells->addWidget(m_cruiseCells->ButtonCells);
+    cells->addStretch(1);
+    adj->addLayout(cells);
 
     PanelTpsCrus = namedPanel(this, "PanelTpsCrus");
     AbLEDCutOff = named<AbLED>(PanelTpsCrus, "AbLEDCutOff");
@@ -103,6 +112,7 @@ AdjustmentPage::AdjustmentPage(QWidget* parent) : QWidget(parent) {
     page->setContentsMargins(4, 4, 4, 4);
     page->setSpacing(3);
     page->addWidget(PanelAdj);
+    page->addWidget(m_cruiseCells);
     page->addWidget(PanelTpsCrus);
     page->addWidget(StringGridMapa, 1);
     page->addWidget(PanelMapAdj);
@@ -110,9 +120,9 @@ AdjustmentPage::AdjustmentPage(QWidget* parent) : QWidget(parent) {
 
 AdjustmentPage::~AdjustmentPage() = default;
 
-std::array<QWidget*, 6> AdjustmentPage::cruiseControls() const {
-    return {PanelTpsCrus,  StringGridMapaTempomatu, ButtonTempoP5,
-            ButtonTempoP1, ButtonTempoM1,           ButtonTempoM5};
+std::array<QWidget*, 7> AdjustmentPage::cruiseControls() const {
+    return {PanelTpsCrus,  StringGridMapaTempomatu,   ButtonTempoP5, ButtonTempoP1, ButtonTempoM1,
+            ButtonTempoM5, m_cruiseCells->ButtonCells};
 }
 
 void AdjustmentPage::showAdvancedControls() {
@@ -126,6 +136,11 @@ void AdjustmentPage::attach(ControllerSession& session) {
     m_bindings = std::make_unique<PageBindings>(this, session);
     m_mainMap->attach(session);
     m_cruise->attach(session);
+    m_cruiseCells->attach(session, m_cruise->model().grid(), m_cruise->grid(),
+                          [](const Recording& recording, const RecordingSetup& setup,
+                             std::optional<LiveSignal> signal) {
+                              return cruiseStatistics(recording, setup, signal);
+                          });
     // Right after the main map's operating point.
     session.live.add(LiveStage::Display, [this](const LiveRecord& record) {
         m_cruise->updateLiveColumn(record.frame);
@@ -141,6 +156,9 @@ void AdjustmentPage::showRevisionGroups(const RevisionGroups& groups) {
     // Below software revision 3 the cruise and cut-off controls are hidden, from 3 on shown.
     for (QWidget* widget : cruiseControls())
         widget->setVisible(groups.cruiseShown);
+    // The view of a hidden map goes with it.
+    if (!groups.cruiseShown)
+        m_cruiseCells->ButtonCells->setChecked(false);
 }
 
 void AdjustmentPage::refreshCruiseHeading() {

@@ -21,6 +21,7 @@ namespace kaldor {
 
 struct ControllerSession;
 struct LiveRecord;
+class AxisCellViewPanel;
 class CruisePanel;
 class MainMapPanel;
 class PageBindings;
@@ -69,6 +70,8 @@ public:
     [[nodiscard]] MainMapPanel& mainMap() const { return *m_mainMap; }
     // The cruise map with its buttons and the cruise and cut-off controls of PanelTpsCrus.
     [[nodiscard]] CruisePanel& cruise() const { return *m_cruise; }
+    // The cruise map's cell view beneath PanelAdj, shown by its "cells" button beside the map.
+    [[nodiscard]] AxisCellViewPanel& cruiseCells() const { return *m_cruiseCells; }
 
     // Shows the controls that wait for the first activation.
     void showAdvancedControls();
@@ -78,12 +81,13 @@ signals:
     void fieldsStored(kaldor::RefreshStep step);
 
 private:
-    [[nodiscard]] std::array<QWidget*, 6> cruiseControls() const;
+    [[nodiscard]] std::array<QWidget*, 7> cruiseControls() const;
 
     ControllerSession* m_session = nullptr;
     std::unique_ptr<PageBindings> m_bindings;
     std::unique_ptr<MainMapPanel> m_mainMap;
     CruisePanel* m_cruise = nullptr;  // owned by PanelTpsCrus
+    AxisCellViewPanel* m_cruiseCells = nullptr;
 };
 
 }  // namespace kaldor

@@ -7,11 +7,16 @@
 #include <QLineEdit>
 #include <QTableWidget>
 
+#include <cstring>
+#include <string>
+
+#include "maps/axis_statistics.h"
 #include "maps/correction_editor.h"
 #include "maps/row_grid_models.h"
 #include "model/codec.h"
 #include "ui/grid_headers.h"
 #include "ui/map_grid.h"
+#include "ui/pages/axis_cell_view_panel.h"
 #include "ui/session.h"
 #include "ui/ui_build.h"
 
@@ -24,7 +29,7 @@ constexpr int kCorrectionRows = 2;
 constexpr int kCorrectionColumnWidth = 26;
 constexpr int kRowHeight = 18;
 constexpr int kAppliedWidth = 44;
-enum Column { kLabel, kGrid, kEnable, kApplied };
+enum Column { kLabel, kGrid, kEnable, kApplied, kColumns };
 
 }  // namespace
 
@@ -35,9 +40,12 @@ CorrectionMapsPanel::CorrectionMapsPanel(QFrame* panel) : QObject(panel) {
     maps->setColumnStretch(kGrid, 1);
     for (std::size_t i = 0; i < correctionMaps().size(); ++i) {
         const CorrectionMapDef& map = correctionMaps()[i];
-        const int row = static_cast<int>(i);
-        maps->addWidget(namedLabel(panel, map.label, QString::fromLatin1(map.caption)), row,
-                        kLabel);
+        // Each map's cell view on the line beneath it, taking no room while hidden.
+        const int row = 2 * static_cast<int>(i);
+        // The caption at the top of its cell and the "cells" button at the bottom, so the grid
+        // keeps the width and the caption still heads the row (it names the row's controls).
+        maps->addWidget(namedLabel(panel, map.label, QString::fromLatin1(map.caption)), row, kLabel,
+                        Qt::AlignTop | Qt::AlignLeft);
         QTableWidget* grid = namedGrid(panel, map.grid, kCorrectionRows, map.columns, 1, 0,
                                        kCorrectionColumnWidth, kRowHeight);
         grid->setFont(smallerFont(grid->font()));
@@ -52,8 +60,12 @@ CorrectionMapsPanel::CorrectionMapsPanel(QFrame* panel) : QObject(panel) {
         m_applied[i]->setText(QString::fromLatin1(kAppliedCorrectionInitial));
         m_applied[i]->setFixedWidth(kAppliedWidth);
         maps->addWidget(m_applied[i], row, kApplied);
+        const std::string name = std::string(map.grid).substr(std::strlen("StringGrid"));
+        m_cellViews[i] = new AxisCellViewPanel(name, map.columns, panel, panel);
+        maps->addWidget(m_cellViews[i]->ButtonCells, row, kLabel, Qt::AlignBottom | Qt::AlignLeft);
+        maps->addWidget(m_cellViews[i], row + 1, kLabel, 1, kColumns);
     }
-    maps->setRowStretch(kCorrectionMapCount, 1);
+    maps->setRowStretch(2 * kCorrectionMapCount, 1);
 }
 
 CorrectionMapsPanel::~CorrectionMapsPanel() = default;
@@ -68,6 +80,11 @@ void CorrectionMapsPanel::attach(ControllerSession& session, QWidget* page) {
         m_grids[i] = std::make_unique<MapGrid>(m_gridWidgets[i], *m_gridModels[i], session.gate,
                                                session.prompts);
         m_grids[i]->setFixedCells(1, 0);
+        m_cellViews[i]->attach(session, m_model->grid(map), *m_grids[i],
+                               [map](const Recording& recording, const RecordingSetup& setup,
+                                     std::optional<LiveSignal> signal) {
+                                   return correctionStatistics(recording, setup, map, signal);
+                               });
         session.gate.onEdit(m_enables[i],
                             [this, map](int item) { (void)m_model->enableChosen(map, item); });
     }

@@ -2,8 +2,8 @@
 // The seven correction maps on PanelAdvanced of the advanced page: per map its label, its grid
 // (axis texts above, the signed percentages below) bound through the grid editor to the core's
 // CorrectionMapsModel, its "OFF"/"ON" combo and the field of the correction the controller
-// applies now. While the page is shown every live record moves the live columns and the applied
-// corrections.
+// applies now, its "cells" button showing the map's cell view beneath it. While the page is
+// shown every live record moves the live columns and the applied corrections.
 #include <QObject>
 
 #include <array>
@@ -19,6 +19,7 @@ class QWidget;
 
 namespace kaldor {
 
+class AxisCellViewPanel;
 struct ControllerSession;
 class CorrectionGridModel;
 class CorrectionMapsModel;
@@ -46,12 +47,14 @@ public:
 
     [[nodiscard]] const PerMap<QTableWidget*>& grids() const { return m_gridWidgets; }
     [[nodiscard]] CorrectionMapsModel& model() { return *m_model; }
+    [[nodiscard]] const PerMap<AxisCellViewPanel*>& cellViews() const { return m_cellViews; }
 
 private:
     ControllerSession* m_session = nullptr;
     PerMap<QTableWidget*> m_gridWidgets{};
     PerMap<QComboBox*> m_enables{};
     PerMap<QLineEdit*> m_applied{};
+    PerMap<AxisCellViewPanel*> m_cellViews{};
     // The model and its grid models outlive the grids bound to them.
     std::unique_ptr<CorrectionMapsModel> m_model;
     PerMap<std::unique_ptr<CorrectionGridModel>> m_gridModels;

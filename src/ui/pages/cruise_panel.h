@@ -50,6 +50,7 @@ public:
     void ButtonSetTpsClick();
 
     [[nodiscard]] CruiseMapModel& model() { return *m_model; }
+    [[nodiscard]] MapGrid& grid() { return *m_grid; }
 
     QLabel* LabelCutOff = nullptr;
     QComboBox* ComboBoxTpsCutOff = nullptr;

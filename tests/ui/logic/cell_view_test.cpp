@@ -13,8 +13,11 @@
 #include "ui/log_viewer/log_viewer_window.h"
 #include "ui/log_viewer/scatter_window.h"
 #include "ui/pages/adjustment_page.h"
+#include "ui/pages/advanced_page.h"
+#include "ui/pages/axis_cell_view_panel.h"
 #include "ui/pages/cell_view_panel.h"
 #include "ui/pages/main_map_panel.h"
+#include "ui/ui_build.h"
 #include "window_logic_fixture.h"
 
 namespace kaldor::test {
@@ -28,8 +31,10 @@ struct CellViewTest : LogicTest {
         window->showPage(MainWindow::kPageAdjustment);
     }
     // A drive of `count` records at one operating point with one exhaust reading.
-    LiveFrame writeDrive(const std::string& path, std::size_t count, std::uint16_t exhaust) {
+    LiveFrame writeDrive(const std::string& path, std::size_t count, std::uint16_t exhaust,
+                         std::uint16_t gasTemperature = 0) {
         LiveFrame f;
+        f.setWord(1, gasTemperature);
         f.setWord(21, 15000);
         f.setWord(79, 1300);
         f.setWord(80, exhaust);
@@ -87,6 +92,67 @@ TEST_F(CellViewTest, ShowsTheRecordingsCellsAndSelectsInTheMapGrid) {
     for (const char* name :
          {"ButtonCellsOpen", "ComboBoxCellsStatistic", "ComboBoxCellsSignal", "StringGridCells"})
         EXPECT_FALSE(find<QWidget>(name)->accessibleName().isEmpty()) << name;
+}
+
+// A correction map's cell view: its "cells" button, the recording's time and mean per column of
+// the map's axis, and a column selected there selected in the map's grid.
+TEST_F(CellViewTest, ACorrectionMapsCellViewShowsItsColumnsAndSelectsInItsGrid) {
+    window->showPage(MainWindow::kPageAdvanced);
+    auto* view = window->findChild<AxisCellViewPanel*>(QStringLiteral("PanelCellsMapaTempGazu"));
+    ASSERT_NE(view, nullptr);
+    EXPECT_FALSE(view->isVisible());
+    find<QPushButton>("ButtonCellsMapaTempGazu")->click();
+    ASSERT_TRUE(view->isVisible());
+
+    // 30 degrees of gas: column 11 of the gas temperature map (edges -20, -15 ... 30).
+    const std::string path = (folder + QStringLiteral("/gas.log")).toStdString();
+    writeDrive(path, 25, 1000, 30);
+    openAnswer = FileAnswer{path, 0};
+    find<QPushButton>("ButtonCellsOpenMapaTempGazu")->click();
+    EXPECT_EQ(find<QLabel>("LabelCellsRecordingMapaTempGazu")->text(), QStringLiteral("gas.log"));
+    auto* cells = find<QTableWidget>("StringGridCellsMapaTempGazu");
+    EXPECT_EQ(cellText(cells, 11, 0), QStringLiteral("30"));
+    EXPECT_EQ(cellText(cells, 11, AxisCellViewModel::kStatisticRow), QStringLiteral("2.5"));
+    EXPECT_TRUE(cellText(cells, 10, AxisCellViewModel::kStatisticRow).isEmpty());
+
+    auto* statistic = find<QComboBox>("ComboBoxCellsStatisticMapaTempGazu");
+    statistic->setCurrentIndex(1);
+    emit statistic->activated(1);  // the mean exhaust gas temperature
+    EXPECT_EQ(view->model().texts().text(11, AxisCellViewModel::kStatisticRow), "349");
+
+    selectCells(cells, {11, 2, 11, 2});
+    const QList<QTableWidgetSelectionRange> ranges =
+        find<QTableWidget>("StringGridMapaTempGazu")->selectedRanges();
+    ASSERT_EQ(ranges.size(), 1);
+    EXPECT_EQ(ranges.front().leftColumn(), 11);
+    EXPECT_EQ(ranges.front().rightColumn(), 11);
+    EXPECT_EQ(ranges.front().topRow(), 1);
+    // The view fits the window's least size.
+    const QSize least(MainWindow::kMinWidth, MainWindow::kMinHeight);
+    window->resize(least);
+    QApplication::processEvents();
+    EXPECT_EQ(window->size(), least);
+    for (const char* name : {"ButtonCellsMapaTempGazu", "ButtonCellsOpenMapaTempGazu",
+                             "ComboBoxCellsStatisticMapaTempGazu",
+                             "ComboBoxCellsSignalMapaTempGazu", "StringGridCellsMapaTempGazu"})
+        EXPECT_FALSE(find<QWidget>(name)->accessibleName().isEmpty()) << name;
+}
+
+// The cruise map's view beside it, counted by the connected controller's revision (4: 1300
+// mbar lies in column 6, edges 1000, 1050 ... 1300).
+TEST_F(CellViewTest, TheCruiseMapsCellViewCountsItsColumns) {
+    auto* button = find<QPushButton>("ButtonCellsMapaTempomatu");
+    ASSERT_TRUE(button->isVisible());
+    button->click();
+    const std::string path = (folder + QStringLiteral("/cruise.log")).toStdString();
+    writeDrive(path, 10, 1000);
+    openAnswer = FileAnswer{path, 0};
+    find<QPushButton>("ButtonCellsOpenMapaTempomatu")->click();
+    auto* cells = find<QTableWidget>("StringGridCellsMapaTempomatu");
+    auto* map = find<QTableWidget>("StringGridMapaTempomatu");
+    EXPECT_EQ(cellText(cells, 6, 1), cellText(map, 6, 1));
+    EXPECT_EQ(cellText(cells, 6, AxisCellViewModel::kStatisticRow), QStringLiteral("1.0"));
+    EXPECT_TRUE(cellText(cells, 5, AxisCellViewModel::kStatisticRow).isEmpty());
 }
 
 }  // namespace

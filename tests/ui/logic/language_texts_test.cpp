@@ -24,6 +24,7 @@
 #include "ui/language.h"
 #include "ui/log_viewer/log_viewer_window.h"
 #include "ui/log_viewer/scatter_window.h"
+#include "ui/pages/axis_cell_view_panel.h"
 #include "ui/pages/cell_view_panel.h"
 #include "ui/verify_menu.h"
 #include "window_logic_fixture.h"
@@ -136,6 +137,13 @@ TEST_F(LanguageTextsTest, EveryShippedLanguageLeavesNoEnglishInTheWindowsItOpens
         EXPECT_EQ(english(*viewer), QStringList()) << "log viewer";
         EXPECT_EQ(english(*scatter), QStringList()) << "scatter plot";
         EXPECT_EQ(english(*cells), QStringList()) << "cell view";
+        // The one-row maps' views say what the main map's says.
+        for (AxisCellViewPanel* axis : window->findChildren<AxisCellViewPanel*>()) {
+            EXPECT_EQ(english(*axis), QStringList()) << axis->objectName().toStdString();
+            EXPECT_EQ(axis->ButtonCellsOpen->text(), cells->ButtonCellsOpen->text());
+            EXPECT_EQ(axis->ComboBoxCellsStatistic->itemText(2),
+                      cells->ComboBoxCellsStatistic->itemText(2));
+        }
 
         window->menu().verifyECU1->trigger();
         ASSERT_FALSE(differences.empty());
