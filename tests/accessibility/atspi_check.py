@@ -5,12 +5,16 @@ Connects through the "[F10] autoconnect" menu item, then checks that every drop-
 its chosen entry (as its text and as the selected row of its popup), that no control is named
 after the window's title, that the engine-speed meter reads with "rpm", and that pressing
 "propane" and "erase errors" through their accessible action makes the controller receive the
-fuel-mode and erase commands (0x51, 0x61 in the virtual controller's log).
+fuel-mode and erase commands (0x51, 0x61 in the virtual controller's log), and that a list whose
+entry a user changes (a click and the arrow key, through xdotool) announces it and reads the new
+entry.
 
 Usage: atspi_check.py PID SIM_LOG
 Exit status 0 when every check holds, 1 otherwise.
 """
 import os
+import shutil
+import subprocess
 import sys
 import time
 
@@ -95,6 +99,48 @@ def press(nodes, name, roles):
     action.doAction(0)
 
 
+def entry_change_is_announced(combo):
+    """Clicks the list, picks the next entry with the arrow key and Return as a user does, and
+    waits for the announcement: the toolkit tells AT-SPI of a list's new entry by a name change
+    and a selection change on the list, after which a screen reader reads its text again."""
+    from gi.repository import GLib
+
+    heard = []
+
+    def listener(event):
+        if event.source is not None and event.source.name == combo.name:
+            heard.append(event.type)
+
+    # As a screen reader listens: the toolkit sends a list's change only while someone listens
+    # for value changes, and then as a name change and a selection change.
+    kinds = ("object:selection-changed", "object:property-change:accessible-name",
+             "object:property-change:accessible-value", "object:value-changed")
+    context = GLib.MainContext.default()
+
+    def pump(seconds, done=lambda: False):
+        end = time.monotonic() + seconds
+        while time.monotonic() < end and not done():
+            context.iteration(False)
+            time.sleep(0.02)
+
+    for kind in kinds:
+        pyatspi.Registry.registerEventListener(listener, kind)
+    # The program learns of a new listener through the bus and only then sends it events.
+    pump(1)
+    before = text_of(combo)
+    x, y, w, h = combo.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    subprocess.run(["xdotool", "mousemove", str(x + w // 2), str(y + h // 2), "click", "1"],
+                   check=True)
+    time.sleep(0.5)
+    subprocess.run(["xdotool", "key", "Down", "Return"], check=True)
+    pump(10, lambda: heard and text_of(combo) != before)
+    for kind in kinds:
+        pyatspi.Registry.deregisterEventListener(listener, kind)
+    after = text_of(combo)
+    print(f"list {combo.name!r}: {before!r} -> {after!r}, heard {sorted(set(heard))}")
+    return after != before and "object:selection-changed" in heard
+
+
 def main():
     pid, sim_log = int(sys.argv[1]), sys.argv[2]
     failures = []
@@ -171,6 +217,14 @@ def main():
             print(f"  the controller received {command}")
         except SystemExit as missing:
             failures.append(str(missing))
+
+    # A change of entry made as a user makes it is announced.
+    if shutil.which("xdotool"):
+        red = [n for n in lists if n.name == "scope trace 1 (red)"]
+        if not red or not entry_change_is_announced(red[0]):
+            failures.append("the red scope trace's list did not announce its new entry")
+    else:
+        print("entry change: skipped (xdotool is not installed)")
 
     for f in failures:
         print("FAIL:", f)
