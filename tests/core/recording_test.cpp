@@ -133,8 +133,9 @@ TEST_F(RecordingFiles, DamagedAndUnusualFiles) {
         EXPECT_NE(read.message.find(c.message), std::string::npos)
             << c.name << ": " << read.message;
         EXPECT_FALSE(read.cancelled);
-        if (records > 0)
+        if (records > 0) {
             EXPECT_EQ(read.recording->word(records - 1, 95), 65535) << c.name;
+        }
     }
 }
 
