@@ -100,8 +100,8 @@ run_windows_qt() {
     # - the offscreen platform's window frames and text under Windows are not Linux's: the size
     #   rule's tests find a window 10 px wider than the rule makes it, a language's window and
     #   the window with a correction map's cell view open are wider than the minimum, and a
-    #   gauge's value text changes no pixel. The rule and the gauges are tested on Linux; kaldor.exe itself is checked on the windows platform
-    #   (tests/windows/wine_com_port_test.sh).
+    #   gauge's value text changes no pixel. The rule and the gauges are tested on Linux;
+    #   kaldor.exe itself is checked on the windows platform (tests/windows/wine_com_port_test.sh).
     declare -A left_out=(
         [dialog_tests]="DifferenceDialog.TheChoiceIsTheButtonClicked:TForm4.OnlyOkAccepts"
         [widget_tests]="GaugeDrawing.ValueTextReachesTheScreen"
