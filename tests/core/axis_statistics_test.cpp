@@ -10,26 +10,14 @@
 #include "maps/correction_editor.h"
 #include "maps/correction_maps.h"
 #include "maps/cruise_map.h"
+#include "support/demo_lines.h"
 
 using namespace kaldor;
 
 namespace {
 
-std::string demoLines(const std::vector<LiveFrame>& frames) {
-    std::string text;
-    for (const LiveFrame& f : frames) {
-        for (std::size_t w = 0; w < LiveFrame::kWords; ++w)
-            text += std::to_string(f.word(w)) + ",";
-        text += "\n";
-    }
-    return text;
-}
-
-std::shared_ptr<const Recording> recordingOf(const std::string& text) {
-    const RecordingRead read = readRecordingText("drive", text);
-    EXPECT_TRUE(read.recording) << read.message;
-    return read.recording;
-}
+using test::demoLines;
+using test::recordingOf;
 
 // A record with the engine turning and `value` (two's complement for a negative one) in `word`.
 LiveFrame turning(std::size_t word, int value) {

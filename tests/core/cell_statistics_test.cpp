@@ -10,26 +10,14 @@
 #include "live/log_csv.h"
 #include "model/fields.h"
 #include "model/units.h"
+#include "support/demo_lines.h"
 
 using namespace kaldor;
 
 namespace {
 
-std::string demoLines(const std::vector<LiveFrame>& frames) {
-    std::string text;
-    for (const LiveFrame& f : frames) {
-        for (std::size_t w = 0; w < LiveFrame::kWords; ++w)
-            text += std::to_string(f.word(w)) + ",";
-        text += "\n";
-    }
-    return text;
-}
-
-std::shared_ptr<const Recording> recordingOf(const std::string& text) {
-    const RecordingRead read = readRecordingText("drive", text);
-    EXPECT_TRUE(read.recording) << read.message;
-    return read.recording;
-}
+using test::demoLines;
+using test::recordingOf;
 
 // The defaults with another map type and, for it, axes 1000, 2000 ... in every word.
 RecordingSetup setupOfType(unsigned type) {
