@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "model/settings_table.h"
+
 namespace kaldor {
 namespace {
 
@@ -94,97 +96,81 @@ constexpr TextTarget kControlTexts[] = {
     caption(100309, "AbLEDEzaw"),
     caption(100310, "AbLEDdies"),
     caption(100311, "LabelStep"),
-    caption(100401, "LabelRpmPower"),
-    caption(100402, "LabelCoilType"),
-    caption(100403, "LabelEgtEn"),
-    caption(100404, "LabelEgtT"),
-    caption(100405, "LabelTurbo"),
-    caption(100406, "LabelTGSEnsor"),
-    caption(100407, "LabelTRsensor"),
-    caption(100408, "LabelPresSensTyp"),
-    caption(100409, "LabelMapType"),
-    caption(100410, "LabelMinPsys"),
-    caption(100411, "LabelPsysDelay"),
-    caption(100412, "LabelOnTemp"),
-    caption(100413, "LabelRpmSWitch"),
-    caption(100414, "LabelDelayGaz"),
-    caption(100415, "LabelEmulator"),
     caption(100416, "LabelRegulatorMode"),
     caption(100417, "LabelEGT"),
     caption(100418, "GroupBoxPar3"),
-    caption(100419, "LabelRefTime"),
-    caption(100420, "CheckBoxLevelSensorNegativ"),
-    caption(100421, "CheckBoxWskaznikZasilany"),
-    item(100431, "ComboBoxEGT", 0),
-    itemThen(100432, "ComboBoxEGT", 1, FieldId::EgtSensorOn),
-    item(100441, "ComboBoxTurbo", 0),
-    itemThen(100442, "ComboBoxTurbo", 1, FieldId::TurboOn),
-    item(100451, "ComboBoxDciEn", 0),
-    item(100460, "ComboBoxRegulatorVacum", 0),
-    item(100461, "ComboBoxRegulatorVacum", 1),
-    caption(100462, "LabelRegulatorVacum"),
     caption(100463, "LabelPower"),
     item(100464, "ComboBoxEnginePower", 0),
-    caption(100501, "LabelCisnieniePracy"),
     caption(100502, "CheckBoxModPchar"),
-    caption(100503, "LabelMapTyp"),
     caption(100504, "LabelMapSmooth"),
     caption(100505, "LabelMapDefine"),
     caption(100506, "ButtonMapSmooth"),
-    item(100511, "ComboBoxMapa", 0),
-    item(100512, "ComboBoxMapa", 1),
-    item(100513, "ComboBoxMapa", 2),
-    itemThen(100514, "ComboBoxMapa", 3, FieldId::MainMapType),
     itemThenZero(100521, "ComboBoxInjTdefs", 0),
     item(100531, "ComboBoxMapReset", 1),
     item(100532, "ComboBoxMapReset", 2),
     item(100533, "ComboBoxMapReset", 3),
     itemThenZero(100534, "ComboBoxMapReset", 4),
-    item(100540, "ComboBoxTpsCutOff", 0),
-    item(100541, "ComboBoxTpsCutOff", 1),
-    item(100542, "ComboBoxTpsCutOff", 2),
-    item(100543, "ComboBoxTpsCutOff", 3),
-    itemThenZero(100544, "ComboBoxTpsCutOff", 4),
-    item(100550, "ComboBoxCruise", 0),
-    item(100551, "ComboBoxCruise", 1),
-    item(100552, "ComboBoxCruise", 2),
-    itemThenZero(100553, "ComboBoxCruise", 3),
     caption(100601, "TabSheet6"),
     caption(100602, "TabSheet7"),
     caption(100603, "TabSheet8"),
-    caption(100611, "LabelDiagErrorAuto"),
     caption(100612, "ButtonErrorShow"),
     textOn(100613, "AbColBitBtnErase"),
     textOff(100614, "AbColBitBtnErase"),
-    item(100621, "ComboBoxGazAutoOn", 0),
-    itemThen(100622, "ComboBoxGazAutoOn", 1, FieldId::AutoReturnToGas),
 };
 
 // Ids above the status texts.
 constexpr TextTarget kLateControlTexts[] = {
-    caption(100901, "ButtonSaveEeprom"), caption(100902, "LabelCutOff"),
-    caption(100903, "LabelTempomat"),    caption(100904, "ButtonSetTps"),
+    caption(100901, "ButtonSaveEeprom"),
+    caption(100904, "ButtonSetTps"),
     caption(100905, "ButtonTempomat"),
 };
 
-constexpr std::size_t kControlCount = std::size(kControlTexts);
-constexpr std::size_t kLateControlCount = std::size(kLateControlTexts);
-static_assert(kControlCount + kErrorTextIdCount + kStatusTextIdCount + kLateControlCount ==
-              kTextIdCount);
+// The settings' captions and list items: their ids are rows of the settings table.
+template <typename Add>
+void addSettingTexts(Add add) {
+    for (const SettingRow& row : settingsTable()) {
+        if (row.captionId != 0)
+            add(caption(row.captionId, row.label));
+        for (int i = 0; i < row.itemIds; ++i) {
+            const TextId id = row.firstItemId + TextId(i);
+            const bool last = i + 1 == row.itemIds;
+            if (last && row.reselect == ItemReselect::FromField)
+                add(itemThen(id, row.control, i, row.field));
+            else if (last && row.reselect == ItemReselect::EntryZero)
+                add(itemThenZero(id, row.control, i));
+            else
+                add(item(id, row.control, i));
+        }
+    }
+}
 
-constexpr std::array<TextTarget, kTextIdCount> kTable = [] {
+// In id order; a table that would not hold kTextIdCount texts leaves the rest empty (id 0),
+// which the tests of the table catch. Made at its first use, after the settings table.
+std::array<TextTarget, kTextIdCount> sortedTable() {
     std::array<TextTarget, kTextIdCount> table{};
     std::size_t n = 0;
+    const auto add = [&table, &n](const TextTarget& target) {
+        if (n < table.size())
+            table[n++] = target;
+    };
     for (const TextTarget& target : kControlTexts)
-        table[n++] = target;
+        add(target);
     for (int i = 0; i < kErrorTextIdCount; ++i)
-        table[n++] = make(kFirstErrorTextId + TextId(i), TextKind::ErrorText, {}, i);
+        add(make(kFirstErrorTextId + TextId(i), TextKind::ErrorText, {}, i));
     for (int i = 0; i < kStatusTextIdCount; ++i)
-        table[n++] = make(kFirstStatusTextId + TextId(i), TextKind::StatusText, {}, i);
+        add(make(kFirstStatusTextId + TextId(i), TextKind::StatusText, {}, i));
     for (const TextTarget& target : kLateControlTexts)
-        table[n++] = target;
+        add(target);
+    addSettingTexts(add);
+    std::sort(table.begin(), table.begin() + static_cast<std::ptrdiff_t>(n),
+              [](const TextTarget& a, const TextTarget& b) { return a.id < b.id; });
     return table;
-}();
+}
+
+const std::array<TextTarget, kTextIdCount>& table() {
+    static const std::array<TextTarget, kTextIdCount> sorted = sortedTable();
+    return sorted;
+}
 
 constexpr std::array<TextTarget, kReportTextIdCount> kReportTable = [] {
     std::array<TextTarget, kReportTextIdCount> table{};
@@ -246,7 +232,6 @@ static_assert(kSpokenTextIdCount <= 50, "the spoken texts keep to 101400-101449"
 static_assert(kFirstSpokenTextId >= kFirstWindowTextId + kWindowTextIdCount &&
                   kFirstSpokenTextId + kSpokenTextIdCount <= kFirstCellTextId,
               "the spoken texts follow the window's and end below the cell view's");
-static_assert(kFirstReportTextId > kTable.back().id, "the report's range follows the kit's table");
 
 constexpr std::string_view kWindowEnglish[] = {
     "verify ECU",  // VerifyEcu
@@ -539,7 +524,7 @@ constexpr std::array<std::string_view, kFontControlCount> kFontControls = {
 }  // namespace
 
 const std::array<TextTarget, kTextIdCount>& textIdTable() {
-    return kTable;
+    return table();
 }
 
 const std::array<TextTarget, kReportTextIdCount>& reportTextIdTable() {
@@ -580,6 +565,7 @@ const TextTarget* findTextId(TextId id) {
         return &kReportTable[id - kFirstReportTextId];
     if (id >= kFirstSpokenTextId && id - kFirstSpokenTextId < TextId(kSpokenTextIdCount))
         return &kSpokenTable[id - kFirstSpokenTextId];
+    const auto& kTable = table();
     const auto it = std::lower_bound(kTable.begin(), kTable.end(), id,
                                      [](const TextTarget& t, TextId key) { return t.id < key; });
     return it != kTable.end() && it->id == id ? &*it : nullptr;

@@ -10,6 +10,7 @@
 
 #include "model/ecu_image.h"
 #include "model/fields.h"
+#include "model/spoken_text.h"
 
 namespace kaldor {
 
@@ -244,49 +245,6 @@ inline constexpr TextId kFirstWindowTextId = 101101;
 // history entry's "connected", a grid tool's name in an undo step) finds its translation.
 [[nodiscard]] std::optional<WindowText> windowTextOfEnglish(std::string_view english);
 
-// What assistive technology says beyond the shown captions (lamp states, names of controls
-// without a caption): this program's own range too.
-// English is built in; a language file replaces them (kFirstSpokenTextId on, in this order).
-enum class SpokenText : std::uint8_t {
-    LampOn,
-    LampOff,
-    ScopeTrace,  // "%1" the trace's number, "%2" its colour
-    Black,
-    Red,
-    Green,
-    Blue,
-    CalibrationTables,
-    EngineSpeed,
-    PressureDifference,
-    Progress,  // a transfer's progress bar
-    ErrorMemory,
-    MainMap,
-    CruiseMap,
-    // The controls without a caption, by what they hold.
-    CdiEmulatorType,
-    CdiThreshold,  // "%1" its number
-    CdiValue,      // "%1" its number
-    DynamicKOn,
-    DynamicK,
-    AssumedRevision,
-    MainEnrichment,
-    MainOffset,
-    FreqAlgorithm,
-    FreqGrid,
-    FreqEmulatorDuty,
-    ThrottleSignalKind,
-    ColumnPresets,
-    RowPresets,
-    DieselConsumption,
-    PropaneConsumption,
-    DieselTable,
-    GasTable,
-    CorrectionTable,
-    GasDieselDifference,
-    TpsEmulatorTable,
-    StepEmulatorTable,
-    Count
-};
 inline constexpr int kSpokenTextIdCount = static_cast<int>(SpokenText::Count);
 inline constexpr TextId kFirstSpokenTextId = 101400;
 [[nodiscard]] std::string_view spokenTextEnglish(SpokenText text);

@@ -1,6 +1,6 @@
 #pragma once
 // The items of the pages' drop-down lists whose texts are the program's own (the lists of
-// presets, map types and emulator settings keep theirs beside their tables). The pages fill
+// presets, map types and emulator inputs keep theirs beside their tables). The pages fill
 // their lists from here and a set-up described in words names the chosen item by the same text.
 #include <array>
 #include <string>
@@ -65,5 +65,28 @@ inline constexpr std::array<std::string_view, 7> kFreqEmuDutyItems{
 // "0,0V   0°C" .. "5V      1429°C".
 inline constexpr int kEgtMaxItems = 51;
 [[nodiscard]] std::string egtMaxItem(int item);
+
+// The DNA chain regulation settings and the signal emulator (their on/off lists: kOffOnItems).
+// ComboBoxMappingTempOK: item "0" stores 10, "60" stores 70.
+inline constexpr std::array<std::string_view, 7> kMappingTempOkItems{"0",  "10", "20", "30",
+                                                                     "40", "50", "60"};
+// ComboBoxMappingRozdz.
+inline constexpr std::array<std::string_view, 25> kMappingSpreadItems{
+    "10",  "20",  "30",  "40",  "50",  "60",  "70",  "80",  "90",  "100", "110", "120", "130",
+    "140", "150", "160", "170", "180", "190", "200", "210", "220", "230", "240", "250"};
+// ComboBoxMappingTpsDelta.
+inline constexpr std::array<std::string_view, 20> kMappingTpsDeltaItems{
+    "10",  "20",  "30",  "40",  "50",  "60",  "70",  "80",  "90",  "100",
+    "110", "120", "130", "140", "150", "160", "170", "180", "190", "200"};
+// ComboBoxTpsType.
+inline constexpr std::array<std::string_view, 13> kTpsTypeItems{
+    "1V", "1.25V", "1.5V", "2V", "2.5V", "3V", "4V", "4.5V", "5V", "7.5V", "10V", "12V", "15V"};
+// ComboBoxMappingIteracja.
+inline constexpr std::array<std::string_view, 10> kMappingIterationItems{
+    "0.1", "0.2", "0.3", "0.4", "0.5", "0.6", "0.7", "0.8", "0.9", "1"};
+// ComboBoxeEmulatorRelayOn.
+inline constexpr std::array<std::string_view, 3> kRelayModeItems{"off", "on Analog", "on Digital"};
+// ComboBoxDnaSigRis1, ComboBoxDnaSigRis2.
+inline constexpr std::array<std::string_view, 2> kSignalDirectionItems{"rising", "falling"};
 
 }  // namespace kaldor

@@ -19,318 +19,13 @@
 #include "model/switch_over_edits.h"
 #include "service/field_text.h"
 #include "service/image_diff.h"
+#include "service/setting_rows.h"
 
 namespace kaldor {
 namespace {
 
-// A page or a group: its objectName, the caption it is built with, and the name the description
-// gives it where the page's tab has no caption (a page reached by its keys only).
-struct Container {
-    std::string_view name;
-    std::string_view caption;
-    std::string_view unnamed;
-};
-
-constexpr Container kPages[] = {
-    {"TabSheet2", "[F3]parameters", ""},
-    {"TabSheet3", "[F4]adjustment", ""},
-    {"TabSheet5", "", "advanced"},
-    {"TabSheet4", "[F5]diagnostic", ""},
-    {"TabSheet9", "", "DNA"},
-    {"TabSheet10", "EMU", ""},
-};
-
-constexpr Container kGroups[] = {
-    {"GroupBoxEngine", "", ""},
-    {"GroupBoxPar3", "level sensor", ""},
-    {"GroupBoxDoubleInjectionTime", "! DOUBLE INJECTION TIME !", ""},
-    {"PanelTpsCrus", "", ""},
-    {"PanelAdj", "", ""},
-    {"GroupBoxCutOff", "TPS CUTOFF", ""},
-    {"GroupBoxCdiEmu", "CDi EMULATOR", ""},
-    {"GroupBoxEnError", "Enabled Errors", ""},
-    {"GroupBoxAdvanced", "ADVANCED", ""},
-    {"TabSheet6", "ECU", ""},
-    {"GroupBoxDNA", "DNA chain regulation data", ""},
-    {"GroupBoxSignalEmulator", "signal emulator", ""},
-    {"GroupBoxMapsEmu", "DNA MAPS", ""},
-    {"GroupBoxFreqAlg", "DO NOT MODIFY", ""},
-};
-
-// How a setting's caption is found on its page.
-enum class CaptionFrom : std::uint8_t {
-    Label,      // the label beside it
-    Own,        // its own caption (a check box)
-    GroupUnit,  // its group's caption and the unit label after it: "TPS CUTOFF, [V]"
-    Spoken,     // no caption on its page: the name it is read by (a spoken text)
-    LabelPlace  // in a row headed by a label: the label's caption and its place in the row
-};
-
-enum class Shows : std::uint8_t { List, Number, Tick };
-
-struct DescribedControl {
-    std::string_view control;
-    FieldId field;
-    std::string_view page;
-    std::string_view group;
-    CaptionFrom from;
-    std::string_view label;    // objectName holding the caption (Label, Own, GroupUnit)
-    std::string_view caption;  // the caption it is built with
-    int place;                 // LabelPlace; Spoken: the number for "%1" (0: none)
-    Shows shows;
-    std::string_view pattern;  // Number: the editor's number pattern
-    std::vector<std::string> items;
-    int bit = -1;  // a control that shows one bit of its field: that bit's item or tick
-    // A list whose item the page works out from several fields; nothing: the field's own value.
-    int (*item)(const EcuImage&) = nullptr;
-    SpokenText spoken = SpokenText::Count;  // Spoken
-};
-
-template <std::size_t N>
-std::vector<std::string> itemsOf(const std::array<std::string_view, N>& list) {
-    return {list.begin(), list.end()};
-}
-template <typename Row, std::size_t N>
-std::vector<std::string> itemTextsOf(const std::array<Row, N>& rows) {
-    std::vector<std::string> items;
-    for (const Row& row : rows)
-        items.emplace_back(row.item);
-    return items;
-}
-
-std::vector<std::string> temperatureItems() {
-    std::vector<std::string> items;
-    for (int t = kOnTemperatureFirst; t <= kOnTemperatureLast; ++t)
-        items.push_back(std::to_string(t));
-    return items;
-}
-
-std::vector<std::string> egtItems() {
-    std::vector<std::string> items;
-    for (int i = 0; i < kEgtMaxItems; ++i)
-        items.push_back(egtMaxItem(i));
-    return items;
-}
-
 using F = FieldId;
 using C = CaptionFrom;
-
-DescribedControl list(std::string_view control, F field, std::string_view page,
-                      std::string_view group, std::string_view label, std::string_view caption,
-                      std::vector<std::string> items, C from = C::Label, int place = 0) {
-    return {control, field,       page, group,           from, label, caption,
-            place,   Shows::List, "",   std::move(items)};
-}
-DescribedControl number(std::string_view control, F field, std::string_view page,
-                        std::string_view group, std::string_view label, std::string_view caption,
-                        std::string_view pattern, C from = C::Label, int place = 0) {
-    return {control, field, page, group, from, label, caption, place, Shows::Number, pattern, {}};
-}
-// A control without a caption on its page, by the name it is read by.
-DescribedControl spoken(DescribedControl d, SpokenText name) {
-    d.spoken = name;
-    return d;
-}
-DescribedControl tick(std::string_view control, F field, std::string_view page,
-                      std::string_view group, std::string_view caption, int bit = -1) {
-    return {control, field, page, group, C::Own, control, caption, 0, Shows::Tick, "", {}, bit};
-}
-DescribedControl derived(DescribedControl row, int (*item)(const EcuImage&)) {
-    row.item = item;
-    return row;
-}
-
-// Both bits clear leave the relay list as it was: "off" for a set-up read afresh.
-int relayShownItem(const EcuImage& image) {
-    return emulatorModeShown(image).relayItem.value_or(0);
-}
-
-// "on"/"off" of each correction map, under the caption beside its grid.
-std::vector<DescribedControl> correctionEnables() {
-    std::vector<DescribedControl> rows;
-    for (const CorrectionMapDef& map : correctionMaps()) {
-        // The row is the label, the grid, then this list.
-        DescribedControl row = list(map.enableCombo, F::CorrectionMapEnable, "TabSheet5", "",
-                                    map.label, map.caption, itemsOf(kOffOnItems), C::LabelPlace, 2);
-        row.bit = static_cast<int>(map.enableBit);
-        rows.push_back(std::move(row));
-    }
-    return rows;
-}
-
-std::vector<DescribedControl> enabledErrorBoxes() {
-    std::vector<DescribedControl> rows;
-    for (const EnabledErrorBox& box : kEnabledErrorBoxes)
-        rows.push_back(tick(box.checkBox, F::EnabledErrors, "TabSheet5", "GroupBoxEnError",
-                            box.caption, static_cast<int>(box.bit)));
-    return rows;
-}
-
-// Every setting a page shows, in the order of the pages and of the groups on them. The number
-// patterns are the editors' own.
-const std::vector<DescribedControl>& describedControls() {
-    static const std::vector<DescribedControl> table = [] {
-        const auto off = itemsOf(kOffOnItems);
-        const char* p2 = "TabSheet2";
-        const char* engine = "GroupBoxEngine";
-        const char* level = "GroupBoxPar3";
-        const char* p3 = "TabSheet3";
-        const char* p5 = "TabSheet5";
-        const char* cutOff = "GroupBoxCutOff";
-        const char* cdi = "GroupBoxCdiEmu";
-        const char* p10 = "TabSheet10";
-        const char* signal = "GroupBoxSignalEmulator";
-        const char* emuMaps = "GroupBoxMapsEmu";
-        const char* chain = "GroupBoxDNA";
-        std::vector<DescribedControl> rows{
-            list("ComboBoxTempOn", F::OnTemperature, p2, engine, "LabelOnTemp",
-                 "switch-on temperature [\xC2\xB0"
-                 "C]",
-                 temperatureItems()),
-            number("AbNumSpinRpm", F::OnRpmPeriod, p2, engine, "LabelRpmSWitch", "switch-on rpm",
-                   "#0#"),
-            number("AbNumSpinOnDelay", F::OnDelay, p2, engine, "LabelDelayGaz",
-                   "switch-on delay [s]", "#0.0#"),
-            number("AbNumSpinMinPsys", F::MinSystemPressure, p2, engine, "LabelMinPsys",
-                   "minimum pressure [bar]", "#0.0#"),
-            number("AbNumSpinOffDelay", F::PressureDelay, p2, engine, "LabelPsysDelay",
-                   "minimum pressure delay [s]", "#0.0#"),
-            list("ComboBoxRegulatorVacum", F::RegulatorVacuumConnected, p2, engine,
-                 "LabelRegulatorVacum", "regulator", itemsOf(kRegulatorVacuumItems)),
-            list("ComboBoxTGsensor", F::GasTempSensorType, p2, engine, "LabelTGSEnsor",
-                 "gas temperature sensor", itemsOf(kTempSensorItems)),
-            list("ComboBoxTRsensor", F::ReducerTempSensorType, p2, engine, "LabelTRsensor",
-                 "regulator temperature sensor", itemsOf(kTempSensorItems)),
-            list("ComboBoxPresSensor", F::GasPressureSensorType, p2, engine, "LabelPresSensTyp",
-                 "gas pressure sensor", itemsOf(kPressureSensorItems)),
-            list("ComboBoxMAPSensType", F::MapSensorType, p2, engine, "LabelMapType", "MAP sensor",
-                 itemsOf(kMapSensorItems)),
-            list("ComboBoxTurbo", F::TurboOn, p2, engine, "LabelTurbo", "turbo",
-                 itemsOf(kTurboItems)),
-            list("ComboBoxCoilType", F::RpmSignalType, p2, engine, "LabelCoilType",
-                 "rpm signal type", itemsOf(kCoilItems)),
-            list("ComboBoxRpmPower", F::RpmSignalLevel, p2, engine, "LabelRpmPower",
-                 "rpm signal level", itemsOf(kRpmPowerItems)),
-            number("AbNumSpinRpmVar", F::RpmSignalThreshold, p2, engine, "LabelRpmVar",
-                   "rpm signal threshold [V]", "#0.0#"),
-            list("ComboBoxEGT", F::EgtSensorOn, p2, engine, "LabelEgtEn", "EGT sensor", off),
-            list("ComboBoxEGT_Temp", F::EgtMaxLevel, p2, engine, "LabelEgtT", "EGT maximum",
-                 egtItems()),
-            derived(list("ComboBoxDciEn", F::CdiEmulatorOn, p2, engine, "LabelEmulator",
-                         "Emulator:", itemTextsOf(kEmulatorModes)),
-                    emulatorModeItem),
-            list("ComboBoxLevelSensor", F::LevelSensorType, p2, level, "LabelLevelSensor", "sensor",
-                 itemsOf(kLevelSensorItems)),
-            number("AbNumSpinPozE", F::LevelPointE, p2, level, "LabelPozE", "E [V]", "#0.0#"),
-            number("AbNumSpinPoz14", F::LevelPoint14, p2, level, "LabelPoz14", "1/4 [V]", "#0.0#"),
-            number("AbNumSpinPoz24", F::LevelPoint24, p2, level, "LabelPoz24", "2/4 [V]", "#0.0#"),
-            number("AbNumSpinPoz34", F::LevelPoint34, p2, level, "LabelPoz34", "3/4 [V]", "#0.0#"),
-            number("AbNumSpinRezRef", F::LevelRefTime, p2, level, "LabelRefTime",
-                   "reference time [s]", "#0#"),
-            tick("CheckBoxLevelSensorNegativ", F::LevelSensorNormal, p2, level, "invert sensor"),
-            tick("CheckBoxWskaznikZasilany", F::LevelValvePowered, p2, level, "Valve powered"),
-            list("ComboBoxDoubleTime", F::DoubleInjectionTime, p2, "GroupBoxDoubleInjectionTime",
-                 "LabelDoubleTime", "Inj time x2:", itemsOf(kDoubleTimeItems)),
-            number("AbNumSpinCisnieniePracy", F::WorkingPressure, p3, "PanelAdj",
-                   "LabelCisnieniePracy", "work pressure", "#0.0#"),
-            list("ComboBoxMapa", F::MainMapType, p3, "", "LabelMapTyp",
-                 "map type:", itemTextsOf(kMapTypes)),
-            spoken(list("ComboBoxTpsTyp", F::TpsSwitch, p3, "", "", "", itemsOf(kTpsTypItems),
-                        C::Spoken),
-                   SpokenText::ThrottleSignalKind),
-            list("ComboBoxTpsCutOff", F::TpsCutOffMode, p3, "PanelTpsCrus", "LabelCutOff",
-                 "cut-off:", itemsOf(kCutOffItems)),
-            list("ComboBoxCruise", F::CruiseMode, p3, "PanelTpsCrus", "LabelTempomat",
-                 "cruise control:", itemsOf(kCruiseItems)),
-            number("AbNumSpinTpsCutOff", F::TpsCutOffLevel, p5, cutOff, "LabelTpsCutOff", "[V]",
-                   "#0.0#", C::GroupUnit),
-            number("AbNumSpinCutOffTime", F::CutOffTime, p5, cutOff, "LabelCutOffTime", "[ms]",
-                   "#0", C::GroupUnit),
-            number("AbNumSpinCrusRpm", F::CruiseRpmPeriod, p5, cutOff, "LabelCrusRpm", "[rpm]",
-                   "#0#", C::GroupUnit),
-            number("AbNumSpinCrusBar", F::CruisePressure, p5, cutOff, "LabelCrusBar", "[Bar]",
-                   "#0.0#", C::GroupUnit),
-            number("AbNumSpinCrusTime", F::CruiseTime, p5, cutOff, "LabelCrusTime", "[s]", "#0#",
-                   C::GroupUnit),
-            spoken(list("ComboBoxEmulatorType", F::CdiEmulatorType, p5, cdi, "", "",
-                        itemsOf(kCdiEmulatorTypeItems), C::Spoken),
-                   SpokenText::CdiEmulatorType),
-            spoken(number("AbNumSpinCdi1", F::CdiThreshold1, p5, cdi, "", "", "#0", C::Spoken, 1),
-                   SpokenText::CdiThreshold),
-            spoken(number("AbNumSpinCdi2", F::CdiThreshold2, p5, cdi, "", "", "#0", C::Spoken, 2),
-                   SpokenText::CdiThreshold),
-            spoken(number("AbNumSpinCdi3", F::CdiThreshold3, p5, cdi, "", "", "#0", C::Spoken, 3),
-                   SpokenText::CdiThreshold),
-            spoken(number("AbNumSpinV1", F::CdiValue1, p5, cdi, "", "", "#0", C::Spoken, 1),
-                   SpokenText::CdiValue),
-            spoken(number("AbNumSpinV2", F::CdiValue2, p5, cdi, "", "", "#0", C::Spoken, 2),
-                   SpokenText::CdiValue),
-            spoken(number("AbNumSpinV3", F::CdiValue3, p5, cdi, "", "", "#0", C::Spoken, 3),
-                   SpokenText::CdiValue),
-            spoken(number("AbNumSpinV4", F::CdiValue4, p5, cdi, "", "", "#0", C::Spoken, 4),
-                   SpokenText::CdiValue),
-            spoken(
-                list("ComboBoxDK", F::DynamicKOn, p5, "GroupBoxAdvanced", "", "", off, C::Spoken),
-                SpokenText::DynamicKOn),
-            spoken(number("AbNumSpinDynamicK", F::DynamicK, p5, "GroupBoxAdvanced", "", "", "#0#",
-                          C::Spoken),
-                   SpokenText::DynamicK),
-            list("ComboBoxGazAutoOn", F::AutoReturnToGas, "TabSheet4", "TabSheet6",
-                 "LabelDiagErrorAuto", "return to propane after error:", off),
-            list("ComboBoxMappingTempOK", F::MappingTempOk, "TabSheet9", chain,
-                 "LabelMappingTempOK", "Temp.Start[C]:", itemsOf(kMappingTempOkItems)),
-            list("ComboBoxMappingRozdz", F::MappingSpread, "TabSheet9", chain, "LabelMappingRozdz",
-                 "Mapp.Vacum[dV]", itemsOf(kMappingSpreadItems)),
-            list("ComboBoxMappingTpsDelta", F::MappingTpsDelta, "TabSheet9", chain,
-                 "LabelMappingTpsDelta", "Mapp.V[dT]:", itemsOf(kMappingTpsDeltaItems)),
-            list("ComboBoxTpsType", F::TpsType, "TabSheet9", chain, "LabelTpsType",
-                 "V Type:", itemsOf(kTpsTypeItems)),
-            list("ComboBoxMappingIteracja", F::MappingIteration, "TabSheet9", chain,
-                 "LabelMappingIteracja", "IterationTime[s]:", itemsOf(kMappingIterationItems)),
-            number("AbNumSpinMaxTps", F::DnaMaxTps, "TabSheet9", chain, "LabelMaxTps",
-                   "Max V[V]:", "#0.0#"),
-            number("AbNumSpinMinTps", F::DnaMinTps, "TabSheet9", chain, "LabelMinTps",
-                   "Min V[V]:", "#0.0#"),
-            list("ComboBoxDNAEmuSelect", F::DnaEmulatorOn, p10, signal, "LabelDNAEmuSelect",
-                 "DNA EMU:", off),
-            derived(list("ComboBoxeEmulatorRelayOn", F::EmulatorRelayDigital, p10, signal,
-                         "LabelEmulatorRelayOn", "DNA Emulator:", itemsOf(kRelayModeItems)),
-                    relayShownItem),
-            list("ComboBoxDnaSigRis1", F::DnaSignal1Falling, p10, signal, "LabelDnaSigRis1",
-                 "Chan.1:", itemsOf(kSignalDirectionItems)),
-            list("ComboBoxDnaSigRis2", F::DnaSignal2Falling, p10, signal, "LabelDnaSigRis2",
-                 "Chan.2:", itemsOf(kSignalDirectionItems)),
-            number("AbNumSpinMaxDTps", F::DnaMaxDTps, p10, signal, "LabelMaxDTps",
-                   "MaxDTps:", "#0.0#"),
-            number("AbNumSpinMinDTps", F::DnaMinDTps, p10, signal, "LabelMinDTps",
-                   "MinDTps:", "#0.0#"),
-            list("ComboBoxActivInput", F::EmuInputChannel, p10, emuMaps, "LabelActivInput",
-                 "Input:", itemTextsOf(kEmuInputs)),
-            list("ComboBoxTpsEmul", F::TpsEmulatorOn, p10, emuMaps, "LabelTpsEmul",
-                 "TPS map:", off),
-            list("ComboBoxEmulatorStep", F::StepEmulatorOn, p10, emuMaps, "LabelEmulatorStep",
-                 "Step map:", off),
-            spoken(list("ComboBoxFreqAlg", F::FreqAlgorithm, p10, "GroupBoxFreqAlg", "", "",
-                        itemsOf(kFreqAlgItems), C::Spoken),
-                   SpokenText::FreqAlgorithm),
-            spoken(list("ComboBoxFreqFullGr", F::FreqFullGrid, p10, "GroupBoxFreqAlg", "", "",
-                        itemsOf(kFreqFullGridItems), C::Spoken),
-                   SpokenText::FreqGrid),
-        };
-        // The advanced page: the correction maps on its left, the groups on its right.
-        const auto firstOf = [&rows](std::string_view control) {
-            return std::find_if(rows.begin(), rows.end(), [control](const DescribedControl& d) {
-                return d.control == control;
-            });
-        };
-        const std::vector<DescribedControl> enables = correctionEnables();
-        rows.insert(firstOf("AbNumSpinTpsCutOff"), enables.begin(), enables.end());
-        const std::vector<DescribedControl> errors = enabledErrorBoxes();
-        rows.insert(firstOf("AbNumSpinV4") + 1, errors.begin(), errors.end());
-        return rows;
-    }();
-    return table;
-}
 
 // The maps and their axes, described cell by cell rather than as settings.
 constexpr FieldId kMapFields[] = {
@@ -342,9 +37,10 @@ bool isMapField(FieldId id) {
     return std::find(std::begin(kMapFields), std::end(kMapFields), id) != std::end(kMapFields);
 }
 
-const DescribedControl* describedControlOf(FieldId id) {
-    for (const DescribedControl& d : describedControls())
-        if (d.field == id)
+// The first setting a page shows of the field; nullptr for a field no page shows.
+const SettingRow* describedControlOf(FieldId id) {
+    for (const SettingRow& d : pageSettings())
+        if (d.field == id && d.described)
             return &d;
     return nullptr;
 }
@@ -354,14 +50,8 @@ std::string textOf(const SetupTexts& texts, std::string_view name, std::string_v
     return found != texts.captions.end() ? found->second : std::string(builtIn);
 }
 
-const Container* containerOf(const Container* begin, const Container* end, std::string_view name) {
-    const Container* found =
-        std::find_if(begin, end, [name](const Container& c) { return c.name == name; });
-    return found != end ? found : nullptr;
-}
-
 std::string pageCaption(const SetupTexts& texts, std::string_view page) {
-    const Container* c = containerOf(std::begin(kPages), std::end(kPages), page);
+    const SettingContainer* c = findSettingPage(page);
     if (c == nullptr)
         return std::string(page);
     const std::string caption = withoutKeyHint(textOf(texts, c->name, c->caption));
@@ -369,63 +59,66 @@ std::string pageCaption(const SetupTexts& texts, std::string_view page) {
 }
 
 std::string groupCaption(const SetupTexts& texts, std::string_view group) {
-    const Container* c = containerOf(std::begin(kGroups), std::end(kGroups), group);
+    const SettingContainer* c = findSettingGroup(group);
     return c == nullptr ? std::string() : textOf(texts, c->name, c->caption);
 }
 
-// A label's closing colon leads to its control; in a listing the listing's own colon follows.
-std::string withoutColon(std::string text) {
-    while (!text.empty() && (text.back() == ':' || text.back() == ' '))
-        text.pop_back();
-    return text;
+std::string captionOf(const SettingRow& d, const SetupTexts& texts) {
+    CaptionTexts lookup;
+    lookup.shown = [&texts](std::string_view name, std::string_view builtIn) {
+        return textOf(texts, name, builtIn);
+    };
+    lookup.spoken = [&texts](SpokenText text) {
+        const auto loaded = texts.spokenTexts.find(static_cast<int>(text));
+        return loaded != texts.spokenTexts.end() ? loaded->second
+                                                 : std::string(spokenTextEnglish(text));
+    };
+    return settingCaption(d, lookup);
 }
 
-std::string captionOf(const DescribedControl& d, const SetupTexts& texts) {
-    switch (d.from) {
-        case C::Label:
-        case C::Own:
-            return withoutColon(textOf(texts, d.label, d.caption));
-        case C::GroupUnit:
-            return groupCaption(texts, d.group) + ", " + textOf(texts, d.label, d.caption);
-        case C::LabelPlace:
-            return withoutColon(textOf(texts, d.label, d.caption)) + " " + std::to_string(d.place);
-        case C::Spoken:
+// Both bits clear leave the relay list as it was: "off" for a set-up read afresh.
+int relayShownItem(const EcuImage& image) {
+    return emulatorModeShown(image).relayItem.value_or(0);
+}
+
+std::optional<double> shownOf(const SettingRow& d, const EcuImage& image) {
+    if (d.bit >= 0)
+        return (readField(image, d.field) >> d.bit) & 1u;
+    switch (d.shownItem) {
+        case ShownItem::EmulatorMode:
+            return emulatorModeItem(image);
+        case ShownItem::RelayMode:
+            return relayShownItem(image);
+        case ShownItem::Field:
             break;
     }
-    const auto loaded = texts.spokenTexts.find(static_cast<int>(d.spoken));
-    std::string name = loaded != texts.spokenTexts.end() ? loaded->second
-                                                         : std::string(spokenTextEnglish(d.spoken));
-    if (const std::size_t at = name.find("%1"); d.place > 0 && at != std::string::npos)
-        name.replace(at, 2, std::to_string(d.place));
-    return name;
-}
-
-std::string itemText(const DescribedControl& d, const SetupTexts& texts, std::size_t index) {
-    const auto found = texts.items.find({std::string(d.control), static_cast<int>(index)});
-    return found != texts.items.end() ? found->second : d.items[index];
+    return shownValue(image, d.field);
 }
 
 // The value as the control shows it after the refresh.
-ShownField controlValue(const DescribedControl& d, const EcuImage& image, const SetupTexts& texts) {
-    const std::optional<double> shown =
-        d.bit >= 0          ? std::optional<double>((readField(image, d.field) >> d.bit) & 1u)
-        : d.item != nullptr ? std::optional<double>(d.item(image))
-                            : shownValue(image, d.field);
+ShownField controlValue(const SettingRow& d, const EcuImage& image, const SetupTexts& texts) {
+    const std::optional<double> shown = shownOf(d, image);
     const std::string raw = "raw " + std::to_string(readField(image, d.field));
     if (!shown)
         return {raw, ""};
-    switch (d.shows) {
-        case Shows::List:
+    switch (d.editor) {
+        case SettingEditor::List: {
+            const std::vector<std::string> items = settingItems(d);
             // A value the list does not offer: the list stays empty and says what it holds.
-            if (*shown < 0 || *shown >= static_cast<double>(d.items.size()))
+            if (*shown < 0 || *shown >= static_cast<double>(items.size()))
                 return {raw, ""};
-            return {itemText(d, texts, static_cast<std::size_t>(*shown)), ""};
-        case Shows::Tick:
+            const auto index = static_cast<int>(*shown);
+            const auto found = texts.items.find({std::string(d.control), index});
+            return {
+                found != texts.items.end() ? found->second : items[static_cast<std::size_t>(index)],
+                ""};
+        }
+        case SettingEditor::Tick:
             return {*shown != 0 ? "on" : "off", ""};
-        case Shows::Number:
+        case SettingEditor::Spin:
             break;
     }
-    return {patternText(*shown, d.pattern), fieldShown(image, d.field, 0).unit};
+    return {patternText(*shown, d.spin.pattern), fieldShown(image, d.field, 0).unit};
 }
 
 std::string withUnit(const ShownField& shown) {
@@ -564,7 +257,7 @@ std::string internalValue(const EcuImage& image, FieldId id, std::size_t element
 
 // A field whose bits each have a control of their own is named by their place together and reads
 // as the captions of those that are on.
-std::string bitByBitName(const DescribedControl& first, const SetupTexts& texts) {
+std::string bitByBitName(const SettingRow& first, const SetupTexts& texts) {
     const std::string group = groupCaption(texts, first.group);
     return pageCaption(texts, first.page) + " / " +
            (group.empty() ? mapsGroupName(F::CorrectionMaps) : group);
@@ -572,7 +265,7 @@ std::string bitByBitName(const DescribedControl& first, const SetupTexts& texts)
 
 std::string bitByBitValue(FieldId id, const EcuImage& image, const SetupTexts& texts) {
     std::string on;
-    for (const DescribedControl& d : describedControls())
+    for (const SettingRow& d : pageSettings())
         if (d.field == id && d.bit >= 0 && ((readField(image, id) >> d.bit) & 1u) != 0)
             on += (on.empty() ? "" : ", ") + withoutColon(textOf(texts, d.label, d.caption));
     return on.empty() ? "none" : on;
@@ -628,7 +321,9 @@ std::string translatedEnglish(const SetupTexts& texts, const std::string& englis
 SetupDescription describeSetup(const EcuImage& image, const SetupTexts& texts,
                                unsigned softwareRevision) {
     SetupDescription description;
-    for (const DescribedControl& d : describedControls()) {
+    for (const SettingRow& d : pageSettings()) {
+        if (!d.described)
+            continue;
         const ShownField shown = controlValue(d, image, texts);
         description.settings.push_back({pageCaption(texts, d.page), groupCaption(texts, d.group),
                                         captionOf(d, texts), shown.value, shown.unit, d.field, 0,
@@ -654,12 +349,12 @@ SetupDescription describeSetup(const EcuImage& image, const SetupTexts& texts,
 
 std::string setupElementName(const EcuImage& image, FieldId id, std::size_t element,
                              const SetupTexts& texts, unsigned softwareRevision) {
-    if (const DescribedControl* d = describedControlOf(id)) {
+    if (const SettingRow* d = describedControlOf(id)) {
         if (d->bit >= 0)
             return bitByBitName(*d, texts);
         std::string name = pageCaption(texts, d->page) + " / ";
         const std::string group = groupCaption(texts, d->group);
-        if (!group.empty() && d->from != C::GroupUnit)
+        if (!group.empty() && d->captionFrom != C::GroupUnit)
             name += group + " / ";
         return name + captionOf(*d, texts);
     }
@@ -670,7 +365,7 @@ std::string setupElementName(const EcuImage& image, FieldId id, std::size_t elem
 
 std::string setupElementValue(const EcuImage& image, FieldId id, std::size_t element,
                               const SetupTexts& texts) {
-    if (const DescribedControl* d = describedControlOf(id))
+    if (const SettingRow* d = describedControlOf(id))
         return d->bit >= 0 ? bitByBitValue(id, image, texts)
                            : withUnit(controlValue(*d, image, texts));
     if (isMapField(id))

@@ -27,6 +27,7 @@
 #include <map>
 
 #include "files/text_ids.h"
+#include "service/setting_rows.h"
 #include "widgets/ab_bar.h"
 #include "widgets/ab_led.h"
 #include "widgets/ab_meter.h"
@@ -89,31 +90,16 @@ constexpr QuantityName kGridNames[] = {
     {"StringGridMapaTempomatu", SpokenText::CruiseMap},
 };
 
-// Controls without a caption, label or tool tip, read by what they hold; a family of numbered
-// controls shares one text with its number for "%1" (0: none).
+// Controls of no setting without a caption, label or tool tip, read by what they hold (the
+// settings' controls are named by their rows); a family of numbered controls shares one text
+// with its number for "%1" (0: none).
 struct HeldName {
     const char* control;
     SpokenText name;
     int number;
 };
 constexpr HeldName kHeldNames[] = {
-    {"ComboBoxEmulatorType", SpokenText::CdiEmulatorType, 0},
-    {"AbNumSpinCdi1", SpokenText::CdiThreshold, 1},
-    {"AbNumSpinCdi2", SpokenText::CdiThreshold, 2},
-    {"AbNumSpinCdi3", SpokenText::CdiThreshold, 3},
-    {"AbNumSpinV1", SpokenText::CdiValue, 1},
-    {"AbNumSpinV2", SpokenText::CdiValue, 2},
-    {"AbNumSpinV3", SpokenText::CdiValue, 3},
-    {"AbNumSpinV4", SpokenText::CdiValue, 4},
-    {"ComboBoxDK", SpokenText::DynamicKOn, 0},
-    {"AbNumSpinDynamicK", SpokenText::DynamicK, 0},
     {"ComboBoxLevel", SpokenText::AssumedRevision, 0},
-    {"AbNumSpinWzbogacenieGlowne", SpokenText::MainEnrichment, 0},
-    {"AbNumSpinOffsetGlowny", SpokenText::MainOffset, 0},
-    {"ComboBoxFreqAlg", SpokenText::FreqAlgorithm, 0},
-    {"ComboBoxFreqFullGr", SpokenText::FreqGrid, 0},
-    {"ComboBoxFreqEmuWyp", SpokenText::FreqEmulatorDuty, 0},
-    {"ComboBoxTpsTyp", SpokenText::ThrottleSignalKind, 0},
     {"ComboBoxRpmDefs", SpokenText::ColumnPresets, 0},
     {"ComboBoxInjTdefs", SpokenText::RowPresets, 0},
     {"EditDieselL", SpokenText::DieselConsumption, 0},
@@ -479,6 +465,62 @@ void nameByTable(QWidget* control, const QString& name) {
     control->setProperty(kNamedByTableProperty, true);
 }
 
+// What the window shows under an objectName: a label's, a check box's or a group's text.
+std::string shownText(const QWidget& window, std::string_view name, std::string_view builtIn) {
+    const QWidget* widget = window.findChild<QWidget*>(
+        QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+    QString text;
+    if (const auto* label = qobject_cast<const QLabel*>(widget))
+        text = label->text();
+    else if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+        text = button->text();
+    else if (const auto* group = qobject_cast<const QGroupBox*>(widget))
+        text = group->title();
+    else
+        return std::string(builtIn);
+    text.remove(QLatin1Char('&'));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text.trimmed().toStdString();
+}
+
+QWidget* findNamed(QWidget& window, std::string_view name) {
+    return window.findChild<QWidget*>(
+        QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+}
+
+// A setting's control with a label beside it is the label's buddy, read by the label as Qt reads
+// a buddy (a sibling); inside a wrapper it is named by the label's text.
+void settingBuddies(QWidget& window) {
+    for (const SettingRow& row : pageSettings()) {
+        QWidget* control = findNamed(window, row.control);
+        auto* label = qobject_cast<QLabel*>(findNamed(window, row.label));
+        if (row.captionFrom == CaptionFrom::Label && control != nullptr && label != nullptr &&
+            label->parentWidget() == control->parentWidget())
+            label->setBuddy(control);
+    }
+}
+
+// The other settings' controls by the caption their rows compose, in the texts now shown.
+void nameSettings(QWidget& window) {
+    CaptionTexts texts;
+    texts.shown = [&window](std::string_view name, std::string_view builtIn) {
+        return shownText(window, name, builtIn);
+    };
+    texts.spoken = [](SpokenText text) { return spokenText(text).toStdString(); };
+    for (const SettingRow& row : pageSettings()) {
+        QWidget* control = findNamed(window, row.control);
+        if (control == nullptr || row.captionFrom == CaptionFrom::Own)
+            continue;
+        if (row.captionFrom != CaptionFrom::Label) {
+            nameByTable(control, QString::fromStdString(settingCaption(row, texts)));
+            continue;
+        }
+        const auto* label = qobject_cast<const QLabel*>(findNamed(window, row.label));
+        if (label != nullptr && label->parentWidget() != control->parentWidget())
+            nameByTable(control, plainText(label->text()));
+    }
+}
+
 // The names of the tables above, in the texts of the language loaded.
 void nameFromTables(QWidget& window) {
     auto find = [&window](const char* name) {
@@ -495,6 +537,7 @@ void nameFromTables(QWidget& window) {
     for (const QuantityName& entry : kGridNames)
         if (QWidget* control = find(entry.control))
             nameByTable(control, spokenText(entry.name));
+    nameSettings(window);
     for (const HeldName& entry : kHeldNames)
         if (QWidget* control = find(entry.control))
             nameByTable(control, entry.number > 0 ? spokenText(entry.name).arg(entry.number)
@@ -639,6 +682,7 @@ void prepareAccessibility(QWidget& window) {
     // A scroll frame passes the focus on to its controls and scrolls to them; it is no stop.
     for (QScrollArea* scroll : window.findChildren<QScrollArea*>())
         scroll->setFocusPolicy(Qt::NoFocus);
+    settingBuddies(window);
     setBuddies(window);
     const std::vector<QWidget*> chain = tabChain(window);
     for (std::size_t i = 1; i < chain.size(); ++i)

@@ -1,9 +1,9 @@
 #pragma once
-// The binding of controls to image fields: one table {control name, field, refresh step}. For a
-// plain control the table drives both directions: the refresh shows the field through its codec,
-// and the user's edit stores the shown value through the same codec and sends it. Controls with
-// rules of their own (presets, snaps, other controls set) are refreshed by the table too, but
-// their pages connect their handlers themselves.
+// The binding of controls to image fields, the bound rows of the settings table (control name,
+// field, refresh step). For a plain control the table drives both directions: the refresh shows the
+// field through its codec, and the user's edit stores the shown value through the same codec and
+// sends it. Controls with rules of their own (presets, snaps, other controls set) are refreshed by
+// the table too, but their pages connect their handlers themselves.
 #include <QWidget>
 
 #include <cstddef>

@@ -3,6 +3,7 @@
 #include "emulation/emulator_settings.h"
 #include "model/codec.h"
 #include "model/parameter_edits.h"
+#include "model/settings_table.h"
 #include "support/fake_port.h"
 #include "support/recording_sender.h"
 
@@ -11,12 +12,11 @@ using namespace kaldor::test;
 
 namespace {
 
-const EmulatorBinding& binding(std::string_view control) {
-    for (const EmulatorBinding& b : kEmulatorBindings)
-        if (control == b.control)
-            return b;
-    ADD_FAILURE() << "no binding " << control;
-    return kEmulatorBindings.front();
+const SettingRow& binding(std::string_view control) {
+    const SettingRow* row = findSetting(control);
+    if (row == nullptr)
+        ADD_FAILURE() << "no binding " << control;
+    return row != nullptr ? *row : *settingsTable().begin();
 }
 
 // Each plain control stores what its list or range means and sends its word or byte.
@@ -45,8 +45,8 @@ TEST(EmulatorBindings, PlainEditsStoreAndSendTheirField) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.control);
-        const EmulatorBinding& b = binding(c.control);
-        EXPECT_TRUE(b.plainEdit);
+        const SettingRow& b = binding(c.control);
+        EXPECT_EQ(b.binding, SettingBinding::Plain);
         EcuImage image;
         RecordingSender sender;
         ParameterEditor editor{image, sender};
@@ -61,7 +61,7 @@ TEST(EmulatorBindings, PlainEditsStoreAndSendTheirField) {
     }
     EXPECT_EQ(binding("AbNumSpinMaxDTps").refreshStep, RefreshStep::DtpsLimits);
     EXPECT_EQ(binding("ComboBoxActivInput").refreshStep, RefreshStep::EmulatorInput);
-    EXPECT_FALSE(binding("ComboBoxDNAEmuSelect").plainEdit);
+    EXPECT_EQ(binding("ComboBoxDNAEmuSelect").binding, SettingBinding::Handled);
 }
 
 TEST(EmulatorMode, SwitchAndRelayKeepEachOtherAndTheMapsGroupInStep) {

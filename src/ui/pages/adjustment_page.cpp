@@ -7,6 +7,7 @@
 #include "ui/pages/cruise_panel.h"
 #include "ui/pages/main_map_panel.h"
 #include "ui/session.h"
+#include "ui/setting_controls.h"
 #include "ui/ui_build.h"
 
 #include <QGridLayout>
@@ -32,7 +33,6 @@ constexpr StepButton kCruiseStepButtons[] = {
 constexpr int kCruiseColumnWidth = 21;
 constexpr int kCruiseRowHeight = 17;
 constexpr int kMainMapColumnWidth = 60;
-constexpr SpinSpec kWorkPressureSpin{0.3, 2.45, 0.05, "#0.0#", 0.9};
 
 }  // namespace
 
@@ -48,9 +48,8 @@ AdjustmentPage::AdjustmentPage(QWidget* parent) : QWidget(parent) {
     fitHeightToRows(StringGridMapaTempomatu);
     StringGridMapaTempomatu->hide();
 
-    LabelCisnieniePracy =
-        namedLabel(PanelAdj, "LabelCisnieniePracy", QStringLiteral("work pressure"));
-    AbNumSpinCisnieniePracy = namedSpin(PanelAdj, "AbNumSpinCisnieniePracy", kWorkPressureSpin);
+    LabelCisnieniePracy = settingLabel(PanelAdj, "AbNumSpinCisnieniePracy");
+    AbNumSpinCisnieniePracy = settingSpin(PanelAdj, "AbNumSpinCisnieniePracy");
     auto* workPressure = new QVBoxLayout;
     workPressure->setSpacing(1);
     workPressure->addWidget(LabelCisnieniePracy);

@@ -1,4 +1,5 @@
 #include "ui/pages/advanced_page.h"
+#include "ui/setting_controls.h"
 
 #include "ui/bindings.h"
 #include "ui/pages/correction_maps_panel.h"
@@ -45,13 +46,12 @@ AdvancedPage::AdvancedPage(QWidget* parent) : QWidget(parent) {
     PanelAdvanced->hide();
 
     PanelAdvanced2 = namedPanel(this, "PanelAdvanced2");
-    GroupBoxCutOff = namedGroup(PanelAdvanced2, "GroupBoxCutOff", QStringLiteral("TPS CUTOFF"));
+    GroupBoxCutOff = settingGroup(PanelAdvanced2, "GroupBoxCutOff");
     GroupBoxCutOff->hide();
-    GroupBoxCdiEmu = namedGroup(PanelAdvanced2, "GroupBoxCdiEmu", QStringLiteral("CDi EMULATOR"));
-    GroupBoxAdvanced = namedGroup(PanelAdvanced2, "GroupBoxAdvanced", QStringLiteral("ADVANCED"));
+    GroupBoxCdiEmu = settingGroup(PanelAdvanced2, "GroupBoxCdiEmu");
+    GroupBoxAdvanced = settingGroup(PanelAdvanced2, "GroupBoxAdvanced");
     m_groups = new CutOffCdiGroups(GroupBoxCutOff, GroupBoxCdiEmu, GroupBoxAdvanced);
-    GroupBoxEnError =
-        namedGroup(GroupBoxCdiEmu, "GroupBoxEnError", QStringLiteral("Enabled Errors"));
+    GroupBoxEnError = settingGroup(GroupBoxCdiEmu, "GroupBoxEnError");
     buildEnabledErrors();
     m_groups->cdiLayout()->addWidget(GroupBoxEnError);
     auto* groups = new QVBoxLayout(PanelAdvanced2);

@@ -1,4 +1,5 @@
 #include "ui/pages/chain_regulation_group.h"
+#include "ui/setting_controls.h"
 
 #include <QGridLayout>
 #include <QVBoxLayout>
@@ -12,45 +13,35 @@ namespace kaldor {
 
 namespace {
 
-constexpr const char* kVoltsFormat = "#0.0#";
 constexpr int kControlsPerRow = 2;
 
 }  // namespace
 
 ChainRegulationGroup::ChainRegulationGroup(QGroupBox* group) : QObject(group), m_group(group) {
     auto* contents = new QWidget(group);
-    ComboBoxMappingTempOK = emuList(contents, "ComboBoxMappingTempOK", kMappingTempOkItems);
-    ComboBoxMappingRozdz = emuList(contents, "ComboBoxMappingRozdz", kMappingSpreadItems);
-    ComboBoxMappingTpsDelta = emuList(contents, "ComboBoxMappingTpsDelta", kMappingTpsDeltaItems);
-    ComboBoxTpsType = emuList(contents, "ComboBoxTpsType", kTpsTypeItems);
-    ComboBoxMappingIteracja = emuList(contents, "ComboBoxMappingIteracja", kMappingIterationItems);
-    AbNumSpinMaxTps = emuSpin(contents, "AbNumSpinMaxTps", kVoltsFormat);
-    AbNumSpinMinTps = emuSpin(contents, "AbNumSpinMinTps", kVoltsFormat);
+    ComboBoxMappingTempOK = settingList(contents, "ComboBoxMappingTempOK");
+    ComboBoxMappingRozdz = settingList(contents, "ComboBoxMappingRozdz");
+    ComboBoxMappingTpsDelta = settingList(contents, "ComboBoxMappingTpsDelta");
+    ComboBoxTpsType = settingList(contents, "ComboBoxTpsType");
+    ComboBoxMappingIteracja = settingList(contents, "ComboBoxMappingIteracja");
+    AbNumSpinMaxTps = settingSpin(contents, "AbNumSpinMaxTps");
+    AbNumSpinMinTps = settingSpin(contents, "AbNumSpinMinTps");
     ButtonEraseDiesel = emuButton(contents, "ButtonEraseDiesel", "erase diesel");
     Button12 = emuButton(contents, "Button12", "erase diesel-gas");
 
-    const struct {
-        const char* label;
-        const char* caption;
-        QWidget* control;
-    } rows[] = {
-        {"LabelMappingTempOK", "Temp.Start[C]:", ComboBoxMappingTempOK},
-        {"LabelMappingRozdz", "Mapp.Vacum[dV]", ComboBoxMappingRozdz},
-        {"LabelMappingTpsDelta", "Mapp.V[dT]:", ComboBoxMappingTpsDelta},
-        {"LabelTpsType", "V Type:", ComboBoxTpsType},
-        {"LabelMappingIteracja", "IterationTime[s]:", ComboBoxMappingIteracja},
-        {"LabelMaxTps", "Max V[V]:", AbNumSpinMaxTps},
-        {"LabelMinTps", "Min V[V]:", AbNumSpinMinTps},
-    };
+    QWidget* const rows[] = {
+        ComboBoxMappingTempOK,   ComboBoxMappingRozdz, ComboBoxMappingTpsDelta, ComboBoxTpsType,
+        ComboBoxMappingIteracja, AbNumSpinMaxTps,      AbNumSpinMinTps};
     auto* grid = new QGridLayout(contents);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setVerticalSpacing(2);
     int i = 0;
-    for (const auto& r : rows) {
+    for (QWidget* control : rows) {
         const int row = i / kControlsPerRow;
         const int column = 2 * (i % kControlsPerRow);
-        grid->addWidget(namedLabel(contents, r.label, QString::fromLatin1(r.caption)), row, column);
-        grid->addWidget(r.control, row, column + 1);
+        const QByteArray name = control->objectName().toLatin1();
+        grid->addWidget(settingLabel(contents, name.constData()), row, column);
+        grid->addWidget(control, row, column + 1);
         ++i;
     }
     const int buttonRow = (i + kControlsPerRow - 1) / kControlsPerRow;

@@ -1,4 +1,5 @@
 #include "ui/pages/cruise_panel.h"
+#include "ui/setting_controls.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -28,12 +29,12 @@ constexpr int kSetButtonWidth = 40;
 CruisePanel::CruisePanel(QTableWidget* grid, const std::array<QPushButton*, 4>& steps,
                          QFrame* panel, QGridLayout* rows)
     : QObject(panel), m_gridWidget(grid), m_steps(steps) {
-    LabelCutOff = namedLabel(panel, "LabelCutOff", QStringLiteral("cut-off:"));
-    ComboBoxTpsCutOff = namedList(panel, "ComboBoxTpsCutOff", kCutOffItems);
+    LabelCutOff = settingLabel(panel, "ComboBoxTpsCutOff");
+    ComboBoxTpsCutOff = settingList(panel, "ComboBoxTpsCutOff");
     ButtonSetTps =
         named<FittedButton>(panel, "ButtonSetTps", QStringLiteral("SET"), kSetButtonWidth);
-    LabelTempomat = namedLabel(panel, "LabelTempomat", QStringLiteral("cruise control:"));
-    ComboBoxCruise = namedList(panel, "ComboBoxCruise", kCruiseItems);
+    LabelTempomat = settingLabel(panel, "ComboBoxCruise");
+    ComboBoxCruise = settingList(panel, "ComboBoxCruise");
     ButtonTempomat =
         named<FittedButton>(panel, "ButtonTempomat", QStringLiteral("SET"), kSetButtonWidth);
     // The lists as wide as their short items, the long ones show whole in the open list: the

@@ -12,45 +12,25 @@
 #include "model/codec.h"
 #include "model/list_items.h"
 #include "ui/session.h"
+#include "ui/setting_controls.h"
 #include "ui/ui_build.h"
 
 namespace kaldor {
 
 namespace {
 
-constexpr SpinSpec kTpsCutOffSpin{0, 15.5, 0.1, "#0.0#", 1};
-constexpr SpinSpec kCutOffTimeSpin{0, 200, 1, "#0", 0};
-constexpr SpinSpec kCrusRpmSpin{300, 4000, 50, "#0#", 900};
-constexpr SpinSpec kCrusBarSpin{0, 3, 0.05, "#0.0#", 1};
-constexpr SpinSpec kCrusTimeSpin{2, 100, 1, "#0#", 10};
-constexpr std::array<SpinSpec, kCdiThresholdCount> kCdiSpins{{
-    {0, kCdiThresholdMax, 1, "#0", 5},
-    {0, kCdiThresholdMax, 1, "#0", 20},
-    {0, kCdiThresholdMax, 1, "#0", 40},
-}};
-constexpr SpinSpec kCdiValueSpin{0, kCdiValueMax, 1, "#0", 0};
-constexpr SpinSpec kDynamicKSpin{10, 200, 1, "#0#", 10};
-
 constexpr std::array kLevelItems{"IdS 1", "IdS 2", "IdS 3"};
 
 struct UnitSpin {
     AbNumSpin* CutOffCdiGroups::*member;
     const char* name;
-    const SpinSpec* design;
-    const char* label;
-    const char* unit;
 };
 constexpr UnitSpin kCutOffSpins[] = {
-    {&CutOffCdiGroups::AbNumSpinTpsCutOff, "AbNumSpinTpsCutOff", &kTpsCutOffSpin, "LabelTpsCutOff",
-     "[V]"},
-    {&CutOffCdiGroups::AbNumSpinCutOffTime, "AbNumSpinCutOffTime", &kCutOffTimeSpin,
-     "LabelCutOffTime", "[ms]"},
-    {&CutOffCdiGroups::AbNumSpinCrusRpm, "AbNumSpinCrusRpm", &kCrusRpmSpin, "LabelCrusRpm",
-     "[rpm]"},
-    {&CutOffCdiGroups::AbNumSpinCrusBar, "AbNumSpinCrusBar", &kCrusBarSpin, "LabelCrusBar",
-     "[Bar]"},
-    {&CutOffCdiGroups::AbNumSpinCrusTime, "AbNumSpinCrusTime", &kCrusTimeSpin, "LabelCrusTime",
-     "[s]"},
+    {&CutOffCdiGroups::AbNumSpinTpsCutOff, "AbNumSpinTpsCutOff"},
+    {&CutOffCdiGroups::AbNumSpinCutOffTime, "AbNumSpinCutOffTime"},
+    {&CutOffCdiGroups::AbNumSpinCrusRpm, "AbNumSpinCrusRpm"},
+    {&CutOffCdiGroups::AbNumSpinCrusBar, "AbNumSpinCrusBar"},
+    {&CutOffCdiGroups::AbNumSpinCrusTime, "AbNumSpinCrusTime"},
 };
 
 std::string numbered(const char* stem, std::size_t i) {
@@ -73,24 +53,24 @@ void CutOffCdiGroups::buildCutOff(QGroupBox* group) {
     grid->setVerticalSpacing(2);
     int row = 0;
     for (const UnitSpin& s : kCutOffSpins) {
-        AbNumSpin* spin = namedSpin(group, s.name, *s.design);
+        AbNumSpin* spin = settingSpin(group, s.name);
         grid->addWidget(spin, row, 0);
-        grid->addWidget(namedLabel(group, s.label, QString::fromLatin1(s.unit)), row, 1);
+        grid->addWidget(settingLabel(group, s.name), row, 1);
         this->*s.member = spin;
         ++row;
     }
 }
 
 void CutOffCdiGroups::buildCdi(QGroupBox* group) {
-    ComboBoxEmulatorType = namedList(group, "ComboBoxEmulatorType", kCdiEmulatorTypeItems);
+    ComboBoxEmulatorType = settingList(group, "ComboBoxEmulatorType");
     auto* levels = new QGridLayout;
     levels->setSpacing(2);
     for (std::size_t i = 0; i < AbNumSpinCdi.size(); ++i) {
-        AbNumSpinCdi[i] = namedSpin(group, numbered("AbNumSpinCdi", i).c_str(), kCdiSpins[i]);
+        AbNumSpinCdi[i] = settingSpin(group, numbered("AbNumSpinCdi", i).c_str());
         levels->addWidget(AbNumSpinCdi[i], 0, static_cast<int>(i) + 1);
     }
     for (std::size_t i = 0; i < AbNumSpinV.size(); ++i) {
-        AbNumSpinV[i] = namedSpin(group, numbered("AbNumSpinV", i).c_str(), kCdiValueSpin);
+        AbNumSpinV[i] = settingSpin(group, numbered("AbNumSpinV", i).c_str());
         levels->addWidget(AbNumSpinV[i], 1, static_cast<int>(i));
     }
     m_cdiLayout = new QVBoxLayout(group);
@@ -99,8 +79,8 @@ void CutOffCdiGroups::buildCdi(QGroupBox* group) {
 }
 
 void CutOffCdiGroups::buildAdvanced(QGroupBox* group) {
-    ComboBoxDK = namedList(group, "ComboBoxDK", kOffOnItems);
-    AbNumSpinDynamicK = namedSpin(group, "AbNumSpinDynamicK", kDynamicKSpin);
+    ComboBoxDK = settingList(group, "ComboBoxDK");
+    AbNumSpinDynamicK = settingSpin(group, "AbNumSpinDynamicK");
     ComboBoxLevel = namedList(group, "ComboBoxLevel", kLevelItems);
     auto* row = new QHBoxLayout(group);
     row->addWidget(ComboBoxDK);

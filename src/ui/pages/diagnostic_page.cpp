@@ -1,4 +1,5 @@
 #include "ui/pages/diagnostic_page.h"
+#include "ui/setting_controls.h"
 
 #include "live/live_signals.h"
 #include "model/codec.h"
@@ -31,7 +32,7 @@ DiagnosticPage::DiagnosticPage(QWidget* parent) : QWidget(parent) {
     TabSheet6 = named<QWidget>(PageControlDiag, "TabSheet6");
     TabSheet7 = named<QWidget>(PageControlDiag, "TabSheet7");
     TabSheet8 = named<QWidget>(PageControlDiag, "TabSheet8");
-    PageControlDiag->addTab(TabSheet6, QStringLiteral("ECU"));
+    PageControlDiag->addTab(TabSheet6, settingGroupTitle("TabSheet6"));
     PageControlDiag->addTab(TabSheet7, QStringLiteral("EOBD/OBD/OBDII"));
     PageControlDiag->addTab(TabSheet8, QStringLiteral("DataLogger"));
 
@@ -74,9 +75,8 @@ void DiagnosticPage::buildErrorMemory() {
         setCellText(StringGridErrorMemory, 0, row, QString::number(row));
 
     // The return to propane after an error sits with its label under the error memory.
-    LabelDiagErrorAuto = namedLabel(TabSheet6, "LabelDiagErrorAuto",
-                                    QStringLiteral("return to propane after error:"));
-    ComboBoxGazAutoOn = namedList(TabSheet6, "ComboBoxGazAutoOn", kOffOnItems);
+    LabelDiagErrorAuto = settingLabel(TabSheet6, "ComboBoxGazAutoOn");
+    ComboBoxGazAutoOn = settingList(TabSheet6, "ComboBoxGazAutoOn");
     auto* autoOn = new QHBoxLayout;
     autoOn->addWidget(LabelDiagErrorAuto);
     autoOn->addWidget(ComboBoxGazAutoOn);

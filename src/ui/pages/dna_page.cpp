@@ -1,4 +1,5 @@
 #include "ui/pages/dna_page.h"
+#include "ui/setting_controls.h"
 
 #include "ui/pages/chain_regulation_group.h"
 #include "ui/pages/mapping_chart_view.h"
@@ -12,8 +13,7 @@ DnaPage::DnaPage(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheet9"));
 
     PanelDNADigitAll = namedPanel(this, "PanelDNADigitAll");
-    GroupBoxDNA =
-        namedGroup(PanelDNADigitAll, "GroupBoxDNA", QStringLiteral("DNA chain regulation data"));
+    GroupBoxDNA = settingGroup(PanelDNADigitAll, "GroupBoxDNA");
     m_chainRegulation = new ChainRegulationGroup(GroupBoxDNA);
     PaintBoxMapowanie = named<QWidget>(PanelDNADigitAll, "PaintBoxMapowanie");
     PaintBoxMapowanie->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);

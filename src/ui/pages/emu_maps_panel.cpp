@@ -1,4 +1,5 @@
 #include "ui/pages/emu_maps_panel.h"
+#include "ui/setting_controls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -66,9 +67,9 @@ EmuMapsPanel::EmuMapsPanel(QGroupBox* group, QWidget* page) : QObject(group), m_
     // "+/-" beside the presets: no action.
     ButtonPlusMinusMode = emuButton(group, "ButtonPlusMinusMode", "+/-");
     ButtonPlusMinusDynamic = emuButton(group, "ButtonPlusMinusDynamic", "+/-");
-    ComboBoxTpsEmul = emuList(group, "ComboBoxTpsEmul", kOffOnItems);
-    ComboBoxEmulatorStep = emuList(group, "ComboBoxEmulatorStep", kOffOnItems);
-    ComboBoxActivInput = emuList(group, "ComboBoxActivInput", itemsOf(kEmuInputs));
+    ComboBoxTpsEmul = settingList(group, "ComboBoxTpsEmul");
+    ComboBoxEmulatorStep = settingList(group, "ComboBoxEmulatorStep");
+    ComboBoxActivInput = settingList(group, "ComboBoxActivInput");
     CheckBoxModCharDNA =
         named<QCheckBox>(group, "CheckBoxModCharDNA", QStringLiteral("Mod.Char. Poin."));
     AbNumSpinDnaMin1 = emuSpin(group, "AbNumSpinDnaMin1", kRangeFormat);
@@ -94,15 +95,20 @@ void EmuMapsPanel::buildLayout(QGroupBox* group) {
         row->addWidget(namedLabel(group, name, QString::fromLatin1(caption)));
         row->addWidget(control);
     };
+    const auto setting = [group](QBoxLayout* row, QWidget* control) {
+        const QByteArray name = control->objectName().toLatin1();
+        row->addWidget(settingLabel(group, name.constData()));
+        row->addWidget(control);
+    };
     auto* presets = new QHBoxLayout;
     labelled(presets, "LabelDnaType", "DNA type:", ComboBoxDnaType);
     presets->addWidget(ButtonPlusMinusMode);
     presets->addWidget(ButtonPlusMinusDynamic);
-    labelled(presets, "LabelActivInput", "Input:", ComboBoxActivInput);
+    setting(presets, ComboBoxActivInput);
     presets->addStretch(1);
     auto* switches = new QHBoxLayout;
-    labelled(switches, "LabelTpsEmul", "TPS map:", ComboBoxTpsEmul);
-    labelled(switches, "LabelEmulatorStep", "Step map:", ComboBoxEmulatorStep);
+    setting(switches, ComboBoxTpsEmul);
+    setting(switches, ComboBoxEmulatorStep);
     switches->addWidget(CheckBoxModCharDNA);
     switches->addStretch(1);
     auto* range = new QHBoxLayout;

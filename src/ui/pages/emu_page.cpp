@@ -1,4 +1,5 @@
 #include "ui/pages/emu_page.h"
+#include "ui/setting_controls.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -40,8 +41,6 @@ constexpr LiveText kLiveLabels[] = {
 };
 constexpr int kLiveTextsPerRow = 2;
 
-constexpr const char* kMillisecondsFormat = "#0.0#";
-
 }  // namespace
 
 EmuPage::EmuPage(QWidget* parent) : QWidget(parent) {
@@ -58,7 +57,7 @@ EmuPage::EmuPage(QWidget* parent) : QWidget(parent) {
     auto* top = new QHBoxLayout;
     top->addWidget(settings, 1);
 
-    GroupBoxMapsEmu = namedGroup(GroupBoxDnaSimple, "GroupBoxMapsEmu", QStringLiteral("DNA MAPS"));
+    GroupBoxMapsEmu = settingGroup(GroupBoxDnaSimple, "GroupBoxMapsEmu");
     m_maps = new EmuMapsPanel(GroupBoxMapsEmu, this);
     StringGridTpsEmulator = m_maps->StringGridTpsEmulator;
     StringGridStepEmu = m_maps->StringGridStepEmu;
@@ -82,38 +81,27 @@ EmuPage::EmuPage(QWidget* parent) : QWidget(parent) {
 EmuPage::~EmuPage() = default;
 
 QWidget* EmuPage::buildSignalEmulator() {
-    GroupBoxSignalEmulator =
-        namedGroup(GroupBoxDnaSimple, "GroupBoxSignalEmulator", QStringLiteral("signal emulator"));
+    GroupBoxSignalEmulator = settingGroup(GroupBoxDnaSimple, "GroupBoxSignalEmulator");
     auto* contents = new QWidget(GroupBoxSignalEmulator);
-    ComboBoxDNAEmuSelect = emuList(contents, "ComboBoxDNAEmuSelect", kOffOnItems);
-    ComboBoxeEmulatorRelayOn = emuList(contents, "ComboBoxeEmulatorRelayOn", kRelayModeItems);
-    ComboBoxDnaSigRis1 = emuList(contents, "ComboBoxDnaSigRis1", kSignalDirectionItems);
-    ComboBoxDnaSigRis2 = emuList(contents, "ComboBoxDnaSigRis2", kSignalDirectionItems);
-    AbNumSpinMaxDTps = emuSpin(contents, "AbNumSpinMaxDTps", kMillisecondsFormat);
-    AbNumSpinMinDTps = emuSpin(contents, "AbNumSpinMinDTps", kMillisecondsFormat);
+    ComboBoxDNAEmuSelect = settingList(contents, "ComboBoxDNAEmuSelect");
+    ComboBoxeEmulatorRelayOn = settingList(contents, "ComboBoxeEmulatorRelayOn");
+    ComboBoxDnaSigRis1 = settingList(contents, "ComboBoxDnaSigRis1");
+    ComboBoxDnaSigRis2 = settingList(contents, "ComboBoxDnaSigRis2");
+    AbNumSpinMaxDTps = settingSpin(contents, "AbNumSpinMaxDTps");
+    AbNumSpinMinDTps = settingSpin(contents, "AbNumSpinMinDTps");
 
-    const struct {
-        const char* label;
-        const char* caption;
-        QWidget* control;
-    } settings[] = {
-        {"LabelDNAEmuSelect", "DNA EMU:", ComboBoxDNAEmuSelect},
-        {"LabelEmulatorRelayOn", "DNA Emulator:", ComboBoxeEmulatorRelayOn},
-        {"LabelDnaSigRis1", "Chan.1:", ComboBoxDnaSigRis1},
-        {"LabelDnaSigRis2", "Chan.2:", ComboBoxDnaSigRis2},
-        {"LabelMaxDTps", "MaxDTps:", AbNumSpinMaxDTps},
-        {"LabelMinDTps", "MinDTps:", AbNumSpinMinDTps},
-    };
+    QWidget* const settings[] = {ComboBoxDNAEmuSelect, ComboBoxeEmulatorRelayOn, ComboBoxDnaSigRis1,
+                                 ComboBoxDnaSigRis2,   AbNumSpinMaxDTps,         AbNumSpinMinDTps};
     constexpr int kSettingsPerRow = 3;
     auto* controls = new QGridLayout;
     controls->setVerticalSpacing(2);
     int i = 0;
-    for (const auto& s : settings) {
+    for (QWidget* control : settings) {
         const int row = i / kSettingsPerRow;
         const int column = 2 * (i % kSettingsPerRow);
-        controls->addWidget(namedLabel(contents, s.label, QString::fromLatin1(s.caption)), row,
-                            column);
-        controls->addWidget(s.control, row, column + 1);
+        const QByteArray name = control->objectName().toLatin1();
+        controls->addWidget(settingLabel(contents, name.constData()), row, column);
+        controls->addWidget(control, row, column + 1);
         ++i;
     }
     controls->setColumnStretch(2 * kSettingsPerRow, 1);

@@ -1,4 +1,5 @@
 #include "ui/pages/frequency_emulator_group.h"
+#include "ui/setting_controls.h"
 
 #include <QGridLayout>
 
@@ -12,11 +13,11 @@ namespace kaldor {
 
 FrequencyEmulatorGroup::FrequencyEmulatorGroup(QWidget* parent) : QGroupBox(parent) {
     setObjectName(QStringLiteral("GroupBoxFreqAlg"));
-    setTitle(QStringLiteral("DO NOT MODIFY"));
-    ComboBoxFreqAlg = namedList(this, "ComboBoxFreqAlg", kFreqAlgItems);
-    ComboBoxFreqFullGr = namedList(this, "ComboBoxFreqFullGr", kFreqFullGridItems);
-    CheckBoxFreq = named<QCheckBox>(this, "CheckBoxFreq", QStringLiteral("FQ Emu D1"));
-    ComboBoxFreqEmuWyp = namedList(this, "ComboBoxFreqEmuWyp", kFreqEmuDutyItems);
+    setTitle(settingGroupTitle("GroupBoxFreqAlg"));
+    ComboBoxFreqAlg = settingList(this, "ComboBoxFreqAlg");
+    ComboBoxFreqFullGr = settingList(this, "ComboBoxFreqFullGr");
+    CheckBoxFreq = settingTick(this, "CheckBoxFreq");
+    ComboBoxFreqEmuWyp = settingList(this, "ComboBoxFreqEmuWyp");
     CheckBoxFreq->hide();
     ComboBoxFreqEmuWyp->hide();
     auto* layout = new QGridLayout(this);

@@ -1,4 +1,5 @@
 #include "ui/pages/main_map_panel.h"
+#include "ui/setting_controls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -99,11 +100,9 @@ constexpr int kRowHeightPerFont = 31;
 }  // namespace
 
 MainMapPanel::MainMapPanel(QTableWidget* grid, QFrame* panel) : StringGridMapa(grid) {
-    LabelMapTyp = namedLabel(panel, "LabelMapTyp", QStringLiteral("map type:"));
-    ComboBoxMapa = named<QComboBox>(panel, "ComboBoxMapa");
-    for (const MapTypeDef& type : kMapTypes)
-        ComboBoxMapa->addItem(QString::fromLatin1(type.item));
-    ComboBoxTpsTyp = namedList(panel, "ComboBoxTpsTyp", kTpsTypItems);
+    LabelMapTyp = settingLabel(panel, "ComboBoxMapa");
+    ComboBoxMapa = settingList(panel, "ComboBoxMapa");
+    ComboBoxTpsTyp = settingList(panel, "ComboBoxTpsTyp");
     ComboBoxTpsTyp->hide();
     CheckBoxModPchar = named<QCheckBox>(panel, "CheckBoxModPchar");
     CheckBoxModPchar->setText(QStringLiteral("Mod.Char. Poin."));

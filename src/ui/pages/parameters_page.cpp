@@ -9,20 +9,11 @@
 #include "ui/bindings.h"
 #include "ui/pages/switch_over_parameters.h"
 #include "ui/session.h"
+#include "ui/setting_controls.h"
 #include "ui/ui_build.h"
 
 namespace kaldor {
 namespace {
-
-constexpr SpinSpec kRpmSpin{500, 3000, 100, "#0#", 1200};
-constexpr SpinSpec kOnDelaySpin{0, 60, 0.1, "#0.0#", 0.5};
-constexpr SpinSpec kMinPsysSpin{0.05, 5, 0.1, "#0.0#", 0.4};
-constexpr SpinSpec kOffDelaySpin{0.05, 25, 0.05, "#0.0#", 0.5};
-constexpr SpinSpec kRpmVarSpin{0.5, 24, 0.1, "#0.0#", 4};
-constexpr SpinSpec kLevelPointSpin{0, 5, 0.05, "#0.0#", 0};
-constexpr SpinSpec kRezRefSpin{1, 120, 1, "#0#", 25};
-constexpr SpinSpec kEnrichmentSpin{-25, 50, 1, "#0", 0};
-constexpr SpinSpec kOffsetSpin{-2, 4, 0.05, "#0.0#", 0};
 
 constexpr int kListCharacters = 10;
 constexpr int kLevelControlWidth = 80;
@@ -54,8 +45,7 @@ ParametersPage::ParametersPage(QWidget* parent) : QWidget(parent) {
     left->addStretch(1);
 
     buildLevelGroup();
-    GroupBoxDoubleInjectionTime = namedGroup(content, "GroupBoxDoubleInjectionTime",
-                                             QStringLiteral("! DOUBLE INJECTION TIME !"));
+    GroupBoxDoubleInjectionTime = settingGroup(content, "GroupBoxDoubleInjectionTime");
     m_switchOver->buildDoubleInjection(GroupBoxDoubleInjectionTime);
     connect(m_switchOver, &SwitchOverParameters::fieldsStored, this, &ParametersPage::fieldsStored);
     auto* right = new QVBoxLayout;
@@ -78,65 +68,63 @@ QWidget* ParametersPage::buildEngineGroup() {
     // Two columns of label and control pairs, so the page fits the window's built-in height.
     constexpr int kRowsPerColumn = 10;
     int item = 0;
-    const auto add = [&](const char* labelName, const char* text, QWidget* control) {
+    // A setting's caption label, or the label given for a control of no setting.
+    const auto addLabel = [&](QLabel* label, QWidget* control) {
         const int row = item % kRowsPerColumn;
         const int column = 2 * (item / kRowsPerColumn);
-        QLabel* label = namedLabel(GroupBoxEngine, labelName, QString::fromUtf8(text));
         grid->addWidget(label, row, column);
         grid->addWidget(control, row, column + 1);
         ++item;
         return label;
     };
     QWidget* g = GroupBoxEngine;
-    ComboBoxTempOn = named<QComboBox>(g, "ComboBoxTempOn");
-    for (int t = kOnTemperatureFirst; t <= kOnTemperatureLast; ++t)
-        ComboBoxTempOn->addItem(QString::number(t));
-    add("LabelOnTemp", "switch-on temperature [°C]", ComboBoxTempOn);
-    AbNumSpinRpm = namedSpin(g, "AbNumSpinRpm", kRpmSpin);
-    add("LabelRpmSWitch", "switch-on rpm", AbNumSpinRpm);
-    AbNumSpinOnDelay = namedSpin(g, "AbNumSpinOnDelay", kOnDelaySpin);
-    add("LabelDelayGaz", "switch-on delay [s]", AbNumSpinOnDelay);
-    AbNumSpinMinPsys = namedSpin(g, "AbNumSpinMinPsys", kMinPsysSpin);
-    add("LabelMinPsys", "minimum pressure [bar]", AbNumSpinMinPsys);
-    AbNumSpinOffDelay = namedSpin(g, "AbNumSpinOffDelay", kOffDelaySpin);
-    add("LabelPsysDelay", "minimum pressure delay [s]", AbNumSpinOffDelay);
-    ComboBoxRegulatorVacum = namedList(g, "ComboBoxRegulatorVacum", kRegulatorVacuumItems);
-    add("LabelRegulatorVacum", "regulator", ComboBoxRegulatorVacum);
-    ComboBoxTGsensor = namedList(g, "ComboBoxTGsensor", kTempSensorItems);
-    add("LabelTGSEnsor", "gas temperature sensor", ComboBoxTGsensor);
-    ComboBoxTRsensor = namedList(g, "ComboBoxTRsensor", kTempSensorItems);
-    add("LabelTRsensor", "regulator temperature sensor", ComboBoxTRsensor);
-    ComboBoxPresSensor = namedList(g, "ComboBoxPresSensor", kPressureSensorItems);
-    add("LabelPresSensTyp", "gas pressure sensor", ComboBoxPresSensor);
-    ComboBoxMAPSensType = namedList(g, "ComboBoxMAPSensType", kMapSensorItems);
-    add("LabelMapType", "MAP sensor", ComboBoxMAPSensType);
-    ComboBoxTurbo = namedList(g, "ComboBoxTurbo", kTurboItems);
-    add("LabelTurbo", "turbo", ComboBoxTurbo);
-    ComboBoxCoilType = namedList(g, "ComboBoxCoilType", kCoilItems);
-    add("LabelCoilType", "rpm signal type", ComboBoxCoilType);
-    ComboBoxRpmPower = namedList(g, "ComboBoxRpmPower", kRpmPowerItems);
-    add("LabelRpmPower", "rpm signal level", ComboBoxRpmPower);
+    const auto add = [&](QWidget* control) {
+        return addLabel(settingLabel(g, control->objectName().toLatin1().constData()), control);
+    };
+    // A setting's control and its caption, in the next place.
+    const auto spinRow = [&](const char* name) {
+        AbNumSpin* spin = settingSpin(g, name);
+        add(spin);
+        return spin;
+    };
+    const auto listRow = [&](const char* name) {
+        QComboBox* list = settingList(g, name);
+        add(list);
+        return list;
+    };
+    ComboBoxTempOn = listRow("ComboBoxTempOn");
+    AbNumSpinRpm = spinRow("AbNumSpinRpm");
+    AbNumSpinOnDelay = spinRow("AbNumSpinOnDelay");
+    AbNumSpinMinPsys = spinRow("AbNumSpinMinPsys");
+    AbNumSpinOffDelay = spinRow("AbNumSpinOffDelay");
+    ComboBoxRegulatorVacum = listRow("ComboBoxRegulatorVacum");
+    ComboBoxTGsensor = listRow("ComboBoxTGsensor");
+    ComboBoxTRsensor = listRow("ComboBoxTRsensor");
+    ComboBoxPresSensor = listRow("ComboBoxPresSensor");
+    ComboBoxMAPSensType = listRow("ComboBoxMAPSensType");
+    ComboBoxTurbo = listRow("ComboBoxTurbo");
+    ComboBoxCoilType = listRow("ComboBoxCoilType");
+    ComboBoxRpmPower = listRow("ComboBoxRpmPower");
     // The threshold (0-24 V signal) and the power-stage box (third kind) share one place.
     auto* signalBox = new QWidget(g);
     auto* signalLayout = new QHBoxLayout(signalBox);
     signalLayout->setContentsMargins(0, 0, 0, 0);
-    AbNumSpinRpmVar = namedSpin(signalBox, "AbNumSpinRpmVar", kRpmVarSpin);
+    AbNumSpinRpmVar = settingSpin(signalBox, "AbNumSpinRpmVar");
     AbNumSpinRpmVar->hide();
     signalLayout->addWidget(AbNumSpinRpmVar);
     signalLayout->addWidget(EditAlter);
-    add("LabelRpmVar", "rpm signal threshold [V]", signalBox);
-    ComboBoxEGT = namedList(g, "ComboBoxEGT", kOffOnItems);
-    add("LabelEgtEn", "EGT sensor", ComboBoxEGT);
-    ComboBoxEGT_Temp = named<QComboBox>(g, "ComboBoxEGT_Temp");
-    for (int i = 0; i < kEgtMaxItems; ++i)
-        ComboBoxEGT_Temp->addItem(QString::fromStdString(egtMaxItem(i)));
-    add("LabelEgtT", "EGT maximum", ComboBoxEGT_Temp);
+    addLabel(settingLabel(g, "AbNumSpinRpmVar"), signalBox);
+    ComboBoxEGT = listRow("ComboBoxEGT");
+    ComboBoxEGT_Temp = listRow("ComboBoxEGT_Temp");
     m_switchOver = new SwitchOverParameters(g);
-    LabelEmulator = add("LabelEmulator", "Emulator:", m_switchOver->ComboBoxDciEn);
-    LabelPower = add("LabelPower", "POWER:", m_switchOver->ComboBoxEnginePower);
+    LabelEmulator = add(m_switchOver->ComboBoxDciEn);
+    LabelPower = addLabel(namedLabel(g, "LabelPower", QStringLiteral("POWER:")),
+                          m_switchOver->ComboBoxEnginePower);
     // Kept hidden: nothing shows them. Their captions still take a language's texts.
     ComboBoxRegulatorValv = namedList(g, "ComboBoxRegulatorValv", kRegulatorValveItems);
-    LabelRegulatorMode = add("LabelRegulatorMode", "regulator valve mode", ComboBoxRegulatorValv);
+    LabelRegulatorMode =
+        addLabel(namedLabel(g, "LabelRegulatorMode", QStringLiteral("regulator valve mode")),
+                 ComboBoxRegulatorValv);
     LabelRegulatorMode->hide();
     ComboBoxRegulatorValv->hide();
     // The heading of the EGT pair; the pair's own captions say what each row is.
@@ -147,45 +135,47 @@ QWidget* ParametersPage::buildEngineGroup() {
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         box->setMinimumContentsLength(kListCharacters);
     }
-    AbNumSpinWzbogacenieGlowne = namedSpin(g, "AbNumSpinWzbogacenieGlowne", kEnrichmentSpin);
+    AbNumSpinWzbogacenieGlowne = settingSpin(g, "AbNumSpinWzbogacenieGlowne");
     AbNumSpinWzbogacenieGlowne->hide();
-    AbNumSpinOffsetGlowny = namedSpin(g, "AbNumSpinOffsetGlowny", kOffsetSpin);
+    AbNumSpinOffsetGlowny = settingSpin(g, "AbNumSpinOffsetGlowny");
     AbNumSpinOffsetGlowny->hide();
     return GroupBoxEngine;
 }
 
 void ParametersPage::buildLevelGroup() {
-    GroupBoxPar3 = namedGroup(m_content, "GroupBoxPar3", QStringLiteral("level sensor"));
+    GroupBoxPar3 = settingGroup(m_content, "GroupBoxPar3");
     auto* grid = new QGridLayout(GroupBoxPar3);
     int row = 0;
-    const auto add = [&](const char* labelName, const char* text, QWidget* control) {
-        grid->addWidget(namedLabel(GroupBoxPar3, labelName, QString::fromUtf8(text)), row, 0);
+    QWidget* g = GroupBoxPar3;
+    const auto add = [&](QWidget* control) {
+        grid->addWidget(settingLabel(g, control->objectName().toLatin1().constData()), row, 0);
         grid->addWidget(control, row, 1);
         ++row;
     };
-    QWidget* g = GroupBoxPar3;
-    ComboBoxLevelSensor = namedList(g, "ComboBoxLevelSensor", kLevelSensorItems);
-    add("LabelLevelSensor", "sensor", ComboBoxLevelSensor);
-    AbNumSpinPozE = namedSpin(g, "AbNumSpinPozE", kLevelPointSpin);
-    add("LabelPozE", "E [V]", AbNumSpinPozE);
-    AbNumSpinPoz14 = namedSpin(g, "AbNumSpinPoz14", kLevelPointSpin);
-    add("LabelPoz14", "1/4 [V]", AbNumSpinPoz14);
-    AbNumSpinPoz24 = namedSpin(g, "AbNumSpinPoz24", kLevelPointSpin);
-    add("LabelPoz24", "2/4 [V]", AbNumSpinPoz24);
-    AbNumSpinPoz34 = namedSpin(g, "AbNumSpinPoz34", kLevelPointSpin);
-    add("LabelPoz34", "3/4 [V]", AbNumSpinPoz34);
-    AbNumSpinRezRef = namedSpin(g, "AbNumSpinRezRef", kRezRefSpin);
-    add("LabelRefTime", "reference time [s]", AbNumSpinRezRef);
+    const auto spinRow = [&](const char* name) {
+        AbNumSpin* spin = settingSpin(g, name);
+        add(spin);
+        return spin;
+    };
+    const auto listRow = [&](const char* name) {
+        QComboBox* list = settingList(g, name);
+        add(list);
+        return list;
+    };
+    ComboBoxLevelSensor = listRow("ComboBoxLevelSensor");
+    AbNumSpinPozE = spinRow("AbNumSpinPozE");
+    AbNumSpinPoz14 = spinRow("AbNumSpinPoz14");
+    AbNumSpinPoz24 = spinRow("AbNumSpinPoz24");
+    AbNumSpinPoz34 = spinRow("AbNumSpinPoz34");
+    AbNumSpinRezRef = spinRow("AbNumSpinRezRef");
     for (QWidget* control :
          {static_cast<QWidget*>(ComboBoxLevelSensor), static_cast<QWidget*>(AbNumSpinPozE),
           static_cast<QWidget*>(AbNumSpinPoz14), static_cast<QWidget*>(AbNumSpinPoz24),
           static_cast<QWidget*>(AbNumSpinPoz34), static_cast<QWidget*>(AbNumSpinRezRef)})
         control->setMaximumWidth(kLevelControlWidth);
-    CheckBoxLevelSensorNegativ =
-        named<QCheckBox>(g, "CheckBoxLevelSensorNegativ", QStringLiteral("invert sensor"));
+    CheckBoxLevelSensorNegativ = settingTick(g, "CheckBoxLevelSensorNegativ");
     grid->addWidget(CheckBoxLevelSensorNegativ, row++, 0, 1, 2);
-    CheckBoxWskaznikZasilany =
-        named<QCheckBox>(g, "CheckBoxWskaznikZasilany", QStringLiteral("Valve powered"));
+    CheckBoxWskaznikZasilany = settingTick(g, "CheckBoxWskaznikZasilany");
     grid->addWidget(CheckBoxWskaznikZasilany, row++, 0, 1, 2);
 }
 

@@ -11,6 +11,7 @@
 #include "model/list_items.h"
 #include "model/switch_over_edits.h"
 #include "ui/session.h"
+#include "ui/setting_controls.h"
 #include "ui/ui_build.h"
 
 namespace kaldor {
@@ -25,17 +26,15 @@ void showItem(QComboBox* box, int index) {
 }  // namespace
 
 SwitchOverParameters::SwitchOverParameters(QWidget* engineGroup) : QObject(engineGroup) {
-    ComboBoxDciEn = named<QComboBox>(engineGroup, "ComboBoxDciEn");
-    for (const EmulatorModePreset& mode : kEmulatorModes)
-        ComboBoxDciEn->addItem(QString::fromLatin1(mode.item));
+    ComboBoxDciEn = settingList(engineGroup, "ComboBoxDciEn");
     ComboBoxEnginePower = named<QComboBox>(engineGroup, "ComboBoxEnginePower");
     for (const PowerClassPreset& power : kPowerClasses)
         ComboBoxEnginePower->addItem(QString::fromLatin1(power.item));
 }
 
 void SwitchOverParameters::buildDoubleInjection(QGroupBox* group) {
-    LabelDoubleTime = namedLabel(group, "LabelDoubleTime", QStringLiteral("Inj time x2:"));
-    ComboBoxDoubleTime = namedList(group, "ComboBoxDoubleTime", kDoubleTimeItems);
+    LabelDoubleTime = settingLabel(group, "ComboBoxDoubleTime");
+    ComboBoxDoubleTime = settingList(group, "ComboBoxDoubleTime");
     auto* row = new QHBoxLayout(group);
     row->addWidget(LabelDoubleTime);
     row->addWidget(ComboBoxDoubleTime, 1);

@@ -3,13 +3,16 @@
 // pages cannot drift apart.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 
+#include <algorithm>
 #include <random>
 
 #include "files/language_file.h"
 #include "files/languages.h"
 #include "maps/map_types.h"
 #include "model/codec.h"
+#include "service/setting_rows.h"
 #include "service/setup_description.h"
 #include "ui/accessible_names.h"
 #include "ui/bindings.h"
@@ -49,19 +52,22 @@ struct SetupDescriptionWindowTest : LogicTest {
         EcuImage sample;
         storeField(sample, FieldId::RpmSignalType, 3);
         storeField(sample, FieldId::MainMapType, random() % kMapTypeCount);
-        // Twice: an engine speed is stored by the rpm signal type listed after it.
-        for (int pass = 0; pass < 2; ++pass)
-            for (const ControlBinding& b : controlBindings()) {
-                const QWidget* control = find<QWidget>(b.control);
-                double shown = 1;
-                if (const auto* spin = qobject_cast<const AbNumSpin*>(control))
-                    shown = spin->minimum() + share(random) * (spin->maximum() - spin->minimum());
-                else if (const auto* box = qobject_cast<const QComboBox*>(control))
-                    shown = static_cast<double>(random() % static_cast<unsigned>(box->count()));
-                else
-                    shown = random() % 2;
-                (void)storeShown(sample, b.field, shown);
-            }
+        // An engine speed is stored by the rpm signal type: that one first.
+        std::vector<ControlBinding> bindings = controlBindings();
+        std::stable_partition(bindings.begin(), bindings.end(), [](const ControlBinding& b) {
+            return b.field == FieldId::RpmSignalType;
+        });
+        for (const ControlBinding& b : bindings) {
+            const QWidget* control = find<QWidget>(b.control);
+            double shown = 1;
+            if (const auto* spin = qobject_cast<const AbNumSpin*>(control))
+                shown = spin->minimum() + share(random) * (spin->maximum() - spin->minimum());
+            else if (const auto* box = qobject_cast<const QComboBox*>(control))
+                shown = static_cast<double>(random() % static_cast<unsigned>(box->count()));
+            else
+                shown = random() % 2;
+            (void)storeShown(sample, b.field, shown);
+        }
         for (const FieldId field : kShownByHandlers)
             storeField(sample, field, random() & 0xFFFFu);
         std::copy(sample.bytes().begin(), sample.bytes().end(), controller.memory.begin());
@@ -83,6 +89,49 @@ struct SetupDescriptionWindowTest : LogicTest {
         }
     }
 };
+
+// Every row of the settings table against the control the window builds from it: its editor's
+// range, step and pattern, its list's entries, its caption and the name it is read by.
+TEST_F(SetupDescriptionWindowTest, EveryRowIsTheControlItsPageBuilds) {
+    showActive();
+    CaptionTexts builtIn;
+    builtIn.shown = [](std::string_view, std::string_view text) { return std::string(text); };
+    builtIn.spoken = [](SpokenText text) { return std::string(spokenTextEnglish(text)); };
+    for (const SettingRow& row : pageSettings()) {
+        const std::string name(row.control);
+        SCOPED_TRACE(name);
+        auto* control = find<QWidget>(name.c_str());
+        ASSERT_NE(control, nullptr);
+        const QString caption = QString::fromStdString(std::string(row.caption));
+        if (const auto* spin = qobject_cast<const AbNumSpin*>(control)) {
+            EXPECT_EQ(row.editor, SettingEditor::Spin);
+            EXPECT_EQ(spin->minimum(), row.spin.minimum);
+            EXPECT_EQ(spin->maximum(), row.spin.maximum);
+            EXPECT_EQ(spin->increment(), row.spin.step);
+            EXPECT_EQ(spin->format().toStdString(), row.spin.pattern);
+        } else if (const auto* box = qobject_cast<const QComboBox*>(control)) {
+            EXPECT_EQ(row.editor, SettingEditor::List);
+            std::vector<std::string> shown;
+            for (int i = 0; i < box->count(); ++i)
+                shown.push_back(box->itemText(i).toStdString());
+            EXPECT_EQ(shown, settingItems(row));
+        } else if (const auto* tick = qobject_cast<const QCheckBox*>(control)) {
+            EXPECT_EQ(row.editor, SettingEditor::Tick);
+            EXPECT_EQ(tick->text(), caption);
+        } else {
+            ADD_FAILURE() << "not a setting's editor";
+        }
+        if (row.captionFrom != CaptionFrom::Own && !row.label.empty()) {
+            const auto* label = find<QLabel>(std::string(row.label).c_str());
+            ASSERT_NE(label, nullptr);
+            EXPECT_EQ(label->text(), caption);
+        }
+        QString read = accessibleNameOf(control).trimmed();
+        while (read.endsWith(QLatin1Char(':')))
+            read.chop(1);
+        EXPECT_EQ(read.trimmed().toStdString(), settingCaption(row, builtIn));
+    }
+}
 
 TEST_F(SetupDescriptionWindowTest, EverySettingReadsAsItsControlShowsIt) {
     connectWithSample(1);
