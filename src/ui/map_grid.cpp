@@ -1,16 +1,9 @@
 #include "ui/map_grid.h"
 
 #include <QAbstractButton>
-#include <QAction>
 #include <QApplication>
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QMenu>
 #include <QPainter>
 #include <QPointer>
-#include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 
@@ -22,67 +15,14 @@
 #include "ui/dialogs/text_entry_dialog.h"
 #include "ui/edit_gate.h"
 #include "ui/ui_build.h"
-#include "ui/window_texts.h"
 
 namespace kaldor {
 
 namespace {
 
-constexpr int kKeyLeft = 37;
-constexpr int kKeyUp = 38;
-constexpr int kKeyRight = 39;
-constexpr int kKeyDown = 40;
-
-struct KeyCode {
-    int qtKey;
-    int code;        // without the keypad modifier
-    int keypadCode;  // with it
-};
-
-constexpr KeyCode kKeyCodes[] = {
-    {Qt::Key_Return, kKeyEnter, kKeyEnter},    {Qt::Key_Enter, kKeyEnter, kKeyEnter},
-    {Qt::Key_Plus, kKeyPlusMain, kKeyPlus},    {Qt::Key_Equal, kKeyPlusMain, kKeyPlusMain},
-    {Qt::Key_Minus, kKeyMinusMain, kKeyMinus}, {Qt::Key_Underscore, kKeyMinusMain, kKeyMinusMain},
-    {Qt::Key_Left, kKeyLeft, kKeyLeft},        {Qt::Key_Up, kKeyUp, kKeyUp},
-    {Qt::Key_Right, kKeyRight, kKeyRight},     {Qt::Key_Down, kKeyDown, kKeyDown},
-};
-
-struct ToolDef {
-    GridTool tool;
-    const char* name;      // after the grid's objectName
-    const char* caption;   // the context menu's item, the button's accessible name
-    const char* button;    // the button's caption
-    Qt::Key key;           // with Ctrl
-    const char* what;      // in the undo history
-    const char* question;  // the number asked for first, or none
-    int initial;
-    WindowText captionText;   // the caption in the language files
-    WindowText questionText;  // the question in the language files (Count: none)
-};
-
-constexpr ToolDef kTools[] = {
-    {GridTool::InterpolateHorizontally, "InterpH", "interpolate horizontally", "<->", Qt::Key_H,
-     "interpolate horizontally", nullptr, 0, WindowText::InterpolateHorizontally, WindowText::Count},
-    {GridTool::InterpolateVertically, "InterpV", "interpolate vertically", "^v", Qt::Key_U,
-     "interpolate vertically", nullptr, 0, WindowText::InterpolateVertically, WindowText::Count},
-    {GridTool::InterpolateBilinear, "InterpHV", "interpolate from the corners", "[+]", Qt::Key_B,
-     "interpolate from the corners", nullptr, 0, WindowText::InterpolateCorners, WindowText::Count},
-    {GridTool::SetValue, "SetValue", "set to value...", "=", Qt::Key_E, "set to value",
-     "set the selected cells to", 0, WindowText::SetValueItem, WindowText::SetValueQuestion},
-    {GridTool::ScalePercent, "Scale", "scale by percent...", "%", Qt::Key_R, "scale",
-     "scale the selected cells to percent", 100, WindowText::ScaleItem, WindowText::ScaleQuestion},
-};
-
 std::vector<MapGrid*>& allGrids() {
     static std::vector<MapGrid*> grids;
     return grids;
-}
-
-const ToolDef& toolDef(GridTool tool) {
-    for (const ToolDef& def : kTools)
-        if (def.tool == tool)
-            return def;
-    return kTools[0];
 }
 
 constexpr QAbstractItemView::EditTriggers kInPlaceTriggers =
@@ -97,24 +37,7 @@ EntryMode entryMode(int index) {
     return index == 1 ? EntryMode::PlusMinus : index == 2 ? EntryMode::Percent : EntryMode::Abs;
 }
 
-// The same physical key on press and release, even when Shift changed the symbol in between.
-int keyIdentity(const QKeyEvent& event) {
-    return event.nativeScanCode() != 0 ? static_cast<int>(0x40000000u | event.nativeScanCode())
-                                       : event.key();
-}
-
 }  // namespace
-
-int windowsKeyCode(const QKeyEvent& event) {
-    const bool keypad = event.modifiers().testFlag(Qt::KeypadModifier);
-    for (const KeyCode& k : kKeyCodes)
-        if (event.key() == k.qtKey)
-            return keypad ? k.keypadCode : k.code;
-    const int key = event.key();
-    if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z))
-        return key;
-    return 0;
-}
 
 // Paints every cell as the model describes it and remembers the in-place editor it opened, so
 // the grid can commit and close it when the editing is switched off.
@@ -340,138 +263,6 @@ void MapGrid::typedEntry() {
     });
 }
 
-void MapGrid::applyTool(GridTool tool) {
-    const std::optional<GridRect> selected = selection();
-    if (!selected || !m_model.toolCells() || !m_gate.open())
-        return;
-    const ToolDef& def = toolDef(tool);
-    int amount = 0;
-    if (def.question != nullptr) {
-        const std::optional<int> answer = m_prompts.askNumber(
-            m_texts ? windowText(*m_texts, def.questionText) : def.question, def.initial);
-        if (!answer)
-            return;
-        amount = *answer;
-    }
-    edit(def.what, [&] { return applyGridTool(m_model, *selected, tool, amount); });
-}
-
-void MapGrid::copySelection() {
-    const std::optional<GridRect> selected = selection();
-    if (!selected)
-        return;
-    if (const std::optional<std::string> text = copyFromGrid(m_model, *selected))
-        QGuiApplication::clipboard()->setText(QString::fromStdString(*text));
-}
-
-void MapGrid::pasteClipboard() {
-    const std::optional<GridRect> selected = selection();
-    if (!selected || !m_model.toolCells())
-        return;
-    const std::string text = QGuiApplication::clipboard()->text().toStdString();
-    edit("paste", [&] { return pasteIntoGrid(m_model, *selected, text); });
-}
-
-void MapGrid::buildToolMenu() {
-    m_toolMenu = new QMenu(m_grid);
-    m_toolMenu->setObjectName(m_grid->objectName() + QStringLiteral("Tools"));
-    for (const ToolDef& def : kTools) {
-        QAction* action =
-            m_toolMenu->addAction(QString::fromLatin1(def.caption) + QStringLiteral("\t") +
-                                  QKeySequence(Qt::CTRL | def.key).toString());
-        action->setObjectName(m_grid->objectName() + QString::fromLatin1(def.name));
-        const GridTool tool = def.tool;
-        connect(action, &QAction::triggered, this, [this, tool] { applyTool(tool); });
-    }
-    m_toolMenu->addSeparator();
-    QAction* copy = m_toolMenu->addAction(QStringLiteral("copy\tCtrl+C"));
-    copy->setObjectName(m_grid->objectName() + QStringLiteral("Copy"));
-    connect(copy, &QAction::triggered, this, [this] { copySelection(); });
-    QAction* paste = m_toolMenu->addAction(QStringLiteral("paste\tCtrl+V"));
-    paste->setObjectName(m_grid->objectName() + QStringLiteral("Paste"));
-    connect(paste, &QAction::triggered, this, [this] { pasteClipboard(); });
-    m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_grid, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        if (m_model.toolCells())
-            m_toolMenu->popup(m_grid->viewport()->mapToGlobal(at));
-    });
-}
-
-QWidget* MapGrid::createToolButtons(QWidget* parent) {
-    auto* row = new QWidget(parent);
-    row->setObjectName(m_grid->objectName() + QStringLiteral("ToolButtons"));
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(2);
-    for (const ToolDef& def : kTools) {
-        auto* button = new QPushButton(QString::fromLatin1(def.button), row);
-        button->setObjectName(m_grid->objectName() + QString::fromLatin1(def.name));
-        button->setToolTip(QString::fromLatin1(def.caption) + QStringLiteral(" (") +
-                           QKeySequence(Qt::CTRL | def.key).toString() + QStringLiteral(")"));
-        button->setAccessibleName(QString::fromLatin1(def.caption));
-        button->setFixedSize(32, 22);
-        // The grid keeps the keyboard, as with the step buttons.
-        button->setFocusPolicy(Qt::NoFocus);
-        const GridTool tool = def.tool;
-        connect(button, &QPushButton::clicked, this, [this, tool] { applyTool(tool); });
-        layout->addWidget(button);
-    }
-    m_toolButtons = row;
-    if (m_texts != nullptr)
-        showTexts(*m_texts);
-    return row;
-}
-
-void MapGrid::showTexts(const SetupTexts& texts) {
-    m_texts = &texts;
-    const QString name = m_grid->objectName();
-    for (const ToolDef& def : kTools) {
-        const QString caption = uiText(texts, def.captionText);
-        const QString keys = QKeySequence(Qt::CTRL | def.key).toString();
-        const QString tool = name + QString::fromLatin1(def.name);
-        if (auto* action = m_toolMenu->findChild<QAction*>(tool))
-            action->setText(caption + QStringLiteral("\t") + keys);
-        if (QWidget* button = m_toolButtons ? m_toolButtons->findChild<QWidget*>(tool) : nullptr) {
-            button->setToolTip(caption + QStringLiteral(" (") + keys + QStringLiteral(")"));
-            button->setAccessibleName(caption);
-        }
-    }
-    if (auto* copy = m_toolMenu->findChild<QAction*>(name + QStringLiteral("Copy")))
-        copy->setText(uiText(texts, WindowText::Copy) + QStringLiteral("\tCtrl+C"));
-    if (auto* paste = m_toolMenu->findChild<QAction*>(name + QStringLiteral("Paste")))
-        paste->setText(uiText(texts, WindowText::Paste) + QStringLiteral("\tCtrl+V"));
-}
-
-bool MapGrid::toolKey(const QKeyEvent& key) {
-    if (key.modifiers() != Qt::ControlModifier)
-        return false;
-    if (key.key() == Qt::Key_C) {
-        copySelection();
-        return true;
-    }
-    if (key.key() == Qt::Key_V) {
-        pasteClipboard();
-        return true;
-    }
-    for (const ToolDef& def : kTools) {
-        if (key.key() == def.key) {
-            applyTool(def.tool);
-            return true;
-        }
-    }
-    return false;
-}
-
-void MapGrid::keyReleased(int key, bool shift) {
-    // Enter opens the text entry where the model takes one; elsewhere it is a key like any other.
-    if (key == kKeyEnter && m_model.takesTypedEntry()) {
-        typedEntry();
-        return;
-    }
-    if (const std::optional<int> s = m_model.keyStep(key, shift))
-        step(*s);
-}
-
 void MapGrid::cellClicked() {
     const int column = m_grid->currentColumn();
     const int row = m_grid->currentRow();
@@ -490,34 +281,6 @@ void MapGrid::repaintColumn(int column) {
 
 void MapGrid::repaintAll() {
     m_grid->viewport()->update();
-}
-
-bool MapGrid::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_grid && event->type() == QEvent::Show)
-        m_shownOnce = true;
-    if (watched == m_grid && event->type() == QEvent::FocusOut)
-        m_pressed.clear();  // their releases go elsewhere
-    const bool press = event->type() == QEvent::KeyPress;
-    if (watched != m_grid || (!press && event->type() != QEvent::KeyRelease))
-        return QObject::eventFilter(watched, event);
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (press && !key->isAutoRepeat() && m_model.toolCells() && toolKey(*key))
-        return true;
-    const int code = windowsKeyCode(*key);
-    const bool shift = key->modifiers().testFlag(Qt::ShiftModifier);
-    if (press) {
-        if (!key->isAutoRepeat())
-            m_pressed.insert(keyIdentity(*key));
-        // A key that edits neither searches nor moves in the grid.
-        const std::optional<int> s = m_model.keyStep(code, shift);
-        return (code == kKeyEnter && m_dialog != nullptr && m_model.takesTypedEntry()) ||
-               (s && *s != 0);
-    }
-    // A release whose press went elsewhere (the Enter that closed the dialog) does nothing.
-    if (key->isAutoRepeat() || !m_pressed.remove(keyIdentity(*key)))
-        return false;
-    keyReleased(code, shift);
-    return true;
 }
 
 void MapGrid::showText(int column, int row) {

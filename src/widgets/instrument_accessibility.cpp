@@ -3,51 +3,24 @@
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QApplication>
 #include <QComboBox>
 #include <QItemSelectionModel>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
-#include <QTimer>
 #include <QVariant>
 
-#include <algorithm>
-#include <cmath>
 #include <optional>
-#include <vector>
 
-#include "widgets/ab_bar.h"
 #include "widgets/ab_col_bit_btn.h"
 #include "widgets/ab_led.h"
-#include "widgets/ab_meter.h"
+#include "widgets/instrument_reading.h"
 #include "widgets/live_label.h"
-#include "widgets/number_format.h"
 
 namespace instrument_accessibility {
 namespace {
 
-constexpr char kUnitProperty[] = "kaldorSpokenUnit";
-constexpr char kDecimalsProperty[] = "kaldorSpokenDecimals";
-constexpr char kScaleProperty[] = "kaldorSpokenScale";
-constexpr char kFallbackNameProperty[] = "kaldorFallbackName";
 constexpr char kFollowsEntryProperty[] = "kaldorFollowsEntry";
 // A widget drawn by the program (a chart) says what it is by this property (a QAccessible::Role).
 constexpr char kRoleProperty[] = "kaldorAccessibleRole";
-
-AnnouncementSink& sink() {
-    static AnnouncementSink instance;
-    return instance;
-}
-
-struct LampWords {
-    QString on = QStringLiteral("on");
-    QString off = QStringLiteral("off");
-};
-LampWords& lampWords() {
-    static LampWords words;
-    return words;
-}
 
 // A text that can be read but not edited or selected: what a screen reader reads through the
 // text interface (the only way a value that is no plain number reaches it on AT-SPI).
@@ -74,78 +47,6 @@ public:
         return {};
     }
 };
-
-// The text of the label this widget is the buddy of, without its mnemonic and a trailing colon
-// ("STATUS:" names the status lamp "STATUS").
-QString buddyText(const QWidget* widget) {
-    const QWidget* parent = widget->parentWidget();
-    if (parent == nullptr)
-        return {};
-    for (const QObject* child : parent->children()) {
-        const auto* label = qobject_cast<const QLabel*>(child);
-        if (label == nullptr || label->buddy() != widget)
-            continue;
-        QString text = label->text();
-        text.remove(QLatin1Char('&'));
-        text = text.trimmed();
-        while (text.endsWith(QLatin1Char(':')))
-            text.chop(1);
-        return text.trimmed();
-    }
-    return {};
-}
-
-QString captionOf(const QWidget* widget) {
-    if (const auto* bar = qobject_cast<const AbBar*>(widget))
-        return bar->caption();
-    if (const auto* meter = qobject_cast<const AbRoundMeter*>(widget))
-        return meter->caption();
-    if (const auto* led = qobject_cast<const AbLED*>(widget))
-        return led->caption();
-    return {};
-}
-
-QString fallbackName(const QWidget* widget) {
-    return widget->property(kFallbackNameProperty).toString();
-}
-
-// The unit a gauge is read with: the one given for reading, else its own unit text.
-QString spokenUnit(const QWidget* widget) {
-    const QString given = unit(widget);
-    if (!given.isEmpty())
-        return given;
-    if (const auto* bar = qobject_cast<const AbBar*>(widget))
-        return bar->unitText().trimmed();
-    if (const auto* meter = qobject_cast<const AbRoundMeter*>(widget))
-        return meter->unitText().trimmed();
-    return {};
-}
-
-struct GaugeReading {
-    double shown = 0;
-    double minimum = 0;
-    double maximum = 0;
-    QString number;
-};
-
-std::optional<GaugeReading> gaugeReading(const QWidget* widget) {
-    if (const auto* bar = qobject_cast<const AbBar*>(widget))
-        return GaugeReading{bar->shownValue(), std::min(bar->minimum(), bar->maximum()),
-                            std::max(bar->minimum(), bar->maximum()),
-                            formatNumber(bar->shownValue(), bar->format())};
-    if (const auto* meter = qobject_cast<const AbRoundMeter*>(widget))
-        return GaugeReading{meter->shownValue(), std::min(meter->minimum(), meter->maximum()),
-                            std::max(meter->minimum(), meter->maximum()),
-                            formatNumber(meter->shownValue(), meter->format())};
-    return std::nullopt;
-}
-
-// A lamp named by something other than its caption (its label, a given name) reads as the
-// caption it shows; one named by its caption reads as on or off.
-bool lampReadsCaption(const AbLED* led) {
-    return !led->caption().isEmpty() &&
-           (!led->accessibleName().isEmpty() || !buddyText(led).isEmpty());
-}
 
 // Bars, round meters and lamps: read-only values.
 class InstrumentAccessible final : public QAccessibleWidget,
@@ -396,57 +297,6 @@ QAccessibleInterface* factory(const QString& className, QObject* object) {
     return nullptr;
 }
 
-// The instruments marked since the last batch; one timer announces them together.
-class Announcer final : public QObject {
-public:
-    explicit Announcer(QObject* parent) : QObject(parent) {
-        m_timer.setSingleShot(true);
-        m_timer.setInterval(kAnnounceIntervalMs);
-        connect(&m_timer, &QTimer::timeout, this, &Announcer::announce);
-    }
-
-    void mark(QWidget* instrument) {
-        for (const QPointer<QWidget>& pending : m_pending)
-            if (pending == instrument)
-                return;
-        m_pending.emplace_back(instrument);
-        // Started by the first change after a batch, so no instrument is announced twice within
-        // one interval.
-        if (!m_timer.isActive())
-            m_timer.start();
-    }
-
-private:
-    void announce() {
-        const std::vector<QPointer<QWidget>> batch = std::move(m_pending);
-        m_pending.clear();
-        for (const QPointer<QWidget>& instrument : batch) {
-            if (instrument.isNull())
-                continue;
-            if (sink()) {
-                sink()(instrument.data(), valueTextOf(instrument.data()));
-                continue;
-            }
-            QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(instrument.data());
-            QAccessibleValueInterface* value = iface != nullptr ? iface->valueInterface() : nullptr;
-            QAccessibleValueChangeEvent event(
-                instrument.data(),
-                value != nullptr ? value->currentValue() : QVariant(valueTextOf(instrument)));
-            QAccessible::updateAccessibility(&event);
-        }
-    }
-
-    QTimer m_timer;
-    std::vector<QPointer<QWidget>> m_pending;
-};
-
-Announcer* announcer() {
-    static QPointer<Announcer> instance;
-    if (instance.isNull() && qApp != nullptr)
-        instance = new Announcer(qApp);
-    return instance.data();
-}
-
 }  // namespace
 
 void install() {
@@ -483,89 +333,8 @@ void nameByLabel(QComboBox* list) {
     followEntry(list);
 }
 
-void setReading(QWidget* instrument, const QString& unitText, int decimals, double scale) {
-    setUnit(instrument, unitText);
-    instrument->setProperty(kDecimalsProperty, decimals);
-    instrument->setProperty(kScaleProperty, scale);
-}
-
 void setRole(QWidget* widget, QAccessible::Role role) {
     widget->setProperty(kRoleProperty, static_cast<int>(role));
-}
-
-void setFallbackName(QWidget* instrument, const QString& name) {
-    instrument->setProperty(kFallbackNameProperty, name);
-}
-
-void setLampWords(const QString& on, const QString& off) {
-    lampWords() = LampWords{on, off};
-}
-
-void setUnit(QWidget* instrument, const QString& unitText) {
-    instrument->setProperty(kUnitProperty, unitText);
-}
-
-QString unit(const QWidget* instrument) {
-    return instrument->property(kUnitProperty).toString();
-}
-
-QString nameOf(const QWidget* instrument) {
-    if (!instrument->accessibleName().isEmpty())
-        return instrument->accessibleName();
-    QString name = buddyText(instrument);
-    if (name.isEmpty())
-        name = captionOf(instrument);
-    if (name.isEmpty())
-        name = fallbackName(instrument);
-    if (const auto* live = qobject_cast<const LiveLabel*>(instrument); live && name.isEmpty())
-        return live->text();
-    const QString unitText = spokenUnit(instrument);
-    if (!unitText.isEmpty() && !name.contains(unitText, Qt::CaseInsensitive))
-        name += name.isEmpty() ? unitText : QStringLiteral(" (") + unitText + QLatin1Char(')');
-    return name;
-}
-
-QString valueTextOf(const QWidget* instrument) {
-    if (const auto* led = qobject_cast<const AbLED*>(instrument)) {
-        if (lampReadsCaption(led))
-            return led->caption();
-        return led->isLit() ? lampWords().on : lampWords().off;
-    }
-    if (const auto* live = qobject_cast<const LiveLabel*>(instrument))
-        return live->text();
-    const std::optional<GaugeReading> reading = gaugeReading(instrument);
-    if (!reading)
-        return {};
-    const QString unitText = spokenUnit(instrument);
-    // The value with the decimals and unit of the quantity it shows, where one is given.
-    bool given = false;
-    const int decimals = instrument->property(kDecimalsProperty).toInt(&given);
-    if (given && decimals >= 0) {
-        const double power = std::pow(10.0, decimals);
-        double value =
-            std::round(reading->shown * instrument->property(kScaleProperty).toDouble() * power) /
-            power;
-        if (value == 0)
-            value = 0;  // no "-0"
-        const QString number = QString::number(value, 'f', decimals);
-        return unitText.isEmpty() ? number : number + QLatin1Char(' ') + unitText;
-    }
-    // Otherwise as it shows: its number and unit as drawn.
-    if (const auto* bar = qobject_cast<const AbBar*>(instrument))
-        return bar->valueText().trimmed();
-    return unitText.isEmpty() ? reading->number : reading->number + QLatin1Char(' ') + unitText;
-}
-
-void valueShown(QWidget* instrument) {
-    // The check every live record pays while nobody listens.
-    if (!sink() && !QAccessible::isActive())
-        return;
-    if (Announcer* a = announcer())
-        a->mark(instrument);
-}
-
-void setAnnouncementSink(AnnouncementSink announcementSink) {
-    sink() = std::move(announcementSink);
 }
 
 }  // namespace instrument_accessibility

@@ -1,6 +1,5 @@
 #include "ui/log_viewer/log_viewer_window.h"
 
-#include <QBuffer>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -12,15 +11,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include <algorithm>
-#include <cmath>
-
-#include "files/atomic_file.h"
-#include "files/config_file.h"
-#include "live/log_csv.h"
-#include "model/fixed_text.h"
 #include "model/prompts.h"
-#include "service/config_commands.h"
 #include "ui/log_viewer/scatter_window.h"
 #include "ui/log_viewer/trace_view.h"
 #include "ui/ui_build.h"
@@ -35,8 +26,6 @@ constexpr int kTableWidth = 470;
 constexpr WindowText kColumnTitles[] = {WindowText::ColumnChannel, WindowText::ColumnValue,
                                         WindowText::ColumnUnit,    WindowText::ColumnMinimum,
                                         WindowText::ColumnMaximum, WindowText::ColumnMean};
-constexpr std::string_view kPngPattern = "*.png";
-constexpr std::string_view kPngExtension = "png";
 
 QPushButton* namedButton(QWidget* parent, const char* name, const QString& text,
                          const QString& description = {}) {
@@ -44,27 +33,6 @@ QPushButton* namedButton(QWidget* parent, const char* name, const QString& text,
     button->setAccessibleName(text);
     button->setAccessibleDescription(description);
     return button;
-}
-
-QString timeText(double seconds) {
-    const auto tenths = static_cast<long long>(std::llround(seconds * 10));
-    const long long s = tenths / 10;
-    return QStringLiteral("%1:%2:%3.%4")
-        .arg(s / 3600)
-        .arg((s / 60) % 60, 2, 10, QLatin1Char('0'))
-        .arg(s % 60, 2, 10, QLatin1Char('0'))
-        .arg(tenths % 10);
-}
-
-QString recordTime(std::size_t record) {
-    return timeText(static_cast<double>(record) * Recording::kSecondsPerRecord);
-}
-
-std::string couldNotWrite(const SetupTexts& texts, const std::string& path,
-                          const std::string& reason) {
-    return uiText(texts, WindowText::CouldNotWrite)
-        .arg(QString::fromStdString(path), QString::fromStdString(reason))
-        .toStdString();
 }
 
 // The set-up the values are converted with, as the language says it: the recording's set-up
@@ -80,13 +48,6 @@ QString setupText(const SetupTexts& texts, const RecordingSetup& setup) {
         return uiText(texts, WindowText::SetupOfFile)
             .arg(QString::fromStdString(description.substr(prefix.size())));
     return QString::fromStdString(description);
-}
-
-// Sets a cell's text only when it changes, so a cursor step touches only what moved.
-void setCell(QTableWidget* table, int row, int column, const QString& text) {
-    QTableWidgetItem* item = table->item(row, column);
-    if (item->text() != text)
-        item->setText(text);
 }
 
 }  // namespace
@@ -344,153 +305,10 @@ void LogViewerWindow::readFinished(RecordingRead read) {
     m_traces->setFocus();
 }
 
-int LogViewerWindow::rowOf(LiveSignal id) const {
-    if (!m_view)
-        return -1;
-    const auto& available = m_view->available();
-    const auto it = std::find(available.begin(), available.end(), id);
-    return it == available.end() ? -1 : static_cast<int>(it - available.begin());
-}
-
-void LogViewerWindow::fillTable() {
-    m_filling = true;
-    const auto& available = m_view->available();
-    m_table->setRowCount(static_cast<int>(available.size()));
-    for (int row = 0; row < static_cast<int>(available.size()); ++row) {
-        const LiveSignalDef& d = liveSignalDef(available[static_cast<std::size_t>(row)]);
-        for (int column = 0; column < m_table->columnCount(); ++column)
-            if (m_table->item(row, column) == nullptr)
-                m_table->setItem(row, column, new QTableWidgetItem);
-        QTableWidgetItem* name = m_table->item(row, ChannelColumn);
-        name->setText(channelName(m_language, d.id));
-        name->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-        name->setCheckState(m_view->shown(d.id) ? Qt::Checked : Qt::Unchecked);
-        m_table->item(row, UnitColumn)->setText(QString::fromUtf8(d.unit));
-    }
-    m_table->resizeColumnToContents(ChannelColumn);
-    m_filling = false;
-}
-
 void LogViewerWindow::showSetup() {
     const bool csv = m_view->recording().format() == RecordingFormat::Csv;
     m_setupLabel->setText(
         csv ? text(WindowText::SetupAsExported) : setupText(m_language, m_view->setup()));
-}
-
-void LogViewerWindow::showCursor() {
-    if (!m_view)
-        return;
-    const std::size_t cursor = m_view->cursor();
-    m_cursorLabel->setText(text(WindowText::Cursor)
-                               .arg(recordTime(cursor))
-                               .arg(cursor + 1)
-                               .arg(m_view->recording().size()));
-    const auto& available = m_view->available();
-    for (int row = 0; row < static_cast<int>(available.size()); ++row)
-        setCell(
-            m_table, row, ValueColumn,
-            QString::fromStdString(m_view->text(available[static_cast<std::size_t>(row)], cursor)));
-    m_traces->update();
-}
-
-void LogViewerWindow::showStatistics() {
-    if (!m_view)
-        return;
-    m_rangeLabel->setText(text(WindowText::VisibleRange)
-                              .arg(recordTime(m_view->visibleFirst()))
-                              .arg(recordTime(m_view->visibleLast())));
-    const auto& available = m_view->available();
-    for (int row = 0; row < static_cast<int>(available.size()); ++row) {
-        const LiveSignal id = available[static_cast<std::size_t>(row)];
-        QString minimum, maximum, mean;
-        if (m_view->shown(id)) {
-            const ChannelStatistics s = m_view->statistics(id);
-            const int decimals = liveSignalDef(id).decimals;
-            minimum = QString::fromStdString(fixedText(s.minimum, decimals));
-            maximum = QString::fromStdString(fixedText(s.maximum, decimals));
-            // The mean lies between the records: one decimal more than they show.
-            mean = QString::fromStdString(fixedText(s.mean, decimals + 1));
-        }
-        setCell(m_table, row, MinimumColumn, minimum);
-        setCell(m_table, row, MaximumColumn, maximum);
-        setCell(m_table, row, MeanColumn, mean);
-        QTableWidgetItem* name = m_table->item(row, ChannelColumn);
-        const QColor colour = m_view->shown(id) ? m_traces->colourOf(id) : QColor();
-        if (name->data(Qt::DecorationRole).value<QColor>() != colour) {
-            m_filling = true;
-            name->setData(Qt::DecorationRole, colour.isValid() ? QVariant(colour) : QVariant());
-            m_filling = false;
-        }
-    }
-}
-
-void LogViewerWindow::channelToggled(int row) {
-    if (m_filling || !m_view || row < 0)
-        return;
-    const LiveSignal id = m_view->available()[static_cast<std::size_t>(row)];
-    const bool checked = m_table->item(row, ChannelColumn)->checkState() == Qt::Checked;
-    if (checked == m_view->shown(id))
-        return;
-    m_view->setShown(id, checked);
-    m_traces->tracesChanged();
-    showStatistics();
-}
-
-void LogViewerWindow::savePicture() {
-    FileQuestion q;
-    q.filters = {{std::string(kPngPattern), std::string(kPngPattern)}};
-    q.defaultExtension = std::string(kPngExtension);
-    q.initialFolder = m_folder.toStdString();
-    q.fileName =
-        QFileInfo(m_path).completeBaseName().toStdString() + "." + std::string(kPngExtension);
-    const std::optional<FileAnswer> answer = m_prompts.askSaveFile(q);
-    if (!answer || answer->path.empty())
-        return;
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    m_traces->grab().toImage().save(&buffer, "PNG");
-    const std::string path = withExtension(answer->path, kPngExtension);
-    if (const auto reason =
-            writeFileAtomically(path, std::string_view(png.constData(), png.size())))
-        m_prompts.message(couldNotWrite(m_language, path, *reason));
-}
-
-void LogViewerWindow::exportRange() {
-    const std::optional<FileAnswer> answer =
-        m_prompts.askSaveFile(csvSaveQuestion(m_folder.toStdString()));
-    if (!answer || answer->path.empty())
-        return;
-    const std::string csv = recordingCsv(m_view->recording(), m_view->visibleFirst(),
-                                         m_view->visibleLast(), m_view->setup().context, m_texts);
-    const std::string path = withExtension(answer->path, kCsvExtension);
-    if (const auto reason = writeFileAtomically(path, csv))
-        m_prompts.message(couldNotWrite(m_language, path, *reason));
-}
-
-void LogViewerWindow::chooseSetupFile() {
-    const std::optional<FileAnswer> answer =
-        m_prompts.askOpenFile(openConfigQuestion(m_folder.toStdString()));
-    if (!answer || answer->path.empty())
-        return;
-    const SetupFromFile file = fileSetup(answer->path);
-    if (!file.setup) {
-        m_prompts.message(file.message);
-        return;
-    }
-    m_view->setSetup(*file.setup);
-    m_traces->tracesChanged();
-    showSetup();
-    showCursor();
-    showStatistics();
-}
-
-void LogViewerWindow::useDefaultSetup() {
-    m_view->setSetup(defaultSetup());
-    m_traces->tracesChanged();
-    showSetup();
-    showCursor();
-    showStatistics();
 }
 
 }  // namespace kaldor
