@@ -6,6 +6,7 @@
 
 #include "model/codec.h"
 #include "model/list_items.h"
+#include "model/setting_builders.h"
 #include "model/switch_over_edits.h"
 
 namespace kaldor {
@@ -13,91 +14,7 @@ namespace {
 
 using F = FieldId;
 using S = RefreshStep;
-using C = CaptionFrom;
-
-constexpr SettingRow captioned(std::string_view control, F field, std::string_view page,
-                               std::string_view group, std::string_view label,
-                               std::string_view caption, std::uint32_t captionId) {
-    SettingRow row = settingRow(control, field, page, group);
-    row.label = label;
-    row.caption = caption;
-    row.captionId = captionId;
-    return row;
-}
-
-template <std::size_t N>
-constexpr SettingRow list(std::string_view control, F field, std::string_view page,
-                          std::string_view group, std::string_view label, std::string_view caption,
-                          const std::array<std::string_view, N>& items,
-                          std::uint32_t captionId = 0) {
-    SettingRow row = captioned(control, field, page, group, label, caption, captionId);
-    row.items = items.data();
-    row.itemCount = N;
-    return row;
-}
-constexpr SettingRow listFrom(std::string_view control, F field, std::string_view page,
-                              std::string_view group, std::string_view label,
-                              std::string_view caption, ListSource source,
-                              std::uint32_t captionId = 0) {
-    SettingRow row = captioned(control, field, page, group, label, caption, captionId);
-    row.source = source;
-    return row;
-}
-constexpr SettingRow spin(std::string_view control, F field, std::string_view page,
-                          std::string_view group, std::string_view label, std::string_view caption,
-                          SpinDesign design, std::uint32_t captionId = 0) {
-    SettingRow row = captioned(control, field, page, group, label, caption, captionId);
-    row.editor = SettingEditor::Spin;
-    row.spin = design;
-    return row;
-}
-constexpr SettingRow tick(std::string_view control, F field, std::string_view page,
-                          std::string_view group, std::string_view caption,
-                          std::uint32_t captionId = 0) {
-    SettingRow row = captioned(control, field, page, group, control, caption, captionId);
-    row.captionFrom = C::Own;
-    row.editor = SettingEditor::Tick;
-    return row;
-}
-
-// Modifiers, applied to a row above.
-constexpr SettingRow bound(SettingRow row, S step, SettingBinding binding = SettingBinding::Plain) {
-    row.binding = binding;
-    row.refreshStep = step;
-    return row;
-}
-constexpr SettingRow handled(SettingRow row, S step) {
-    return bound(row, step, SettingBinding::Handled);
-}
-constexpr SettingRow changeOnly(SettingRow row) {
-    row.editOnFocusLoss = false;
-    return row;
-}
-constexpr SettingRow spoken(SettingRow row, SpokenText name, int number = 0) {
-    row.captionFrom = C::Spoken;
-    row.spoken = name;
-    row.place = number;
-    return row;
-}
-constexpr SettingRow groupUnit(SettingRow row) {
-    row.captionFrom = C::GroupUnit;
-    return row;
-}
-constexpr SettingRow itemIds(SettingRow row, std::uint32_t first, int count,
-                             ItemReselect reselect = ItemReselect::None) {
-    row.firstItemId = first;
-    row.itemIds = count;
-    row.reselect = reselect;
-    return row;
-}
-constexpr SettingRow shows(SettingRow row, ShownItem item) {
-    row.shownItem = item;
-    return row;
-}
-constexpr SettingRow hidden(SettingRow row) {
-    row.described = false;
-    return row;
-}
+using namespace setting_builders;
 
 constexpr std::string_view kNoCaption{};
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "service/field_text.h"
+#include "maps/field_text.h"
 #include "service/setup_description.h"
 
 namespace kaldor {

@@ -4,20 +4,15 @@
 #include <optional>
 #include <string_view>
 
-#include "diagnostics/enabled_errors.h"
-#include "emulation/emulator_maps.h"
+#include "emulation/emulator_cell_names.h"
 #include "emulation/emulator_settings.h"
 #include "files/text_ids.h"
 #include "maps/correction_maps.h"
-#include "maps/cruise_map.h"
-#include "maps/main_map.h"
-#include "maps/map_axes.h"
-#include "maps/map_types.h"
+#include "maps/field_text.h"
+#include "maps/map_cell_names.h"
 #include "model/codec.h"
-#include "model/list_items.h"
 #include "model/number_pattern.h"
 #include "model/switch_over_edits.h"
-#include "service/field_text.h"
 #include "service/image_diff.h"
 #include "service/setting_rows.h"
 
@@ -125,124 +120,19 @@ std::string withUnit(const ShownField& shown) {
     return shown.unit.empty() ? shown.value : shown.value + " " + shown.unit;
 }
 
-std::string mainMapAxisText(const EcuImage& image, FieldId axis, std::size_t element) {
-    const std::string text = fieldValueText(image, axis, element);
-    return text.empty() ? std::string() : text;
-}
-
-std::string correctionCaption(const CorrectionMapDef& map, const SetupTexts& texts) {
-    return textOf(texts, map.label, map.caption);
-}
-
-std::string mapsGroupName(FieldId id) {
-    switch (id) {
-        case F::MainMap:
-        case F::MainMapColumnAxis:
-        case F::MainMapRowAxis:
-            return "main map";
-        case F::CruiseMap:
-            return "cruise map";
-        case F::CorrectionMaps:
-            return "correction maps";
-        case F::TpsEmulatorAxis:
-        case F::TpsEmulatorTable:
-            return "TPS map";
-        case F::StepEmulatorTable:
-            return "Step map";
-        default:
-            break;
-    }
-    return std::string(fieldDef(id).name);
-}
-
-// The unit the EMU page's throttle map axis is read in for the chosen input.
-std::string emuAxisUnit(const EcuImage& image) {
-    const unsigned channel = readField(image, F::EmuInputChannel);
-    for (std::size_t i = 0; i < kEmuInputs.size(); ++i)
-        if (kInputChannelWords[i] == channel)
-            return kEmuInputs[i].unit == EmuAxisUnit::InjectionTime ? "ms" : "V";
-    return "";
-}
-
 // A cell by its axis values, as its grid heads its row and column.
 std::string cellName(const EcuImage& image, FieldId id, std::size_t element,
                      const SetupTexts& texts, unsigned softwareRevision) {
-    switch (id) {
-        case F::MainMap: {
-            const auto columns = static_cast<std::size_t>(kMainMapColumns);
-            const std::size_t row = element / columns;
-            const std::size_t column = element % columns;
-            const MapTypeDef* type = mapTypeDef(readField(image, F::MainMapType));
-            // A type no list offers has no axes to read.
-            if (type == nullptr)
-                return "row " + std::to_string(row + 1) + " x column " + std::to_string(column + 1);
-            const std::string rowText = mainMapAxisText(image, F::MainMapRowAxis, row);
-            std::string columnText;
-            if (type->columns != AxisKind::None &&
-                static_cast<int>(column) + 1 < mainMapColCount(readField(image, F::MainMapType),
-                                                               readField(image, F::TpsSwitch) != 0))
-                columnText = mainMapAxisText(image, F::MainMapColumnAxis, column);
-            if (columnText.empty())
-                columnText = "column " + std::to_string(column + 1);
-            return rowText + " x " + columnText;
-        }
-        case F::MainMapColumnAxis:
-            return "column axis " + std::to_string(element + 1);
-        case F::MainMapRowAxis:
-            return "row axis " + std::to_string(element + 1);
-        case F::TpsEmulatorAxis:
-            return "axis " + std::to_string(element + 1);
-        case F::CruiseMap: {
-            const CruiseAxis& axis = cruiseAxis(softwareRevision);
-            if (element >= axis.size())
-                break;
-            // Two columns under one heading are told apart by their place.
-            const std::string name = headingText(axis[element], HeadingFormat::Shortest) + " bar";
-            if (std::count(axis.begin(), axis.end(), axis[element]) > 1)
-                return name + " (column " + std::to_string(element + 1) + ")";
-            return name;
-        }
-        case F::CorrectionMaps:
-            for (const CorrectionMapDef& map : correctionMaps()) {
-                const auto columns = static_cast<std::size_t>(map.columns);
-                if (element < map.firstByte || element >= map.firstByte + columns)
-                    continue;
-                const std::size_t column = element - map.firstByte;
-                const std::string name = correctionCaption(map, texts) + " " +
-                                         headingText(map.axis[column], map.axisFormat);
-                // Two columns under one heading are told apart by their place.
-                if (std::count(map.axis, map.axis + columns, map.axis[column]) > 1)
-                    return name + " (column " + std::to_string(column + 1) + ")";
-                return name;
-            }
-            break;
-        case F::TpsEmulatorTable:
-        case F::StepEmulatorTable: {
-            const auto columns = static_cast<std::size_t>(kEmuColumns);
-            const std::size_t row = element / columns;
-            const std::size_t column = element % columns;
-            const std::string channel = row == 0 ? "K1" : "K2";
-            if (id == F::StepEmulatorTable)
-                return channel + " x " + std::to_string(kStepAxis[column]);
-            const auto raw =
-                static_cast<std::uint16_t>(readField(image, F::TpsEmulatorAxis, column));
-            const auto text = emuAxisText(readField(image, F::EmuInputChannel), raw, '.');
-            return channel + " x " +
-                   (text ? *text + " " + emuAxisUnit(image)
-                         : "column " + std::to_string(column + 1));
-        }
-        default:
-            break;
-    }
-    return fieldElementName(id, element);
+    if (std::optional<std::string> name = emulatorCellName(image, id, element))
+        return *name;
+    return mapCellName(image, id, element, softwareRevision, [&texts](const CorrectionMapDef& map) {
+        return textOf(texts, map.label, map.caption);
+    });
 }
 
 std::string cellValue(const EcuImage& image, FieldId id, std::size_t element) {
-    if (id == F::TpsEmulatorAxis) {
-        const auto raw = static_cast<std::uint16_t>(readField(image, id, element));
-        if (const auto text = emuAxisText(readField(image, F::EmuInputChannel), raw, '.'))
-            return *text + " " + emuAxisUnit(image);
-    }
+    if (std::optional<std::string> value = emulatorAxisValue(image, id, element))
+        return *value;
     return fieldValueText(image, id, element);
 }
 

@@ -1,4 +1,4 @@
-#include "service/field_text.h"
+#include "maps/field_text.h"
 
 #include <array>
 #include <optional>
