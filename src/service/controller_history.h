@@ -6,15 +6,11 @@
 // (`$XDG_DATA_HOME/kaldor/history`, `~/.local/share/kaldor/history` when that is not set, the
 // per-user application data folder on Windows; `[History] Folder=` of the settings file names
 // another). Each entry is one file "<id>.kcfg" in the configuration-file format (768 bytes, the
-// PIN cleared as in every saved file); "index.txt" lists the entries, oldest first, one line
-// each:
+// PIN cleared as in every saved file); "index.txt" lists the entries (service/history_index.h).
 //
-//   id <TAB> time (UTC, 2024-01-31T14:25:01Z) <TAB> hardware revision <TAB> software revision
-//   <TAB> program version <TAB> CRC-32 of the entry file (8 hex digits) <TAB> what happened
-//
-// Lines starting with '#' are comments. A line that does not read as an entry, and an entry
-// whose file is missing, short or not the bytes its CRC names, is skipped with a note; nothing
-// in a damaged history stops the program. Every file is written to a temporary file and renamed.
+// An index line that does not read as an entry, and an entry whose file is missing, short or not
+// the bytes its CRC names, is skipped with a note; nothing in a damaged history stops the
+// program. Every file is written to a temporary file and renamed.
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -23,6 +19,7 @@
 #include <vector>
 
 #include "model/ecu_image.h"
+#include "service/history_index.h"
 
 namespace kaldor {
 
@@ -31,7 +28,6 @@ class SettingsFile;
 inline constexpr std::string_view kHistorySection = "History";
 inline constexpr std::string_view kHistoryEnabledKey = "Enabled";
 inline constexpr std::string_view kHistoryFolderKey = "Folder";
-inline constexpr std::string_view kHistoryIndexName = "index.txt";
 inline constexpr std::string_view kHistoryEntryExtension = ".kcfg";
 
 // The keep rule: the first entry ever stored and every entry of the last kHistoryKeepDays stay;
@@ -42,12 +38,6 @@ inline constexpr std::size_t kHistoryMaxEntries = 200;
 // Seconds since 1970-01-01 00:00 UTC.
 using HistoryClock = std::function<std::int64_t()>;
 [[nodiscard]] std::int64_t systemHistoryTime();
-
-// "2024-01-31T14:25:01Z", and back; nothing for any other text.
-[[nodiscard]] std::string historyUtcText(std::int64_t time);
-[[nodiscard]] std::optional<std::int64_t> parseHistoryUtcText(std::string_view text);
-// "2024-01-31 15:25:01" in the PC's time zone: how the window and the command line show a time.
-[[nodiscard]] std::string historyLocalText(std::int64_t time);
 
 struct HistorySettings {
     bool enabled = true;
@@ -64,21 +54,6 @@ using EnvironmentLookup = std::function<const char*(const char*)>;
 [[nodiscard]] HistorySettings readHistorySettings(const SettingsFile& settings,
                                                   const EnvironmentLookup& environment = {});
 
-struct HistoryEntry {
-    std::string id;  // the file's name without ".kcfg": "20240131-142501", "-2" on a repeat
-    std::int64_t time = 0;
-    std::string what;  // "connected", "before load to ECU: car.kcfg", ...
-    unsigned hardwareRevision = 0;
-    unsigned softwareRevision = 0;
-    std::string programVersion;
-    std::uint32_t crc = 0;  // of the 768 bytes of the entry file
-};
-
-struct HistoryListing {
-    std::vector<HistoryEntry> entries;  // oldest first
-    std::vector<std::string> notes;     // what was skipped, and why
-};
-
 enum class StoreOutcome { Stored, Duplicate, Failed };
 
 struct StoreResult {
@@ -94,12 +69,6 @@ struct StoreResult {
 // Which entries the keep rule keeps: `times` in the order stored, oldest first.
 [[nodiscard]] std::vector<bool> historyKeeps(const std::vector<std::int64_t>& times,
                                              std::int64_t now);
-
-// The index text of `entries`, and the entries read back from such a text with a note for
-// every line skipped.
-[[nodiscard]] std::string historyIndexText(std::uint32_t serial,
-                                           const std::vector<HistoryEntry>& entries);
-[[nodiscard]] HistoryListing parseHistoryIndex(std::string_view text);
 
 class ControllerHistory {
 public:

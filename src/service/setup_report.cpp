@@ -1,25 +1,26 @@
 #include "service/setup_report.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
-#include <cstdio>
 #include <set>
 #include <string_view>
 
-#include "emulation/emulator_maps.h"
-#include "maps/correction_maps.h"
-#include "maps/grid_headings.h"
-#include "maps/main_map.h"
 #include "model/controller_defaults.h"
 #include "service/image_diff.h"
+#include "service/setup_report_html.h"
+#include "service/setup_report_maps.h"
 
 namespace kaldor {
 namespace {
 
-constexpr const char* kReportSection = "Report";
-const std::string kReportSectionName = kReportSection;
-constexpr const char* kVehicleSectionPrefix = "Report ";
+using setup_report::Captions;
+using setup_report::correctionMapsPart;
+using setup_report::cruiseMapPart;
+using setup_report::emulatorTablesPart;
+using setup_report::escaped;
+using setup_report::kTable;
+using setup_report::mainMapPart;
+using setup_report::row;
 
 // Styles both a browser and the PDF's text layout understand: the tables' borders are given as
 // attributes too, which is what the text layout reads.
@@ -35,83 +36,14 @@ constexpr const char* kStyle =
     "td.narrow,th.narrow{text-align:right;font-size:7pt;padding:1pt 2pt}"
     ".break{page-break-before:always}";
 
-constexpr const char* kTable = "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">";
 // The settings' tables, one a group, all with the same columns.
 constexpr const char* kSettingsTable =
     "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\">";
 constexpr const char* kSettingCaption = "<tr><th width=\"45%\">";
 
-std::string escaped(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
-}
-
-std::string cssColour(Rgb c) {
-    char text[8];
-    std::snprintf(text, sizeof text, "#%02x%02x%02x", c.red, c.green, c.blue);
-    return text;
-}
-
 std::string withUnit(const SetupLine& line) {
     return line.unit.empty() ? line.value : line.value + " " + line.unit;
 }
-
-std::string row(std::string_view caption, std::string_view value) {
-    return "<tr><th>" + escaped(caption) + "</th><td>" + escaped(value) + "</td></tr>";
-}
-
-// The part of a cell's name before or after " x ": a map cell is named "row x column".
-std::pair<std::string, std::string> splitName(const std::string& name) {
-    const std::size_t at = name.find(" x ");
-    if (at == std::string::npos)
-        return {std::string(), name};
-    return {name.substr(0, at), name.substr(at + 3)};
-}
-
-std::vector<const SetupLine*> linesOf(const SetupDescription& d, FieldId id) {
-    std::vector<const SetupLine*> lines;
-    for (const SetupLine& l : d.maps)
-        if (l.field == id)
-            lines.push_back(&l);
-    return lines;
-}
-
-// The report's texts in the chosen language, looked up once.
-class Captions {
-public:
-    explicit Captions(const SetupTexts& texts) {
-        for (const ReportCaptionText& c : kReportCaptions)
-            m_texts[static_cast<std::size_t>(c.caption)] = reportCaption(texts, c.caption);
-    }
-    const std::string& operator()(ReportCaption caption) const {
-        return m_texts[static_cast<std::size_t>(caption)];
-    }
-    std::string tagged(ReportCaption caption, const char* tag = "h2") const {
-        return std::string("<") + tag + ">" + escaped((*this)(caption)) + "</" + tag + ">";
-    }
-
-private:
-    std::array<std::string, std::size(kReportCaptions)> m_texts;
-};
 
 void controllerPart(std::string& html, const EcuImage& image, const ReportFacts& facts,
                     const Captions& c) {
@@ -226,102 +158,6 @@ void settingsPart(std::string& html, const SetupDescription& description, const 
         html += "</table>";
 }
 
-// The main map as its grid paints it: the row axis down the left, the column axis on top, every
-// cell in the grid's own colour.
-void mainMapPart(std::string& html, const SetupDescription& description, const Captions& c) {
-    html += "<h2 class=\"break\">" + escaped(c(ReportCaption::MainMap)) + "</h2>";
-    const std::vector<const SetupLine*> cells = linesOf(description, FieldId::MainMap);
-    const auto columns = static_cast<std::size_t>(kMainMapColumns);
-    const auto rows = static_cast<std::size_t>(kMainMapRows);
-    if (cells.size() != columns * rows)
-        return;
-    const MapOperatingPoint nowhere{-2, -2, -2, -2};
-    html += std::string(kTable) + "<tr><th></th>";
-    for (std::size_t col = 0; col < columns; ++col)
-        html += "<th>" + escaped(splitName(cells[col]->caption).second) + "</th>";
-    html += "</tr>";
-    for (std::size_t r = 0; r < rows; ++r) {
-        html += "<tr><th>" + escaped(splitName(cells[r * columns]->caption).first) + "</th>";
-        for (std::size_t col = 0; col < columns; ++col) {
-            const SetupLine& cell = *cells[r * columns + col];
-            const MapCellLook look = mainMapCellLook(
-                static_cast<int>(col) + 1, static_cast<int>(r) + 1, cell.value, false, nowhere);
-            std::string style;
-            if (look.fill)
-                style = " bgcolor=\"" + cssColour(*look.fill) +
-                        "\" style=\"background-color:" + cssColour(*look.fill) +
-                        ";color:" + cssColour(look.textColour) + "\"";
-            html += "<td class=\"cell\"" + style + ">" + escaped(look.text) + "</td>";
-        }
-        html += "</tr>";
-    }
-    html += "</table>";
-}
-
-// A map of one row: its axis on top, its values below.
-void rowMapTable(std::string& html, const std::vector<std::string>& headings,
-                 const std::vector<std::string>& values) {
-    html += std::string(kTable) + "<tr>";
-    for (const std::string& h : headings)
-        html += "<th class=\"narrow\">" + escaped(h) + "</th>";
-    html += "</tr><tr>";
-    for (const std::string& v : values)
-        html += "<td class=\"narrow\">" + escaped(v) + "</td>";
-    html += "</tr></table>";
-}
-
-void correctionMapsPart(std::string& html, const SetupDescription& description,
-                        const SetupTexts& texts, const Captions& c) {
-    html += c.tagged(ReportCaption::CorrectionMaps);
-    const std::vector<const SetupLine*> cells = linesOf(description, FieldId::CorrectionMaps);
-    for (const CorrectionMapDef& map : correctionMaps()) {
-        const auto caption = texts.captions.find(map.label);
-        html += "<h3>" + escaped(caption != texts.captions.end() ? caption->second : map.caption) +
-                "</h3>";
-        std::vector<std::string> headings;
-        std::vector<std::string> values;
-        for (int col = 0; col < map.columns; ++col) {
-            const std::size_t at = map.firstByte + static_cast<std::size_t>(col);
-            if (at >= cells.size())
-                break;
-            headings.push_back(headingText(map.axis[col], map.axisFormat));
-            values.push_back(cells[at]->value);
-        }
-        rowMapTable(html, headings, values);
-    }
-}
-
-void cruiseMapPart(std::string& html, const SetupDescription& description, const Captions& c) {
-    html += c.tagged(ReportCaption::CruiseMap);
-    // The unit heads the axis once, so the narrow columns hold only the pressures.
-    std::vector<std::string> headings{"bar"};
-    std::vector<std::string> values{""};
-    for (const SetupLine* cell : linesOf(description, FieldId::CruiseMap)) {
-        headings.push_back(cell->caption.substr(0, cell->caption.find(" bar")));
-        values.push_back(cell->value);
-    }
-    rowMapTable(html, headings, values);
-}
-
-// An emulator table: its channels down the left, its axis on top.
-void emulatorTable(std::string& html, const std::vector<const SetupLine*>& cells) {
-    const auto columns = static_cast<std::size_t>(kEmuColumns);
-    if (cells.empty() || cells.size() % columns != 0)
-        return;
-    html += "<h3>" + escaped(cells.front()->group) + "</h3>" + kTable + "<tr><th></th>";
-    for (std::size_t col = 0; col < columns; ++col)
-        html += "<th class=\"narrow\">" + escaped(splitName(cells[col]->caption).second) + "</th>";
-    html += "</tr>";
-    for (std::size_t r = 0; r < cells.size() / columns; ++r) {
-        html += "<tr><th class=\"narrow\">" +
-                escaped(splitName(cells[r * columns]->caption).first) + "</th>";
-        for (std::size_t col = 0; col < columns; ++col)
-            html += "<td class=\"narrow\">" + escaped(cells[r * columns + col]->value) + "</td>";
-        html += "</tr>";
-    }
-    html += "</table>";
-}
-
 }  // namespace
 
 std::string reportCaption(const SetupTexts& texts, ReportCaption caption) {
@@ -367,76 +203,9 @@ std::string setupReportHtml(const EcuImage& image, const SetupTexts& texts,
     mainMapPart(html, description, c);
     correctionMapsPart(html, description, texts, c);
     cruiseMapPart(html, description, c);
-    html += c.tagged(ReportCaption::EmulatorTables);
-    emulatorTable(html, linesOf(description, FieldId::TpsEmulatorTable));
-    emulatorTable(html, linesOf(description, FieldId::StepEmulatorTable));
+    emulatorTablesPart(html, description, c);
     html += "\n</body></html>\n";
     return html;
-}
-
-std::optional<Paper> paperNamed(const std::string& name) {
-    std::string lower = name;
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
-    if (lower == "a4")
-        return Paper::A4;
-    if (lower == "letter")
-        return Paper::Letter;
-    return std::nullopt;
-}
-
-const char* paperName(Paper paper) {
-    return paper == Paper::Letter ? "letter" : "a4";
-}
-
-namespace {
-
-std::string vehicleSection(std::uint32_t serial) {
-    return kVehicleSectionPrefix + std::to_string(serial);
-}
-
-}  // namespace
-
-ReportFields rememberedReportFields(const SettingsFile& settings, std::uint32_t serial) {
-    ReportFields f;
-    f.installer = settings.readString(kReportSection, "Installer", "");
-    f.workshop = settings.readString(kReportSection, "Workshop", "");
-    const std::string vehicle = vehicleSection(serial);
-    f.vehicle = settings.readString(vehicle, "Vehicle", "");
-    f.registration = settings.readString(vehicle, "Registration", "");
-    f.odometer = settings.readString(vehicle, "Odometer", "");
-    return f;
-}
-
-void rememberReportFields(SettingsFile& settings, std::uint32_t serial, const ReportFields& f) {
-    const std::string vehicle = vehicleSection(serial);
-    const std::pair<const std::string*, const char*> places[] = {
-        {&kReportSectionName, "Installer"},
-        {&kReportSectionName, "Workshop"},
-        {&vehicle, "Vehicle"},
-        {&vehicle, "Registration"},
-        {&vehicle, "Odometer"},
-    };
-    const std::string* values[] = {&f.installer, &f.workshop, &f.vehicle, &f.registration,
-                                   &f.odometer};
-    for (std::size_t i = 0; i < std::size(places); ++i) {
-        // One line each: a line break would end the entry in the file.
-        std::string value = *values[i];
-        std::replace_if(
-            value.begin(), value.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
-        // What has not changed is not written, so an untouched field adds nothing to the file.
-        if (settings.value(*places[i].first, places[i].second).value_or("") != value)
-            settings.writeString(*places[i].first, places[i].second, value);
-    }
-}
-
-Paper rememberedPaper(const SettingsFile& settings) {
-    return paperNamed(settings.readString(kReportSection, "Paper", "")).value_or(Paper::A4);
-}
-
-void rememberPaper(SettingsFile& settings, Paper paper) {
-    if (rememberedPaper(settings) != paper)
-        settings.writeString(kReportSection, "Paper", paperName(paper));
 }
 
 }  // namespace kaldor

@@ -3,7 +3,8 @@
 // the controller, every setting as its page shows it, the maps, the error memory and what was
 // changed from the factory settings. One self-contained HTML document (inline styles, the main
 // map's colours in its cells), which a browser shows as it stands and the report library turns
-// into a PDF or a print.
+// into a PDF or a print. Its parts are written in setup_report.cpp and setup_report_maps.cpp;
+// what its dialog remembers is setup_report_settings.h's.
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
@@ -12,24 +13,12 @@
 #include <string_view>
 #include <vector>
 
-#include "files/settings_file.h"
 #include "files/text_ids.h"
 #include "model/ecu_image.h"
 #include "service/setup_description.h"
+#include "service/setup_report_settings.h"
 
 namespace kaldor {
-
-enum class Paper { A4, Letter };
-
-// What the user fills in once: the installer's own fields stay from report to report, the
-// vehicle's belong to one controller's serial number.
-struct ReportFields {
-    std::string vehicle;
-    std::string registration;
-    std::string odometer;
-    std::string installer;
-    std::string workshop;
-};
 
 struct ControllerRevisions {
     unsigned hardware = 0;
@@ -148,17 +137,5 @@ static_assert(
 // The image as the factory settings would leave this controller: its own parts, work times and
 // PIN kept.
 [[nodiscard]] EcuImage factoryImageFor(const EcuImage& image);
-
-// The paper as the settings file and the command line name it: "a4" or "letter".
-[[nodiscard]] std::optional<Paper> paperNamed(const std::string& name);
-[[nodiscard]] const char* paperName(Paper paper);
-
-// Where the fields are remembered: the installer's once, the vehicle's under its controller's
-// serial number (none for an image without one).
-[[nodiscard]] ReportFields rememberedReportFields(const SettingsFile& settings,
-                                                  std::uint32_t serial);
-void rememberReportFields(SettingsFile& settings, std::uint32_t serial, const ReportFields& fields);
-[[nodiscard]] Paper rememberedPaper(const SettingsFile& settings);
-void rememberPaper(SettingsFile& settings, Paper paper);
 
 }  // namespace kaldor

@@ -1,11 +1,8 @@
 #include "ui/main_window.h"
 
-#include <QFileInfo>
-
 #include "files/settings_location.h"
 #include "ui/accessible_names.h"
 
-#include "files/data_folders.h"
 #include "link/connection_scan.h"
 #include "ui/grid_headers.h"
 #include "ui/pages/adjustment_page.h"
@@ -25,14 +22,10 @@
 #include <QHBoxLayout>
 #include <QMessageBox>
 #include <QProgressBar>
-#include <QResizeEvent>
-#include <QScreen>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
-
-#include <exception>
 
 namespace kaldor {
 
@@ -50,14 +43,7 @@ constexpr const char* kTabButtonStyle =
     "QTabBar::tab:selected { border-style: inset; background: #c4c4c4; }"
     "QTabBar::tab:hover:!selected { background: #eeeeee; }";
 
-constexpr const char* kHelpFolder = "sch";
 constexpr const char* kConfigurationFolder = "parametry";
-
-void trigger(const std::function<void()>& hook) {
-    if (hook) {
-        hook();
-    }
-}
 
 }  // namespace
 
@@ -201,141 +187,6 @@ bool MainWindow::isTabShown(int page) const {
     return page >= 0 && page < m_pageControl->count() && m_pageControl->isTabVisible(page);
 }
 
-QSize MainWindow::frameExtra() const {
-    return frameGeometry().size() - geometry().size();
-}
-
-bool MainWindow::FormCanResize(int& newWidth, int& newHeight) {
-    // Sizes are outer sizes, frame included; the window keeps its current size otherwise.
-    const QSize extra = frameExtra();
-    bool allowed = true;
-    if (newWidth < kMinWidth) {
-        newWidth = kMinWidth;
-        resize(kMinWidth - extra.width(), height());
-        centreOnScreen();
-        allowed = false;
-    }
-    if (newHeight < kMinHeight) {
-        newHeight = kMinHeight;
-        resize(width(), kMinHeight - extra.height());
-        centreOnScreen();
-        allowed = false;
-    }
-    return allowed;
-}
-
-void MainWindow::centreOnScreen() {
-    const QScreen* target = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
-    if (target == nullptr) {
-        return;
-    }
-    QRect frame = frameGeometry();
-    frame.moveCenter(target->availableGeometry().center());
-    move(frame.topLeft());
-}
-
-void MainWindow::F2readings1Click() {
-    showPage(kPageReadings);
-}
-
-void MainWindow::F3parameters1Click() {
-    showPage(kPageParameters);
-}
-
-void MainWindow::F4adjustment1Click() {
-    showPage(kPageAdjustment);
-}
-
-void MainWindow::F5diagnostic1Click() {
-    showPage(kPageDiagnostic);
-}
-
-void MainWindow::F10autoconnect1Click() {
-    runGuarded(m_hooks.onAutoconnect);
-}
-
-void MainWindow::savetodisk1Click() {
-    runGuarded(m_hooks.onSaveToDisk);
-}
-
-void MainWindow::loadtoECU1Click() {
-    runGuarded(m_hooks.onLoadToEcu);
-}
-
-void MainWindow::LoadMap1Click() {
-    runGuarded(m_hooks.onLoadMap);
-}
-
-void MainWindow::verifyECU1Click() {
-    runGuarded(m_hooks.onVerifyEcu);
-}
-
-void MainWindow::comparewithfile1Click() {
-    runGuarded(m_hooks.onCompareWithFile);
-}
-
-void MainWindow::exportlogasCSV1Click() {
-    runGuarded(m_hooks.onExportLogCsv);
-}
-
-void MainWindow::viewlog1Click() {
-    runGuarded(m_hooks.onViewLog);
-}
-
-void MainWindow::undo1Click() {
-    runGuarded(m_hooks.onUndo);
-}
-
-void MainWindow::redo1Click() {
-    runGuarded(m_hooks.onRedo);
-}
-
-void MainWindow::history1Click() {
-    runGuarded(m_hooks.onHistory);
-}
-
-void MainWindow::PrintReport1Click() {
-    runGuarded(m_hooks.onPrintReport);
-}
-
-void MainWindow::RESET1Click() {
-    runGuarded(m_hooks.onReset);
-}
-
-void MainWindow::petro1Click() {
-    runGuarded(m_hooks.onFuelModeDiesel);
-}
-
-void MainWindow::auto1Click() {
-    runGuarded(m_hooks.onFuelModeAuto);
-}
-
-void MainWindow::propane1Click() {
-    runGuarded(m_hooks.onFuelModePropane);
-}
-
-void MainWindow::exit1Click() {
-    close();
-}
-
-void MainWindow::help1Click() {
-    // Beside the program, or in the shared data folder of an installed copy.
-    // The manual when it is there, else the folder (so what is missing shows).
-    const QString help =
-        QString::fromStdString(findDataFolder(m_programFolder.toStdString(), kHelpFolder));
-    const QString manual = help + QStringLiteral("/index.html");
-    const QUrl folder = QUrl::fromLocalFile(QFileInfo::exists(manual) ? manual : help);
-    runGuarded([this, &folder] {
-        if (m_hooks.openFolder) {
-            m_hooks.openFolder(folder);
-        }
-    });
-}
-
-void MainWindow::Timer1Timer() {
-    runGuarded(m_hooks.onTimerTick);
-}
-
 void MainWindow::FormActivate() {
     if (m_firstActivationDone) {
         return;
@@ -367,43 +218,6 @@ bool MainWindow::event(QEvent* event) {
 void MainWindow::closeEvent(QCloseEvent* event) {
     FormClose();
     event->accept();
-}
-
-void MainWindow::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    if (m_applyingSizeRule) {
-        return;
-    }
-    const QSize extra = frameExtra();
-    int newWidth = event->size().width() + extra.width();
-    int newHeight = event->size().height() + extra.height();
-    if (newWidth >= kMinWidth && newHeight >= kMinHeight) {
-        return;
-    }
-    // The platform has already applied the size: going back to the size before it refuses the
-    // request, and the rule then corrects what was too small.
-    m_applyingSizeRule = true;
-    if (event->oldSize().isValid()) {
-        resize(event->oldSize());
-    }
-    FormCanResize(newWidth, newHeight);
-    m_applyingSizeRule = false;
-}
-
-bool MainWindow::runGuarded(const std::function<void()>& hook) {
-    try {
-        trigger(hook);
-        return true;
-    } catch (const std::exception& error) {
-        if (m_hooks.reportException) {
-            m_hooks.reportException(QString::fromUtf8(error.what()));
-        }
-    } catch (...) {
-        if (m_hooks.reportException) {
-            m_hooks.reportException(QStringLiteral("Unknown error"));
-        }
-    }
-    return false;
 }
 
 }  // namespace kaldor

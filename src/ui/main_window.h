@@ -1,6 +1,8 @@
 #pragma once
 // The main window TForm1: identity, folders, the summary panel, the eight pages, the menu with
-// its keys, Timer1, first activation, closing and the size rule.
+// its keys, Timer1, first activation, closing and the size rule. The menu and its keys are built
+// in main_menu.cpp, the command slots run in menu_commands.cpp, the size rule is
+// window_size_rule.cpp's.
 //
 // The window owns its controls and the timer; what the commands do belongs to the rest of the
 // program, which plugs it in through MainWindowHooks. A hook that is not set does nothing.

@@ -1,0 +1,4 @@
+#pragma once
+// One line too many.
+
+int a();

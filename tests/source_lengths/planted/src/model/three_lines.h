@@ -1,0 +1,3 @@
+#pragma once
+// Three lines.
+int b();

@@ -1,0 +1,3 @@
+// Three lines, the last
+
+// without its line feed
