@@ -78,13 +78,30 @@ constexpr LiveSignalDef row(LiveSignal id, const char* name, Place at, LiveCodec
             shown.unit, shown.decimals, shown.minimum, shown.maximum, csv,    scopeItem};
 }
 
+// A row as the live pages' gauges draw it (see LiveGauge).
+constexpr LiveSignalDef onGauges(LiveSignalDef def, LiveGauge gauge) {
+    def.gauge = gauge;
+    return def;
+}
+// The bars draw a blank after numbers without a unit of their own.
+constexpr LiveGauge kBlankUnit{" "};
+constexpr LiveGauge kTwoDigitTemperature{nullptr, 2};
+// The pressure meters' scale starts just above zero.
+constexpr LiveGauge kPressureDial{" ", 1, {"P[Bar]", 0.001}};
+
 // In LiveSignal order. CSV columns and oscilloscope items are numbered as the export and the
 // selectors list them.
 constexpr LiveSignalTable kSignals{{
-    row(S::ReducerTemperature, "reducer temperature", s16(0), C::AsIs, kTemperature, {6, 0}),
-    row(S::PropaneTemperature, "propane temperature", s16(1), C::AsIs, kTemperature, {7, 0}),
-    row(S::StepperPosition, "stepper position", u16(3), C::AsIs, {"", 0, 0, 250}, {15, 0}),
-    row(S::StepperOpening, "stepper opening", u16(3), C::StepperPercent, {"%", 0, 0, 100}),
+    onGauges(
+        row(S::ReducerTemperature, "reducer temperature", s16(0), C::AsIs, kTemperature, {6, 0}),
+        kTwoDigitTemperature),
+    onGauges(
+        row(S::PropaneTemperature, "propane temperature", s16(1), C::AsIs, kTemperature, {7, 0}),
+        kTwoDigitTemperature),
+    onGauges(row(S::StepperPosition, "stepper position", u16(3), C::AsIs, {"", 0, 0, 250}, {15, 0}),
+             kBlankUnit),
+    onGauges(row(S::StepperOpening, "stepper opening", u16(3), C::StepperPercent, {"%", 0, 0, 100}),
+             {" %"}),
     row(S::Throttle, "throttle TPS", u16(4), C::ThrottleVolts, {"V", 1, 0, 14}, {11, 3}, 2),
     row(S::AirFlowInput, "air flow input", u16(5), C::Volts, {"V", 2, 0, 5}),
     row(S::SupplyVoltage, "battery", u16(6), C::SupplyVolts, {"V", 1, 0, 25}, {9, 2}, 6),
@@ -95,12 +112,19 @@ constexpr LiveSignalTable kSignals{{
     row(S::EmulatorChannel2, "emulator input K2", u16(10), C::TpsVolts, kEmulatorVolts),
     row(S::EmulatorCorrection1, "emulator correction K1", lowS8(19), C::AsIs, {"%", 0, -128, 127}),
     row(S::EmulatorCorrection2, "emulator correction K2", highS8(19), C::AsIs, {"%", 0, -128, 127}),
-    row(S::EngineSpeed, "engine speed", u16(21), C::EngineSpeed, {"rpm", 0, 0, 9999}, {1, 0}, 1),
-    row(S::EngineSpeedThousands, "engine speed x 1000", u16(21), C::EngineSpeedThousands,
-        {"rpm x 1000", 1, 0, 6}),
+    onGauges(row(S::EngineSpeed, "engine speed", u16(21), C::EngineSpeed, {"rpm", 0, 0, 9999},
+                 {1, 0}, 1),
+             kBlankUnit),
+    // The round meter drawn in thousands, read aloud in rpm.
+    onGauges(row(S::EngineSpeedThousands, "engine speed x 1000", u16(21), C::EngineSpeedThousands,
+                 {"rpm x 1000", 1, 0, 6}),
+             {nullptr, 1, {"RPMx1000", 0}, S::EngineSpeed, 1000}),
     row(S::DifferentialPressure, "differential pressure", u16(24), C::Bar, kPressure, {5, 3}),
-    row(S::PressureDifference, "pressure difference", u16(24), C::PressureDifference, kPressure),
-    row(S::TankLevel, "tank level", u16(26), C::Volts, {"V", 2, 0, 5}, {14, 3}),
+    onGauges(row(S::PressureDifference, "pressure difference", u16(24), C::PressureDifference,
+                 kPressure),
+             kPressureDial),
+    onGauges(row(S::TankLevel, "tank level", u16(26), C::Volts, {"V", 2, 0, 5}, {14, 3}),
+             kBlankUnit),
     row(S::IgnitionVoltage, "ignition", u16(27), C::SupplyVolts, {"V", 2, 0, 35}, {10, 2}, 5),
     row(S::AirFlow, "air flow", u16(30), C::Volts, kSensorVolts, {12, 3}, 3),
     row(S::ChartCode1, "chart code 1", lowByte(31), C::AsIs, {"", 0, 0, 255}),
@@ -136,8 +160,9 @@ constexpr LiveSignalTable kSignals{{
     row(S::Dtps1Out, "throttle 1 out", u16(73), C::InjectionTime, kInjectionTime),
     row(S::Dtps2In, "digital throttle 2 in", u16(74), C::InjectionTime, kInjectionTime),
     row(S::Dtps2Out, "throttle 2 out", u16(75), C::InjectionTime, kInjectionTime),
-    row(S::GasPressure, "gas pressure", u16(78), C::Bar, kPressure, {3, 3}),
-    row(S::ManifoldPressure, "manifold pressure", u16(79), C::Bar, kPressure, {4, 3}, 4),
+    onGauges(row(S::GasPressure, "gas pressure", u16(78), C::Bar, kPressure, {3, 3}), kBlankUnit),
+    onGauges(row(S::ManifoldPressure, "manifold pressure", u16(79), C::Bar, kPressure, {4, 3}, 4),
+             kBlankUnit),
     row(S::ExhaustSignal, "exhaust gas signal", u16(80), C::Volts, kSensorVolts),
     row(S::ExhaustTemperature, "exhaust gas temperature", u16(80), C::ExhaustCelsius,
         {kTemperature.unit, 0, 0, 1100}, {8, 0}, 7),

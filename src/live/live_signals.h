@@ -3,8 +3,9 @@
 // record has one row here, as every parameter has one in the field table. A row says where the
 // signal sits in the record (word, and bit or byte), how it is read (its raw type), how it is
 // converted (its codec, with the exact constants and operand order the pages have always used),
-// its unit, decimals and display range, its CSV column and its oscilloscope item. Pages, maps,
-// the scope and the CSV export read signals by name through it; no other file names a live word.
+// its unit, decimals and display range, its CSV column, its oscilloscope item and how the live
+// pages' gauges draw it. Pages, maps, the scope and the CSV export read signals by name through
+// it; no other file names a live word.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -114,6 +115,25 @@ struct LiveCsvColumn {
     int decimals = 0;
 };
 
+// How the bars and round meters of the live pages draw a signal, beside its unit, decimals and
+// display range: the number with the row's decimals and at least `leastDigits` digits before the
+// point ("##00" draws 5 as "05"), followed on a bar by the unit text. A round meter draws the
+// dial's unit text and starts its scale at the dial's minimum where the row gives a dial, else
+// it draws the bar's unit text over the display range. A gauge is read aloud as `spokenAs` (the
+// signal itself unless given): its shown value times `spokenScale`, with that signal's unit and
+// decimals (the meter drawn in thousands of rpm is read in rpm).
+struct LiveDial {
+    const char* unitText = nullptr;  // UTF-8; nullptr: none of its own
+    double minimum = 0;
+};
+struct LiveGauge {
+    const char* unitText = nullptr;  // UTF-8; nullptr: the row's unit
+    int leastDigits = 1;
+    LiveDial dial{};
+    std::optional<LiveSignal> spokenAs{};
+    double spokenScale = 1;
+};
+
 struct LiveSignalDef {
     LiveSignal id;
     const char* name;  // also the CSV header, followed by " [unit]" when there is a unit
@@ -128,6 +148,7 @@ struct LiveSignalDef {
     double maximum;
     LiveCsvColumn csv;
     int scopeItem;  // item of the oscilloscope's selectors, 0 for none
+    LiveGauge gauge{};
 };
 
 using LiveSignalTable = std::array<LiveSignalDef, kLiveSignalCount>;

@@ -2,7 +2,7 @@
 
 #include "live/live_display.h"
 #include "live/live_signals.h"
-#include "ui/gauge_scales.h"
+#include "ui/live_gauges.h"
 #include "ui/session.h"
 #include "ui/ui_build.h"
 
@@ -45,18 +45,18 @@ QGridLayout* panelGrid(QFrame* panel) {
     return grid;
 }
 
-AbBar* sideBar(QWidget* parent, const char* name) {
-    auto* bar = namedGauge<AbBar>(parent, name);
+AbBar* sideBar(LiveGauges& gauges, QWidget* parent, const char* name) {
+    auto* bar = gauges.bar(parent, name);
     bar->setOrientation(Qt::Horizontal);
     return bar;
 }
 
 // A labelled bar as one row of a panel grid.
-AbBar* addBarRow(QGridLayout* grid, QFrame* panel, QLabel*& label, const char* labelName,
-                 const QString& labelText, const char* barName) {
+AbBar* addBarRow(LiveGauges& gauges, QGridLayout* grid, QFrame* panel, QLabel*& label,
+                 const char* labelName, const QString& labelText, const char* barName) {
     const int row = grid->rowCount();
     label = namedLabel(panel, labelName, labelText);
-    AbBar* bar = sideBar(panel, barName);
+    AbBar* bar = sideBar(gauges, panel, barName);
     grid->addWidget(label, row, 0);
     grid->addWidget(bar, row, 1);
     return bar;
@@ -93,43 +93,43 @@ SidePanel::SidePanel(QWidget* parent) : QFrame(parent) {
 void SidePanel::buildPressurePanel() {
     PanelV2 = namedPanel(this, "PanelV2");
     QGridLayout* grid = panelGrid(PanelV2);
-    AbBarPasRpm =
-        addBarRow(grid, PanelV2, LabelPasRpm, "LabelPasRpm", QStringLiteral("RPM"), "AbBarPasRpm");
-    Ab180MeterPasDifP = namedGauge<Ab180Meter>(PanelV2, "Ab180MeterPasDifP");
+    AbBarPasRpm = addBarRow(m_gauges, grid, PanelV2, LabelPasRpm, "LabelPasRpm",
+                            QStringLiteral("RPM"), "AbBarPasRpm");
+    Ab180MeterPasDifP = m_gauges.meter<Ab180Meter>(PanelV2, "Ab180MeterPasDifP");
     grid->addWidget(Ab180MeterPasDifP, grid->rowCount(), 0, 1, 2);
     grid->setRowStretch(grid->rowCount() - 1, 1);
-    AbBarPasDifP = addBarRow(grid, PanelV2, LabelPasDif, "LabelPasDif", QStringLiteral("diff."),
-                             "AbBarPasDifP");
-    AbBarPasVacum = addBarRow(grid, PanelV2, LabelPasVac, "LabelPasVac", QStringLiteral("boost"),
-                              "AbBarPasVacum");
-    AbBarPasAbs =
-        addBarRow(grid, PanelV2, LabelPasAbs, "LabelPasAbs", QStringLiteral("abs."), "AbBarPasAbs");
+    AbBarPasDifP = addBarRow(m_gauges, grid, PanelV2, LabelPasDif, "LabelPasDif",
+                             QStringLiteral("diff."), "AbBarPasDifP");
+    AbBarPasVacum = addBarRow(m_gauges, grid, PanelV2, LabelPasVac, "LabelPasVac",
+                              QStringLiteral("boost"), "AbBarPasVacum");
+    AbBarPasAbs = addBarRow(m_gauges, grid, PanelV2, LabelPasAbs, "LabelPasAbs",
+                            QStringLiteral("abs."), "AbBarPasAbs");
 }
 
 void SidePanel::buildTemperaturePanel() {
     PanelV4 = namedPanel(this, "PanelV4");
     QGridLayout* grid = panelGrid(PanelV4);
-    AbBarPasTg =
-        addBarRow(grid, PanelV4, LabelTempG, "LabelTempG", QStringLiteral("T.gas"), "AbBarPasTg");
-    AbBarPasTr =
-        addBarRow(grid, PanelV4, LabelTempR, "LabelTempR", QStringLiteral("T.reg."), "AbBarPasTr");
+    AbBarPasTg = addBarRow(m_gauges, grid, PanelV4, LabelTempG, "LabelTempG",
+                           QStringLiteral("T.gas"), "AbBarPasTg");
+    AbBarPasTr = addBarRow(m_gauges, grid, PanelV4, LabelTempR, "LabelTempR",
+                           QStringLiteral("T.reg."), "AbBarPasTr");
 }
 
 void SidePanel::buildSignalPanel() {
     PanelV5 = namedPanel(this, "PanelV5");
     QGridLayout* grid = panelGrid(PanelV5);
-    AbBarPasAir = addBarRow(grid, PanelV5, LabelAirFlow, "LabelAirFlow", QStringLiteral("air flow"),
-                            "AbBarPasAir");
-    AbBarPasTps =
-        addBarRow(grid, PanelV5, LabelTPSpas, "LabelTPSpas", QStringLiteral("TPS"), "AbBarPasTps");
-    AbBarPasRail = addBarRow(grid, PanelV5, LabelRailPresPas, "LabelRailPresPas",
+    AbBarPasAir = addBarRow(m_gauges, grid, PanelV5, LabelAirFlow, "LabelAirFlow",
+                            QStringLiteral("air flow"), "AbBarPasAir");
+    AbBarPasTps = addBarRow(m_gauges, grid, PanelV5, LabelTPSpas, "LabelTPSpas",
+                            QStringLiteral("TPS"), "AbBarPasTps");
+    AbBarPasRail = addBarRow(m_gauges, grid, PanelV5, LabelRailPresPas, "LabelRailPresPas",
                              QStringLiteral("rail"), "AbBarPasRail");
 }
 
 void SidePanel::buildLevelPanel() {
     PanelV6 = namedPanel(this, "PanelV6");
     QGridLayout* grid = panelGrid(PanelV6);
-    AbBarPasLevel = addBarRow(grid, PanelV6, LabelPasLevel, "LabelPasLevel",
+    AbBarPasLevel = addBarRow(m_gauges, grid, PanelV6, LabelPasLevel, "LabelPasLevel",
                               QStringLiteral("level"), "AbBarPasLevel");
 
     LabelPasLevel2 = namedLabel(PanelV6, "LabelPasLevel2", QStringLiteral("tank"));
@@ -140,7 +140,7 @@ void SidePanel::buildLevelPanel() {
     const char* const levelNames[] = {"AbLedPasLev1", "AbLedPasLev2", "AbLedPasLev3",
                                       "AbLedPasLev4", "AbLedPasLev5"};
     for (std::size_t i = 0; i < std::size(levelLeds); ++i) {
-        *levelLeds[i] = named<AbLED>(PanelV6, levelNames[i]);
+        *levelLeds[i] = m_gauges.lamp(PanelV6, levelNames[i]);
         lamps->addWidget(*levelLeds[i]);
     }
     const int row = grid->rowCount();
@@ -153,22 +153,23 @@ void SidePanel::buildValvePanel() {
     auto* column = new QVBoxLayout(PanelV1);
     column->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
     column->setSpacing(kSpacing);
-    AbLEDReduktor = namedLed(PanelV1, "AbLEDReduktor", QStringLiteral("Regulator Valve"));
-    AbLEDZaworEzaw = namedLed(PanelV1, "AbLEDZaworEzaw", QStringLiteral("Tank + Filter Valve"));
-    AbLEDdiesel = namedLed(PanelV1, "AbLEDdiesel", QStringLiteral("Diesel ECO Valve"));
+    AbLEDReduktor = m_gauges.lamp(PanelV1, "AbLEDReduktor", QStringLiteral("Regulator Valve"));
+    AbLEDZaworEzaw =
+        m_gauges.lamp(PanelV1, "AbLEDZaworEzaw", QStringLiteral("Tank + Filter Valve"));
+    AbLEDdiesel = m_gauges.lamp(PanelV1, "AbLEDdiesel", QStringLiteral("Diesel ECO Valve"));
     AbLEDReduktor->hide();
     AbLEDZaworEzaw->hide();
     column->addWidget(AbLEDReduktor);
     column->addWidget(AbLEDZaworEzaw);
     column->addWidget(AbLEDdiesel);
 
-    AbBarPasStep = sideBar(PanelV1, "AbBarPasStep");
+    AbBarPasStep = sideBar(m_gauges, PanelV1, "AbBarPasStep");
     AbBarPasStep->setCaption(QStringLiteral("step"));
-    AbBarPasStepProc = sideBar(PanelV1, "AbBarPasStepProc");
+    AbBarPasStepProc = sideBar(m_gauges, PanelV1, "AbBarPasStepProc");
     AbBarPasStepProc->setCaption(QStringLiteral("step %"));
-    AbBarEGT = sideBar(PanelV1, "AbBarEGT");
+    AbBarEGT = sideBar(m_gauges, PanelV1, "AbBarEGT");
     AbBarEGT->setCaption(QStringLiteral("EGT"));
-    AbBarEGT1 = sideBar(PanelV1, "AbBarEGT1");
+    AbBarEGT1 = sideBar(m_gauges, PanelV1, "AbBarEGT1");
     AbBarEGT1->setCaption(QStringLiteral("EGT"));
     for (AbBar* bar : {AbBarPasStep, AbBarPasStepProc, AbBarEGT, AbBarEGT1}) {
         column->addWidget(bar);
@@ -230,32 +231,7 @@ void SidePanel::buildStatusPanel() {
 }
 
 void SidePanel::showRecord(const LiveRecord& record) {
-    using S = LiveSignal;
-    AbBarEGT->setValue(record.value(S::ExhaustSignal));
-    AbBarEGT1->setValue(record.value(S::ExhaustTemperature));
-    AbBarPasRpm->setValue(record.value(S::EngineSpeed));
-    const double pressureDifference = record.value(S::PressureDifference);
-    Ab180MeterPasDifP->setValue(pressureDifference);
-    AbBarPasDifP->setValue(pressureDifference);
-    AbBarPasAir->setValue(record.value(S::AirFlow));
-    AbBarPasTps->setValue(record.value(S::Throttle));
-    AbBarPasRail->setValue(record.value(S::RailPressure));
-    AbBarPasVacum->setValue(record.value(S::ManifoldPressure));
-    AbBarPasAbs->setValue(record.value(S::GasPressure));
-    AbBarPasStep->setValue(record.value(S::StepperPosition));
-    AbBarPasStepProc->setValue(record.value(S::StepperOpening));
-    AbBarPasTg->setValue(record.value(S::PropaneTemperature));
-    AbBarPasTr->setValue(record.value(S::ReducerTemperature));
-    AbBarPasLevel->setValue(record.value(S::TankLevel));
-    if (const auto lit = tankLevelLeds(record.frame)) {
-        const std::array<AbLED*, 5> leds{AbLedPasLev1, AbLedPasLev2, AbLedPasLev3, AbLedPasLev4,
-                                         AbLedPasLev5};
-        for (std::size_t i = 0; i < leds.size(); ++i)
-            leds[i]->setChecked((*lit)[i]);
-    }
-    AbLEDReduktor->setChecked(record.on(S::RegulatorValve));
-    AbLEDZaworEzaw->setChecked(record.on(S::TankValve));
-    AbLEDdiesel->setChecked(record.on(S::DieselValve));
+    m_gauges.show(record);
     const StatusIndicator status = statusIndicatorFor(record.frame, *m_texts);
     showStatus(status);
     // The mode the controller runs, unless the status says something is wrong instead.

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/live_gauges.h"
 #include "widgets/ab_bar.h"
 #include "widgets/ab_col_bit_btn.h"
 #include "widgets/ab_led.h"
@@ -116,6 +117,7 @@ private:
     void buildValvePanel();
     void buildStatusPanel();
 
+    LiveGauges m_gauges;
     const StatusTexts* m_texts = nullptr;
 };
 

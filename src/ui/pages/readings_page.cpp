@@ -2,7 +2,7 @@
 
 #include "live/live_signals.h"
 #include "model/revision_rules.h"
-#include "ui/gauge_scales.h"
+#include "ui/live_gauges.h"
 #include "ui/pages/scope_view.h"
 #include "ui/session.h"
 #include "ui/ui_build.h"
@@ -60,8 +60,8 @@ ReadingsPage::ReadingsPage(QWidget* parent) : QWidget(parent) {
 ReadingsPage::~ReadingsPage() = default;
 
 QLayout* ReadingsPage::buildMeters() {
-    Ab270MeterRPM = namedGauge<Ab270Meter>(this, "Ab270MeterRPM");
-    Ab180MeterDIFP = namedGauge<Ab180Meter>(this, "Ab180MeterDIFP");
+    Ab270MeterRPM = m_gauges.meter<Ab270Meter>(this, "Ab270MeterRPM");
+    Ab180MeterDIFP = m_gauges.meter<Ab180Meter>(this, "Ab180MeterDIFP");
     Ab180MeterDIFP->setCaption(QStringLiteral("DIFF. PRESSURE [BAR]"));
     auto* column = new QVBoxLayout;
     column->addWidget(Ab270MeterRPM, 3);
@@ -106,7 +106,7 @@ QLayout* ReadingsPage::buildBars() {
         QSizePolicy policy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         policy.setHeightForWidth(true);
         (*column.label)->setSizePolicy(policy);
-        *column.bar = namedGauge<AbBar>(this, column.barName);
+        *column.bar = m_gauges.bar(this, column.barName);
         grid->addWidget(*column.label, 1, i);
         grid->addWidget(*column.bar, 2, i);
         grid->setColumnStretch(i, 1);
@@ -120,21 +120,21 @@ QLayout* ReadingsPage::buildLamps() {
     column->setSpacing(2);
 
     // The full tank on top, as the lamps read on a gauge.
-    AbLEDOdPoz4 = namedLed(this, "AbLEDOdPoz4", QStringLiteral("4/4"));
-    AbLEDOdPoz3 = namedLed(this, "AbLEDOdPoz3", QStringLiteral("3/4"));
-    AbLEDOdPoz2 = namedLed(this, "AbLEDOdPoz2", QStringLiteral("2/4"));
-    AbLEDOdPoz1 = namedLed(this, "AbLEDOdPoz1", QStringLiteral("1/4"));
-    AbLEDOdPoz0 = namedLed(this, "AbLEDOdPoz0", QStringLiteral("reserve"));
+    AbLEDOdPoz4 = m_gauges.lamp(this, "AbLEDOdPoz4", QStringLiteral("4/4"));
+    AbLEDOdPoz3 = m_gauges.lamp(this, "AbLEDOdPoz3", QStringLiteral("3/4"));
+    AbLEDOdPoz2 = m_gauges.lamp(this, "AbLEDOdPoz2", QStringLiteral("2/4"));
+    AbLEDOdPoz1 = m_gauges.lamp(this, "AbLEDOdPoz1", QStringLiteral("1/4"));
+    AbLEDOdPoz0 = m_gauges.lamp(this, "AbLEDOdPoz0", QStringLiteral("reserve"));
     AbLEDOdPoz0->setColor(QColor(240, 170, 30));
     for (AbLED* led : {AbLEDOdPoz4, AbLEDOdPoz3, AbLEDOdPoz2, AbLEDOdPoz1, AbLEDOdPoz0}) {
         column->addWidget(led);
     }
     column->addSpacing(8);
 
-    AbLEDRed = namedLed(this, "AbLEDRed", QStringLiteral("Regulator Valve"));
-    AbLEDEzaw = namedLed(this, "AbLEDEzaw", QStringLiteral("Tank + Filter Valve"));
-    AbLEDdies = namedLed(this, "AbLEDdies", QStringLiteral("Diesel ECO Valve"));
-    AbLEDStac = namedLed(this, "AbLEDStac", QStringLiteral("ignition"));
+    AbLEDRed = m_gauges.lamp(this, "AbLEDRed", QStringLiteral("Regulator Valve"));
+    AbLEDEzaw = m_gauges.lamp(this, "AbLEDEzaw", QStringLiteral("Tank + Filter Valve"));
+    AbLEDdies = m_gauges.lamp(this, "AbLEDdies", QStringLiteral("Diesel ECO Valve"));
+    AbLEDStac = m_gauges.lamp(this, "AbLEDStac", QStringLiteral("ignition"));
     for (AbLED* led : {AbLEDRed, AbLEDEzaw, AbLEDdies, AbLEDStac}) {
         column->addWidget(led);
     }
@@ -209,31 +209,13 @@ void ReadingsPage::showRecord(const LiveRecord& record) {
     using S = LiveSignal;
     const LiveSignalDef& supply = liveSignalDef(S::SupplyVoltage);
     setLiveText(EditAkum, record.text(S::SupplyVoltage) + supply.unit);
-    AbLEDStac->setStatus(record.on(S::IgnitionOn) ? 1 : 0);
     const WorkTimeShares shares = workTimeShares(record.frame, *m_texts);
     setLiveText(LabelWTG, shares.propaneText);
     setLiveText(LabelWTD, shares.dieselText);
-    Ab270MeterRPM->setValue(record.value(S::EngineSpeedThousands));
-    Ab180MeterDIFP->setValue(record.value(S::PressureDifference));
-    AbBarLambda->setValue(record.value(S::AirFlow));
-    AbBarTPS->setValue(record.value(S::Throttle));
-    AbBarRail->setValue(record.value(S::RailPressure));
     m_consumption.update(record.frame);
     setLiveText(EditDieselL, m_consumption.dieselText());
     setLiveText(EditGazL, m_consumption.propaneText());
-    AbBarStep->setValue(record.value(S::StepperPosition));
-    AbBarOdTg->setValue(record.value(S::PropaneTemperature));
-    AbBarOdTR->setValue(record.value(S::ReducerTemperature));
-    AbBarOdRez->setValue(record.value(S::TankLevel));
-    if (const auto lit = tankLevelLeds(record.frame)) {
-        const std::array<AbLED*, 5> leds{AbLEDOdPoz0, AbLEDOdPoz1, AbLEDOdPoz2, AbLEDOdPoz3,
-                                         AbLEDOdPoz4};
-        for (std::size_t i = 0; i < leds.size(); ++i)
-            leds[i]->setChecked((*lit)[i]);
-    }
-    AbLEDRed->setChecked(record.on(S::RegulatorValve));
-    AbLEDEzaw->setChecked(record.on(S::TankValve));
-    AbLEDdies->setChecked(record.on(S::DieselValve));
+    m_gauges.show(record);
 }
 
 void ReadingsPage::refreshSetPinButton() {

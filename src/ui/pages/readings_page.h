@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "live/live_display.h"
+#include "ui/live_gauges.h"
 #include "widgets/ab_bar.h"
 #include "widgets/ab_led.h"
 #include "widgets/ab_meter.h"
@@ -103,6 +104,7 @@ private:
     QFrame* buildOscilloscope();
     void buildHiddenControls();
 
+    LiveGauges m_gauges;
     std::unique_ptr<Oscilloscope> m_scope;
     const ControllerSession* m_session = nullptr;
     const StatusTexts* m_texts = nullptr;

@@ -1,15 +1,15 @@
-// What creation builds: caption, pages in order, every named control, the gauges' scales and
-// the fixed grid headings.
+// What creation builds: caption, pages in order, every named control, the live gauges as their
+// signals' rows draw them and the fixed grid headings.
 #include <QLocale>
 #include <QTabWidget>
 #include <QTableWidget>
 
-#include "ui/gauge_scales.h"
 #include "ui/grid_headers.h"
+#include "ui/live_gauges.h"
 #include "ui/ui_build.h"
 #include "widgets/ab_bar.h"
 #include "widgets/ab_meter.h"
-#include "widgets/number_format.h"
+#include "widgets/instrument_accessibility.h"
 #include "window_fixture.h"
 
 namespace kaldor::test {
@@ -283,20 +283,41 @@ QString shownText(QWidget* gauge, double value) {
     return meter != nullptr ? meter->valueText() + meter->unitText() : QString();
 }
 
-// A scale that never reached its gauge, or was overwritten later, shows a reading beyond it
-// at the wrong end or in the wrong pattern or unit.
-TEST_F(WindowTest, EveryGaugeShowsAReadingBeyondItsScaleAsItsEnd) {
-    for (const GaugeScale& s : kGaugeScales) {
-        QWidget* gauge = find<QWidget>(s.name);
-        ASSERT_NE(gauge, nullptr) << s.name;
-        const double span = s.maximum - s.minimum;
-        const QString unit = QString::fromUtf8(s.unitText);
-        const QString format = QString::fromLatin1(s.format);
-        EXPECT_EQ(shownText(gauge, s.maximum + span), formatNumber(s.maximum, format) + unit)
-            << s.name;
-        EXPECT_EQ(shownText(gauge, s.minimum - span), formatNumber(s.minimum, format) + unit)
-            << s.name;
+// Every bound control is built under its name. A bar or round meter draws its signal's row: a
+// reading beyond the scale shows as the scale's end, with the row's decimals and its gauge unit
+// text (a meter's dial where the row gives one), and is read aloud in the unit and decimals of
+// the signal it is spoken as. A scale that never reached its gauge, or was overwritten later,
+// shows the wrong end, pattern or unit.
+TEST_F(WindowTest, EveryBoundGaugeDrawsItsSignalsRow) {
+    for (const GaugeBinding& b : kGaugeBindings) {
+        QWidget* control = find<QWidget>(b.name);
+        ASSERT_NE(control, nullptr) << b.name;
+        const bool meter = qobject_cast<AbRoundMeter*>(control) != nullptr;
+        ASSERT_EQ(b.feed == GaugeFeed::Value, meter || qobject_cast<AbBar*>(control) != nullptr)
+            << b.name;
+        if (b.feed != GaugeFeed::Value)
+            continue;
+        const LiveSignalDef& s = liveSignalDef(b.signal);
+        const LiveGauge& look = s.gauge;
+        const bool dial = meter && look.dial.unitText != nullptr;
+        const double minimum = dial ? look.dial.minimum : s.minimum;
+        const QString unit = QString::fromUtf8(
+            dial ? look.dial.unitText : (look.unitText != nullptr ? look.unitText : s.unit));
+        const double span = s.maximum - minimum;
+        EXPECT_EQ(shownText(control, s.maximum + span),
+                  QString::number(s.maximum, 'f', s.decimals) + unit)
+            << b.name;
+        EXPECT_EQ(shownText(control, minimum - span),
+                  QString::number(minimum, 'f', s.decimals) + unit)
+            << b.name;
+        const LiveSignalDef& spoken = liveSignalDef(look.spokenAs.value_or(b.signal));
+        const QString number = QString::number(minimum * look.spokenScale, 'f', spoken.decimals);
+        EXPECT_EQ(instrument_accessibility::valueTextOf(control),
+                  *spoken.unit == '\0' ? number : number + ' ' + QString::fromUtf8(spoken.unit))
+            << b.name;
     }
+    // The temperatures keep two digits before the point.
+    EXPECT_EQ(shownText(find<QWidget>("AbBarOdTg"), 5), QStringLiteral("05\u00B0C"));
 }
 
 TEST_F(WindowTest, GridsHaveTheirDimensions) {
