@@ -25,8 +25,8 @@
 #include "link/serial_port.h"
 #include "support/scripted_controller.h"
 #include "ui/main_window.h"
-#include "ui/pages/readings_page.h"
-#include "ui/pages/scope_view.h"
+#include "ui/pages/readings/readings_page.h"
+#include "ui/pages/readings/scope_view.h"
 #include "ui/window_logic.h"
 
 namespace {

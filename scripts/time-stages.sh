@@ -45,7 +45,7 @@ stage "tests" ctest --test-dir "$build_dir" --timeout 600 -j "$jobs" --output-on
 
 # A one-line change in a page of the window: what a developer's second run pays. The line is code
 # that differs on every run, so the compiler cache cannot answer it from an earlier one.
-changed=src/ui/pages/parameters_page.cpp
+changed=src/ui/pages/parameters/parameters_page.cpp
 cp -p "$changed" "$changed.timing-copy"
 trap 'mv -f "$changed.timing-copy" "$changed" && touch "$changed"' EXIT
 echo "[[maybe_unused]] static const long kMeasuredChange = $(date +%s%N);" >>"$changed"

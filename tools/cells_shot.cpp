@@ -29,13 +29,13 @@
 
 #include "maps/cell_view.h"
 #include "recorded_drive.h"
+#include "shot_window.h"
 #include "ui/main_window.h"
-#include "ui/pages/adjustment_page.h"
-#include "ui/pages/cell_view_panel.h"
-#include "ui/pages/main_map_panel.h"
+#include "ui/pages/adjustment/adjustment_page.h"
+#include "ui/pages/adjustment/cell_view_panel.h"
+#include "ui/pages/adjustment/main_map_panel.h"
 #include "ui/session.h"
 #include "ui/window_logic.h"
-#include "shot_window.h"
 #include "virtual_controller.h"
 
 namespace {

@@ -1,18 +1,18 @@
 #include "ui/main_window.h"
 
 #include "files/settings_location.h"
-#include "ui/accessible_names.h"
+#include "ui/accessibility/accessible_names.h"
 
 #include "link/connection_scan.h"
-#include "ui/grid_headers.h"
-#include "ui/pages/adjustment_page.h"
-#include "ui/pages/advanced_page.h"
-#include "ui/pages/diagnostic_page.h"
-#include "ui/pages/dna_page.h"
-#include "ui/pages/emu_page.h"
-#include "ui/pages/parameters_page.h"
-#include "ui/pages/readings_page.h"
-#include "ui/pages/storage_page.h"
+#include "ui/map_grid/grid_headers.h"
+#include "ui/pages/adjustment/adjustment_page.h"
+#include "ui/pages/advanced/advanced_page.h"
+#include "ui/pages/diagnostic/diagnostic_page.h"
+#include "ui/pages/dna/dna_page.h"
+#include "ui/pages/emu/emu_page.h"
+#include "ui/pages/parameters/parameters_page.h"
+#include "ui/pages/readings/readings_page.h"
+#include "ui/pages/storage/storage_page.h"
 #include "ui/side_panel.h"
 
 #include <QAction>

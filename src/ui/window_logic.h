@@ -11,12 +11,12 @@
 #include "link/connection_scan.h"
 #include "link/serial_port.h"
 #include "live/live_poller.h"
-#include "ui/file_menu.h"
+#include "ui/commands/file_menu.h"
+#include "ui/commands/verify_menu.h"
 #include "ui/pin_flow.h"
 #include "ui/qt_adapters.h"
 #include "ui/refresh.h"
 #include "ui/session.h"
-#include "ui/verify_menu.h"
 
 namespace kaldor {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "ui/main_window.h"
-#include "ui/pages/scope_view.h"
+#include "ui/pages/readings/scope_view.h"
 
 #include <QApplication>
 #include <QColorDialog>

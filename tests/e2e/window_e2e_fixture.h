@@ -32,7 +32,7 @@
 #include "model/pin.h"
 #include "support/brief_pause_clock.h"
 #include "ui/main_window.h"
-#include "ui/pages/readings_page.h"
+#include "ui/pages/readings/readings_page.h"
 #include "ui/side_panel.h"
 #include "ui/window_logic.h"
 #include "virtual_controller.h"

@@ -4,8 +4,8 @@
 #include <QGroupBox>
 
 #include "link/commands.h"
-#include "ui/pages/emu_page.h"
-#include "ui/pages/parameters_page.h"
+#include "ui/pages/emu/emu_page.h"
+#include "ui/pages/parameters/parameters_page.h"
 #include "widgets/ab_num_spin.h"
 #include "window_e2e_fixture.h"
 

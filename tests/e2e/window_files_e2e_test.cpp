@@ -1,6 +1,6 @@
 // The window against the virtual controller: the error memory on the "ECU" page and the
 // configuration files of the File menu, on a controller that holds errors and a PIN.
-#include "ui/pages/diagnostic_page.h"
+#include "ui/pages/diagnostic/diagnostic_page.h"
 #include "ui/ui_build.h"
 #include "widgets/ab_col_bit_btn.h"
 #include "window_e2e_fixture.h"

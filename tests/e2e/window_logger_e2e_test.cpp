@@ -1,8 +1,8 @@
 // The data logger against the virtual controller, in real time.
 #include <QFile>
 
-#include "ui/pages/data_logger_panel.h"
-#include "ui/pages/diagnostic_page.h"
+#include "ui/pages/diagnostic/data_logger_panel.h"
+#include "ui/pages/diagnostic/diagnostic_page.h"
 #include "window_e2e_fixture.h"
 
 namespace kaldor::e2etest {

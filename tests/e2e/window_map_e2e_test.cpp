@@ -1,7 +1,7 @@
 // The main map on the adjustment page against the virtual controller, in real time.
 #include <QTableWidget>
 
-#include "ui/pages/adjustment_page.h"
+#include "ui/pages/adjustment/adjustment_page.h"
 #include "ui/ui_build.h"
 #include "window_e2e_fixture.h"
 

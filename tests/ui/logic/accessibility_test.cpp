@@ -10,8 +10,8 @@
 
 #include "live/live_display.h"
 #include "model/units.h"
-#include "ui/accessible_names.h"
-#include "ui/language.h"
+#include "ui/accessibility/accessible_names.h"
+#include "ui/commands/language.h"
 #include "widgets/ab_bar.h"
 #include "widgets/ab_meter.h"
 #include "widgets/instrument_accessibility.h"

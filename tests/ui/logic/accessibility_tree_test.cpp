@@ -12,13 +12,13 @@
 #include <fstream>
 #include <set>
 
-#include "ui/accessible_names.h"
+#include "ui/accessibility/accessible_names.h"
+#include "ui/commands/language.h"
+#include "ui/commands/verify_menu.h"
 #include "ui/dialogs/difference_dialog.h"
 #include "ui/dialogs/history_dialog.h"
 #include "ui/dialogs/report_dialog.h"
-#include "ui/language.h"
 #include "ui/log_viewer/log_viewer_window.h"
-#include "ui/verify_menu.h"
 #include "window_logic_fixture.h"
 
 namespace kaldor::test {

@@ -8,7 +8,7 @@
 #include "link/connection_scan.h"
 #include "model/codec.h"
 #include "ui/bindings.h"
-#include "ui/pages/emu_page.h"
+#include "ui/pages/emu/emu_page.h"
 #include "widgets/ab_num_spin.h"
 #include "window_logic_fixture.h"
 

@@ -5,7 +5,7 @@
 #include <QTabWidget>
 
 #include "model/units.h"
-#include "ui/pages/readings_page.h"
+#include "ui/pages/readings/readings_page.h"
 #include "widgets/ab_num_spin.h"
 #include "window_logic_fixture.h"
 

@@ -8,7 +8,7 @@
 #include "live/live_display.h"
 #include "model/units.h"
 #include "service/broken_write.h"
-#include "ui/pages/readings_page.h"
+#include "ui/pages/readings/readings_page.h"
 #include "widgets/ab_num_spin.h"
 #include "window_logic_fixture.h"
 

@@ -14,8 +14,8 @@
 
 #include "emulation/emulator_maps.h"
 #include "model/pin.h"
-#include "ui/pages/emu_maps_panel.h"
-#include "ui/pages/emu_page.h"
+#include "ui/pages/emu/emu_maps_panel.h"
+#include "ui/pages/emu/emu_page.h"
 #include "ui/ui_build.h"
 #include "widgets/ab_num_spin.h"
 #include "window_logic_fixture.h"

@@ -12,7 +12,7 @@
 
 #include "model/pin.h"
 #include "model/units.h"
-#include "ui/pages/advanced_page.h"
+#include "ui/pages/advanced/advanced_page.h"
 #include "ui/ui_build.h"
 #include "widgets/ab_col_bit_btn.h"
 #include "window_logic_fixture.h"

@@ -17,8 +17,8 @@
 
 #include "model/pin.h"
 #include "service/history_recorder.h"
+#include "ui/commands/history_menu.h"
 #include "ui/dialogs/history_dialog.h"
-#include "ui/history_menu.h"
 #include "window_logic_fixture.h"
 
 namespace kaldor::test {

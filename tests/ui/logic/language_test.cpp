@@ -11,9 +11,9 @@
 #include "files/language_file.h"
 #include "files/languages.h"
 #include "files/text_ids.h"
-#include "ui/accessible_names.h"
-#include "ui/language.h"
-#include "ui/language_targets.h"
+#include "ui/accessibility/accessible_names.h"
+#include "ui/commands/language.h"
+#include "ui/commands/language_targets.h"
 #include "window_logic_fixture.h"
 
 namespace kaldor::test {

@@ -19,14 +19,14 @@
 
 #include "files/languages.h"
 #include "service/setup_description.h"
+#include "ui/commands/language.h"
+#include "ui/commands/verify_menu.h"
 #include "ui/dialogs/difference_dialog.h"
 #include "ui/dialogs/history_dialog.h"
-#include "ui/language.h"
 #include "ui/log_viewer/log_viewer_window.h"
 #include "ui/log_viewer/scatter_window.h"
-#include "ui/pages/axis_cell_view_panel.h"
-#include "ui/pages/cell_view_panel.h"
-#include "ui/verify_menu.h"
+#include "ui/pages/adjustment/cell_view_panel.h"
+#include "ui/pages/advanced/axis_cell_view_panel.h"
 #include "window_logic_fixture.h"
 
 namespace kaldor::test {

@@ -11,9 +11,9 @@
 #include "files/settings_file.h"
 #include "live/data_logger.h"
 #include "model/units.h"
-#include "ui/pages/data_logger_panel.h"
-#include "ui/pages/readings_page.h"
-#include "ui/pages/scope_view.h"
+#include "ui/pages/diagnostic/data_logger_panel.h"
+#include "ui/pages/readings/readings_page.h"
+#include "ui/pages/readings/scope_view.h"
 #include "ui/window_settings.h"
 #include "window_logic_fixture.h"
 

@@ -15,8 +15,8 @@
 #include "maps/main_map_editor.h"
 #include "model/units.h"
 #include "ui/dialogs/text_entry_dialog.h"
-#include "ui/pages/adjustment_page.h"
-#include "ui/pages/main_map_panel.h"
+#include "ui/pages/adjustment/adjustment_page.h"
+#include "ui/pages/adjustment/main_map_panel.h"
 #include "ui/ui_build.h"
 #include "window_logic_fixture.h"
 

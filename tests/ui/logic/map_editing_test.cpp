@@ -9,12 +9,12 @@
 
 #include "link/commands.h"
 #include "main_map_grid.h"
-#include "ui/pages/adjustment_page.h"
-#include "ui/pages/main_map_panel.h"
-#include "ui/pages/map_surface_view.h"
+#include "ui/commands/undo_commands.h"
+#include "ui/pages/adjustment/adjustment_page.h"
+#include "ui/pages/adjustment/main_map_panel.h"
+#include "ui/pages/adjustment/map_surface_view.h"
 #include "ui/pin_flow.h"
 #include "ui/ui_build.h"
-#include "ui/undo_commands.h"
 #include "window_logic_fixture.h"
 
 namespace kaldor::test {

@@ -13,9 +13,9 @@
 #include <iterator>
 
 #include "files/settings_file.h"
+#include "ui/commands/language.h"
+#include "ui/commands/report_menu.h"
 #include "ui/dialogs/report_dialog.h"
-#include "ui/language.h"
-#include "ui/report_menu.h"
 #include "window_logic_fixture.h"
 
 namespace kaldor::test {

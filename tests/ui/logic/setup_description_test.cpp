@@ -14,9 +14,9 @@
 #include "model/codec.h"
 #include "service/setting_rows.h"
 #include "service/setup_description.h"
-#include "ui/accessible_names.h"
+#include "ui/accessibility/accessible_names.h"
 #include "ui/bindings.h"
-#include "ui/language.h"
+#include "ui/commands/language.h"
 #include "widgets/ab_num_spin.h"
 #include "window_logic_fixture.h"
 

@@ -6,8 +6,8 @@
 #include <QTabWidget>
 
 #include "model/controller_defaults.h"
-#include "ui/pages/advanced_page.h"
-#include "ui/pages/parameters_page.h"
+#include "ui/pages/advanced/advanced_page.h"
+#include "ui/pages/parameters/parameters_page.h"
 #include "widgets/ab_num_spin.h"
 #include "window_logic_fixture.h"
 

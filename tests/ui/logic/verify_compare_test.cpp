@@ -8,8 +8,8 @@
 
 #include "live/data_logger.h"
 #include "service/setup_description.h"
-#include "ui/language.h"
-#include "ui/pages/data_logger_panel.h"
+#include "ui/commands/language.h"
+#include "ui/pages/diagnostic/data_logger_panel.h"
 #include "window_logic_fixture.h"
 
 namespace kaldor::test {

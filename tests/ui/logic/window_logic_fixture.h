@@ -16,8 +16,8 @@
 #include "model/fields.h"
 #include "support/scripted_controller.h"
 #include "ui/main_window.h"
-#include "ui/pages/diagnostic_page.h"
-#include "ui/pages/parameters_page.h"
+#include "ui/pages/diagnostic/diagnostic_page.h"
+#include "ui/pages/parameters/parameters_page.h"
 #include "ui/side_panel.h"
 #include "ui/window_logic.h"
 

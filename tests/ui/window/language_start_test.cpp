@@ -13,7 +13,7 @@
 
 #include "files/data_folders.h"
 #include "ui/main_window.h"
-#include "ui/pages/diagnostic_page.h"
+#include "ui/pages/diagnostic/diagnostic_page.h"
 #include "ui/window_logic.h"
 #include "window_fixture.h"
 

@@ -4,8 +4,8 @@
 #include <QTabWidget>
 #include <QTableWidget>
 
-#include "ui/grid_headers.h"
 #include "ui/live_gauges.h"
+#include "ui/map_grid/grid_headers.h"
 #include "ui/ui_build.h"
 #include "widgets/ab_bar.h"
 #include "widgets/ab_meter.h"
