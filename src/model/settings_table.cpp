@@ -268,13 +268,12 @@ constexpr SettingRow kRows[] = {
                  S::None)),
 };
 
+// Every page of the window (the first and the last show no setting).
 constexpr SettingContainer kPages[] = {
-    {"TabSheet2", "[F3]parameters", ""},
-    {"TabSheet3", "[F4]adjustment", ""},
-    {"TabSheet5", "", "advanced"},
-    {"TabSheet4", "[F5]diagnostic", ""},
-    {"TabSheet9", "", "DNA"},
-    {"TabSheet10", "EMU", ""},
+    {"TabSheet1", "[F2]readings", ""},   {"TabSheet2", "[F3]parameters", ""},
+    {"TabSheet3", "[F4]adjustment", ""}, {"TabSheet5", "", "advanced"},
+    {"TabSheet4", "[F5]diagnostic", ""}, {"TabSheet9", "", "DNA"},
+    {"TabSheet10", "EMU", ""},           {"TabSheet11", "", ""},
 };
 
 constexpr SettingContainer kGroups[] = {

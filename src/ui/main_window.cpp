@@ -13,6 +13,7 @@
 #include "ui/pages/parameters/parameters_page.h"
 #include "ui/pages/readings/readings_page.h"
 #include "ui/pages/storage/storage_page.h"
+#include "ui/setting_controls.h"
 #include "ui/side_panel.h"
 
 #include <QAction>
@@ -30,10 +31,6 @@
 namespace kaldor {
 
 namespace {
-
-// Built-in captions of the pages, in page order; pages 4, 5 and 7 have none in any language.
-constexpr const char* kPageCaptions[MainWindow::kPageCount] = {
-    "[F2]readings", "[F3]parameters", "[F4]adjustment", "[F5]diagnostic", "", "", "EMU", ""};
 
 // The page tabs are drawn as raised buttons; the active page's button is pressed in.
 constexpr const char* kTabButtonStyle =
@@ -138,7 +135,8 @@ void MainWindow::buildPages() {
         // Opaque pages: a gauge or label changing on a page then repaints the page alone, not
         // the page control's frame beneath it, on every live record.
         pages[i]->setAutoFillBackground(true);
-        m_pageControl->addTab(pages[i], QString::fromLatin1(kPageCaptions[i]));
+        // Pages 4, 5 and 7 have no caption in any language.
+        m_pageControl->addTab(pages[i], settingPageTitle(pages[i]->objectName()));
     }
     m_pageControl->setTabVisible(kPageAdvanced, false);
     m_pageControl->setTabVisible(kPageDna, false);

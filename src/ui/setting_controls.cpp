@@ -47,6 +47,12 @@ QGroupBox* settingGroup(QWidget* parent, const char* name) {
     return namedGroup(parent, name, settingGroupTitle(name));
 }
 
+QString settingPageTitle(const QString& name) {
+    const std::string page = name.toStdString();
+    const SettingContainer* c = findSettingPage(page);
+    return c != nullptr ? text(c->caption) : QString();
+}
+
 QString settingGroupTitle(const char* name) {
     return text(groupBuiltInCaption(name));
 }

@@ -21,5 +21,7 @@ namespace kaldor {
 // The group (or page part) `name` with its built-in title.
 [[nodiscard]] QGroupBox* settingGroup(QWidget* parent, const char* name);
 [[nodiscard]] QString settingGroupTitle(const char* name);
+// The built-in caption of the page `name`; empty for a page without one.
+[[nodiscard]] QString settingPageTitle(const QString& name);
 
 }  // namespace kaldor
