@@ -13,7 +13,8 @@ namespace {
 // Marks a control whose plain edit is connected.
 constexpr const char* kEditConnected = "kaldorEditConnected";
 
-// The settings table's bound rows, in its order.
+// The settings table's bound rows, in its order (its control names are string literals, so their
+// data stands as C strings).
 std::vector<ControlBinding> boundSettings() {
     std::vector<ControlBinding> rows;
     for (const SettingRow& row : settingsTable())

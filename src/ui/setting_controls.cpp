@@ -43,6 +43,10 @@ QLabel* settingLabel(QWidget* parent, const char* control) {
     return namedLabel(parent, name.c_str(), row != nullptr ? text(row->caption) : QString());
 }
 
+QLabel* settingLabel(QWidget* parent, const QWidget* control) {
+    return settingLabel(parent, control->objectName().toLatin1().constData());
+}
+
 QGroupBox* settingGroup(QWidget* parent, const char* name) {
     return namedGroup(parent, name, settingGroupTitle(name));
 }

@@ -18,6 +18,8 @@ namespace kaldor {
 // The label with the caption of the setting `control` (for a caption from the group and unit: the
 // unit label), named as the row names it.
 [[nodiscard]] QLabel* settingLabel(QWidget* parent, const char* control);
+// The same for the setting whose control is `control`.
+[[nodiscard]] QLabel* settingLabel(QWidget* parent, const QWidget* control);
 // The group (or page part) `name` with its built-in title.
 [[nodiscard]] QGroupBox* settingGroup(QWidget* parent, const char* name);
 [[nodiscard]] QString settingGroupTitle(const char* name);

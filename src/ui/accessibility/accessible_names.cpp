@@ -122,10 +122,15 @@ void nameByTable(QWidget* control, const QString& name) {
     control->setProperty(kNamedByTableProperty, true);
 }
 
-// What the window shows under an objectName: a label's, a check box's or a group's text.
-std::string shownText(const QWidget& window, std::string_view name, std::string_view builtIn) {
-    const QWidget* widget = window.findChild<QWidget*>(
+QWidget* findNamed(QWidget& window, std::string_view name) {
+    return window.findChild<QWidget*>(
         QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+}
+
+// What the window shows under an objectName, as a name reads it: a label's, a check box's or a
+// group's text.
+std::string shownText(QWidget& window, std::string_view name, std::string_view builtIn) {
+    const QWidget* widget = findNamed(window, name);
     QString text;
     if (const auto* label = qobject_cast<const QLabel*>(widget))
         text = label->text();
@@ -135,15 +140,9 @@ std::string shownText(const QWidget& window, std::string_view name, std::string_
         text = group->title();
     else
         return std::string(builtIn);
-    text.remove(QLatin1Char('&'));
-    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return text.trimmed().toStdString();
+    return plainText(text).toStdString();
 }
 
-QWidget* findNamed(QWidget& window, std::string_view name) {
-    return window.findChild<QWidget*>(
-        QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
-}
 
 // A setting's control with a label beside it is the label's buddy, read by the label as Qt reads
 // a buddy (a sibling); inside a wrapper it is named by the label's text.

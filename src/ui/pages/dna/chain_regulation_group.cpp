@@ -39,8 +39,7 @@ ChainRegulationGroup::ChainRegulationGroup(QGroupBox* group) : QObject(group), m
     for (QWidget* control : rows) {
         const int row = i / kControlsPerRow;
         const int column = 2 * (i % kControlsPerRow);
-        const QByteArray name = control->objectName().toLatin1();
-        grid->addWidget(settingLabel(contents, name.constData()), row, column);
+        grid->addWidget(settingLabel(contents, control), row, column);
         grid->addWidget(control, row, column + 1);
         ++i;
     }

@@ -96,8 +96,7 @@ void EmuMapsPanel::buildLayout(QGroupBox* group) {
         row->addWidget(control);
     };
     const auto setting = [group](QBoxLayout* row, QWidget* control) {
-        const QByteArray name = control->objectName().toLatin1();
-        row->addWidget(settingLabel(group, name.constData()));
+        row->addWidget(settingLabel(group, control));
         row->addWidget(control);
     };
     auto* presets = new QHBoxLayout;

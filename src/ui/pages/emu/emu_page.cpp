@@ -99,8 +99,7 @@ QWidget* EmuPage::buildSignalEmulator() {
     for (QWidget* control : settings) {
         const int row = i / kSettingsPerRow;
         const int column = 2 * (i % kSettingsPerRow);
-        const QByteArray name = control->objectName().toLatin1();
-        controls->addWidget(settingLabel(contents, name.constData()), row, column);
+        controls->addWidget(settingLabel(contents, control), row, column);
         controls->addWidget(control, row, column + 1);
         ++i;
     }

@@ -78,33 +78,24 @@ QWidget* ParametersPage::buildEngineGroup() {
         return label;
     };
     QWidget* g = GroupBoxEngine;
-    const auto add = [&](QWidget* control) {
-        return addLabel(settingLabel(g, control->objectName().toLatin1().constData()), control);
-    };
     // A setting's control and its caption, in the next place.
-    const auto spinRow = [&](const char* name) {
-        AbNumSpin* spin = settingSpin(g, name);
-        add(spin);
-        return spin;
+    const auto add = [&](auto* control) {
+        addLabel(settingLabel(g, control), control);
+        return control;
     };
-    const auto listRow = [&](const char* name) {
-        QComboBox* list = settingList(g, name);
-        add(list);
-        return list;
-    };
-    ComboBoxTempOn = listRow("ComboBoxTempOn");
-    AbNumSpinRpm = spinRow("AbNumSpinRpm");
-    AbNumSpinOnDelay = spinRow("AbNumSpinOnDelay");
-    AbNumSpinMinPsys = spinRow("AbNumSpinMinPsys");
-    AbNumSpinOffDelay = spinRow("AbNumSpinOffDelay");
-    ComboBoxRegulatorVacum = listRow("ComboBoxRegulatorVacum");
-    ComboBoxTGsensor = listRow("ComboBoxTGsensor");
-    ComboBoxTRsensor = listRow("ComboBoxTRsensor");
-    ComboBoxPresSensor = listRow("ComboBoxPresSensor");
-    ComboBoxMAPSensType = listRow("ComboBoxMAPSensType");
-    ComboBoxTurbo = listRow("ComboBoxTurbo");
-    ComboBoxCoilType = listRow("ComboBoxCoilType");
-    ComboBoxRpmPower = listRow("ComboBoxRpmPower");
+    ComboBoxTempOn = add(settingList(g, "ComboBoxTempOn"));
+    AbNumSpinRpm = add(settingSpin(g, "AbNumSpinRpm"));
+    AbNumSpinOnDelay = add(settingSpin(g, "AbNumSpinOnDelay"));
+    AbNumSpinMinPsys = add(settingSpin(g, "AbNumSpinMinPsys"));
+    AbNumSpinOffDelay = add(settingSpin(g, "AbNumSpinOffDelay"));
+    ComboBoxRegulatorVacum = add(settingList(g, "ComboBoxRegulatorVacum"));
+    ComboBoxTGsensor = add(settingList(g, "ComboBoxTGsensor"));
+    ComboBoxTRsensor = add(settingList(g, "ComboBoxTRsensor"));
+    ComboBoxPresSensor = add(settingList(g, "ComboBoxPresSensor"));
+    ComboBoxMAPSensType = add(settingList(g, "ComboBoxMAPSensType"));
+    ComboBoxTurbo = add(settingList(g, "ComboBoxTurbo"));
+    ComboBoxCoilType = add(settingList(g, "ComboBoxCoilType"));
+    ComboBoxRpmPower = add(settingList(g, "ComboBoxRpmPower"));
     // The threshold (0-24 V signal) and the power-stage box (third kind) share one place.
     auto* signalBox = new QWidget(g);
     auto* signalLayout = new QHBoxLayout(signalBox);
@@ -114,10 +105,10 @@ QWidget* ParametersPage::buildEngineGroup() {
     signalLayout->addWidget(AbNumSpinRpmVar);
     signalLayout->addWidget(EditAlter);
     addLabel(settingLabel(g, "AbNumSpinRpmVar"), signalBox);
-    ComboBoxEGT = listRow("ComboBoxEGT");
-    ComboBoxEGT_Temp = listRow("ComboBoxEGT_Temp");
+    ComboBoxEGT = add(settingList(g, "ComboBoxEGT"));
+    ComboBoxEGT_Temp = add(settingList(g, "ComboBoxEGT_Temp"));
     m_switchOver = new SwitchOverParameters(g);
-    LabelEmulator = add(m_switchOver->ComboBoxDciEn);
+    LabelEmulator = addLabel(settingLabel(g, m_switchOver->ComboBoxDciEn), m_switchOver->ComboBoxDciEn);
     LabelPower = addLabel(namedLabel(g, "LabelPower", QStringLiteral("POWER:")),
                           m_switchOver->ComboBoxEnginePower);
     // Kept hidden: nothing shows them. Their captions still take a language's texts.
@@ -147,27 +138,19 @@ void ParametersPage::buildLevelGroup() {
     auto* grid = new QGridLayout(GroupBoxPar3);
     int row = 0;
     QWidget* g = GroupBoxPar3;
-    const auto add = [&](QWidget* control) {
-        grid->addWidget(settingLabel(g, control->objectName().toLatin1().constData()), row, 0);
+    // A setting's caption and its control, in the next row.
+    const auto add = [&](auto* control) {
+        grid->addWidget(settingLabel(g, control), row, 0);
         grid->addWidget(control, row, 1);
         ++row;
+        return control;
     };
-    const auto spinRow = [&](const char* name) {
-        AbNumSpin* spin = settingSpin(g, name);
-        add(spin);
-        return spin;
-    };
-    const auto listRow = [&](const char* name) {
-        QComboBox* list = settingList(g, name);
-        add(list);
-        return list;
-    };
-    ComboBoxLevelSensor = listRow("ComboBoxLevelSensor");
-    AbNumSpinPozE = spinRow("AbNumSpinPozE");
-    AbNumSpinPoz14 = spinRow("AbNumSpinPoz14");
-    AbNumSpinPoz24 = spinRow("AbNumSpinPoz24");
-    AbNumSpinPoz34 = spinRow("AbNumSpinPoz34");
-    AbNumSpinRezRef = spinRow("AbNumSpinRezRef");
+    ComboBoxLevelSensor = add(settingList(g, "ComboBoxLevelSensor"));
+    AbNumSpinPozE = add(settingSpin(g, "AbNumSpinPozE"));
+    AbNumSpinPoz14 = add(settingSpin(g, "AbNumSpinPoz14"));
+    AbNumSpinPoz24 = add(settingSpin(g, "AbNumSpinPoz24"));
+    AbNumSpinPoz34 = add(settingSpin(g, "AbNumSpinPoz34"));
+    AbNumSpinRezRef = add(settingSpin(g, "AbNumSpinRezRef"));
     for (QWidget* control :
          {static_cast<QWidget*>(ComboBoxLevelSensor), static_cast<QWidget*>(AbNumSpinPozE),
           static_cast<QWidget*>(AbNumSpinPoz14), static_cast<QWidget*>(AbNumSpinPoz24),
